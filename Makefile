@@ -1,0 +1,42 @@
+# Wraps CMake so that nobody needs to know it: make, make demo, make test, make install.
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+PREFIX ?= /usr/local
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_GENERATOR ?= $(if $(shell command -v ninja 2>/dev/null),Ninja,Unix Makefiles)
+
+.PHONY: all build demo test sanitize fuzz bench install clean
+
+all: build
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=Release
+
+build: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	@sh examples/demo.sh $(BUILD)/zelgrin
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+$(ASAN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(ASAN_BUILD) -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DZELGRIN_SANITIZE=ON
+
+sanitize: $(ASAN_BUILD)/CMakeCache.txt
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+fuzz:
+	sh fuzz/run.sh $(FUZZ_SECONDS)
+
+bench:
+	cmake -S . -B build-bench -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DZELGRIN_BENCH=ON -DZELGRIN_TESTS=OFF
+	cmake --build build-bench -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz
