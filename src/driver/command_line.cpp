@@ -1,0 +1,297 @@
+#include "driver/command_line.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+char* copyString(const char* text) {
+  size_t length = strlen(text);
+  char* copy = new char[length + 1];
+  memcpy(copy, text, length + 1);
+  return copy;
+}
+
+// Quotes an argument the way every message of the program does: `text'
+std::string quoted(const char* prefix, const std::string& text) {
+  return std::string(prefix) + "`" + text + "'";
+}
+
+// The contents a format cannot give; returns the message, or null when the flags are allowed.
+const char* contentsRejection(file_type type, int32_t contents) {
+  switch (type) {
+    case bgpFile:
+      if (contents & ~getIPCovering) return "BGP dumps can only be used to get IP address covering";
+      break;
+    case vantageFile:
+      if (contents & (getPathCovering | getIPCovering)) {
+        return "Vantage files do not contain covering information";
+      }
+      break;
+    case pathFile:
+      if (contents & getIPCovering) return "Cannot get IP address covering from a path file";
+      break;
+    case unknownFile:
+      if (contents & ~(getNodes | getEdges)) {
+        return "Unoriented edges can only be used to get nodes and/or edges";
+      }
+      break;
+    case satFile:
+      break;
+  }
+  return nullptr;
+}
+
+// The duplicate message names o for d and p for c; users of older versions know these letters.
+const char* duplicateMessage(char letter) {
+  switch (letter) {
+    case 'n': return "Duplicate use of `n' flag for file contents";
+    case 'e': return "Duplicate use of `e' flag for file contents";
+    case 'd': return "Duplicate use of `o' flag for file contents";
+    case 'c': return "Duplicate use of `p' flag for file contents";
+    default: return "Duplicate use of `i' flag for file contents";
+  }
+}
+
+int32_t contentBit(char letter) {
+  switch (letter) {
+    case 'n': return getNodes;
+    case 'e': return getEdges;
+    case 'd': return getDirections;
+    case 'c': return getPathCovering;
+    case 'i': return getIPCovering;
+    default: return 0;
+  }
+}
+
+// Reading order: each file joins the group of its lowest content bit, groups in bit order.
+// Then the BGP dumps move behind the rest, keeping both groups' order (only a path-saturation
+// file with nothing but i can stand among the dumps before this).
+void orderFiles(cmdLineParams& params, int count) {
+  int p = 0;
+  for (int32_t bit = getNodes; bit <= getIPCovering; bit <<= 1) {
+    for (int j = p; j < count; ++j) {
+      if (params.fileContents[j] & bit) {
+        dynaSwap(params, j, p);
+        ++p;
+      }
+    }
+  }
+  int others = 0;
+  for (int j = 0; j < count; ++j) {
+    if (params.fileTypes[j] == bgpFile) continue;
+    for (int k = j; k > others; --k) dynaSwap(params, k, k - 1);
+    ++others;
+  }
+}
+
+}  // namespace
+
+cmdLineParams::cmdLineParams()
+    : fileTypes(),
+      fileContents(),
+      vantagePoints(),
+      numOtherFiles(0),
+      numBGPFiles(0),
+      verbose(false),
+      force(false),
+      comment(),
+      outFile(nullptr),
+      sourceGraph(nullptr),
+      help(false) {
+  for (char*& name : fileNames) name = nullptr;
+}
+
+cmdLineParams::~cmdLineParams() {
+  for (char* name : fileNames) delete[] name;
+  delete[] outFile;
+  delete[] sourceGraph;
+}
+
+void dynaSwap(cmdLineParams& params, int a, int b) {
+  char* name = params.fileNames[a];
+  params.fileNames[a] = params.fileNames[b];
+  params.fileNames[b] = name;
+  file_type type = params.fileTypes[a];
+  params.fileTypes[a] = params.fileTypes[b];
+  params.fileTypes[b] = type;
+  int32_t contents = params.fileContents[a];
+  params.fileContents[a] = params.fileContents[b];
+  params.fileContents[b] = contents;
+  unsigned short vantage = params.vantagePoints[a];
+  params.vantagePoints[a] = params.vantagePoints[b];
+  params.vantagePoints[b] = vantage;
+}
+
+bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& message) {
+  message.clear();
+  params.verbose = false;
+  params.help = false;
+  params.force = false;
+  params.numOtherFiles = 0;
+  params.numBGPFiles = 0;
+
+  bool vantagePending = false;
+  bool namePending = false;
+  bool graphPending = false;
+  bool outPending = false;
+  bool commentPending = false;
+  bool commentGiven = false;
+  int count = 0;         // files stored so far, and the index of the entry being filled
+  int32_t allContents = 0;
+
+  for (int a = 1; a < argc; ++a) {
+    const char* arg = argv[a];
+    if (arg == nullptr) continue;
+    bool consumed = false;
+
+    if (vantagePending) {
+      char* end = nullptr;
+      errno = 0;
+      long value = strtol(arg, &end, 10);
+      if (errno != 0 || end == arg || *end != '\0' || value <= 0 || value > 65535) {
+        message = quoted("Invalid vantage point number: ", arg);
+        return false;
+      }
+      params.vantagePoints[count] = static_cast<unsigned short>(value);
+      vantagePending = false;
+      namePending = true;
+      consumed = true;
+    }
+    if (!consumed && namePending) {
+      const char* rejection = contentsRejection(params.fileTypes[count], params.fileContents[count]);
+      if (rejection != nullptr) {
+        message = rejection;
+        return false;
+      }
+      params.fileNames[count] = copyString(arg);
+      allContents |= params.fileContents[count];
+      ++count;
+      namePending = false;
+      consumed = true;
+    }
+    if (!consumed && graphPending) {
+      if (params.sourceGraph != nullptr) {
+        message = "There is more than one input graph";
+        return false;
+      }
+      params.sourceGraph = copyString(arg);
+      graphPending = false;
+      consumed = true;
+    }
+    if (!consumed && outPending) {
+      if (params.outFile != nullptr) {
+        message = "There is more than one output file";
+        return false;
+      }
+      params.outFile = copyString(arg);
+      outPending = false;
+      consumed = true;
+    }
+    if (!consumed && commentPending) {
+      if (commentGiven) {
+        message = "There is more than one comment";
+        return false;
+      }
+      strncpy(params.comment, arg, maxCommentLength);
+      params.comment[maxCommentLength] = '\0';
+      commentGiven = true;
+      commentPending = false;
+      consumed = true;
+    }
+    if (consumed) continue;
+
+    if (strcmp(arg, "--comment") == 0) {
+      commentPending = true;
+    } else if (strcmp(arg, "--enhance") == 0) {
+      graphPending = true;
+    } else if (strcmp(arg, "-f") == 0) {
+      params.force = true;
+    } else if (strcmp(arg, "-v") == 0) {
+      params.verbose = true;
+    } else if (strcmp(arg, "-o") == 0) {
+      outPending = true;
+    } else if (strcmp(arg, "--help") == 0) {
+      params.help = true;
+    } else if (strncmp(arg, "--file:", 7) == 0) {
+      if (count >= maxInputFiles) {
+        message = "Too many input files (at most 100)";
+        return false;
+      }
+      params.fileContents[count] = 0;
+      params.vantagePoints[count] = 0;
+      bool typeGiven = false;
+      for (const char* c = arg + 7; *c != '\0'; ++c) {
+        int32_t bit = contentBit(*c);
+        if (bit != 0) {
+          if (params.fileContents[count] & bit) {
+            message = duplicateMessage(*c);
+            return false;
+          }
+          params.fileContents[count] |= bit;
+          if (bit & (getNodes | getEdges | getDirections)) namePending = true;
+          continue;
+        }
+        file_type type;
+        switch (*c) {
+          case 'b': case 'B': type = bgpFile; break;
+          case 's': type = satFile; break;
+          case 'v': type = vantageFile; break;
+          case 'p': type = pathFile; break;
+          case 'u': type = unknownFile; break;
+          default:
+            message = quoted("Invalid file type/contents flag: ", std::string(1, *c));
+            return false;
+        }
+        if (typeGiven) {
+          message = quoted("Possibly ambiguous file type: ", arg);
+          return false;
+        }
+        params.fileTypes[count] = type;
+        typeGiven = true;
+        if (type != bgpFile) ++params.numOtherFiles;
+        if (*c == 'B') vantagePending = true;
+      }
+      if (!typeGiven || params.fileContents[count] == 0) {
+        message = "At least one file type and one file content are needed";
+        return false;
+      }
+      if (!vantagePending) namePending = true;
+    } else {
+      if (params.outFile != nullptr) {
+        message = quoted("Invalid option: ", arg);
+        return false;
+      }
+      params.outFile = copyString(arg);
+    }
+  }
+
+  const bool haveGraph = params.sourceGraph != nullptr;
+  if (namePending) {
+    message = "File name expected after --file option";
+  } else if (graphPending) {
+    message = "Graph file name expected after --enhance option";
+  } else if (vantagePending) {
+    message = "Vantage point number expected after --file option";
+  } else if (commentPending) {
+    message = "Comment expected after --comment option";
+  } else if (outPending) {
+    message = "Output file name expected after -o option";
+  } else if (!params.help && !haveGraph && !(allContents & getNodes)) {
+    message = "At least a file to get nodes from is needed";
+  } else if ((allContents & getDirections) && !haveGraph && !(allContents & getEdges)) {
+    message = "Cannot assign edge directions without a file to get edges from";
+  } else if ((allContents & (getPathCovering | getIPCovering)) && !haveGraph &&
+             !(allContents & getEdges)) {
+    message = "Cannot use covering information without a file to get edges from";
+  } else if (count == 0 && haveGraph && !commentGiven) {
+    message = "This would not change so much in the existing graph...";
+  }
+  if (!message.empty()) return false;
+  if (params.help) return true;
+
+  params.numBGPFiles = static_cast<short>(count - params.numOtherFiles);
+  orderFiles(params, count);
+  return true;
+}

@@ -1,0 +1,104 @@
+// The help text of --help. Kept word for word: users and scripts compare it.
+#include <cstdio>
+
+#include "driver/command_line.h"
+#include "driver/console.h"
+
+void printHelp(FILE* out, const char* progName) {
+  const bool term = isTerm(out);
+  const char* bold = term ? "\033[1m" : "";
+  const char* underline = term ? "\033[4m" : "";
+  const char* reset = term ? "\033[0m" : "";
+  printHeader(out);
+  fprintf(out, "%sVORNA toolkit%s AS graph builder\n", bold, reset);
+  fprintf(out,
+          "USAGE: %s [options] [[-o] <outFile>] {--file:{bBsvpunedci} <filename>...}\n\n",
+          progName);
+  fprintf(out, "%sInput files%s must be provided using --file option, in the following way:\n",
+          underline, reset);
+  fputs(
+      "  --file:  this preamble is used to indicate that a file name will follow;\n"
+      "           each file must be identified by its format (BGP dump, list of\n"
+      "           AS paths, etc.) and the contents that must be extracted from it\n"
+      "           (nodes, edges, etc.)\n\n"
+      "  {bBsvpu} each `--file:' option must be followed by exactly one of these\n"
+      "           letters, which identify file format as follows:\n"
+      "             b,B  file is a BGP dump (see below for an explanation of the\n"
+      "                  difference between 'b' and 'B')\n"
+      "             s    file is the output of a kolvarn computation\n"
+      "             v    file is a relationship file (i.e., each line looks as\n"
+      "                  follows: `<AS1> <AS2> <flag>'; when flag is 1, AS1 is\n"
+      "                  supposed to be a provider and AS2 a customer; if flag\n"
+      "                  is 0, AS1 and AS2 have a peering relationship)\n"
+      "             p    file is a plain list of AS paths (i.e., paths must\n"
+      "                  neither be groupped by number of occurrences nor tagged)\n"
+      "             u    file is a list of couples of ASs whose corresponding\n"
+      "                  edges could not be assigned a direction\n\n"
+      "  {nedci}  each `--file:' option must also be followed by at least one of\n"
+      "           these letters, which identify what to get from current file:\n"
+      "             n    get graph nodes from current file; do not use if file\n"
+      "                  format is 'b'\n"
+      "             e    get graph edges (but not their direction) from current\n"
+      "                  file; edges are inserted in the graph only if they do\n"
+      "                  not exist yet; otherwise, they are left unchanged; do\n"
+      "                  not use if file format is 'b'\n"
+      "             d    get direction of already existing edges from current\n"
+      "                  file; do not use if file format is either 'b' or 'u'\n"
+      "             c    get path covering (number of paths that traverse each\n"
+      "                  edge) from current file; do not use if file format is\n"
+      "                  any one of 'b', 'v' or 'u'\n"
+      "             i    get IP address covering (number of IP addresses that are\n"
+      "                  announced over each edge) from current file; only use if\n"
+      "                  file format is 'b'\n\n"
+      "  <filename>  the name of the current input file\n\n\n"
+      "Option --file can be used with more than one content per file; this allows\n"
+      "to optimize file access, by avoiding that each file is read more than\n"
+      "once; anyway, regardless of the order in which files are provided on\n"
+      "command line, they are always read in the following order:\n"
+      "nodes files, edges files, edge directions files, path covering files, IP\n"
+      "address covering files.\n"
+      "Minimal input consists of a file to get nodes from.\n\n"
+      "When using option --file to feed more than one file with the same\n"
+      "contents, the result is that such contents are merged together (e.g., all\n"
+      "the nodes from all the files are inserted in the graph - of course, with\n"
+      "no duplicates... -, all the IP addresses found in all the BGP dumps are\n"
+      "supposed to be exchanged over the appropriate edges - without considering\n"
+      "addresses more than once -, etc.).\n\n"
+      "File ordering is significant; in fact, if (for example) two node files A\n"
+      "and B are provided, and A is also an edge file, reading A before B implies\n"
+      "that none of the edges between nodes in B (but not in A) will be inserted.\n"
+      "The only exception are the BGP dumps: since they are ordered according to\n"
+      "the value of the network, the sequence in which they are provided on the\n"
+      "command line can be arbitrary.\n\n"
+      "If the AS paths inside the BGP dumps do not include receiving vantage\n"
+      "point number, it is possible to use 'B' instead of 'b'; by doing this,\n"
+      "following parameters are expected to be the number of the AS that should\n"
+      "be prepended to each path and the name of the file containing the BGP dump.\n\n"
+      "BGP dumps are processed as follows: no check is performed for both cycles\n"
+      "and private ASs; AS sets are just skipped; prepending is automatically\n"
+      "skipped because AS graphs (usually...) do not have self-edges; incomplete\n"
+      "paths are considered as they appear.\n\n\n",
+      out);
+  fprintf(out, "%sOptions%s are:\n", underline, reset);
+  fputs(
+      "  --comment <string>  Insert a comment string inside the graph (e.g., to\n"
+      "                      make it easier to understand which data set it comes\n"
+      "                      from); by default, graph is also labelled with the\n"
+      "                      names of the files it was built from\n"
+      "  --enhance <filename>  Read an existing graph file and perform some sort\n"
+      "                        of update over it; when using this option, input\n"
+      "                        files can be of any type (i.e., minimal input is\n"
+      "                        not a nodes file any more); it is also possible to\n"
+      "                        give no input files if, for example, one just\n"
+      "                        wants to update graph comment; this is the only\n"
+      "                        file name that can be replaced with '-' if input\n"
+      "                        graph is provided on standard input\n"
+      "  -f      Don't prompt user (default behaviour) before overwriting\n"
+      "          existing files\n"
+      "  -v      Be verbose: report all errors that occur during file parsing\n"
+      "  --help  Show this help\n\n\n"
+      "<outFile> is the name of the output file graph. If none is given, the\n"
+      "graph will be dumped to stdout. Use -o option when ambiguities may arise\n"
+      "between file name and other command line options.\n",
+      out);
+}
