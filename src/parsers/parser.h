@@ -1,0 +1,115 @@
+// Common base of the line-oriented input parsers. It owns the input stream, the current line,
+// the counters that graph construction shows in error reports and progress, and the error reason;
+// each format parser adds nextLine/parseLine and a public `data` record filled by parseLine.
+#ifndef ZELGRIN_PARSERS_PARSER_H
+#define ZELGRIN_PARSERS_PARSER_H
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+class Parser {
+ public:
+  Parser();
+  // Closes the stream if it is still open.
+  virtual ~Parser();
+  Parser(const Parser&) = delete;
+  Parser& operator=(const Parser&) = delete;
+
+  // Turns the current line into the parser's record. 0 on success; otherwise a code with
+  // errReason set: 2 empty line, 3 bad value, 4 missing field, 5 no open file.
+  virtual int parseLine() = 0;
+  // Reads the next line worth parsing. 0 when a line is ready, 1 at the end of the input (also
+  // after a read error, see readError), 2 with "No file has been opened" when nothing is open.
+  virtual int nextLine() = 0;
+
+  // Opens `path` for reading and resets the counters, line, reason, read error and table state.
+  // Returns false and changes nothing when a stream is already open; returns false with errno
+  // set (and the reason empty) when the file cannot be opened.
+  bool openFile(const char* path);
+  // Resets as openFile does and reads standard input; file size 0. Closes a file still open.
+  void openStdin();
+  // Closes the stream (standard input is left open) and zeroes the line, reason, counters, size
+  // and position. The table state, columns and readError stay until the next open.
+  void closeFile();
+
+  // Lines turned into records; only the BGP dump parser counts them.
+  unsigned long parsedLines() const { return parsedLines_; }
+  // Lines read from the stream since it was opened, skipped ones included.
+  unsigned long readLines() const { return readLines_; }
+  // Characters read so far, line ends included.
+  unsigned long long filePos() const { return filePos_; }
+  // Size of the opened file in bytes; 0 for standard input.
+  unsigned long long fileSize() const { return fileSize_; }
+  // System error number of the first read error since the stream was opened; 0 when none.
+  int readError() const { return readError_; }
+  // Reason of the last failure of nextLine or parseLine; empty when there is none.
+  const char* errReason() const { return reason_.c_str(); }
+  // A copy of the whole current line without its line end, valid until the next call.
+  const char* currentLine();
+
+ protected:
+  // Number of column captions whose positions a BGP table header records.
+  static const int columnCount = 6;
+
+  bool isOpen() const { return stream_ != nullptr; }
+  // True when the stream has hit its end or failed, so no further line can come.
+  bool streamDone() const;
+  // True when the stream has reported its end of file.
+  bool atEof() const { return stream_ != nullptr && std::feof(stream_) != 0; }
+
+  // Reads one whole line, line end included, into the line buffer. On success adds 1 to
+  // readLines and the bytes read to filePos and returns true. At the end of the input or on a
+  // read error (recorded in readError) empties the line and returns false.
+  // REQUIRES: isOpen().
+  bool readRawLine();
+  // The line reader shared by the simple formats: skips lines whose length with line end is at
+  // most `minimum`, then cuts the accepted line at its first CR or LF. Codes as nextLine.
+  int readLineLongerThan(std::size_t minimum);
+
+  // The current line as a C string; characters after an embedded NUL are not part of it.
+  const char* line() const { return line_ != nullptr ? line_ : ""; }
+  char* mutableLine() { return line_; }
+  std::size_t lineLength() const { return lineLen_; }
+  // Shortens the line to `length` characters. REQUIRES: length <= lineLength().
+  void truncateLine(std::size_t length);
+  // Cuts the line at its first carriage return or line feed.
+  void cutLineEnd();
+  void emptyLine() { truncateLine(0); }
+
+  // The opening checks of every parseLine: empties the reason, then returns 5 with "No file has
+  // been opened" or 2 with "There is no current line to be parsed", or 0 to go on.
+  int beginParse();
+
+  void clearReason() { reason_.clear(); }
+  void setReason(const char* text) { reason_.assign(text); }
+  // Reason "<text><quoted>'" quoting a token or line of any length.
+  void setQuotedReason(const char* text, const char* quoted, std::size_t quotedLength);
+  void setQuotedReason(const char* text, const char* quoted);
+  // Reason "<text><number>'".
+  void setNumberReason(const char* text, long long number);
+
+  unsigned long parsedLines_ = 0;
+  // BGP dump parser: a table header has been seen and route lines are expected.
+  bool tableState_ = false;
+  // BGP dump parser: 1-based columns of Network, Next Hop, Metric, LocPrf, Weight and Path in the
+  // headers seen since the file was opened; 0 while a caption has not been seen.
+  std::size_t columnPos_[columnCount] = {0, 0, 0, 0, 0, 0};
+
+ private:
+  void resetForOpen();
+
+  unsigned long readLines_ = 0;
+  unsigned long long fileSize_ = 0;
+  unsigned long long filePos_ = 0;
+  std::FILE* stream_ = nullptr;
+  int readError_ = 0;
+  // Grown by getline as long lines come; kept between lines so the steady state allocates nothing.
+  char* line_ = nullptr;
+  std::size_t lineCap_ = 0;
+  std::size_t lineLen_ = 0;
+  std::string lineCopy_;
+  std::string reason_;
+};
+
+#endif  // ZELGRIN_PARSERS_PARSER_H
