@@ -1,0 +1,24 @@
+// The orientation of an edge as seen from the endpoint holding a copy of it. It sits alone here
+// because the graph template needs it while knowing nothing else of the AS graph.
+#ifndef ZELGRIN_ASGRAPH_EDGE_DIR_H
+#define ZELGRIN_ASGRAPH_EDGE_DIR_H
+
+enum edge_dir {
+  undirected = 0,  // no direction, or never set
+  backward = 1,    // from the other endpoint toward this node
+  forward = 2      // from this node toward the other endpoint
+};
+
+// The same edge seen from its other end: forward and backward swap; anything else is undirected.
+inline edge_dir reverse(edge_dir direction) {
+  switch (direction) {
+    case forward:
+      return backward;
+    case backward:
+      return forward;
+    default:
+      return undirected;
+  }
+}
+
+#endif  // ZELGRIN_ASGRAPH_EDGE_DIR_H
