@@ -1,0 +1,35 @@
+// Reader of plain AS path lists for graph construction. Format, one path per line, ASes
+// separated by spaces or tabs:   "7018 701 (64512 65001) 1239"
+// ASes are decimal, 1 to 65535; tokens from one starting with "(" to one ending with ")" are
+// private and left out. Blank lines are delivered and fail to parse.
+#ifndef ZELGRIN_PARSERS_PATH_PARSER_H
+#define ZELGRIN_PARSERS_PATH_PARSER_H
+
+#include <string>
+
+#include "containers/list.h"
+#include "parsers/parser.h"
+
+class pathParser : public Parser {
+ public:
+  struct parsed_data {
+    List<unsigned short> path;  // the ASes in line order, repetitions kept
+  };
+
+  pathParser() = default;
+  ~pathParser() override = default;
+
+  // Refills data.path from the current line. 0 (a line of blanks gives an empty path); 2 empty
+  // line; 3 a token that is not an AS number (the path then holds the ASes before it); 5 no
+  // open file.
+  int parseLine() override;
+  // Next line of the file, a blank one too.
+  int nextLine() override;
+
+  parsed_data data;
+
+ private:
+  std::string work_;  // tokenised copy of the line, kept to reuse its storage
+};
+
+#endif  // ZELGRIN_PARSERS_PATH_PARSER_H

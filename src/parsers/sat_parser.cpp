@@ -1,0 +1,122 @@
+#include "parsers/sat_parser.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "parsers/scan.h"
+
+const char satParser::peerStr[] = "candidate peering";
+const char satParser::badStr[] = "bad path:";
+
+namespace {
+
+// A decimal number with nothing after it, as strtol reads it.
+bool readDecimal(const char* token, long& value) {
+  char* end = nullptr;
+  value = std::strtol(token, &end, 10);
+  return end != token && *end == '\0';
+}
+
+bool readAS(const char* token, unsigned short& as) {
+  long value = 0;
+  if (!readDecimal(token, value) || value < 1 || value > 65535) return false;
+  as = static_cast<unsigned short>(value);
+  return true;
+}
+
+bool readCovering(const char* token, double& value) {
+  char* end = nullptr;
+  value = std::strtod(token, &end);
+  return end != token && *end == '\0' && !(value < 0);
+}
+
+}  // namespace
+
+int satParser::nextLine() { return readLineLongerThan(5); }
+
+int satParser::parseLine() {
+  int code = beginParse();
+  if (code != 0) return code;
+  data.candidatePeering = false;
+  data.badPath = false;
+  work_.assign(line(), lineLength());
+  TokenSplitter tokens(&work_[0]);
+  char* token = tokens.next();
+  if (token == nullptr) {
+    setReason("Line appears to be empty");
+    return 4;
+  }
+  data.candidatePeering = std::strstr(line(), peerStr) != nullptr;
+  data.badPath = std::strstr(line(), badStr) != nullptr;
+  // The two words of the phrase take the first two tokens.
+  if (data.candidatePeering || data.badPath) token = tokens.skip(1) ? tokens.next() : nullptr;
+  while (!data.badPathASes.isEmpty()) data.badPathASes.pop();
+
+  if (data.badPath) {
+    for (; token != nullptr; token = tokens.next()) {
+      unsigned short as = 0;
+      if (!readAS(token, as)) {
+        setQuotedReason("Invalid AS number in bad AS path: `", token);
+        return 3;
+      }
+      data.badPathASes.enqueue(as);
+    }
+    return 0;
+  }
+
+  if (token == nullptr) {
+    setReason("Unable to retrieve `from' AS number");
+    return 4;
+  }
+  if (!readAS(token, data.from)) {
+    setQuotedReason("Invalid AS number: `", token);
+    return 3;
+  }
+  token = tokens.skip(1) ? tokens.next() : nullptr;
+  if (token == nullptr) {
+    setReason("Unable to retrieve `to' AS number");
+    return 4;
+  }
+  if (!readAS(token, data.to)) {
+    setQuotedReason("Invalid AS number: `", token);
+    return 3;
+  }
+
+  if (!data.candidatePeering) {
+    token = tokens.skip(3) ? tokens.next() : nullptr;
+    if (token == nullptr) {
+      setReason("Unable to retrieve reversed flag");
+      return 4;
+    }
+    long flag = 0;
+    if (!readDecimal(token, flag) || (flag != 0 && flag != 1)) {
+      setQuotedReason("Invalid reversed flag: `", token);
+      return 3;
+    }
+    data.notReversed = flag == 0;
+  }
+
+  token = tokens.next();
+  if (token == nullptr) {
+    data.firstCovering.reset();
+    data.secondCovering.reset();
+    return 0;
+  }
+  double covering = 0;
+  if (!readCovering(token, covering)) {
+    setQuotedReason("Invalid edge covering value: `", token);
+    return 3;
+  }
+  data.firstCovering = covering;
+  token = tokens.skip(1) ? tokens.next() : nullptr;
+  if (token == nullptr) {
+    setReason("Unable to retrieve edge covering properties");
+    return 4;
+  }
+  if (!readCovering(token, covering)) {
+    setQuotedReason("Invalid edge covering value: `", token);
+    return 3;
+  }
+  data.secondCovering = covering;
+  return 0;
+}

@@ -1,0 +1,29 @@
+// Reader of AS couple lists (edges whose direction is not known) for graph construction.
+// Format, one couple per line:  <AS1> <AS2>     e.g. "701 1239"
+// Numbers read as C's "%i" (decimal, 0-prefixed octal, 0x hexadecimal); AS numbers 0 to 65535;
+// text after the second number is ignored. Blank lines are delivered and fail to parse.
+#ifndef ZELGRIN_PARSERS_UNKNOWN_PARSER_H
+#define ZELGRIN_PARSERS_UNKNOWN_PARSER_H
+
+#include "parsers/parser.h"
+
+class unknownParser : public Parser {
+ public:
+  struct parsed_data {
+    unsigned short from = 0;  // the first AS of the line
+    unsigned short to = 0;    // the second AS of the line
+  };
+
+  unknownParser() = default;
+  ~unknownParser() override = default;
+
+  // Fills `data` from the current line. 0; 2 empty line; 3 an AS outside 0..65535; 4 fewer than
+  // two numbers; 5 no open file.
+  int parseLine() override;
+  // Next line of the file, a blank one too.
+  int nextLine() override;
+
+  parsed_data data;
+};
+
+#endif  // ZELGRIN_PARSERS_UNKNOWN_PARSER_H

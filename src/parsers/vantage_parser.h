@@ -1,0 +1,30 @@
+// Reader of relationship files for graph construction. Format, one relationship per line:
+//   <AS1> <AS2> <flag>     e.g. "701 1239 1"
+// flag 1: AS1 is the provider of AS2; flag 0: they are peers. Numbers read as C's "%i" (decimal,
+// 0-prefixed octal, 0x hexadecimal); AS numbers 0 to 65535; text after the flag is ignored.
+#ifndef ZELGRIN_PARSERS_VANTAGE_PARSER_H
+#define ZELGRIN_PARSERS_VANTAGE_PARSER_H
+
+#include "parsers/parser.h"
+
+class vantageParser : public Parser {
+ public:
+  struct parsed_data {
+    unsigned short from = 0;  // AS2, the customer when not peering
+    unsigned short to = 0;    // AS1, the provider when not peering
+    bool peering = false;     // the flag was 0
+  };
+
+  vantageParser() = default;
+  ~vantageParser() override = default;
+
+  // Fills `data` from the current line. 0; 2 empty line; 3 an AS outside 0..65535 or a flag
+  // other than 0/1; 4 fewer than three numbers; 5 no open file.
+  int parseLine() override;
+  // Next line longer than 4 characters with its line end; shorter ones are skipped silently.
+  int nextLine() override;
+
+  parsed_data data;
+};
+
+#endif  // ZELGRIN_PARSERS_VANTAGE_PARSER_H
