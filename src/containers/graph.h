@@ -1,0 +1,256 @@
+// A graph that only grows: nodes with a value under a unique key, edges carrying a direction and
+// one weight per way. The AS graph derives from it; graph construction and the graph file use it.
+// Each edge is stored twice, once in the edge tree of each endpoint (a self-loop once), so it can
+// be found and changed from either end; each copy holds direction and weights seen from its end.
+#ifndef ZELGRIN_CONTAINERS_GRAPH_H
+#define ZELGRIN_CONTAINERS_GRAPH_H
+
+#include <cstdint>
+
+#include "asgraph/edge_dir.h"
+#include "containers/bst.h"
+#include "containers/list.h"
+
+template <class N, class W, class K>
+class Graph {
+ public:
+  struct edge;
+
+  // A node as stored (internal).
+  struct node {
+    N value;
+    K key;
+    BST<edge*, K> edgeTree;  // copies starting here, keyed by the key of their other end
+    bool visited;            // used by listEdges only
+    node() : value(), key(), edgeTree(), visited(false) {}
+  };
+
+  // One stored copy of an edge, seen from `from` toward `to` (internal; see storedEdge).
+  struct edge {
+    W weight;         // the way from `from` toward `to`
+    W reverseWeight;  // the opposite way
+    edge_dir direction;
+    node* from;
+    node* to;
+    edge() : weight(), reverseWeight(), direction(undirected), from(nullptr), to(nullptr) {}
+  };
+
+  // Handed out by listNodes and listEdges; points into the graph. The caller deletes it.
+  struct graph_node {
+    N* value;
+    K key;
+  };
+
+  // Handed out by edgeProperties and listEdges; its pointers reach one stored copy. The caller
+  // deletes `from`, `to` and then the record.
+  struct graph_edge {
+    W* weight;
+    W* reverseWeight;
+    edge_dir* direction;
+    graph_node* from;
+    graph_node* to;
+  };
+
+  // An empty graph.
+  Graph() : nodeCount(0), edgeCount(0) {}
+
+  // Frees every node and edge copy; records already handed out stay with their callers.
+  ~Graph() {
+    List<node*>& all = nodeTree.listItems();
+    bool more = !all.isEmpty();
+    all.goToFirst();
+    while (more) {
+      node* n = all.current();
+      List<edge*>& copies = n->edgeTree.listItems();
+      bool moreEdges = !copies.isEmpty();
+      copies.goToFirst();
+      while (moreEdges) {
+        delete copies.current();
+        moreEdges = copies.next();
+      }
+      delete n;
+      more = all.next();
+    }
+  }
+
+  // Nodes and edges are owned through raw pointers; a member-wise copy would free them twice.
+  Graph(const Graph&) = delete;
+  Graph& operator=(const Graph&) = delete;
+
+  // Adds a node and returns true; false and no change when the key is taken.
+  bool addNode(const N& value, const K& key) {
+    if (nodeTree.findItem(key) != nullptr) return false;
+    node* n = new node();
+    n->value = value;
+    n->key = key;
+    nodeTree.addItem(n, key);
+    ++nodeCount;
+    return true;
+  }
+
+  // Adds or updates the edge between the nodes keyed `from` and `to`. Returns 0 when either node
+  // is missing (no change), 1 when the edge existed and is kept as it was, 2 when both copies were
+  // overwritten (same direction: kept; opposite or undirected: undirected; from undirected: the
+  // new direction), 3 when the edge was created.
+  int addEdge(const K& from, const K& to, const edge_dir& direction, const W& weight,
+              const W& reverseWeight) {
+    node** a = nodeTree.findItem(from);
+    node** b = nodeTree.findItem(to);
+    if (a == nullptr || b == nullptr) return 0;
+    edge** found = (*a)->edgeTree.findItem(to);
+    if (found == nullptr) {
+      ++edgeCount;
+      edge* f = new edge();
+      f->weight = weight;
+      f->reverseWeight = reverseWeight;
+      f->direction = direction;
+      f->from = *a;
+      f->to = *b;
+      (*a)->edgeTree.addItem(f, to);
+      if (from == to) return 3;
+      edge* r = new edge();
+      r->weight = reverseWeight;
+      r->reverseWeight = weight;
+      r->direction = reverse(direction);
+      r->from = *b;
+      r->to = *a;
+      (*b)->edgeTree.addItem(r, from);
+      return 3;
+    }
+    edge* f = *found;
+    edge* r = f;
+    if (!(from == to)) {
+      edge** back = (*b)->edgeTree.findItem(from);
+      if (back != nullptr) r = *back;  // always there; a missing copy degrades to one-sided writes
+    }
+    edge_dir newDirection;
+    if (direction == undirected) {
+      if (f->direction == undirected) return 1;
+      newDirection = undirected;
+    } else if (f->direction == undirected) {
+      newDirection = direction;
+    } else if (f->direction == direction) {
+      return 1;
+    } else {
+      newDirection = undirected;
+    }
+    // A caller may pass weights it reads from this very edge; work from copies then, or the first
+    // write would change what the second one stores.
+    if (aliases(&weight, f, r) || aliases(&reverseWeight, f, r)) {
+      W w = weight;
+      W wr = reverseWeight;
+      overwrite(f, r, newDirection, w, wr);
+    } else {
+      overwrite(f, r, newDirection, weight, reverseWeight);
+    }
+    return 2;
+  }
+
+  // A new record for the copy held by node `from` toward node `to`, or null when there is none.
+  graph_edge* edgeProperties(const K& from, const K& to) {
+    edge* f = storedEdge(from, to);
+    if (f == nullptr) return nullptr;
+    return makeRecord(f);
+  }
+
+  // The copy held by node `from` toward node `to`, written in place by hot callers, or null when
+  // there is none. Allocates nothing. Valid until the graph is next changed structurally (copies
+  // are in fact never moved or freed before the graph goes).
+  edge* storedEdge(const K& from, const K& to) {
+    node** a = nodeTree.findItem(from);
+    if (a == nullptr) return nullptr;
+    edge** f = (*a)->edgeTree.findItem(to);
+    return f != nullptr ? *f : nullptr;
+  }
+  const edge* storedEdge(const K& from, const K& to) const {
+    return const_cast<Graph*>(this)->storedEdge(from, to);
+  }
+
+  // The copy of the same edge held at the other end (the copy itself for a self-loop).
+  // REQUIRES: `copy` came from storedEdge of this graph.
+  static edge* otherCopy(edge* copy) {
+    edge** r = copy->to->edgeTree.findItem(copy->from->key);
+    return r != nullptr ? *r : copy;
+  }
+
+  // The number of nodes.
+  std::uint32_t nodes() const { return nodeCount; }
+
+  // The number of edges, each counted once.
+  std::uint32_t edges() const { return edgeCount; }
+
+  // The graph's own list, refilled with one new record per node in ascending key order. Records
+  // of an earlier call are dropped from the list, not deleted.
+  List<graph_node*>& listNodes() {
+    nodeRecords = List<graph_node*>();
+    List<node*>& all = nodeTree.listItems();
+    bool more = !all.isEmpty();
+    all.goToFirst();
+    while (more) {
+      node* n = all.current();
+      nodeRecords.enqueue(new graph_node{&n->value, n->key});
+      more = all.next();
+    }
+    return nodeRecords;
+  }
+
+  // The graph's own list, refilled with one new record per edge, through the copy held by the
+  // endpoint with the smaller key, ordered by that key and then by the other one.
+  List<graph_edge*>& listEdges() {
+    edgeRecords = List<graph_edge*>();
+    List<node*>& all = nodeTree.listItems();
+    bool more = !all.isEmpty();
+    all.goToFirst();
+    while (more) {
+      node* n = all.current();
+      List<edge*>& copies = n->edgeTree.listItems();
+      bool moreEdges = !copies.isEmpty();
+      copies.goToFirst();
+      while (moreEdges) {
+        edge* e = copies.current();
+        // A visited other end listed this edge already; a self-loop is seen before its node is marked.
+        if (!e->to->visited) edgeRecords.enqueue(makeRecord(e));
+        moreEdges = copies.next();
+      }
+      n->visited = true;
+      more = all.next();
+    }
+    more = !all.isEmpty();
+    all.goToFirst();
+    while (more) {
+      all.current()->visited = false;
+      more = all.next();
+    }
+    return edgeRecords;
+  }
+
+ protected:
+  std::uint32_t nodeCount;
+  std::uint32_t edgeCount;
+  BST<node*, K> nodeTree;
+  List<graph_node*> nodeRecords;
+  List<graph_edge*> edgeRecords;
+
+ private:
+  static graph_edge* makeRecord(edge* e) {
+    graph_node* from = new graph_node{&e->from->value, e->from->key};
+    graph_node* to = new graph_node{&e->to->value, e->to->key};
+    return new graph_edge{&e->weight, &e->reverseWeight, &e->direction, from, to};
+  }
+
+  static bool aliases(const W* w, const edge* f, const edge* r) {
+    return w == &f->weight || w == &f->reverseWeight || w == &r->weight || w == &r->reverseWeight;
+  }
+
+  // The far copy first, so that for a self-loop (f == r) the near copy's values are the ones kept.
+  static void overwrite(edge* f, edge* r, edge_dir x, const W& w, const W& wr) {
+    r->weight = wr;
+    r->reverseWeight = w;
+    r->direction = reverse(x);
+    f->weight = w;
+    f->reverseWeight = wr;
+    f->direction = x;
+  }
+};
+
+#endif  // ZELGRIN_CONTAINERS_GRAPH_H

@@ -1,0 +1,313 @@
+#include "containers/graph.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// A weight that owns heap memory, so a leaked or doubly freed copy shows in the sanitizer build.
+struct Tag {
+  std::string name;
+  Tag() : name("default-weight-that-does-not-fit-in-place") {}
+  explicit Tag(const char* n) : name(std::string(n) + "-weight-that-does-not-fit-in-place") {}
+  std::string shortName() const { return name.substr(0, name.find('-')); }
+};
+
+using G = Graph<int, Tag, int>;
+
+const Tag A("A"), B("B"), C("C"), D("D");
+
+// direction weight/reverseWeight of the copy at `from`, e.g. "forward A/B", or "none".
+std::string seen(G& g, int from, int to) {
+  G::graph_edge* e = g.edgeProperties(from, to);
+  if (e == nullptr) return "none";
+  static const char* names[] = {"undirected", "backward", "forward"};
+  std::string out = std::string(names[*e->direction]) + " " + e->weight->shortName() + "/" +
+                    e->reverseWeight->shortName();
+  EXPECT_EQ(e->from->key, from);
+  EXPECT_EQ(e->to->key, to);
+  delete e->from;
+  delete e->to;
+  delete e;
+  return out;
+}
+
+// Keys of the records of listEdges as "(from,to)" pairs; deletes the records.
+std::string listedEdges(G& g) {
+  std::string out;
+  List<G::graph_edge*>& l = g.listEdges();
+  bool more = !l.isEmpty();
+  l.goToFirst();
+  while (more) {
+    G::graph_edge* e = l.current();
+    out += "(" + std::to_string(e->from->key) + "," + std::to_string(e->to->key) + ")";
+    delete e->from;
+    delete e->to;
+    delete e;
+    more = l.next();
+  }
+  return out;
+}
+
+void addNodes(G& g, std::initializer_list<int> keys) {
+  for (int k : keys) ASSERT_TRUE(g.addNode(k * 100, k));
+}
+
+TEST(Graph, AddNodeRefusesATakenKey) {
+  G g;
+  EXPECT_TRUE(g.addNode(7, 7));
+  EXPECT_FALSE(g.addNode(8, 7));
+  EXPECT_EQ(g.nodes(), 1u);
+  List<G::graph_node*>& l = g.listNodes();
+  ASSERT_EQ(l.len(), 1u);
+  EXPECT_EQ(*l.first()->value, 7);  // the first value stays
+  delete l.first();
+}
+
+TEST(Graph, AddEdgeWithMissingEndpointChangesNothing) {
+  G g;
+  addNodes(g, {1, 2});
+  EXPECT_EQ(g.addEdge(1, 9, forward, A, B), 0);
+  EXPECT_EQ(g.addEdge(9, 1, forward, A, B), 0);
+  EXPECT_EQ(g.addEdge(8, 9, forward, A, B), 0);
+  EXPECT_EQ(g.addEdge(9, 9, forward, A, B), 0);
+  EXPECT_EQ(g.edges(), 0u);
+  EXPECT_EQ(seen(g, 1, 9), "none");
+  EXPECT_EQ(listedEdges(g), "");
+}
+
+TEST(Graph, NewEdgeIsStoredAtBothEndsWithWeightsSwappedAndDirectionReversed) {
+  struct Case {
+    edge_dir direction;
+    const char* at12;
+    const char* at21;
+  };
+  const Case cases[] = {
+      {forward, "forward A/B", "backward B/A"},
+      {backward, "backward A/B", "forward B/A"},
+      {undirected, "undirected A/B", "undirected B/A"},
+  };
+  for (const Case& c : cases) {
+    G g;
+    addNodes(g, {1, 2});
+    EXPECT_EQ(g.addEdge(1, 2, c.direction, A, B), 3);
+    EXPECT_EQ(g.edges(), 1u);
+    EXPECT_EQ(seen(g, 1, 2), c.at12);
+    EXPECT_EQ(seen(g, 2, 1), c.at21);
+  }
+}
+
+TEST(Graph, AddEdgeOnExistingEdgeFollowsTheResultTable) {
+  struct Case {
+    edge_dir stored;  // of the copy at 1, made by addEdge(1, 2, stored, A, B)
+    int from, to;
+    edge_dir given;
+    int result;
+    const char* at12;
+    const char* at21;
+  };
+  const Case cases[] = {
+      {undirected, 1, 2, undirected, 1, "undirected A/B", "undirected B/A"},
+      {forward, 1, 2, undirected, 2, "undirected C/D", "undirected D/C"},
+      {backward, 2, 1, undirected, 2, "undirected D/C", "undirected C/D"},
+      {undirected, 1, 2, forward, 2, "forward C/D", "backward D/C"},
+      {undirected, 2, 1, forward, 2, "backward D/C", "forward C/D"},
+      {undirected, 1, 2, backward, 2, "backward C/D", "forward D/C"},
+      {forward, 1, 2, backward, 2, "undirected C/D", "undirected D/C"},
+      {forward, 2, 1, forward, 2, "undirected D/C", "undirected C/D"},
+      {backward, 1, 2, forward, 2, "undirected C/D", "undirected D/C"},
+      {forward, 1, 2, forward, 1, "forward A/B", "backward B/A"},
+      {forward, 2, 1, backward, 1, "forward A/B", "backward B/A"},
+      {backward, 2, 1, forward, 1, "backward A/B", "forward B/A"},
+  };
+  for (const Case& c : cases) {
+    G g;
+    addNodes(g, {1, 2});
+    ASSERT_EQ(g.addEdge(1, 2, c.stored, A, B), 3);
+    EXPECT_EQ(g.addEdge(c.from, c.to, c.given, C, D), c.result)
+        << c.stored << " then " << c.from << "->" << c.to << " " << c.given;
+    EXPECT_EQ(seen(g, 1, 2), c.at12) << c.stored << " then " << c.from << "->" << c.to << " " << c.given;
+    EXPECT_EQ(seen(g, 2, 1), c.at21) << c.stored << " then " << c.from << "->" << c.to << " " << c.given;
+    EXPECT_EQ(g.edges(), 1u);
+  }
+}
+
+TEST(Graph, SelfLoopIsOneCopyAndTheNearWriteWins) {
+  G g;
+  addNodes(g, {5, 6});
+  EXPECT_EQ(g.addEdge(5, 5, forward, A, B), 3);
+  EXPECT_EQ(g.edges(), 1u);
+  EXPECT_EQ(seen(g, 5, 5), "forward A/B");
+  EXPECT_EQ(listedEdges(g), "(5,5)");
+  EXPECT_EQ(g.addEdge(5, 5, forward, C, D), 1);
+  EXPECT_EQ(seen(g, 5, 5), "forward A/B");
+  EXPECT_EQ(g.addEdge(5, 5, backward, C, D), 2);
+  EXPECT_EQ(seen(g, 5, 5), "undirected C/D");
+  EXPECT_EQ(g.addEdge(5, 5, backward, A, B), 2);
+  EXPECT_EQ(seen(g, 5, 5), "backward A/B");
+  EXPECT_EQ(g.addEdge(5, 6, forward, A, B), 3);
+  EXPECT_EQ(g.edges(), 2u);
+  EXPECT_EQ(listedEdges(g), "(5,5)(5,6)");
+  G::edge* loop = g.storedEdge(5, 5);
+  EXPECT_EQ(G::otherCopy(loop), loop);
+}
+
+TEST(Graph, ListingsAreInKeyOrderAndEachEdgeOnceFromTheSmallerKey) {
+  G g;
+  addNodes(g, {3, 1, 2});
+  g.addEdge(2, 3, forward, A, B);
+  g.addEdge(3, 1, forward, A, B);
+  g.addEdge(1, 2, forward, A, B);
+  List<G::graph_node*>& nodes = g.listNodes();
+  std::string keys;
+  bool more = !nodes.isEmpty();
+  nodes.goToFirst();
+  while (more) {
+    keys += std::to_string(nodes.current()->key) + "=" + std::to_string(*nodes.current()->value) + " ";
+    delete nodes.current();
+    more = nodes.next();
+  }
+  EXPECT_EQ(keys, "1=100 2=200 3=300 ");
+  EXPECT_EQ(listedEdges(g), "(1,2)(1,3)(2,3)");
+  // The visited marks are cleared: a second listing is complete again.
+  EXPECT_EQ(listedEdges(g), "(1,2)(1,3)(2,3)");
+}
+
+TEST(Graph, ListEdgesOnARandomGraphListsEveryEdgeOnceInOrder) {
+  std::mt19937 rng(7);
+  G g;
+  for (int k = 0; k < 200; ++k) g.addNode(k, (k * 37) % 200);
+  std::vector<std::pair<int, int>> expected;
+  for (int i = 0; i < 1500; ++i) {
+    int a = static_cast<int>(rng() % 200), b = static_cast<int>(rng() % 200);
+    int r = g.addEdge(a, b, static_cast<edge_dir>(rng() % 3), A, B);
+    ASSERT_NE(r, 0);
+    if (r == 3) expected.push_back({std::min(a, b), std::max(a, b)});
+  }
+  std::sort(expected.begin(), expected.end());
+  ASSERT_EQ(g.edges(), expected.size());
+  List<G::graph_edge*>& l = g.listEdges();
+  ASSERT_EQ(l.len(), expected.size());
+  bool more = !l.isEmpty();
+  l.goToFirst();
+  size_t i = 0;
+  while (more) {
+    G::graph_edge* e = l.current();
+    EXPECT_EQ(std::make_pair(e->from->key, e->to->key), expected[i++]);
+    // The record reaches the copy held at its `from` end.
+    EXPECT_EQ(e->direction, &g.storedEdge(e->from->key, e->to->key)->direction);
+    delete e->from;
+    delete e->to;
+    delete e;
+    more = l.next();
+  }
+}
+
+TEST(Graph, WritesThroughARecordReachOnlyThatCopy) {
+  G g;
+  addNodes(g, {1, 2});
+  g.addEdge(1, 2, forward, A, B);
+  G::graph_edge* e = g.edgeProperties(1, 2);
+  *e->direction = undirected;
+  *e->weight = C;
+  *e->from->value = 111;  // the node value itself, not a copy
+  delete e->from;
+  delete e->to;
+  delete e;
+  EXPECT_EQ(seen(g, 1, 2), "undirected C/B");
+  EXPECT_EQ(seen(g, 2, 1), "backward B/A");
+  List<G::graph_edge*>& l = g.listEdges();
+  ASSERT_EQ(l.len(), 1u);
+  G::graph_edge* listed = l.first();
+  EXPECT_EQ(*listed->direction, undirected);
+  EXPECT_EQ(*listed->from->value, 111);
+  delete listed->from;
+  delete listed->to;
+  delete listed;
+}
+
+TEST(Graph, EdgePropertiesAndStoredEdgeGiveNullWithoutAnEdge) {
+  G g;
+  EXPECT_EQ(g.edgeProperties(1, 2), nullptr);
+  EXPECT_EQ(g.storedEdge(1, 2), nullptr);
+  addNodes(g, {1, 2, 3});
+  g.addEdge(1, 2, forward, A, B);
+  EXPECT_EQ(g.edgeProperties(4, 1), nullptr);
+  EXPECT_EQ(g.edgeProperties(1, 4), nullptr);
+  EXPECT_EQ(g.edgeProperties(1, 3), nullptr);
+  EXPECT_EQ(g.storedEdge(1, 3), nullptr);
+  EXPECT_EQ(g.storedEdge(1, 1), nullptr);
+}
+
+TEST(Graph, StoredEdgeIsTheCopyEdgePropertiesPointsAt) {
+  G g;
+  addNodes(g, {1, 2});
+  g.addEdge(2, 1, backward, A, B);
+  G::edge* near = g.storedEdge(2, 1);
+  G::edge* far = g.storedEdge(1, 2);
+  ASSERT_NE(near, nullptr);
+  EXPECT_EQ(G::otherCopy(near), far);
+  EXPECT_EQ(G::otherCopy(far), near);
+  EXPECT_EQ(near->from->key, 2);
+  EXPECT_EQ(near->to->key, 1);
+  G::graph_edge* e = g.edgeProperties(2, 1);
+  EXPECT_EQ(e->weight, &near->weight);
+  EXPECT_EQ(e->reverseWeight, &near->reverseWeight);
+  EXPECT_EQ(e->direction, &near->direction);
+  delete e->from;
+  delete e->to;
+  delete e;
+  far->direction = undirected;
+  far->reverseWeight = D;
+  EXPECT_EQ(seen(g, 1, 2), "undirected B/D");
+  // Copies stay put while the graph grows.
+  for (int k = 3; k < 300; ++k) {
+    g.addNode(k, k);
+    g.addEdge(1, k, forward, A, B);
+  }
+  EXPECT_EQ(g.storedEdge(1, 2), far);
+}
+
+TEST(Graph, OverwriteWithWeightsReadFromTheSameEdge) {
+  G g;
+  addNodes(g, {1, 2});
+  g.addEdge(1, 2, forward, A, B);
+  // Pass the far copy's own weights: the near copy must end with them, the far one swapped.
+  G::edge* far = g.storedEdge(2, 1);
+  EXPECT_EQ(g.addEdge(1, 2, backward, far->weight, far->reverseWeight), 2);
+  EXPECT_EQ(seen(g, 1, 2), "undirected B/A");
+  EXPECT_EQ(seen(g, 2, 1), "undirected A/B");
+  G::edge* near = g.storedEdge(1, 2);
+  EXPECT_EQ(g.addEdge(1, 2, forward, near->reverseWeight, near->weight), 2);
+  EXPECT_EQ(seen(g, 1, 2), "forward A/B");
+  EXPECT_EQ(seen(g, 2, 1), "backward B/A");
+}
+
+TEST(Graph, ListNodesRefillsTheSameListAndOldRecordsStayValid) {
+  G g;
+  addNodes(g, {2, 1});
+  List<G::graph_node*>& first = g.listNodes();
+  G::graph_node* old1 = first.first();
+  first.goToFirst();
+  first.next();
+  G::graph_node* old2 = first.current();
+  g.addNode(300, 3);
+  List<G::graph_node*>& second = g.listNodes();
+  EXPECT_EQ(&first, &second);
+  EXPECT_EQ(second.len(), 3u);
+  EXPECT_EQ(old1->key, 1);
+  EXPECT_EQ(*old2->value, 200);
+  delete old1;
+  delete old2;
+  while (!second.isEmpty()) delete second.pop();
+  List<G::graph_edge*>& edges1 = g.listEdges();
+  EXPECT_EQ(&edges1, &g.listEdges());
+  EXPECT_TRUE(edges1.isEmpty());
+}
+
+}  // namespace
