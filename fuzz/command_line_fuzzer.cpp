@@ -1,0 +1,39 @@
+// Feeds arbitrary argument vectors (the input split at newlines) to the command-line parser and
+// checks the layout graph construction relies on after a successful parse.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "driver/command_line.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static std::string storage[400];
+  static char* argv[401];
+  int argc = 0;
+  storage[argc++] = "zelgrin";
+  std::string current;
+  for (size_t k = 0; k < size && argc < 400; ++k) {
+    if (data[k] == '\n') {
+      storage[argc++] = current;
+      current.clear();
+    } else if (data[k] != '\0') {
+      current += static_cast<char>(data[k]);
+    }
+  }
+  if (argc < 400 && !current.empty()) storage[argc++] = current;
+  for (int k = 0; k < argc; ++k) argv[k] = &storage[k][0];
+  argv[argc] = nullptr;
+
+  cmdLineParams params;
+  std::string message;
+  bool ok = parseArguments(argc, argv, params, message);
+  if (ok != message.empty()) abort();
+  if (!ok || params.help) return 0;
+  int files = params.numOtherFiles + params.numBGPFiles;
+  if (params.numOtherFiles < 0 || params.numBGPFiles < 0 || files > maxInputFiles) abort();
+  for (int k = 0; k < files; ++k) {
+    if (params.fileNames[k] == nullptr || params.fileContents[k] == 0) abort();
+    if ((params.fileTypes[k] == bgpFile) != (k >= params.numOtherFiles)) abort();
+  }
+  return 0;
+}
