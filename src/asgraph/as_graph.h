@@ -1,0 +1,68 @@
+// The AS graph the program builds and writes: AS numbers as nodes, an ASEdgeWeight per way along
+// each edge, plus the source-file list, a one-line comment and the differential flag. The driver
+// reads and writes it as a graph file; graph construction fills it through the Graph operations.
+#ifndef ZELGRIN_ASGRAPH_AS_GRAPH_H_
+#define ZELGRIN_ASGRAPH_AS_GRAPH_H_
+
+#include <cstdio>
+#include <string>
+
+#include "asgraph/edge_dir.h"
+#include "asgraph/edge_weight.h"
+#include "containers/graph.h"
+#include "containers/list.h"
+
+class ASGraph : public Graph<unsigned short, ASEdgeWeight, unsigned short> {
+ public:
+  static const char* const graphMarker;      // "VGR", first line of a plain graph file
+  static const char* const diffGraphMarker;  // "VDG", first line of a differential graph file
+
+  // Empty graph, no source files, empty comment and error reason, not differential.
+  ASGraph();
+  // Releases every source-file string, then the list and the graph.
+  ~ASGraph();
+  ASGraph(const ASGraph&) = delete;
+  ASGraph& operator=(const ASGraph&) = delete;
+
+  // Reason of the last failed readFromFile or writeToFile; empty after a success.
+  char* errReason();
+  // The source-file list itself; the graph owns the strings in it.
+  List<char*>& getSourceFiles();
+  // Appends a copy of every non-null entry of files[0..99], in order; empties the list first if
+  // reset. REQUIRES: files has 100 entries (null ones are skipped).
+  void setSourceFiles(char* const* files, bool reset);
+  // Appends a copy of every string of files, in list order; empties the list first if reset.
+  // Moves the cursor of files.
+  void setSourceFiles(List<char*>& files, bool reset);
+  // The comment, at most 512 characters.
+  char* getComment();
+  // Replaces the comment with the first 512 characters of text.
+  void setComment(const char* text);
+  // The differential flag, which callers may also set through the reference.
+  bool& isDifferential();
+
+  // The graph file's number for a direction: undirected 0, backward -1, forward 1.
+  static int dirToVal(edge_dir direction);
+  // The direction for a graph file number; anything but -1, 0 or 1 gives undirected.
+  static edge_dir valToDir(int value);
+
+  // Writes the graph file to an open stream and flushes it. False with errReason set when any
+  // write or the flush fails. The caller closes the stream.
+  bool writeToFile(FILE* out);
+  // Reads a graph file from an open stream into this graph (names are appended, the comment and
+  // the flag replaced). False with errReason set on malformed or short input; what was read before
+  // the failure stays. The caller closes the stream.
+  bool readFromFile(FILE* in);
+
+ private:
+  bool fail(const char* message);
+  bool failQuoting(const char* message, const char* quoted);
+  void clearSourceFiles();
+
+  bool differential;
+  std::string reason;
+  List<char*> sourceFiles;
+  char comment[513];
+};
+
+#endif  // ZELGRIN_ASGRAPH_AS_GRAPH_H_
