@@ -1,0 +1,192 @@
+#include "parsers/parser.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "parsers/unknown_parser.h"
+#include "parsers/vantage_parser.h"
+#include "parsers/temp_files.h"
+
+namespace {
+
+// The shared line reader with a chosen minimum, and a parseLine doing only the shared checks.
+class MinimumParser : public Parser {
+ public:
+  explicit MinimumParser(std::size_t minimum) : minimum_(minimum) {}
+  int parseLine() override { return beginParse(); }
+  int nextLine() override { return readLineLongerThan(minimum_); }
+
+ private:
+  std::size_t minimum_;
+};
+
+std::vector<std::string> deliveredLines(Parser& parser) {
+  std::vector<std::string> lines;
+  while (parser.nextLine() == 0) lines.push_back(parser.currentLine());
+  return lines;
+}
+
+TEST(ParserTest, MinimumLengthCountsTheLineEnd) {
+  struct Case {
+    std::size_t minimum;
+    std::string content;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {4, "1 2\n1 2 1\n", {"1 2 1"}},          // 4 with its line feed: skipped
+      {4, "1 21\n", {"1 21"}},                 // 5 with its line feed
+      {4, "1 21", {}},                         // the same without line end is 4
+      {5, "abcd\nabcde\n", {"abcde"}},
+      {5, "abc\r\n", {}},
+      {5, "abcd\r\n", {"abcd"}},               // the carriage return counts too
+      {0, "\n\nx\n", {"", "", "x"}},
+      {0, "a\r\nb\rc\n", {"a", "b"}},          // cut at the first CR or LF
+      {0, std::string("\0skip\n2 3\n", 10), {"2 3"}},  // an embedded NUL ends the text
+  };
+  for (const Case& c : cases) {
+    TempFiles files;
+    MinimumParser parser(c.minimum);
+    ASSERT_TRUE(parser.openFile(files.write(c.content).c_str()));
+    EXPECT_EQ(deliveredLines(parser), c.lines) << "minimum " << c.minimum << ": " << c.content;
+    EXPECT_EQ(parser.filePos(), c.content.size());
+  }
+}
+
+TEST(ParserTest, LastLineWithoutLineEndThenEnd) {
+  TempFiles files;
+  MinimumParser parser(0);
+  ASSERT_TRUE(parser.openFile(files.write("1 2\n3 4").c_str()));
+  EXPECT_EQ(parser.fileSize(), 7u);
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_STREQ(parser.currentLine(), "1 2");
+  EXPECT_EQ(parser.filePos(), 4u);
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_STREQ(parser.currentLine(), "3 4");
+  EXPECT_EQ(parser.readLines(), 2u);
+  EXPECT_EQ(parser.nextLine(), 1);
+  EXPECT_EQ(parser.nextLine(), 1);
+  EXPECT_EQ(parser.readLines(), 2u);
+  EXPECT_EQ(parser.filePos(), 7u);
+  EXPECT_EQ(parser.readError(), 0);
+}
+
+TEST(ParserTest, EmptyFileEndsAtOnce) {
+  TempFiles files;
+  MinimumParser parser(0);
+  ASSERT_TRUE(parser.openFile(files.write("").c_str()));
+  EXPECT_EQ(parser.nextLine(), 1);
+  EXPECT_EQ(parser.readLines(), 0u);
+  EXPECT_STREQ(parser.errReason(), "");
+}
+
+TEST(ParserTest, SkippedLinesCountAsRead) {
+  TempFiles files;
+  MinimumParser parser(4);
+  ASSERT_TRUE(parser.openFile(files.write("a\nb\n1 2 3\nc\n").c_str()));
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_EQ(parser.readLines(), 3u);
+  EXPECT_EQ(parser.nextLine(), 1);
+  EXPECT_EQ(parser.readLines(), 4u);
+  EXPECT_STREQ(parser.currentLine(), "");
+}
+
+TEST(ParserTest, LongLineIsReadWhole) {
+  std::string longLine;
+  for (int as = 1; longLine.size() < 3000; ++as) longLine += std::to_string(as % 9 + 1);
+  TempFiles files;
+  MinimumParser parser(0);
+  ASSERT_TRUE(parser.openFile(files.write(longLine + "\nnext\n").c_str()));
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_EQ(std::string(parser.currentLine()), longLine);
+  EXPECT_EQ(parser.readLines(), 1u);
+  EXPECT_EQ(parser.filePos(), 3001u);
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_STREQ(parser.currentLine(), "next");
+  EXPECT_EQ(parser.readLines(), 2u);
+}
+
+TEST(ParserTest, NothingOpen) {
+  MinimumParser parser(0);
+  EXPECT_EQ(parser.nextLine(), 2);
+  EXPECT_STREQ(parser.errReason(), "No file has been opened");
+  EXPECT_EQ(parser.parseLine(), 5);
+  EXPECT_STREQ(parser.errReason(), "No file has been opened");
+}
+
+TEST(ParserTest, EmptyLineIsNotParsed) {
+  TempFiles files;
+  MinimumParser parser(0);
+  ASSERT_TRUE(parser.openFile(files.write("\n").c_str()));
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_EQ(parser.parseLine(), 2);
+  EXPECT_STREQ(parser.errReason(), "There is no current line to be parsed");
+  EXPECT_EQ(parser.nextLine(), 1);
+  EXPECT_STREQ(parser.errReason(), "");  // every nextLine starts afresh
+}
+
+TEST(ParserTest, CloseFileResets) {
+  TempFiles files;
+  vantageParser parser;
+  ASSERT_TRUE(parser.openFile(files.write("1 2 1\n1 2 7\n").c_str()));
+  ASSERT_EQ(parser.nextLine(), 0);
+  ASSERT_EQ(parser.nextLine(), 0);
+  ASSERT_EQ(parser.parseLine(), 3);
+  parser.closeFile();
+  EXPECT_EQ(parser.readLines(), 0u);
+  EXPECT_EQ(parser.filePos(), 0u);
+  EXPECT_EQ(parser.fileSize(), 0u);
+  EXPECT_STREQ(parser.errReason(), "");
+  EXPECT_STREQ(parser.currentLine(), "");
+  EXPECT_EQ(parser.nextLine(), 2);
+  EXPECT_STREQ(parser.errReason(), "No file has been opened");
+  parser.closeFile();  // closing twice is harmless
+  // A closed parser opens again from the start.
+  ASSERT_TRUE(parser.openFile(files.write("3 4 0\n").c_str()));
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_EQ(parser.readLines(), 1u);
+  EXPECT_STREQ(parser.currentLine(), "3 4 0");
+}
+
+TEST(ParserTest, SecondOpenFileIsRefused) {
+  TempFiles files;
+  std::string first = files.write("1 2\n3 4\n");
+  std::string second = files.write("5 6\n");
+  unknownParser parser;
+  ASSERT_TRUE(parser.openFile(first.c_str()));
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_FALSE(parser.openFile(second.c_str()));
+  EXPECT_EQ(parser.readLines(), 1u);
+  EXPECT_EQ(parser.fileSize(), 8u);
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_STREQ(parser.currentLine(), "3 4");
+}
+
+TEST(ParserTest, MissingFileIsNotOpened) {
+  TempFiles files;
+  MinimumParser parser(0);
+  errno = 0;
+  EXPECT_FALSE(parser.openFile((files.dir() + "/absent").c_str()));
+  EXPECT_EQ(errno, ENOENT);
+  EXPECT_STREQ(parser.errReason(), "");
+  EXPECT_EQ(parser.nextLine(), 2);
+}
+
+TEST(ParserTest, DirectoryIsARecordedReadError) {
+  TempFiles files;
+  MinimumParser parser(0);
+  // Opening a directory for reading succeeds; reading it fails, which must not pass for the end.
+  ASSERT_TRUE(parser.openFile(files.dir().c_str()));
+  EXPECT_EQ(parser.nextLine(), 1);
+  EXPECT_EQ(parser.readError(), EISDIR);
+  EXPECT_EQ(parser.nextLine(), 1);
+  EXPECT_EQ(parser.readLines(), 0u);
+  parser.closeFile();
+  EXPECT_EQ(parser.readError(), EISDIR);  // still there for the report after closing
+  ASSERT_TRUE(parser.openFile(files.write("1\n").c_str()));
+  EXPECT_EQ(parser.readError(), 0);
+  EXPECT_EQ(parser.nextLine(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+#include "parsers/path_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "parsers/temp_files.h"
+
+namespace {
+
+std::vector<unsigned short> pathOf(pathParser& parser) {
+  std::vector<unsigned short> ases;
+  List<unsigned short>& path = parser.data.path;
+  bool more = !path.isEmpty();
+  for (path.goToFirst(); more; more = path.next()) ases.push_back(path.current());
+  return ases;
+}
+
+TEST(PathParserTest, LinesAndMessages) {
+  struct Case {
+    const char* line;
+    int code;
+    const char* reason;
+    std::vector<unsigned short> path;
+  } cases[] = {
+      {"7018 701 1239", 0, "", {7018, 701, 1239}},
+      {"701 3356 3356 1239", 0, "", {701, 3356, 3356, 1239}},
+      {"701 (64512 65001) 1239", 0, "", {701, 1239}},
+      {"(65001) 701", 0, "", {701}},
+      {"701 (64512 1239", 0, "", {701}},  // never closed: the rest is left out
+      {"\t 65535\t+12  0012 ", 0, "", {65535, 12, 12}},
+      {" \t ", 0, "", {}},
+      {"", 2, "There is no current line to be parsed", {}},
+      {"701 12a", 3, "Invalid AS number: `12a'", {701}},
+      {"701 0", 3, "Invalid AS number: `0'", {701}},
+      {"65536", 3, "Invalid AS number: `65536'", {}},
+      {"-5", 3, "Invalid AS number: `-5'", {}},
+      {"0x10", 3, "Invalid AS number: `0x10'", {}},  // decimal only
+      {"{1,2}", 3, "Invalid AS number: `{1,2}'", {}},
+      {"1 2)", 3, "Invalid AS number: `2)'", {1}},
+      {"99999999999999999999999", 3, "Invalid AS number: `99999999999999999999999'", {}},
+  };
+  for (const Case& c : cases) {
+    TempFiles files;
+    pathParser parser;
+    ASSERT_TRUE(parser.openFile(files.write(std::string(c.line) + "\n").c_str()));
+    ASSERT_EQ(parser.nextLine(), 0) << c.line;
+    EXPECT_EQ(parser.parseLine(), c.code) << c.line;
+    EXPECT_STREQ(parser.errReason(), c.reason) << c.line;
+    if (c.code != 2) {
+      EXPECT_EQ(pathOf(parser), c.path) << c.line;
+    }
+    EXPECT_STREQ(parser.currentLine(), c.line);
+  }
+}
+
+TEST(PathParserTest, EachLineReplacesThePath) {
+  TempFiles files;
+  pathParser parser;
+  ASSERT_TRUE(parser.openFile(files.write("1 2 3 4\n\n5\n").c_str()));
+  ASSERT_EQ(parser.nextLine(), 0);
+  ASSERT_EQ(parser.parseLine(), 0);
+  ASSERT_EQ(parser.nextLine(), 0);  // the blank line is delivered
+  EXPECT_EQ(parser.parseLine(), 2);
+  ASSERT_EQ(parser.nextLine(), 0);
+  ASSERT_EQ(parser.parseLine(), 0);
+  EXPECT_EQ(pathOf(parser), (std::vector<unsigned short>{5}));
+  EXPECT_EQ(parser.data.path.len(), 1u);
+  EXPECT_EQ(parser.readLines(), 3u);
+}
+
+TEST(PathParserTest, LongPathIsNotCutInsideANumber) {
+  std::string line;
+  std::vector<unsigned short> expected;
+  for (unsigned short as = 1; line.size() < 3000; ++as) {
+    line += std::to_string(700 + as % 300) + " ";
+    expected.push_back(static_cast<unsigned short>(700 + as % 300));
+  }
+  TempFiles files;
+  pathParser parser;
+  ASSERT_TRUE(parser.openFile(files.write(line + "\n").c_str()));
+  ASSERT_EQ(parser.nextLine(), 0);
+  ASSERT_EQ(parser.parseLine(), 0);
+  EXPECT_EQ(pathOf(parser), expected);
+  EXPECT_EQ(parser.readLines(), 1u);
+}
+
+}  // namespace
