@@ -86,7 +86,8 @@ TEST(ASEdgeWeight, CopyAndAssignmentTakeEveryField) {
   ASEdgeWeight& result = (assigned = source);
   EXPECT_EQ(&result, &assigned);
   expectDistinct(assigned);
-  assigned = assigned;
+  ASEdgeWeight& same = assigned;
+  assigned = same;
   expectDistinct(assigned);
 }
 
