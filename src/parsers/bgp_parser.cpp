@@ -1,0 +1,494 @@
+#include "parsers/bgp_parser.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "parsers/scan.h"
+
+const char bgpParser::fieldCaptions[7][9] = {"Network", "Next Hop", "Metric", "LocPrf",
+                                             "Weight",  "Path",     "--More--"};
+const char bgpParser::routeStatCodes[7] = {'s', 'd', 'h', '*', '>', 'i', 'S'};
+const char bgpParser::routeOriginCodes[3] = {'i', 'e', '?'};
+const char bgpParser::privateAS[2] = {'(', ')'};
+const char bgpParser::ASset[2] = {'{', '}'};
+
+namespace {
+
+const char kNoFile[] = "No file has been opened";
+const char kBadStatus[] = "Unrecognized route status character: `";
+const char kNoNetworkColumn[] = "Could not determine position of network field";
+const char kBadNetworkWithLength[] = "Invalid network address/netmask: `";
+const char kBadLength[] = "Invalid netmask value: `";
+const char kBadNetwork[] = "Invalid network address: `";
+const char kBadNetworkByte[] = "Invalid network byte value: `";
+const char kNoPreviousNetwork[] = "Could not retrieve any previous network value";
+const char kNoNextHopColumn[] = "Could not determine position of next hop field";
+const char kWrappedAtEnd[] = "Unexpected end of file (next hop expected)";
+const char kNoNextHop[] = "Invalid next hop";
+const char kBadNextHop[] = "Invalid next hop: `";
+const char kBadNextHopByte[] = "Invalid next hop byte value: `";
+const char kBadMetric[] = "Invalid metric value: `";
+const char kBadLocalPref[] = "Invalid local preference value: `";
+const char kBadWeight[] = "Invalid weight value: `";
+const char kNoPathColumn[] = "Could not determine position of the AS path field";
+const char kNoPath[] = "No AS path";
+const char kMismatch[] = "Parentheses mismatch in AS path";
+const char kNested[] = "Nested AS attributes";
+const char kBadAS[] = "Invalid AS number or path flag: `";
+
+// Routers print right-aligned numbers under a six-letter caption (Metric, LocPrf, Weight): a
+// value is there when the character under the caption's last letter is not blank.
+const std::size_t kCaptionLastLetter = 5;
+// Networks up to this width fit their column; each character more pushes the rest right.
+const std::size_t kNetworkWidth = 16;
+// Shorter lines (line end included) carry nothing: blank lines, stray characters.
+const std::size_t kMinimumLine = 4;
+const int kAsPrivateFrom = 64512;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// End of the token starting at `from`: the next space or tab, or the end of the text.
+std::size_t tokenEnd(const char* text, std::size_t from, std::size_t length) {
+  while (from < length && !isBlank(text[from])) ++from;
+  return from;
+}
+
+std::size_t skipBlanks(const char* text, std::size_t from, std::size_t length) {
+  while (from < length && isBlank(text[from])) ++from;
+  return from;
+}
+
+// A decimal number filling the whole text, read as the C library's decimal conversion reads it
+// (leading white space and a sign allowed), from 0 to `maximum`; "-0" is 0, any other negative
+// number is out of range rather than wrapped around.
+bool readDecimal(const char* text, std::size_t length, unsigned long long maximum,
+                 unsigned long long& value) {
+  std::size_t i = 0;
+  while (i < length && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < length && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == length) return false;
+  unsigned long long magnitude = 0;
+  for (; i < length; ++i) {
+    const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(text[i])) - '0';
+    if (digit > 9) return false;
+    if (magnitude > (maximum - digit) / 10) return false;
+    magnitude = magnitude * 10 + digit;
+  }
+  if (negative && magnitude != 0) return false;
+  value = magnitude;
+  return true;
+}
+
+// The common case of a dotted quad, optionally with "/length": plain decimal numbers without
+// leading zeros, nothing else. Such text gives the same numbers as the full "%i" scan, which
+// the caller falls back to for everything else (octal, hexadecimal, signs, junk).
+bool readPlainDotted(const char* text, std::size_t length, bool withLength, long long* numbers) {
+  const int count = withLength ? 5 : 4;
+  std::size_t i = 0;
+  for (int n = 0; n < count; ++n) {
+    if (n > 0) {
+      const char separator = n == 4 ? '/' : '.';
+      if (i >= length || text[i] != separator) return false;
+      ++i;
+    }
+    const std::size_t start = i;
+    long long value = 0;
+    while (i < length && text[i] >= '0' && text[i] <= '9' && i - start < 9) {
+      value = value * 10 + (text[i] - '0');
+      ++i;
+    }
+    const std::size_t digits = i - start;
+    if (digits == 0 || (digits > 1 && text[start] == '0')) return false;
+    numbers[n] = value;
+  }
+  return i == length;
+}
+
+// The scan "%i.%i.%i.%i/%i " (or without "/%i") of a NUL-terminated token: the number of
+// numbers read before the text stops matching.
+int scanDotted(const char* text, bool withLength, long long* numbers) {
+  const int count = withLength ? 5 : 4;
+  for (int n = 0; n < count; ++n) {
+    if (n > 0) {
+      if (*text != (n == 4 ? '/' : '.')) return n;
+      ++text;
+    }
+    if (!scanInteger(text, numbers[n])) return n;
+  }
+  return count;
+}
+
+}  // namespace
+
+// Reads a dotted quad (with "/length" when asked) from a token of the line; returns how many
+// numbers were read, as the library scan of the token would.
+int bgpParser::readDotted(const char* token, std::size_t length, bool withLength,
+                          long long* numbers) {
+  if (readPlainDotted(token, length, withLength, numbers)) return withLength ? 5 : 4;
+  token_.assign(token, length);
+  return scanDotted(token_.c_str(), withLength, numbers);
+}
+
+bgpParser::bgpParser() = default;
+
+bgpParser::~bgpParser() = default;
+
+// Line classification -----------------------------------------------------------------------
+
+int bgpParser::nextLine() {
+  clearReason();
+  if (!isOpen()) {
+    setReason(kNoFile);
+    return 2;
+  }
+  if (atEof()) return 1;
+  if (!tableState_) {
+    prevNetwork_.reset();
+    prevNetmask_.reset();
+  }
+  while (!streamDone() && readRawLine()) {
+    const char* text = line();
+    const std::size_t length = lineLength();
+    if (length < kMinimumLine) continue;
+    const std::size_t start = skipBlanks(text, 0, length);
+    const std::string_view first(text + start, tokenEnd(text, start, length) - start);
+    // A line of blanks is no header, pager prompt or route; it leaves the table as it is.
+    if (first.empty()) continue;
+    if (first.find(fieldCaptions[0]) != std::string_view::npos) {
+      recordHeader();
+      tableState_ = true;
+      continue;
+    }
+    const bool pager = first.find(fieldCaptions[6]) != std::string_view::npos;
+    if (!tableState_) {
+      // The table goes on after a pager prompt.
+      if (pager) tableState_ = true;
+      continue;
+    }
+    if (pager) continue;
+    if (isRouteStart()) {
+      cutLineEnd();
+      return 0;
+    }
+    // A summary or any other line ends the table; a blank network in a later table must not
+    // take the network of a route read before it.
+    tableState_ = false;
+    prevNetwork_.reset();
+    prevNetmask_.reset();
+  }
+  emptyLine();
+  return 1;
+}
+
+void bgpParser::recordHeader() {
+  const char* text = line();
+  for (int i = 0; i < columnCount; ++i) {
+    const char* found = std::strstr(text, fieldCaptions[i]);
+    if (found != nullptr) columnPos_[i] = static_cast<std::size_t>(found - text) + 1;
+  }
+}
+
+// The first three characters are blanks or status characters, none of them twice.
+bool bgpParser::isRouteStart() const {
+  const char* text = line();
+  unsigned seen = 0;
+  for (int i = 0; i < 3; ++i) {
+    if (text[i] == ' ') continue;
+    const void* hit = std::memchr(routeStatCodes, text[i], sizeof routeStatCodes);
+    if (hit == nullptr) return false;
+    const unsigned bit = 1u << (static_cast<const char*>(hit) - routeStatCodes);
+    if ((seen & bit) != 0) return false;
+    seen |= bit;
+  }
+  return true;
+}
+
+// Route parsing -----------------------------------------------------------------------------
+
+int bgpParser::parseLine() {
+  int code = beginParse();
+  if (code != 0) return code;
+
+  const char* text = line();
+  const std::size_t length = lineLength();
+  data.status = 0;
+  for (std::size_t i = 0; i < 3 && i < length; ++i) {
+    if (text[i] == ' ') continue;
+    const void* hit = std::memchr(routeStatCodes, text[i], sizeof routeStatCodes);
+    if (hit == nullptr) {
+      setQuotedReason(kBadStatus, text + i, 1);
+      return 3;
+    }
+    data.status |= static_cast<unsigned char>(1u << (static_cast<const char*>(hit) - routeStatCodes));
+  }
+
+  std::size_t networkLength = 0;
+  code = parseNetwork(networkLength);
+  if (code != 0) return code;
+  if (!prevNetwork_) {
+    setReason(kNoPreviousNetwork);
+    return 4;
+  }
+  data.network = *prevNetwork_;
+  data.networkMask = prevNetmask_;
+
+  const std::size_t nextHopColumn = columnPos_[nextHopCol];
+  if (nextHopColumn == 0) {
+    setReason(kNoNextHopColumn);
+    return 4;
+  }
+  std::size_t shift = networkLength > kNetworkWidth ? networkLength - kNetworkWidth : 0;
+  if (lineLength() < nextHopColumn + shift) {
+    // The network filled the line: the router put the rest of the route on the next line,
+    // aligned to the header.
+    if (!readWrappedRest()) {
+      setReason(kWrappedAtEnd);
+      return 1;
+    }
+    shift = 0;
+  }
+
+  if ((code = parseNextHop(shift)) != 0) return code;
+  if ((code = parseMetric(shift)) != 0) return code;
+  if ((code = parseSmallNumber(locPrfCol, shift, kBadLocalPref, data.localPref)) != 0) return code;
+  if ((code = parseSmallNumber(weightCol, shift, kBadWeight, data.routeWeight)) != 0) return code;
+  if ((code = parsePath(shift)) != 0) return code;
+  ++parsedLines_;
+  return 0;
+}
+
+// Reads the network column, if it holds one, into the previous network and netmask, and
+// returns the width of its text in `tokenLength` (0 when the column is blank).
+int bgpParser::parseNetwork(std::size_t& tokenLength) {
+  tokenLength = 0;
+  const std::size_t column = columnPos_[networkCol];
+  if (column == 0) {
+    setReason(kNoNetworkColumn);
+    return 4;
+  }
+  const char* text = line();
+  const std::size_t length = lineLength();
+  if (length < column || isBlank(text[column - 1])) return 0;  // continues the previous network
+
+  const char* token = text + column - 1;
+  tokenLength = tokenEnd(text, column - 1, length) - (column - 1);
+  const bool withLength = std::memchr(token, '/', tokenLength) != nullptr;
+  long long numbers[5] = {0, 0, 0, 0, 0};
+  const int count = readDotted(token, tokenLength, withLength, numbers);
+  if (withLength) {
+    if (count < 5) {
+      setQuotedReason(kBadNetworkWithLength, token, tokenLength);
+      return 3;
+    }
+    if (numbers[4] < 0 || numbers[4] > 32) {
+      setNumberReason(kBadLength, numbers[4]);
+      return 3;
+    }
+  } else if (count < 4) {
+    setQuotedReason(kBadNetwork, token, tokenLength);
+    return 3;
+  }
+  for (int i = 0; i < 4; ++i) {
+    if (numbers[i] < 0 || numbers[i] > 255) {
+      setNumberReason(kBadNetworkByte, numbers[i]);
+      return 3;
+    }
+  }
+  prevNetwork_.emplace(static_cast<unsigned char>(numbers[0]), static_cast<unsigned char>(numbers[1]),
+                       static_cast<unsigned char>(numbers[2]), static_cast<unsigned char>(numbers[3]));
+  // Without a length, or with /0, graph construction derives the prefix from the address.
+  if (withLength && numbers[4] > 0) {
+    prevNetmask_.emplace(static_cast<char>(numbers[4]));
+  } else {
+    prevNetmask_.reset();
+  }
+  return 0;
+}
+
+// Replaces the current line with the next one of at least four characters that is not a pager
+// prompt, counting every line read as parsed. False when the input ends first.
+bool bgpParser::readWrappedRest() {
+  while (!streamDone() && readRawLine()) {
+    ++parsedLines_;
+    const std::size_t length = lineLength();
+    if (length < kMinimumLine || std::strstr(line(), fieldCaptions[6]) != nullptr) continue;
+    const char* text = line();
+    if (text[length - 1] == '\n' && length >= 2 && text[length - 2] == '\r') {
+      truncateLine(length - 2);
+    } else if (text[length - 1] == '\n' || text[length - 1] == '\r') {
+      truncateLine(length - 1);
+    }
+    return true;
+  }
+  return false;
+}
+
+int bgpParser::parseNextHop(std::size_t shift) {
+  const char* text = line();
+  const std::size_t length = lineLength();
+  const std::size_t start = skipBlanks(text, columnPos_[nextHopCol] - 1 + shift, length);
+  if (start >= length) {
+    setReason(kNoNextHop);
+    return 4;
+  }
+  const std::size_t tokenLength = tokenEnd(text, start, length) - start;
+  const char* token = text + start;
+  long long numbers[4] = {0, 0, 0, 0};
+  const int count = readDotted(token, tokenLength, false, numbers);
+  if (count < 4) {
+    setQuotedReason(kBadNextHop, token, tokenLength);
+    return 3;
+  }
+  for (int i = 0; i < 4; ++i) {
+    if (numbers[i] < 0 || numbers[i] > 255) {
+      setNumberReason(kBadNextHopByte, numbers[i]);
+      return 3;
+    }
+  }
+  data.nextHop.setAddress(static_cast<unsigned char>(numbers[0]), static_cast<unsigned char>(numbers[1]),
+                          static_cast<unsigned char>(numbers[2]), static_cast<unsigned char>(numbers[3]));
+  return 0;
+}
+
+int bgpParser::parseMetric(std::size_t shift) {
+  const std::size_t column = columnPos_[metricCol];
+  const char* text = line();
+  const std::size_t length = lineLength();
+  const std::size_t lastLetter = column + shift + kCaptionLastLetter - 1;
+  if (column == 0 || lastLetter >= length || isBlank(text[lastLetter])) {
+    data.metric.reset();
+    return 0;
+  }
+  // A metric wider than its caption starts left of it: walk back to the blank before it.
+  std::size_t start = column - 1 + shift;
+  while (start > 0 && text[start] != ' ') --start;
+  start = skipBlanks(text, start, length);
+  const std::size_t tokenLength = tokenEnd(text, start, length) - start;
+  unsigned long long value = 0;
+  if (!readDecimal(text + start, tokenLength, ~0ull, value)) {
+    setQuotedReason(kBadMetric, text + start, tokenLength);
+    return 3;
+  }
+  data.metric = value;
+  return 0;
+}
+
+int bgpParser::parseSmallNumber(column which, std::size_t shift, const char* message,
+                                std::optional<int>& field) {
+  const std::size_t column = columnPos_[which];
+  const char* text = line();
+  const std::size_t length = lineLength();
+  const std::size_t lastLetter = column + shift + kCaptionLastLetter - 1;
+  if (column == 0 || lastLetter >= length || isBlank(text[lastLetter])) {
+    field.reset();
+    return 0;
+  }
+  const std::size_t start = skipBlanks(text, column - 1 + shift, length);
+  const std::size_t tokenLength = tokenEnd(text, start, length) - start;
+  unsigned long long value = 0;
+  if (!readDecimal(text + start, tokenLength, 65535, value)) {
+    setQuotedReason(message, text + start, tokenLength);
+    return 3;
+  }
+  field = static_cast<int>(value);
+  return 0;
+}
+
+int bgpParser::parsePath(std::size_t shift) {
+  const std::size_t column = columnPos_[pathCol];
+  if (column == 0) {
+    setReason(kNoPathColumn);
+    return 4;
+  }
+  const char* text = line();
+  const std::size_t length = lineLength();
+  if (length < column + shift) {
+    setReason(kNoPath);
+    return 4;
+  }
+  while (!data.path.isEmpty()) data.path.pop();
+  data.origin = 0;
+
+  bool inPrivate = false;
+  bool inSet = false;
+  std::size_t i = column - 1 + shift;
+  while (i < length) {
+    if (text[i] == ' ' || text[i] == ',') {
+      ++i;
+      continue;
+    }
+    std::size_t begin = i;
+    while (i < length && text[i] != ' ' && text[i] != ',') ++i;
+    std::size_t end = i;
+
+    ASItem item;
+    if (inPrivate || (text[begin] == privateAS[0] && end - begin > 1)) {
+      item.flags |= ASItem::privateFlag;
+      if (text[begin] == privateAS[0]) {
+        if (inPrivate) {
+          setReason(kMismatch);
+          return 4;
+        }
+        ++begin;
+      }
+      inPrivate = true;
+      if (inSet) {
+        setReason(kNested);
+        return 3;
+      }
+    }
+    if (inSet || (text[begin] == ASset[0] && end - begin > 1)) {
+      item.flags |= ASItem::setFlag;
+      if (text[begin] == ASset[0]) {
+        if (inSet) {
+          setReason(kMismatch);
+          return 4;
+        }
+        ++begin;
+      }
+      inSet = true;
+      if (inPrivate) {
+        setReason(kNested);
+        return 3;
+      }
+    }
+    if (end - begin == 1) {
+      const void* origin = std::memchr(routeOriginCodes, text[begin], sizeof routeOriginCodes);
+      if (origin != nullptr) {
+        data.origin |= static_cast<unsigned char>(
+            1u << (static_cast<const char*>(origin) - routeOriginCodes));
+        continue;
+      }
+    }
+    if (end - begin >= 2 && text[end - 1] == privateAS[1]) {
+      if (!inPrivate) {
+        setReason(kMismatch);
+        return 4;
+      }
+      inPrivate = false;
+      --end;
+    }
+    if (end - begin >= 2 && text[end - 1] == ASset[1]) {
+      if (!inSet) {
+        setReason(kMismatch);
+        return 4;
+      }
+      inSet = false;
+      --end;
+    }
+    unsigned long long as = 0;
+    if (!readDecimal(text + begin, end - begin, 65535, as) || as == 0) {
+      setQuotedReason(kBadAS, text + begin, end - begin);
+      return 3;
+    }
+    if (as >= kAsPrivateFrom) item.flags |= ASItem::privateFlag;
+    item.AS = static_cast<unsigned short>(as);
+    data.path.enqueue(item);
+  }
+  if (inPrivate || inSet) {
+    setReason(kMismatch);
+    return 4;
+  }
+  return 0;
+}
