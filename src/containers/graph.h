@@ -5,7 +5,9 @@
 #ifndef ZELGRIN_CONTAINERS_GRAPH_H
 #define ZELGRIN_CONTAINERS_GRAPH_H
 
+#include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "asgraph/edge_dir.h"
 #include "containers/bst.h"
@@ -52,7 +54,9 @@ class Graph {
   };
 
   // An empty graph.
-  Graph() : nodeCount(0), edgeCount(0) {}
+  Graph() : nodeCount(0), edgeCount(0), directNodes(nullptr) {
+    if constexpr (kDirect) directNodes = new node*[kDirectSize]();
+  }
 
   // Frees every node and edge copy; records already handed out stay with their callers.
   ~Graph() {
@@ -71,6 +75,7 @@ class Graph {
       delete n;
       more = all.next();
     }
+    delete[] directNodes;
   }
 
   // Nodes and edges are owned through raw pointers; a member-wise copy would free them twice.
@@ -79,11 +84,12 @@ class Graph {
 
   // Adds a node and returns true; false and no change when the key is taken.
   bool addNode(const N& value, const K& key) {
-    if (nodeTree.findItem(key) != nullptr) return false;
+    if (findNode(key) != nullptr) return false;
     node* n = new node();
     n->value = value;
     n->key = key;
     nodeTree.addItem(n, key);
+    if constexpr (kDirect) directNodes[directIndex(key)] = n;
     ++nodeCount;
     return true;
   }
@@ -94,33 +100,33 @@ class Graph {
   // new direction), 3 when the edge was created.
   int addEdge(const K& from, const K& to, const edge_dir& direction, const W& weight,
               const W& reverseWeight) {
-    node** a = nodeTree.findItem(from);
-    node** b = nodeTree.findItem(to);
+    node* a = findNode(from);
+    node* b = findNode(to);
     if (a == nullptr || b == nullptr) return 0;
-    edge** found = (*a)->edgeTree.findItem(to);
+    edge** found = a->edgeTree.findItem(to);
     if (found == nullptr) {
       ++edgeCount;
       edge* f = new edge();
       f->weight = weight;
       f->reverseWeight = reverseWeight;
       f->direction = direction;
-      f->from = *a;
-      f->to = *b;
-      (*a)->edgeTree.addItem(f, to);
+      f->from = a;
+      f->to = b;
+      a->edgeTree.addItem(f, to);
       if (from == to) return 3;
       edge* r = new edge();
       r->weight = reverseWeight;
       r->reverseWeight = weight;
       r->direction = reverse(direction);
-      r->from = *b;
-      r->to = *a;
-      (*b)->edgeTree.addItem(r, from);
+      r->from = b;
+      r->to = a;
+      b->edgeTree.addItem(r, from);
       return 3;
     }
     edge* f = *found;
     edge* r = f;
     if (!(from == to)) {
-      edge** back = (*b)->edgeTree.findItem(from);
+      edge** back = b->edgeTree.findItem(from);
       if (back != nullptr) r = *back;  // always there; a missing copy degrades to one-sided writes
     }
     edge_dir newDirection;
@@ -157,9 +163,9 @@ class Graph {
   // there is none. Allocates nothing. Valid until the graph is next changed structurally (copies
   // are in fact never moved or freed before the graph goes).
   edge* storedEdge(const K& from, const K& to) {
-    node** a = nodeTree.findItem(from);
+    node* a = findNode(from);
     if (a == nullptr) return nullptr;
-    edge** f = (*a)->edgeTree.findItem(to);
+    edge** f = a->edgeTree.findItem(to);
     return f != nullptr ? *f : nullptr;
   }
   const edge* storedEdge(const K& from, const K& to) const {
@@ -232,6 +238,28 @@ class Graph {
   List<graph_edge*> edgeRecords;
 
  private:
+  // Keys of at most 16 bits also index a table of every possible key, so that finding a node
+  // costs one array read instead of a walk down the node tree; graph construction finds nodes
+  // millions of times. The node tree stays the owner and gives the key order.
+  static constexpr bool kDirect =
+      std::is_integral<K>::value && !std::is_same<K, bool>::value && sizeof(K) <= 2;
+  static constexpr std::size_t kDirectSize = kDirect ? std::size_t(1) << (8 * sizeof(K)) : 1;
+
+  static std::size_t directIndex(const K& key) {
+    return static_cast<std::size_t>(static_cast<typename std::make_unsigned<K>::type>(key));
+  }
+
+  node* findNode(const K& key) {
+    if constexpr (kDirect) {
+      return directNodes[directIndex(key)];
+    } else {
+      node** n = nodeTree.findItem(key);
+      return n != nullptr ? *n : nullptr;
+    }
+  }
+
+  node** directNodes;  // kDirect only: the node under each key, or null
+
   static graph_edge* makeRecord(edge* e) {
     graph_node* from = new graph_node{&e->from->value, e->from->key};
     graph_node* to = new graph_node{&e->to->value, e->to->key};

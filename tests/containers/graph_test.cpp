@@ -310,4 +310,45 @@ TEST(Graph, ListNodesRefillsTheSameListAndOldRecordsStayValid) {
   EXPECT_TRUE(edges1.isEmpty());
 }
 
+// Keys of 16 bits take a faster node lookup; it must agree with the tree lookup of wider keys.
+template <class Key>
+std::string runAgainstKeys(const std::vector<long>& keys, unsigned seed) {
+  Graph<int, Tag, Key> g;
+  std::string log;
+  std::mt19937 rng(seed);
+  for (size_t i = 0; i < keys.size(); ++i) {
+    log += g.addNode(static_cast<int>(i), static_cast<Key>(keys[i])) ? "n" : "-";
+  }
+  for (int i = 0; i < 3000; ++i) {
+    Key a = static_cast<Key>(keys[rng() % keys.size()]);
+    Key b = static_cast<Key>(keys[rng() % keys.size()]);
+    if (rng() % 10 == 0) b = static_cast<Key>(12345);  // not a node
+    log += std::to_string(g.addEdge(a, b, static_cast<edge_dir>(rng() % 3), A, B));
+    auto* e = g.storedEdge(b, a);
+    log += e ? std::to_string(e->direction) : "x";
+  }
+  log += " " + std::to_string(g.nodes()) + " " + std::to_string(g.edges()) + " ";
+  auto& l = g.listEdges();
+  bool more = !l.isEmpty();
+  l.goToFirst();
+  while (more) {
+    auto* e = l.current();
+    log += std::to_string(*e->from->value) + "-" + std::to_string(*e->to->value) + ",";
+    delete e->from;
+    delete e->to;
+    delete e;
+    more = l.next();
+  }
+  return log;
+}
+
+TEST(Graph, SixteenBitKeysBehaveLikeWiderOnes) {
+  // Ends of the range, duplicates, and values that fit 16 bits either signed or unsigned.
+  std::vector<long> unsignedKeys = {0, 65535, 1, 7018, 701, 1239, 0, 32767, 32768, 65534, 3356, 174};
+  std::vector<long> signedKeys = {0, -1, -32768, 32767, 5, -5, 5, 100, -100, 2000};
+  EXPECT_EQ(runAgainstKeys<unsigned short>(unsignedKeys, 1), runAgainstKeys<long>(unsignedKeys, 1));
+  EXPECT_EQ(runAgainstKeys<short>(signedKeys, 2), runAgainstKeys<long>(signedKeys, 2));
+  EXPECT_EQ(runAgainstKeys<unsigned char>({0, 255, 3, 3, 128}, 3), runAgainstKeys<long>({0, 255, 3, 3, 128}, 3));
+}
+
 }  // namespace
