@@ -3,7 +3,9 @@
 #ifndef ZELGRIN_ASGRAPH_EDGE_DIR_H
 #define ZELGRIN_ASGRAPH_EDGE_DIR_H
 
-enum edge_dir {
+// The fixed underlying type makes every int a valid value, so a number read from outside the
+// three enumerators is held without undefined behaviour and maps to undirected wherever it is read.
+enum edge_dir : int {
   undirected = 0,  // no direction, or never set
   backward = 1,    // from the other endpoint toward this node
   forward = 2      // from this node toward the other endpoint
