@@ -7,6 +7,7 @@
 #include <string>
 
 #include "asgraph/as_graph.h"
+#include "build/build_graph.h"
 #include "driver/command_line.h"
 #include "driver/console.h"
 
@@ -128,9 +129,14 @@ int main(int argc, char* argv[]) {
   }
 
   // Step 8: progress output only when it cannot mix with a graph written to standard output.
-  [[maybe_unused]] const bool progress = stdoutIsTerm && params.outFile != nullptr;
+  const bool progress = stdoutIsTerm && params.outFile != nullptr;
 
-  // Step 9: build the graph from the input files.
+  // Step 9: build the graph from the input files; a file that cannot be opened or read ends
+  // the run with the status graph construction gives.
+  const int buildResult = buildGraph(params.numOtherFiles, params.numBGPFiles, params.fileNames,
+                                     params.fileTypes, params.fileContents, progress,
+                                     params.verbose, params.vantagePoints, graph);
+  if (buildResult != 0) return buildResult;
 
   // Step 10: the new input files follow the names read from the input graph; the comment is
   // always replaced, so without --comment it becomes empty.

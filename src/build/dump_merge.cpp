@@ -1,0 +1,177 @@
+#include "build/dump_merge.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "build/ip_covering.h"
+#include "build/parse_report.h"
+#include "driver/console.h"
+#include "parsers/bgp_parser.h"
+
+namespace {
+
+// The place of a prefix in the merge order as one number: the address, then the longer
+// prefix first. Ties between dumps are broken by their index.
+unsigned long long orderKey(const IPPrefix& prefix) {
+  unsigned long long address = prefix.address().value();
+  return (address << 6) | static_cast<unsigned long long>(32 - prefix.netmask().brief());
+}
+
+// All dumps of one merge, with the parsed route each active dump holds and a heap of the
+// active dumps ordered by (prefix, index), so that choosing the next route does not scan
+// every dump.
+class DumpMerge {
+ public:
+  DumpMerge(short count, char** names, unsigned short* vantages, bool verbose)
+      : count_(count), names_(names), vantages_(vantages), verbose_(verbose),
+        parsers_(new bgpParser[count]), prefixes_(new IPPrefix[count]),
+        keys_(new unsigned long long[count]), countedPos_(new unsigned long long[count]),
+        heap_(new short[count]), heapSize_(0), failed_(false) {}
+
+  ~DumpMerge() {
+    for (short k = 0; k < count_; k++) parsers_[k].closeFile();
+    delete[] parsers_;
+    delete[] prefixes_;
+    delete[] keys_;
+    delete[] countedPos_;
+    delete[] heap_;
+  }
+
+  int run(short step, bool progress, ASGraph& graph) {
+    if (progress) std::printf("Reading IP covering file(s) (step %i of %i)\n", step, step);
+    for (short k = 0; k < count_; k++) {
+      if (!parsers_[k].openFile(names_[k])) {
+        reportOpenFailure(names_[k], errno);
+        return 2;
+      }
+      if (progress) std::printf("`%s'\n", names_[k]);
+    }
+    float totalSize = 0;
+    for (short k = 0; k < count_; k++) totalSize += parsers_[k].fileSize();
+
+    // Every dump offers its first line; then each, in order, settles on its first route.
+    // Positions are those before a dump skipped its unparseable lines, as the progress of
+    // a merge cycle is taken before the lines are parsed.
+    bool* offered = new bool[count_];
+    bool anyActive = false;
+    for (short k = 0; k < count_; k++) {
+      offered[k] = advance(k);
+      anyActive = anyActive || offered[k];
+    }
+    for (short k = 0; k < count_ && !failed_; k++) {
+      countedPos_[k] = parsers_[k].filePos();
+      if (offered[k]) settle(k);
+    }
+    delete[] offered;
+    if (failed_) return 2;
+    // A cycle runs while some dump holds a line, even when settling then drops them all; its
+    // progress is drawn before it knows.
+    short skipped = -1;  // -1: every dump settled during the first cycle
+    while (anyActive) {
+      if (progress) printPercentage(positionSum(), totalSize);
+      if (skipped == -1) {
+        for (short k = 0; k < count_; k++) countedPos_[k] = parsers_[k].filePos();
+      } else {
+        countedPos_[skipped] = parsers_[skipped].filePos();
+      }
+      if (heapSize_ == 0) break;
+      short chosen = popFirst();
+      addIPCovering(graph, prefixes_[chosen], parsers_[chosen].data.path, vantages_[chosen]);
+      bool more = advance(chosen);
+      if (failed_) return 2;
+      countedPos_[chosen] = parsers_[chosen].filePos();
+      skipped = chosen;
+      if (more) settle(chosen);
+      if (failed_) return 2;
+      anyActive = more || heapSize_ > 0;
+    }
+    if (progress) {
+      printPercentage(totalSize, totalSize);
+      std::fputs("\n", stdout);
+    }
+    return 0;
+  }
+
+ private:
+  // Moves dump k to its next line; false at its end. A read error stops the merge.
+  bool advance(short k) {
+    if (parsers_[k].nextLine() == 0) return true;
+    if (parsers_[k].readError() != 0) {
+      reportReadFailure(names_[k], parsers_[k].readError());
+      failed_ = true;
+    }
+    return false;
+  }
+
+  // Parses dump k's current line, skipping lines that do not parse, and enters its prefix
+  // into the heap; a dump that runs out of lines drops out of the merge.
+  void settle(short k) {
+    bgpParser& parser = parsers_[k];
+    while (parser.parseLine() != 0) {
+      if (verbose_) reportParseError(parser, names_[k], false);
+      if (!advance(k)) return;
+    }
+    const bgpParser::parsed_data& route = parser.data;
+    if (route.networkMask.has_value())
+      prefixes_[k] = IPPrefix(route.network, *route.networkMask);
+    else
+      prefixes_[k] = IPPrefix(route.network);
+    keys_[k] = orderKey(prefixes_[k]);
+    push(k);
+  }
+
+  float positionSum() const {
+    float sum = 0;
+    for (short k = 0; k < count_; k++) sum += countedPos_[k];
+    return sum;
+  }
+
+  bool before(short a, short b) const {
+    return keys_[a] < keys_[b] || (keys_[a] == keys_[b] && a < b);
+  }
+
+  void push(short k) {
+    int i = heapSize_++;
+    while (i > 0 && before(k, heap_[(i - 1) / 2])) {
+      heap_[i] = heap_[(i - 1) / 2];
+      i = (i - 1) / 2;
+    }
+    heap_[i] = k;
+  }
+
+  short popFirst() {
+    short first = heap_[0];
+    short last = heap_[--heapSize_];
+    int i = 0;
+    for (;;) {
+      int child = 2 * i + 1;
+      if (child >= heapSize_) break;
+      if (child + 1 < heapSize_ && before(heap_[child + 1], heap_[child])) child++;
+      if (!before(heap_[child], last)) break;
+      heap_[i] = heap_[child];
+      i = child;
+    }
+    if (heapSize_ > 0) heap_[i] = last;
+    return first;
+  }
+
+  short count_;
+  char** names_;
+  unsigned short* vantages_;
+  bool verbose_;
+  bgpParser* parsers_;
+  IPPrefix* prefixes_;
+  unsigned long long* keys_;
+  unsigned long long* countedPos_;  // each dump's position as the current cycle counts it
+  short* heap_;
+  int heapSize_;
+  bool failed_;
+};
+
+}  // namespace
+
+int mergeDumps(short count, char** fileNames, unsigned short* vantagePoints, short stepNumber,
+               bool progress, bool verbose, ASGraph& graph) {
+  DumpMerge merge(count, fileNames, vantagePoints, verbose);
+  return merge.run(stepNumber, progress, graph);
+}

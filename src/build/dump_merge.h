@@ -1,0 +1,11 @@
+// The second pass of graph construction: every BGP dump open at once, their routes taken in
+// one ascending order of prefix (lower address first, then the longer prefix, then the dump
+// given first), each route parsed exactly once. Used by buildGraph.
+#pragma once
+
+#include "asgraph/as_graph.h"
+
+// Merges the dumps named in fileNames[0 .. count-1] into the IP covering of the graph.
+// Returns 0, or 2 after printing why a dump could not be opened or read.
+int mergeDumps(short count, char** fileNames, unsigned short* vantagePoints, short stepNumber,
+               bool progress, bool verbose, ASGraph& graph);

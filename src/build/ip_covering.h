@@ -1,0 +1,13 @@
+// IP address covering from BGP dump routes: each route's prefix is credited to every way of its
+// AS path, toward the vantage point, without counting again the addresses it shares with the
+// prefix counted last on that way. Correct only when routes arrive in ascending prefix order.
+#pragma once
+
+#include "asgraph/as_graph.h"
+#include "ip/ip_prefix.h"
+#include "parsers/bgp_parser.h"
+
+// Credits `prefix` to the ways of `path`; `vantage` (0 for none) is put in front of the path
+// unless the path already starts with it. Paths of fewer than two items credit nothing.
+void addIPCovering(ASGraph& graph, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
+                   unsigned short vantage);

@@ -1,0 +1,139 @@
+#include "build/line_handlers.h"
+
+#include "driver/command_line.h"
+
+namespace {
+
+typedef ASGraph::edge StoredEdge;
+
+void addNode(ASGraph& graph, unsigned short as) { graph.addNode(as, as); }
+
+// Inserts the edge a-b, undirected with default weights, unless it exists already; the graph
+// itself refuses an edge whose ends are not both nodes.
+void addEdgeIfNew(ASGraph& graph, unsigned short a, unsigned short b) {
+  if (graph.storedEdge(a, b) != nullptr) return;
+  static const ASEdgeWeight fresh;
+  graph.addEdge(a, b, undirected, fresh, fresh);
+}
+
+// Orients an existing edge: x in the copy at a, y in the copy at b. For a self-loop both
+// steps reach the same copy, which keeps y.
+void orient(ASGraph& graph, unsigned short a, unsigned short b, edge_dir x, edge_dir y) {
+  StoredEdge* atA = graph.storedEdge(a, b);
+  if (atA == nullptr) return;
+  atA->direction = x;
+  atA->weight.oriented = true;
+  atA->reverseWeight.oriented = true;
+  StoredEdge* atB = graph.storedEdge(b, a);
+  atB->direction = y;
+  atB->weight.oriented = true;
+  atB->reverseWeight.oriented = true;
+}
+
+// One more path over the way a->b, counted in both copies of the edge.
+void countTraversal(ASGraph& graph, unsigned short a, unsigned short b) {
+  StoredEdge* atA = graph.storedEdge(a, b);
+  if (atA == nullptr) return;
+  atA->weight.pathCovering[0]++;
+  graph.storedEdge(b, a)->reverseWeight.pathCovering[0]++;
+}
+
+// The whole part of a covering value as an unsigned 32-bit amount, wrapping like the counters
+// it is added to. Values a double cannot hold as an integer count as nothing.
+unsigned int wholePart(double value) {
+  if (!(value > -1.0) || value >= 18446744073709551616.0) return 0;
+  if (value < 0) return 0;
+  return static_cast<unsigned int>(static_cast<unsigned long long>(value));
+}
+
+// Adds the amounts of a path-saturation line to the ways f->t and t->f of an existing edge.
+void addSatCovering(ASGraph& graph, const satParser::parsed_data& line, bool toIP) {
+  unsigned int first = wholePart(*line.firstCovering);
+  unsigned int second = wholePart(*line.secondCovering);
+  unsigned int fromTo = line.notReversed ? first : second;
+  unsigned int toFrom = line.notReversed ? second : first;
+  StoredEdge* atFrom = graph.storedEdge(line.from, line.to);
+  if (atFrom == nullptr) return;
+  if (toIP) {
+    atFrom->weight.ipCovering[0] += fromTo;
+    atFrom->reverseWeight.ipCovering[0] += toFrom;
+  } else {
+    atFrom->weight.pathCovering[0] += fromTo;
+    atFrom->reverseWeight.pathCovering[0] += toFrom;
+  }
+  StoredEdge* atTo = graph.storedEdge(line.to, line.from);
+  if (toIP) {
+    atTo->weight.ipCovering[0] += toFrom;
+    atTo->reverseWeight.ipCovering[0] += fromTo;
+  } else {
+    atTo->weight.pathCovering[0] += toFrom;
+    atTo->reverseWeight.pathCovering[0] += fromTo;
+  }
+}
+
+// Calls pairAction(a, b) for every two consecutive ASes of a path, in line order.
+template <typename Action>
+void forEachPair(List<unsigned short>& path, Action pairAction) {
+  if (path.len() < 2) return;
+  path.goToFirst();
+  unsigned short previous = path.current();
+  while (path.next()) {
+    unsigned short current = path.current();
+    pairAction(previous, current);
+    previous = current;
+  }
+}
+
+}  // namespace
+
+void handlePathLine(ASGraph& graph, pathParser::parsed_data& line, int contents) {
+  List<unsigned short>& path = line.path;
+  if ((contents & getNodes) && !path.isEmpty()) {
+    path.goToFirst();
+    do addNode(graph, path.current());
+    while (path.next());
+  }
+  if (contents & getEdges)
+    forEachPair(path, [&](unsigned short a, unsigned short b) { addEdgeIfNew(graph, a, b); });
+  if (contents & getDirections)
+    forEachPair(path, [&](unsigned short a, unsigned short b) {
+      orient(graph, a, b, forward, backward);
+    });
+  if (contents & getPathCovering)
+    forEachPair(path, [&](unsigned short a, unsigned short b) { countTraversal(graph, a, b); });
+}
+
+void handleVantageLine(ASGraph& graph, const vantageParser::parsed_data& line, int contents) {
+  if (contents & getNodes) {
+    addNode(graph, line.from);
+    addNode(graph, line.to);
+  }
+  if (contents & getEdges) addEdgeIfNew(graph, line.from, line.to);
+  if (contents & getDirections) {
+    if (line.peering)
+      orient(graph, line.from, line.to, undirected, undirected);
+    else
+      orient(graph, line.from, line.to, forward, backward);
+  }
+}
+
+void handleUnknownLine(ASGraph& graph, const unknownParser::parsed_data& line, int contents) {
+  if (contents & getNodes) {
+    addNode(graph, line.from);
+    addNode(graph, line.to);
+  }
+  if (contents & getEdges) addEdgeIfNew(graph, line.from, line.to);
+}
+
+void handleSatLine(ASGraph& graph, const satParser::parsed_data& line, int contents) {
+  if (line.candidatePeering || line.badPath) return;
+  if (contents & getNodes) {
+    addNode(graph, line.from);
+    addNode(graph, line.to);
+  }
+  if (contents & getEdges) addEdgeIfNew(graph, line.from, line.to);
+  if (contents & getDirections) orient(graph, line.from, line.to, forward, backward);
+  bool hasCovering = line.firstCovering.has_value() && line.secondCovering.has_value();
+  if (hasCovering && (contents & getPathCovering)) addSatCovering(graph, line, false);
+  if (hasCovering && (contents & getIPCovering)) addSatCovering(graph, line, true);
+}

@@ -1,0 +1,15 @@
+// Messages of graph construction about input files: unreadable lines (with -v) and files that
+// cannot be opened or read. Used by the two passes of buildGraph.
+#pragma once
+
+#include "parsers/parser.h"
+
+// Reports the parser's current line and reason on standard error. The first pass separates
+// its reports with an extra blank line; the merge of the dumps does not.
+void reportParseError(Parser& parser, const char* fileName, bool firstPass);
+
+// "Error: Unable to open input file `NAME'" and the system's text for errorNumber.
+void reportOpenFailure(const char* fileName, int errorNumber);
+
+// "Error: Unable to read input file `NAME'" and the system's text for errorNumber.
+void reportReadFailure(const char* fileName, int errorNumber);
