@@ -151,10 +151,15 @@ int bgpParser::nextLine() {
     const char* text = line();
     const std::size_t length = lineLength();
     if (length < kMinimumLine) continue;
-    const std::size_t start = skipBlanks(text, 0, length);
-    const std::string_view first(text + start, tokenEnd(text, start, length) - start);
-    // A line of blanks is no header, pager prompt or route; it leaves the table as it is.
-    if (first.empty()) continue;
+    // The line end does not belong to the first token, so a line of blanks has none: it is no
+    // header, pager prompt or route, and leaves the table as it is.
+    std::size_t textLength = length;
+    while (textLength > 0 && (text[textLength - 1] == '\n' || text[textLength - 1] == '\r')) {
+      --textLength;
+    }
+    const std::size_t start = skipBlanks(text, 0, textLength);
+    if (start == textLength) continue;
+    const std::string_view first(text + start, tokenEnd(text, start, textLength) - start);
     if (first.find(fieldCaptions[0]) != std::string_view::npos) {
       recordHeader();
       tableState_ = true;
