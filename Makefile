@@ -16,7 +16,7 @@ build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 demo: build
-	@sh examples/demo.sh $(BUILD)/zelgrin
+	@sh examples/demo.sh $(abspath $(BUILD))/zelgrin
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
