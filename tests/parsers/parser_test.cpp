@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -187,6 +189,22 @@ TEST(ParserTest, DirectoryIsARecordedReadError) {
   ASSERT_TRUE(parser.openFile(files.write("1\n").c_str()));
   EXPECT_EQ(parser.readError(), 0);
   EXPECT_EQ(parser.nextLine(), 0);
+}
+
+TEST(ParserTest, OpenStdinReplacesAnOpenFileAndIsNotClosed) {
+  TempFiles files;
+  MinimumParser parser(0);
+  int stdinUsable = fcntl(fileno(stdin), F_GETFD) != -1;
+  ASSERT_TRUE(parser.openFile(files.write("1 2\n").c_str()));
+  ASSERT_EQ(parser.nextLine(), 0);
+  parser.openStdin();
+  EXPECT_EQ(parser.fileSize(), 0u);
+  EXPECT_EQ(parser.readLines(), 0u);
+  EXPECT_STREQ(parser.currentLine(), "");
+  EXPECT_FALSE(parser.openFile(files.write("x\n").c_str()));
+  parser.closeFile();
+  EXPECT_EQ(fcntl(fileno(stdin), F_GETFD) != -1, stdinUsable);  // standard input stays open
+  EXPECT_EQ(parser.nextLine(), 2);
 }
 
 }  // namespace
