@@ -80,6 +80,7 @@ bool Parser::streamDone() const {
 }
 
 bool Parser::readRawLine() {
+  if (stream_ == nullptr) return false;
   errno = 0;
   ssize_t count = getline(&line_, &lineCap_, stream_);
   if (count < 0) {
