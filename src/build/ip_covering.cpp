@@ -39,7 +39,7 @@ void addIPCovering(ASGraph& graph, const IPPrefix& prefix, List<bgpParser::ASIte
       // The route travels from item.AS toward previous: that way is the reverse weight of the
       // copy at previous and the weight of the copy at item.AS.
       credit(nearVantage->reverseWeight, prefix, prefixAddresses);
-      credit(graph.storedEdge(item.AS, previous)->weight, prefix, prefixAddresses);
+      credit(ASGraph::otherCopy(nearVantage)->weight, prefix, prefixAddresses);
     }
     previous = item.AS;
   }

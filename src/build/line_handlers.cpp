@@ -24,7 +24,7 @@ void orient(ASGraph& graph, unsigned short a, unsigned short b, edge_dir x, edge
   atA->direction = x;
   atA->weight.oriented = true;
   atA->reverseWeight.oriented = true;
-  StoredEdge* atB = graph.storedEdge(b, a);
+  StoredEdge* atB = ASGraph::otherCopy(atA);
   atB->direction = y;
   atB->weight.oriented = true;
   atB->reverseWeight.oriented = true;
@@ -35,7 +35,7 @@ void countTraversal(ASGraph& graph, unsigned short a, unsigned short b) {
   StoredEdge* atA = graph.storedEdge(a, b);
   if (atA == nullptr) return;
   atA->weight.pathCovering[0]++;
-  graph.storedEdge(b, a)->reverseWeight.pathCovering[0]++;
+  ASGraph::otherCopy(atA)->reverseWeight.pathCovering[0]++;
 }
 
 // The whole part of a covering value as an unsigned 32-bit amount, wrapping like the counters
@@ -61,7 +61,7 @@ void addSatCovering(ASGraph& graph, const satParser::parsed_data& line, bool toI
     atFrom->weight.pathCovering[0] += fromTo;
     atFrom->reverseWeight.pathCovering[0] += toFrom;
   }
-  StoredEdge* atTo = graph.storedEdge(line.to, line.from);
+  StoredEdge* atTo = ASGraph::otherCopy(atFrom);
   if (toIP) {
     atTo->weight.ipCovering[0] += toFrom;
     atTo->reverseWeight.ipCovering[0] += fromTo;

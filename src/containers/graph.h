@@ -34,7 +34,10 @@ class Graph {
     edge_dir direction;
     node* from;
     node* to;
-    edge() : weight(), reverseWeight(), direction(undirected), from(nullptr), to(nullptr) {}
+    edge* twin;  // the copy at the other end; the copy itself for a self-loop
+    edge()
+        : weight(), reverseWeight(), direction(undirected), from(nullptr), to(nullptr),
+          twin(nullptr) {}
   };
 
   // Handed out by listNodes and listEdges; points into the graph. The caller deletes it.
@@ -112,6 +115,7 @@ class Graph {
       f->direction = direction;
       f->from = a;
       f->to = b;
+      f->twin = f;
       a->edgeTree.addItem(f, to);
       if (from == to) return 3;
       edge* r = new edge();
@@ -120,15 +124,13 @@ class Graph {
       r->direction = reverse(direction);
       r->from = b;
       r->to = a;
+      f->twin = r;
+      r->twin = f;
       b->edgeTree.addItem(r, from);
       return 3;
     }
     edge* f = *found;
-    edge* r = f;
-    if (!(from == to)) {
-      edge** back = b->edgeTree.findItem(from);
-      if (back != nullptr) r = *back;  // always there; a missing copy degrades to one-sided writes
-    }
+    edge* r = f->twin;
     edge_dir newDirection;
     if (direction == undirected) {
       if (f->direction == undirected) return 1;
@@ -172,12 +174,9 @@ class Graph {
     return const_cast<Graph*>(this)->storedEdge(from, to);
   }
 
-  // The copy of the same edge held at the other end (the copy itself for a self-loop).
-  // REQUIRES: `copy` came from storedEdge of this graph.
-  static edge* otherCopy(edge* copy) {
-    edge** r = copy->to->edgeTree.findItem(copy->from->key);
-    return r != nullptr ? *r : copy;
-  }
+  // The copy of the same edge held at the other end (the copy itself for a self-loop), without
+  // a search. REQUIRES: `copy` came from storedEdge of this graph.
+  static edge* otherCopy(edge* copy) { return copy->twin; }
 
   // The number of nodes.
   std::uint32_t nodes() const { return nodeCount; }
