@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "parsers/scan.h"
 
@@ -68,11 +69,13 @@ bool readDecimal(const char* text, std::size_t length, unsigned long long maximu
   bool negative = false;
   if (i < length && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   if (i == length) return false;
+  const unsigned long long tenth = maximum / 10;
+  const unsigned lastDigit = static_cast<unsigned>(maximum % 10);
   unsigned long long magnitude = 0;
   for (; i < length; ++i) {
     const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(text[i])) - '0';
     if (digit > 9) return false;
-    if (magnitude > (maximum - digit) / 10) return false;
+    if (magnitude > tenth || (magnitude == tenth && digit > lastDigit)) return false;
     magnitude = magnitude * 10 + digit;
   }
   if (negative && magnitude != 0) return false;
@@ -412,7 +415,7 @@ int bgpParser::parsePath(std::size_t shift) {
     setReason(kNoPath);
     return 4;
   }
-  while (!data.path.isEmpty()) data.path.pop();
+  pathLength_ = 0;
   data.origin = 0;
 
   bool inPrivate = false;
@@ -489,11 +492,42 @@ int bgpParser::parsePath(std::size_t shift) {
     }
     if (as >= kAsPrivateFrom) item.flags |= ASItem::privateFlag;
     item.AS = static_cast<unsigned short>(as);
-    data.path.enqueue(item);
+    appendItem(item);
   }
   if (inPrivate || inSet) {
     setReason(kMismatch);
     return 4;
   }
+  storePath();
   return 0;
+}
+
+void bgpParser::appendItem(const ASItem& item) {
+  if (pathLength_ == pathCapacity_) {
+    const std::size_t capacity = pathCapacity_ == 0 ? 32 : 2 * pathCapacity_;
+    std::unique_ptr<ASItem[]> grown(new ASItem[capacity]);
+    for (std::size_t i = 0; i < pathLength_; ++i) grown[i] = pathItems_[i];
+    pathItems_ = std::move(grown);
+    pathCapacity_ = capacity;
+  }
+  pathItems_[pathLength_++] = item;
+}
+
+// Routes next to each other in a table mostly share their path, and the list can only be
+// refilled element by element, so it is rebuilt only when the path changed.
+void bgpParser::storePath() {
+  List<ASItem>& path = data.path;
+  bool same = path.len() == pathLength_;
+  if (same && pathLength_ > 0) {
+    path.goToFirst();
+    for (std::size_t i = 0; same; ++i) {
+      const ASItem old = path.current();
+      same = old.AS == pathItems_[i].AS && old.flags == pathItems_[i].flags;
+      if (!path.next()) break;
+    }
+    path.goToFirst();
+  }
+  if (same) return;
+  while (!path.isEmpty()) path.pop();
+  for (std::size_t i = 0; i < pathLength_; ++i) path.enqueue(pathItems_[i]);
 }

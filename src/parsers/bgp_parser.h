@@ -14,6 +14,7 @@
 #define ZELGRIN_PARSERS_BGP_PARSER_H
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -87,12 +88,18 @@ class bgpParser : public Parser {
   int parseSmallNumber(column which, std::size_t shift, const char* message,
                        std::optional<int>& field);
   int parsePath(std::size_t shift);
+  void appendItem(const ASItem& item);
+  void storePath();
 
   // The network of the last route line with a network column, until a table ends.
   std::optional<IPAddress> prevNetwork_;
   std::optional<IPNetmask> prevNetmask_;
   // Scratch copy of an unusual token for the full scan, kept to reuse its storage.
   std::string token_;
+  // The path being read, moved into data.path once the whole line is good.
+  std::unique_ptr<ASItem[]> pathItems_;
+  std::size_t pathCapacity_ = 0;
+  std::size_t pathLength_ = 0;
 };
 
 #endif  // ZELGRIN_PARSERS_BGP_PARSER_H

@@ -464,6 +464,22 @@ TEST(BgpParserTest, WrappedRestParsedAgain) {
   }
 }
 
+TEST(BgpParserTest, EachRouteReplacesThePath) {
+  std::string content = kHeader;
+  for (const char* path : {"701 1239 i", "701 1239 i", "701 1239 {3356} i", "701 i", "i", "(701) 1239 i"}) {
+    content += route("*", "10.0.0.0/8", "192.0.2.1", "", "", "", path);
+  }
+  std::vector<std::string> paths;
+  TempFiles files;
+  for (const std::string& line : parseAll(files.write(content))) {
+    paths.push_back(line.substr(line.find("path")));
+  }
+  EXPECT_EQ(paths, (std::vector<std::string>{
+                       "path 701 1239 origin 1 status 8", "path 701 1239 origin 1 status 8",
+                       "path 701 1239 3356s origin 1 status 8", "path 701 origin 1 status 8",
+                       "path origin 1 status 8", "path 701p 1239 origin 1 status 8"}));
+}
+
 TEST(BgpParserTest, LongLinesAreParsedWhole) {
   std::string path;
   std::string expected = "10.0.0.0/8 via 192.0.2.1 path";
