@@ -27,9 +27,9 @@ class bgpParser : public Parser {
   // One AS of a path, with its marks.
   struct ASItem {
     // Inside a "(...)" segment, or an AS number above 64511.
-    static const unsigned char privateFlag = 1;
+    static constexpr unsigned char privateFlag = 1;
     // Member of an AS set "{...}".
-    static const unsigned char setFlag = 2;
+    static constexpr unsigned char setFlag = 2;
 
     unsigned short AS = 0;
     unsigned char flags = 0;
