@@ -1,11 +1,6 @@
 // Feeds arbitrary bytes as a router table dump to bgpParser, parses every delivered line (twice,
 // as the dump merge does with a line it did not choose) and checks the record's invariants.
-#include <stdint.h>
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <cstdio>
-
+#include "fuzz_input_file.h"
 #include "parsers/bgp_parser.h"
 
 namespace {
@@ -28,18 +23,8 @@ void checkRecord(bgpParser& parser) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-  static char path[] = "/tmp/bgp_parser_fuzzer-XXXXXX";
-  static bool made = false;
-  if (!made) {
-    int fd = mkstemp(path);
-    if (fd < 0) return 0;
-    close(fd);
-    made = true;
-  }
-  std::FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) return 0;
-  std::fwrite(bytes, 1, size, file);
-  std::fclose(file);
+  const char* path = writeFuzzInput(bytes, size);
+  if (path == nullptr) return 0;
 
   bgpParser parser;
   if (!parser.openFile(path)) return 0;

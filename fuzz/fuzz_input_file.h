@@ -1,0 +1,43 @@
+// Writes a fuzzing input to a scratch file of the harness's own, for the units that read files
+// by name. The file is made once per process and overwritten for every input.
+#pragma once
+
+#include <stdint.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+// The name of a file holding exactly `bytes`, or null when it cannot be written.
+inline const char* writeFuzzInput(const uint8_t* bytes, size_t size) {
+  static char path[] = "/tmp/zelgrin_fuzz_input-XXXXXX";
+  static bool made = false;
+  if (!made) {
+    int fd = mkstemp(path);
+    if (fd < 0) return nullptr;
+    close(fd);
+    made = true;
+  }
+  std::FILE* file = std::fopen(path, "wb");
+  if (file == nullptr) return nullptr;
+  std::fwrite(bytes, 1, size, file);
+  std::fclose(file);
+  return path;
+}
+
+// Reads the file of `bytes` through a line parser to the end, parsing every line it delivers,
+// and stops the run when the parser ends early, records a read error or loses bytes.
+template <typename LineParser>
+void parseWholeInput(const uint8_t* bytes, size_t size) {
+  const char* path = writeFuzzInput(bytes, size);
+  if (path == nullptr) return;
+  LineParser parser;
+  if (!parser.openFile(path)) return;
+  while (parser.nextLine() == 0) {
+    parser.currentLine();
+    parser.parseLine();
+    parser.errReason();
+  }
+  if (parser.nextLine() != 1 || parser.readError() != 0 || parser.filePos() != size) abort();
+  parser.closeFile();
+}
