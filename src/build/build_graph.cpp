@@ -38,16 +38,16 @@ void announceStep(int contents, int step, int totalSteps) {
   std::printf(" file (step %i of %i)\n", step, totalSteps);
 }
 
-void handleLine(ASGraph& graph, Parser& parser, file_type type, int contents) {
+void handleLine(EdgeLookup& edges, Parser& parser, file_type type, int contents) {
   switch (type) {
-    case pathFile: handlePathLine(graph, static_cast<pathParser&>(parser).data, contents); break;
+    case pathFile: handlePathLine(edges, static_cast<pathParser&>(parser).data, contents); break;
     case vantageFile:
-      handleVantageLine(graph, static_cast<vantageParser&>(parser).data, contents);
+      handleVantageLine(edges, static_cast<vantageParser&>(parser).data, contents);
       break;
     case unknownFile:
-      handleUnknownLine(graph, static_cast<unknownParser&>(parser).data, contents);
+      handleUnknownLine(edges, static_cast<unknownParser&>(parser).data, contents);
       break;
-    case satFile: handleSatLine(graph, static_cast<satParser&>(parser).data, contents); break;
+    case satFile: handleSatLine(edges, static_cast<satParser&>(parser).data, contents); break;
     case bgpFile: break;
   }
 }
@@ -55,7 +55,7 @@ void handleLine(ASGraph& graph, Parser& parser, file_type type, int contents) {
 // Reads one file that is not a dump from start to end. Returns 0, or 2 when it cannot be
 // opened or read.
 int readFile(const char* name, file_type type, int contents, int step, int totalSteps,
-             bool progress, bool verbose, ASGraph& graph) {
+             bool progress, bool verbose, EdgeLookup& edges) {
   Parser* parser = makeParser(type);
   if (parser == nullptr || !parser->openFile(name)) {
     int openError = errno;
@@ -73,7 +73,7 @@ int readFile(const char* name, file_type type, int contents, int step, int total
       continue;
     }
     if (progress) printPercentage(parser->filePos(), parser->fileSize());
-    handleLine(graph, *parser, type, contents);
+    handleLine(edges, *parser, type, contents);
   }
   int readError = parser->readError();
   if (readError != 0) {
@@ -96,9 +96,10 @@ int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_ty
                int* fileContents, bool progress, bool verbose, unsigned short* vantagePoints,
                ASGraph& graph) {
   const int totalSteps = numOtherFiles + (numBGPFiles > 0 ? 1 : 0);
+  EdgeLookup edges(graph);
   for (int i = 0; i < numOtherFiles; i++) {
     int result = readFile(fileNames[i], fileTypes[i], fileContents[i], i + 1, totalSteps,
-                          progress, verbose, graph);
+                          progress, verbose, edges);
     if (result != 0) return result;
   }
   if (numBGPFiles <= 0) return 0;

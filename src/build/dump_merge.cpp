@@ -37,7 +37,7 @@ class DumpMerge {
     delete[] heap_;
   }
 
-  int run(short step, bool progress, ASGraph& graph) {
+  int run(short step, bool progress, EdgeLookup& edges) {
     if (progress) std::printf("Reading IP covering file(s) (step %i of %i)\n", step, step);
     for (short k = 0; k < count_; k++) {
       if (!parsers_[k].openFile(names_[k])) {
@@ -76,7 +76,7 @@ class DumpMerge {
       }
       if (heapSize_ == 0) break;
       short chosen = popFirst();
-      addIPCovering(graph, prefixes_[chosen], parsers_[chosen].data.path, vantages_[chosen]);
+      addIPCovering(edges, prefixes_[chosen], parsers_[chosen].data.path, vantages_[chosen]);
       bool more = advance(chosen);
       if (failed_) return 2;
       countedPos_[chosen] = parsers_[chosen].filePos();
@@ -173,5 +173,6 @@ class DumpMerge {
 int mergeDumps(short count, char** fileNames, unsigned short* vantagePoints, short stepNumber,
                bool progress, bool verbose, ASGraph& graph) {
   DumpMerge merge(count, fileNames, vantagePoints, verbose);
-  return merge.run(stepNumber, progress, graph);
+  EdgeLookup edges(graph);
+  return merge.run(stepNumber, progress, edges);
 }

@@ -15,7 +15,7 @@ void credit(ASEdgeWeight& way, const IPPrefix& prefix, unsigned long long prefix
 
 }  // namespace
 
-void addIPCovering(ASGraph& graph, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
                    unsigned short vantage) {
   if (path.len() < 2) return;
   const unsigned long long prefixAddresses = prefix.addresses();
@@ -34,7 +34,7 @@ void addIPCovering(ASGraph& graph, const IPPrefix& prefix, List<bgpParser::ASIte
     more = path.next();
     // The members of an AS set are bridged over: the walk joins the ASes on either side.
     if (item.flags & bgpParser::ASItem::setFlag) continue;
-    ASGraph::edge* nearVantage = graph.storedEdge(previous, item.AS);
+    ASGraph::edge* nearVantage = edges.find(previous, item.AS);
     if (nearVantage != nullptr) {
       // The route travels from item.AS toward previous: that way is the reverse weight of the
       // copy at previous and the weight of the copy at item.AS.

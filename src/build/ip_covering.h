@@ -3,11 +3,11 @@
 // prefix counted last on that way. Correct only when routes arrive in ascending prefix order.
 #pragma once
 
-#include "asgraph/as_graph.h"
+#include "build/edge_lookup.h"
 #include "ip/ip_prefix.h"
 #include "parsers/bgp_parser.h"
 
 // Credits `prefix` to the ways of `path`; `vantage` (0 for none) is put in front of the path
 // unless the path already starts with it. Paths of fewer than two items credit nothing.
-void addIPCovering(ASGraph& graph, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
                    unsigned short vantage);

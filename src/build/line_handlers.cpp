@@ -6,20 +6,20 @@ namespace {
 
 typedef ASGraph::edge StoredEdge;
 
-void addNode(ASGraph& graph, unsigned short as) { graph.addNode(as, as); }
+void addNode(EdgeLookup& edges, unsigned short as) { edges.graph().addNode(as, as); }
 
 // Inserts the edge a-b, undirected with default weights, unless it exists already; the graph
 // itself refuses an edge whose ends are not both nodes.
-void addEdgeIfNew(ASGraph& graph, unsigned short a, unsigned short b) {
-  if (graph.storedEdge(a, b) != nullptr) return;
+void addEdgeIfNew(EdgeLookup& edges, unsigned short a, unsigned short b) {
+  if (edges.find(a, b) != nullptr) return;
   static const ASEdgeWeight fresh;
-  graph.addEdge(a, b, undirected, fresh, fresh);
+  edges.graph().addEdge(a, b, undirected, fresh, fresh);
 }
 
 // Orients an existing edge: x in the copy at a, y in the copy at b. For a self-loop both
 // steps reach the same copy, which keeps y.
-void orient(ASGraph& graph, unsigned short a, unsigned short b, edge_dir x, edge_dir y) {
-  StoredEdge* atA = graph.storedEdge(a, b);
+void orient(EdgeLookup& edges, unsigned short a, unsigned short b, edge_dir x, edge_dir y) {
+  StoredEdge* atA = edges.find(a, b);
   if (atA == nullptr) return;
   atA->direction = x;
   atA->weight.oriented = true;
@@ -31,8 +31,8 @@ void orient(ASGraph& graph, unsigned short a, unsigned short b, edge_dir x, edge
 }
 
 // One more path over the way a->b, counted in both copies of the edge.
-void countTraversal(ASGraph& graph, unsigned short a, unsigned short b) {
-  StoredEdge* atA = graph.storedEdge(a, b);
+void countTraversal(EdgeLookup& edges, unsigned short a, unsigned short b) {
+  StoredEdge* atA = edges.find(a, b);
   if (atA == nullptr) return;
   atA->weight.pathCovering[0]++;
   ASGraph::otherCopy(atA)->reverseWeight.pathCovering[0]++;
@@ -47,12 +47,12 @@ unsigned int wholePart(double value) {
 }
 
 // Adds the amounts of a path-saturation line to the ways f->t and t->f of an existing edge.
-void addSatCovering(ASGraph& graph, const satParser::parsed_data& line, bool toIP) {
+void addSatCovering(EdgeLookup& edges, const satParser::parsed_data& line, bool toIP) {
   unsigned int first = wholePart(*line.firstCovering);
   unsigned int second = wholePart(*line.secondCovering);
   unsigned int fromTo = line.notReversed ? first : second;
   unsigned int toFrom = line.notReversed ? second : first;
-  StoredEdge* atFrom = graph.storedEdge(line.from, line.to);
+  StoredEdge* atFrom = edges.find(line.from, line.to);
   if (atFrom == nullptr) return;
   if (toIP) {
     atFrom->weight.ipCovering[0] += fromTo;
@@ -86,54 +86,54 @@ void forEachPair(List<unsigned short>& path, Action pairAction) {
 
 }  // namespace
 
-void handlePathLine(ASGraph& graph, pathParser::parsed_data& line, int contents) {
+void handlePathLine(EdgeLookup& edges, pathParser::parsed_data& line, int contents) {
   List<unsigned short>& path = line.path;
   if ((contents & getNodes) && !path.isEmpty()) {
     path.goToFirst();
-    do addNode(graph, path.current());
+    do addNode(edges, path.current());
     while (path.next());
   }
   if (contents & getEdges)
-    forEachPair(path, [&](unsigned short a, unsigned short b) { addEdgeIfNew(graph, a, b); });
+    forEachPair(path, [&](unsigned short a, unsigned short b) { addEdgeIfNew(edges, a, b); });
   if (contents & getDirections)
     forEachPair(path, [&](unsigned short a, unsigned short b) {
-      orient(graph, a, b, forward, backward);
+      orient(edges, a, b, forward, backward);
     });
   if (contents & getPathCovering)
-    forEachPair(path, [&](unsigned short a, unsigned short b) { countTraversal(graph, a, b); });
+    forEachPair(path, [&](unsigned short a, unsigned short b) { countTraversal(edges, a, b); });
 }
 
-void handleVantageLine(ASGraph& graph, const vantageParser::parsed_data& line, int contents) {
+void handleVantageLine(EdgeLookup& edges, const vantageParser::parsed_data& line, int contents) {
   if (contents & getNodes) {
-    addNode(graph, line.from);
-    addNode(graph, line.to);
+    addNode(edges, line.from);
+    addNode(edges, line.to);
   }
-  if (contents & getEdges) addEdgeIfNew(graph, line.from, line.to);
+  if (contents & getEdges) addEdgeIfNew(edges, line.from, line.to);
   if (contents & getDirections) {
     if (line.peering)
-      orient(graph, line.from, line.to, undirected, undirected);
+      orient(edges, line.from, line.to, undirected, undirected);
     else
-      orient(graph, line.from, line.to, forward, backward);
+      orient(edges, line.from, line.to, forward, backward);
   }
 }
 
-void handleUnknownLine(ASGraph& graph, const unknownParser::parsed_data& line, int contents) {
+void handleUnknownLine(EdgeLookup& edges, const unknownParser::parsed_data& line, int contents) {
   if (contents & getNodes) {
-    addNode(graph, line.from);
-    addNode(graph, line.to);
+    addNode(edges, line.from);
+    addNode(edges, line.to);
   }
-  if (contents & getEdges) addEdgeIfNew(graph, line.from, line.to);
+  if (contents & getEdges) addEdgeIfNew(edges, line.from, line.to);
 }
 
-void handleSatLine(ASGraph& graph, const satParser::parsed_data& line, int contents) {
+void handleSatLine(EdgeLookup& edges, const satParser::parsed_data& line, int contents) {
   if (line.candidatePeering || line.badPath) return;
   if (contents & getNodes) {
-    addNode(graph, line.from);
-    addNode(graph, line.to);
+    addNode(edges, line.from);
+    addNode(edges, line.to);
   }
-  if (contents & getEdges) addEdgeIfNew(graph, line.from, line.to);
-  if (contents & getDirections) orient(graph, line.from, line.to, forward, backward);
+  if (contents & getEdges) addEdgeIfNew(edges, line.from, line.to);
+  if (contents & getDirections) orient(edges, line.from, line.to, forward, backward);
   bool hasCovering = line.firstCovering.has_value() && line.secondCovering.has_value();
-  if (hasCovering && (contents & getPathCovering)) addSatCovering(graph, line, false);
-  if (hasCovering && (contents & getIPCovering)) addSatCovering(graph, line, true);
+  if (hasCovering && (contents & getPathCovering)) addSatCovering(edges, line, false);
+  if (hasCovering && (contents & getIPCovering)) addSatCovering(edges, line, true);
 }

@@ -34,7 +34,8 @@ TEST(LineHandlersTest, SaturationCoveringWholeParts) {
     line.notReversed = false;
     line.firstCovering = c.value;
     line.secondCovering = 7.0;
-    handleSatLine(graph, line, getPathCovering | getIPCovering);
+    EdgeLookup edges(graph);
+    handleSatLine(edges, line, getPathCovering | getIPCovering);
     SCOPED_TRACE(c.value);
     // Reversed: the way 2->1 takes the first value, 1->2 the second.
     EXPECT_EQ(c.added, graph.storedEdge(2, 1)->weight.pathCovering[0]);
