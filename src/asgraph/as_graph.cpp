@@ -12,9 +12,11 @@
 // Example edge line of a plain graph: "701 7018 1 -1 12 16777216 0 0".
 #include "asgraph/as_graph.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -64,9 +66,24 @@ bool toSigned(const char* text, long& value) {
   return *end == '\0';
 }
 
-bool toUnsigned(const char* text, unsigned long& value) {
+// An unsigned conversion whose result is 32 bits wide, as the file's %lu fields are: a magnitude
+// past 4294967295 gives 4294967295 rather than wrapping, and a minus sign negates modulo 2^32.
+bool toUnsigned(const char* text, std::uint32_t& value) {
+  const char* digits = text;
+  while (std::isspace(static_cast<unsigned char>(*digits))) ++digits;
+  bool negative = *digits == '-';
+  if (*digits == '-' || *digits == '+') ++digits;
+  value = 0;
+  if (!std::isdigit(static_cast<unsigned char>(*digits))) return *text == '\0';
   char* end;
-  value = std::strtoul(text, &end, 10);
+  errno = 0;
+  unsigned long long magnitude = std::strtoull(digits, &end, 10);
+  if (errno == ERANGE || magnitude > UINT32_MAX) {
+    value = UINT32_MAX;
+  } else {
+    value = static_cast<std::uint32_t>(magnitude);
+    if (negative) value = 0u - value;
+  }
   return *end == '\0';
 }
 
@@ -338,15 +355,15 @@ bool ASGraph::readFromFile(FILE* in) {
   if (line == nullptr) return fail("Unable to retrieve graph description string");
   setComment(line);
 
-  unsigned long count;
+  std::uint32_t count;
   line = reader.next();
   if (line == nullptr) return fail("Could not retrieve number of nodes");
   if (!toUnsigned(line, count)) return failQuoting("Invalid number of nodes: `", line);
-  const std::uint32_t nodeCount = static_cast<std::uint32_t>(count);
+  const std::uint32_t nodeCount = count;
   line = reader.next();
   if (line == nullptr) return fail("Could not retrieve number of edges");
   if (!toUnsigned(line, count)) return failQuoting("Invalid number of edges: `", line);
-  const std::uint32_t edgeCount = static_cast<std::uint32_t>(count);
+  const std::uint32_t edgeCount = count;
 
   for (std::uint32_t i = 0; i < nodeCount; ++i) {
     line = reader.next();
@@ -370,7 +387,7 @@ bool ASGraph::readFromFile(FILE* in) {
     };
     // One way's path and IP address covering at the given index.
     auto takeCovering = [&](ASEdgeWeight& way, int index) {
-      unsigned long paths;
+      std::uint32_t paths;
       unsigned long long addresses;
       if (!take()) return malformed();
       if (!toUnsigned(token, paths)) return failQuoting("Invalid path covering value: `", token);
@@ -378,7 +395,7 @@ bool ASGraph::readFromFile(FILE* in) {
       if (!toUnsigned64(token, addresses)) {
         return failQuoting("Invalid IP address covering value: `", token);
       }
-      way.pathCovering[index] = static_cast<std::uint32_t>(paths);
+      way.pathCovering[index] = paths;
       way.ipCovering[index] = addresses;
       return true;
     };

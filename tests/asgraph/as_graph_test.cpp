@@ -225,17 +225,20 @@ TEST(ASGraph, ReadsDifferentialFieldsIntoBothWays) {
   delete e;
 }
 
-TEST(ASGraph, CountersAreTruncatedTo16BitsAndCoveringTo32) {
+TEST(ASGraph, ThirtyTwoBitFieldsSaturateAndCountersKeepTheLow16Bits) {
   ASGraph g;
   ASSERT_TRUE(readText(g,
                        "VDG\n1\ns\n\n2\n1\n1\n2\n"
-                       "1 2 0 0 4294967297 18446744073709551615 0 0 0 0 0 0 0 0 0 0 "
-                       "65537 65536 1 1 1 1 1e300\n"));
+                       "1 2 0 0 4294967297 18446744073709551615 -1 0 0 0 0 0 0 0 0 0 "
+                       "65537 65536 4294967296 -4294967295 1 1 1e300\n"));
   auto* e = g.edgeProperties(1, 2);
-  EXPECT_EQ(e->weight->pathCovering[0], 1u);
+  EXPECT_EQ(e->weight->pathCovering[0], 4294967295u);
   EXPECT_EQ(e->weight->ipCovering[0], 18446744073709551615ull);
+  EXPECT_EQ(e->reverseWeight->pathCovering[0], 4294967295u);
   EXPECT_EQ(e->weight->comparedGraphs, 1);
   EXPECT_EQ(e->weight->incomingCount, 0);
+  EXPECT_EQ(e->weight->outgoingCount, 65535);
+  EXPECT_EQ(e->weight->undirectedCount, 1);
   EXPECT_TRUE(e->weight->orientationStability > 3e38f);
   delete e->from;
   delete e->to;
@@ -388,6 +391,8 @@ TEST(ASGraph, ReaderFailureMessages) {
       {h + "1\n", "Could not retrieve number of edges"},
       {h + "1\nx\n", "Invalid number of edges: `x'"},
       {h + "2\n0\n1\n", "Unable to retrieve all the nodes"},
+      {h + "4294967296\n0\n", "Unable to retrieve all the nodes"},
+      {h + "-\n0\n", "Invalid number of nodes: `-'"},
       {h + "1\n0\n0\n", "Invalid AS number: `0'"},
       {h + "1\n0\n65536\n", "Invalid AS number: `65536'"},
       {h + "1\n0\n12a\n", "Invalid AS number: `12a'"},
