@@ -119,10 +119,14 @@ bool toDirection(const char* text, edge_dir& direction) {
   return true;
 }
 
-// Out-of-range doubles become infinities, as a float cannot hold them.
+// Rounds to the nearest float as the hardware does: a double just past the largest float still
+// rounds down to it, and only from half a step beyond does it become infinite.
 float narrow(double value) {
-  if (value > FLT_MAX) return HUGE_VALF;
-  if (value < -FLT_MAX) return -HUGE_VALF;
+  const double halfwayToInfinity = static_cast<double>(FLT_MAX) + 0x1p103;
+  if (value >= halfwayToInfinity) return HUGE_VALF;
+  if (value <= -halfwayToInfinity) return -HUGE_VALF;
+  if (value > FLT_MAX) return FLT_MAX;
+  if (value < -FLT_MAX) return -FLT_MAX;
   return static_cast<float>(value);
 }
 

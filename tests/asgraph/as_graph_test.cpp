@@ -245,6 +245,24 @@ TEST(ASGraph, ThirtyTwoBitFieldsSaturateAndCountersKeepTheLow16Bits) {
   delete e;
 }
 
+TEST(ASGraph, StabilityRoundsToTheNearestFloat) {
+  const struct { const char* token; const char* written; } table[] = {
+      {"0.1", "0.100000"},
+      {"3.4028235e38", "340282346638528859811704183484516925440.000000"},
+      {"-3.4028235e38", "-340282346638528859811704183484516925440.000000"},
+      {"3.4028236e38", "inf"},
+      {"-1e300", "-inf"},
+  };
+  for (const auto& row : table) {
+    ASGraph g;
+    ASSERT_TRUE(readText(g, std::string("VDG\n1\ns\n\n2\n1\n1\n2\n"
+                                        "1 2 0 0 0 0 0 0 0 0 0 0 0 0 0 0 1 0 0 0 0 0 ") +
+                                row.token + "\n"));
+    const std::string text = writeText(g);
+    EXPECT_EQ(text.substr(text.rfind(' ') + 1), std::string(row.written) + "\n") << row.token;
+  }
+}
+
 TEST(ASGraph, RoundTripKeepsEverythingButLastPrefix) {
   for (bool differential : {false, true}) {
     const std::string text = std::string(differential ? "VDG" : "VGR") +
