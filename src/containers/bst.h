@@ -27,33 +27,7 @@ class BST {
   BST() : root(nullptr), itemCount(0) {}
 
   // A copy of `other` with the same shape and balances; the item list starts empty.
-  BST(const BST& other) : root(nullptr), itemCount(other.itemCount) {
-    if (other.root == nullptr) return;
-    root = new tree_node();
-    List<const tree_node*> sources;
-    List<tree_node*> targets;
-    sources.enqueue(other.root);
-    targets.enqueue(root);
-    while (!sources.isEmpty()) {
-      const tree_node* s = sources.dequeue();
-      tree_node* d = targets.dequeue();
-      d->item = s->item;
-      d->key = s->key;
-      d->balance = s->balance;
-      d->leftChild = nullptr;
-      d->rightChild = nullptr;
-      if (s->leftChild != nullptr) {
-        d->leftChild = new tree_node();
-        sources.enqueue(s->leftChild);
-        targets.enqueue(d->leftChild);
-      }
-      if (s->rightChild != nullptr) {
-        d->rightChild = new tree_node();
-        sources.enqueue(s->rightChild);
-        targets.enqueue(d->rightChild);
-      }
-    }
-  }
+  BST(const BST& other) : BST() { *this = other; }
 
   // Frees every node; pointee items are left alone.
   ~BST() { deleteSubTree(root); }
