@@ -63,21 +63,7 @@ class Graph {
 
   // Frees every node and edge copy; records already handed out stay with their callers.
   ~Graph() {
-    List<node*>& all = nodeTree.listItems();
-    bool more = !all.isEmpty();
-    all.goToFirst();
-    while (more) {
-      node* n = all.current();
-      List<edge*>& copies = n->edgeTree.listItems();
-      bool moreEdges = !copies.isEmpty();
-      copies.goToFirst();
-      while (moreEdges) {
-        delete copies.current();
-        moreEdges = copies.next();
-      }
-      delete n;
-      more = all.next();
-    }
+    walkCopies([](edge* e) { delete e; }, [](node* n) { delete n; });
     delete[] directNodes;
   }
 
@@ -203,24 +189,13 @@ class Graph {
   // endpoint with the smaller key, ordered by that key and then by the other one.
   List<graph_edge*>& listEdges() {
     edgeRecords = List<graph_edge*>();
-    List<node*>& all = nodeTree.listItems();
+    // A visited other end listed this edge already; a self-loop is seen before its node is marked.
+    List<node*>& all = walkCopies(
+        [this](edge* e) {
+          if (!e->to->visited) edgeRecords.enqueue(makeRecord(e));
+        },
+        [](node* n) { n->visited = true; });
     bool more = !all.isEmpty();
-    all.goToFirst();
-    while (more) {
-      node* n = all.current();
-      List<edge*>& copies = n->edgeTree.listItems();
-      bool moreEdges = !copies.isEmpty();
-      copies.goToFirst();
-      while (moreEdges) {
-        edge* e = copies.current();
-        // A visited other end listed this edge already; a self-loop is seen before its node is marked.
-        if (!e->to->visited) edgeRecords.enqueue(makeRecord(e));
-        moreEdges = copies.next();
-      }
-      n->visited = true;
-      more = all.next();
-    }
-    more = !all.isEmpty();
     all.goToFirst();
     while (more) {
       all.current()->visited = false;
@@ -237,6 +212,22 @@ class Graph {
   List<graph_edge*> edgeRecords;
 
  private:
+  // Walks the nodes in key order, calling onCopy for each edge copy a node holds and then
+  // afterNode for the node. Returns the node list it walked.
+  template <typename OnCopy, typename AfterNode>
+  List<node*>& walkCopies(OnCopy onCopy, AfterNode afterNode) {
+    List<node*>& all = nodeTree.listItems();
+    bool more = !all.isEmpty();
+    for (all.goToFirst(); more; more = all.next()) {
+      node* n = all.current();
+      List<edge*>& copies = n->edgeTree.listItems();
+      bool moreCopies = !copies.isEmpty();
+      for (copies.goToFirst(); moreCopies; moreCopies = copies.next()) onCopy(copies.current());
+      afterNode(n);
+    }
+    return all;
+  }
+
   // Keys of at most 16 bits also index a table of every possible key, so that finding a node
   // costs one array read instead of a walk down the node tree; graph construction finds nodes
   // millions of times. The node tree stays the owner and gives the key order.
