@@ -1,0 +1,77 @@
+// The AS number: its storage type, the widest value the run accepts, and the one range check
+// every reader, the command line and the graph file use. The accepted width is a property of the
+// run (16 bits by default, 32 bits when asked for), so it is set once before any input is read.
+// Like edge_dir.h it sits alone and header-only, so that the parsers may include it without
+// knowing the rest of the AS graph.
+#ifndef ZELGRIN_ASGRAPH_AS_NUMBER_H
+#define ZELGRIN_ASGRAPH_AS_NUMBER_H
+
+#include <cstddef>
+#include <cstdint>
+
+// Storage for any AS number, 16- or 32-bit: node values and keys, path items, vantage points.
+using ASNumber = std::uint32_t;
+
+constexpr ASNumber kLargestAS16 = 65535;
+constexpr ASNumber kLargestAS32 = 4294967295u;
+
+// The width the run accepts. Everything that reads an AS number asks here, so widening the run
+// widens every reader at once.
+class ASWidth {
+ public:
+  // 65535 by default; 4294967295 once setWide(true) was called.
+  static ASNumber largest() { return wide_ ? kLargestAS32 : kLargestAS16; }
+  static bool wide() { return wide_; }
+  static void setWide(bool wide) { wide_ = wide; }
+
+ private:
+  static inline bool wide_ = false;
+};
+
+// The one range check: true when value is an AS number of this run, from 1 (from 0 when
+// zeroAllowed) to ASWidth::largest().
+inline bool asInRange(long long value, bool zeroAllowed = false) {
+  return value >= (zeroAllowed ? 0 : 1) && static_cast<unsigned long long>(value) <= ASWidth::largest();
+}
+
+// How a token read as an AS number turned out.
+enum class ASRead {
+  ok,
+  invalid,     // not a number, or malformed asdot
+  aboveLimit,  // a well-formed AS number above 65535 in a 16-bit run
+};
+
+// Reads a whole token as an AS number for the readers of modern formats: asplain decimal digits
+// ("65546"), or when the run is wide also asdot ("1.10" is 65546; each half 0 to 65535). No
+// sign, no blanks. 0 counts as invalid unless zeroAllowed.
+inline ASRead readASToken(const char* text, std::size_t length, ASNumber& as,
+                          bool zeroAllowed = false) {
+  unsigned long long parts[2] = {0, 0};
+  int part = 0;
+  std::size_t digits = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      parts[part] = parts[part] * 10 + static_cast<unsigned>(c - '0');
+      if (parts[part] > kLargestAS32) return ASRead::invalid;
+      ++digits;
+    } else if (c == '.' && part == 0 && digits > 0) {
+      part = 1;
+      digits = 0;
+    } else {
+      return ASRead::invalid;
+    }
+  }
+  if (digits == 0) return ASRead::invalid;
+  unsigned long long value = parts[0];
+  if (part == 1) {
+    if (!ASWidth::wide() || parts[0] > 65535 || parts[1] > 65535) return ASRead::invalid;
+    value = (parts[0] << 16) | parts[1];
+  }
+  if (value == 0 && !zeroAllowed) return ASRead::invalid;
+  if (value > ASWidth::largest()) return ASRead::aboveLimit;
+  as = static_cast<ASNumber>(value);
+  return ASRead::ok;
+}
+
+#endif  // ZELGRIN_ASGRAPH_AS_NUMBER_H

@@ -1,0 +1,51 @@
+// What a reader made of one input file, for the --stats report: records used and records
+// skipped, grouped by reason. Readers count the records they pass over on their own; graph
+// construction counts the records it used and the lines that failed to parse.
+#ifndef ZELGRIN_PARSERS_READ_STATS_H
+#define ZELGRIN_PARSERS_READ_STATS_H
+
+#include <cstdint>
+#include <cstring>
+
+class ReadStats {
+ public:
+  static constexpr int maxReasons = 16;
+
+  void countUsed(std::uint64_t n = 1) { used_ += n; }
+  // Counts one skipped record under `reason`, a text that outlives the stats (a literal).
+  // Reasons beyond maxReasons are counted under the last slot's reason.
+  void countSkipped(const char* reason, std::uint64_t n = 1) {
+    for (int i = 0; i < reasonCount_; ++i) {
+      if (reasons_[i] == reason || std::strcmp(reasons_[i], reason) == 0) {
+        counts_[i] += n;
+        return;
+      }
+    }
+    if (reasonCount_ == maxReasons) {
+      counts_[maxReasons - 1] += n;
+      return;
+    }
+    reasons_[reasonCount_] = reason;
+    counts_[reasonCount_++] = n;
+  }
+  void clear() { *this = ReadStats(); }
+
+  std::uint64_t used() const { return used_; }
+  std::uint64_t skipped() const {
+    std::uint64_t total = 0;
+    for (int i = 0; i < reasonCount_; ++i) total += counts_[i];
+    return total;
+  }
+  // The reasons in the order they were first counted.
+  int reasonCount() const { return reasonCount_; }
+  const char* reason(int i) const { return reasons_[i]; }
+  std::uint64_t count(int i) const { return counts_[i]; }
+
+ private:
+  std::uint64_t used_ = 0;
+  int reasonCount_ = 0;
+  const char* reasons_[maxReasons] = {};
+  std::uint64_t counts_[maxReasons] = {};
+};
+
+#endif  // ZELGRIN_PARSERS_READ_STATS_H
