@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   int contents[4] = {getNodes | getEdges | getDirections | getPathCovering,
                      getNodes | getEdges | getPathCovering | getIPCovering, getIPCovering,
                      getIPCovering};
-  unsigned short vantages[4] = {0, 0, 0, 7};
+  ASNumber vantages[4] = {0, 0, 0, 7};
   ASGraph graph;
   if (buildGraph(2, 2, names, types, contents, false, false, vantages, graph) != 0) return 0;
   std::FILE* sink = std::fopen("/dev/null", "w");

@@ -7,12 +7,13 @@
 #include <cstdio>
 #include <string>
 
+#include "asgraph/as_number.h"
 #include "asgraph/edge_dir.h"
 #include "asgraph/edge_weight.h"
 #include "containers/graph.h"
 #include "containers/list.h"
 
-class ASGraph : public Graph<unsigned short, ASEdgeWeight, unsigned short> {
+class ASGraph : public Graph<ASNumber, ASEdgeWeight, ASNumber> {
  public:
   static const char* const graphMarker;      // "VGR", first line of a plain graph file
   static const char* const diffGraphMarker;  // "VDG", first line of a differential graph file
@@ -34,6 +35,8 @@ class ASGraph : public Graph<unsigned short, ASEdgeWeight, unsigned short> {
   // Appends a copy of every string of files, in list order; empties the list first if reset.
   // Moves the cursor of files.
   void setSourceFiles(List<char*>& files, bool reset);
+  // Appends a copy of one name.
+  void addSourceFile(const char* name);
   // The comment, at most 512 characters.
   char* getComment();
   // Replaces the comment with the first 512 characters of text.
@@ -46,17 +49,15 @@ class ASGraph : public Graph<unsigned short, ASEdgeWeight, unsigned short> {
   // The direction for a graph file number; anything but -1, 0 or 1 gives undirected.
   static edge_dir valToDir(int value);
 
-  // Writes the graph file to an open stream and flushes it. False with errReason set when any
-  // write or the flush fails. The caller closes the stream.
+  // Writes the graph file (graph_file.h) to an open stream and flushes it. False with errReason
+  // set when any write or the flush fails. The caller closes the stream.
   bool writeToFile(FILE* out);
-  // Reads a graph file from an open stream into this graph (names are appended, the comment and
-  // the flag replaced). False with errReason set on malformed or short input; what was read before
-  // the failure stays. The caller closes the stream.
+  // Reads a graph file (graph_file.h) from an open stream into this graph (names are appended,
+  // the comment and the flag replaced). False with errReason set on malformed or short input;
+  // what was read before the failure stays. The caller closes the stream.
   bool readFromFile(FILE* in);
 
  private:
-  bool fail(const char* message);
-  bool failQuoting(const char* message, const char* quoted);
   void clearSourceFiles();
 
   bool differential;

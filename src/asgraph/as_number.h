@@ -29,9 +29,16 @@ class ASWidth {
 };
 
 // The one range check: true when value is an AS number of this run, from 1 (from 0 when
-// zeroAllowed) to ASWidth::largest().
-inline bool asInRange(long long value, bool zeroAllowed = false) {
-  return value >= (zeroAllowed ? 0 : 1) && static_cast<unsigned long long>(value) <= ASWidth::largest();
+// zeroAllowed) to ASWidth::largest(). A negative number converts to a huge unsigned one and so
+// fails, whatever signed type the caller read it as.
+inline bool asInRange(unsigned long long value, bool zeroAllowed = false) {
+  return value >= (zeroAllowed ? 0u : 1u) && value <= ASWidth::largest();
+}
+
+// AS numbers for private use (RFC 6996): 64512 to 65534 and 4200000000 to 4294967294, and
+// 65535 with them, as routers have always marked everything above 64511.
+inline bool isPrivateAS(ASNumber as) {
+  return (as > 64511 && as <= kLargestAS16) || (as >= 4200000000u && as < kLargestAS32);
 }
 
 // How a token read as an AS number turned out.

@@ -5,12 +5,18 @@
 #pragma once
 
 #include "asgraph/as_graph.h"
-#include "driver/command_line.h"
+#include "build/input_formats.h"
+
+// Results of buildGraph.
+enum build_result : int {
+  buildOk = 0,
+  buildInputFailed = 2,  // an input file could not be opened or read; the reason was printed
+};
 
 // Reads entries 0 .. numOtherFiles-1 (not dumps, in reading order) and then merges the dumps
-// numOtherFiles .. numOtherFiles+numBGPFiles-1, adding what each file's contents ask for.
-// Returns 0 when every file was read, 2 when one could not be opened or read (after printing
-// the reason on standard error); the graph then keeps what was added before the failure.
+// numOtherFiles .. numOtherFiles+numBGPFiles-1, adding what each file's contents ask for. An
+// entry named "-" is standard input. Returns a build_result; after a failure the graph keeps
+// what was added before it.
 int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_type* fileTypes,
-               int* fileContents, bool progress, bool verbose, unsigned short* vantagePoints,
+               int* fileContents, bool progress, bool verbose, ASNumber* vantagePoints,
                ASGraph& graph);

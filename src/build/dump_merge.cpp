@@ -3,10 +3,11 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "build/build_graph.h"
 #include "build/ip_covering.h"
+#include "build/open_input.h"
 #include "build/parse_report.h"
 #include "driver/console.h"
-#include "parsers/bgp_parser.h"
 
 namespace {
 
@@ -22,14 +23,21 @@ unsigned long long orderKey(const IPPrefix& prefix) {
 // every dump.
 class DumpMerge {
  public:
-  DumpMerge(short count, char** names, unsigned short* vantages, bool verbose)
+  DumpMerge(short count, char** names, file_type* types, ASNumber* vantages, bool verbose)
       : count_(count), names_(names), vantages_(vantages), verbose_(verbose),
-        parsers_(new bgpParser[count]), prefixes_(new IPPrefix[count]),
-        keys_(new unsigned long long[count]), countedPos_(new unsigned long long[count]),
-        heap_(new short[count]), heapSize_(0), failed_(false) {}
+        formats_(new const InputFormat*[count]), parsers_(new Parser*[count]),
+        prefixes_(new IPPrefix[count]), keys_(new unsigned long long[count]),
+        countedPos_(new unsigned long long[count]), heap_(new short[count]), heapSize_(0),
+        failed_(false) {
+    for (short k = 0; k < count_; k++) {
+      formats_[k] = &formatOf(types[k]);
+      parsers_[k] = formats_[k]->makeParser();
+    }
+  }
 
   ~DumpMerge() {
-    for (short k = 0; k < count_; k++) parsers_[k].closeFile();
+    for (short k = 0; k < count_; k++) delete parsers_[k];
+    delete[] formats_;
     delete[] parsers_;
     delete[] prefixes_;
     delete[] keys_;
@@ -39,15 +47,18 @@ class DumpMerge {
 
   int run(short step, bool progress, EdgeLookup& edges) {
     if (progress) std::printf("Reading IP covering file(s) (step %i of %i)\n", step, step);
+    // Standard input has no size, so with it among the dumps no bar can be drawn.
+    bool bar = progress;
     for (short k = 0; k < count_; k++) {
-      if (!parsers_[k].openFile(names_[k])) {
+      if (!openInput(*parsers_[k], names_[k])) {
         reportOpenFailure(names_[k], errno);
-        return 2;
+        return buildInputFailed;
       }
+      if (isStdinName(names_[k])) bar = false;
       if (progress) std::printf("`%s'\n", names_[k]);
     }
     float totalSize = 0;
-    for (short k = 0; k < count_; k++) totalSize += parsers_[k].fileSize();
+    for (short k = 0; k < count_; k++) totalSize += parsers_[k]->fileSize();
 
     // Every dump offers its first line; then each, in order, settles on its first route.
     // Positions are those before a dump skipped its unparseable lines, as the progress of
@@ -59,45 +70,48 @@ class DumpMerge {
       anyActive = anyActive || offered[k];
     }
     for (short k = 0; k < count_ && !failed_; k++) {
-      countedPos_[k] = parsers_[k].filePos();
+      countedPos_[k] = parsers_[k]->filePos();
       if (offered[k]) settle(k);
     }
     delete[] offered;
-    if (failed_) return 2;
+    if (failed_) return buildInputFailed;
     // A cycle runs while some dump holds a line, even when settling then drops them all; its
     // progress is drawn before it knows.
     short skipped = -1;  // -1: every dump settled during the first cycle
     while (anyActive) {
-      if (progress) printPercentage(positionSum(), totalSize);
+      if (bar) printPercentage(positionSum(), totalSize);
       if (skipped == -1) {
-        for (short k = 0; k < count_; k++) countedPos_[k] = parsers_[k].filePos();
+        for (short k = 0; k < count_; k++) countedPos_[k] = parsers_[k]->filePos();
       } else {
-        countedPos_[skipped] = parsers_[skipped].filePos();
+        countedPos_[skipped] = parsers_[skipped]->filePos();
       }
       if (heapSize_ == 0) break;
       short chosen = popFirst();
-      addIPCovering(edges, prefixes_[chosen], parsers_[chosen].data.path, vantages_[chosen]);
+      addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, vantages_[chosen]);
       bool more = advance(chosen);
-      if (failed_) return 2;
-      countedPos_[chosen] = parsers_[chosen].filePos();
+      if (failed_) return buildInputFailed;
+      countedPos_[chosen] = parsers_[chosen]->filePos();
       skipped = chosen;
       if (more) settle(chosen);
-      if (failed_) return 2;
+      if (failed_) return buildInputFailed;
       anyActive = more || heapSize_ > 0;
     }
-    if (progress) {
+    if (bar) {
       printPercentage(totalSize, totalSize);
       std::fputs("\n", stdout);
     }
-    return 0;
+    return buildOk;
   }
 
  private:
   // Moves dump k to its next line; false at its end. A read error stops the merge.
+  // The route dump k's parser holds, read through its format.
+  bgpParser::parsed_data& routeOf(short k) { return formats_[k]->routeOf(*parsers_[k]); }
+
   bool advance(short k) {
-    if (parsers_[k].nextLine() == 0) return true;
-    if (parsers_[k].readError() != 0) {
-      reportReadFailure(names_[k], parsers_[k].readError());
+    if (parsers_[k]->nextLine() == Parser::lineReady) return true;
+    if (parsers_[k]->readError() != 0) {
+      reportReadFailure(names_[k], parsers_[k]->readError());
       failed_ = true;
     }
     return false;
@@ -106,12 +120,12 @@ class DumpMerge {
   // Parses dump k's current line, skipping lines that do not parse, and enters its prefix
   // into the heap; a dump that runs out of lines drops out of the merge.
   void settle(short k) {
-    bgpParser& parser = parsers_[k];
-    while (parser.parseLine() != 0) {
+    Parser& parser = *parsers_[k];
+    while (parser.parseLine() != Parser::parseOk) {
       if (verbose_) reportParseError(parser, names_[k], false);
       if (!advance(k)) return;
     }
-    const bgpParser::parsed_data& route = parser.data;
+    const bgpParser::parsed_data& route = routeOf(k);
     if (route.networkMask.has_value())
       prefixes_[k] = IPPrefix(route.network, *route.networkMask);
     else
@@ -122,7 +136,7 @@ class DumpMerge {
 
   float positionSum() const {
     float sum = 0;
-    for (short k = 0; k < count_; k++) sum += countedPos_[k];
+    for (short k = 0; k < count_; k++) sum += static_cast<float>(countedPos_[k]);
     return sum;
   }
 
@@ -157,9 +171,10 @@ class DumpMerge {
 
   short count_;
   char** names_;
-  unsigned short* vantages_;
+  ASNumber* vantages_;
   bool verbose_;
-  bgpParser* parsers_;
+  const InputFormat** formats_;
+  Parser** parsers_;
   IPPrefix* prefixes_;
   unsigned long long* keys_;
   unsigned long long* countedPos_;  // each dump's position as the current cycle counts it
@@ -170,9 +185,9 @@ class DumpMerge {
 
 }  // namespace
 
-int mergeDumps(short count, char** fileNames, unsigned short* vantagePoints, short stepNumber,
-               bool progress, bool verbose, ASGraph& graph) {
-  DumpMerge merge(count, fileNames, vantagePoints, verbose);
+int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
+               short stepNumber, bool progress, bool verbose, ASGraph& graph) {
+  DumpMerge merge(count, fileNames, fileTypes, vantagePoints, verbose);
   EdgeLookup edges(graph);
   return merge.run(stepNumber, progress, edges);
 }

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "asgraph/as_graph.h"
+#include "build/input_formats.h"
 
-// Merges the dumps named in fileNames[0 .. count-1] into the IP covering of the graph.
-// Returns 0, or 2 after printing why a dump could not be opened or read.
-int mergeDumps(short count, char** fileNames, unsigned short* vantagePoints, short stepNumber,
-               bool progress, bool verbose, ASGraph& graph);
+// Merges the dumps named in fileNames[0 .. count-1], of the formats fileTypes[0 .. count-1],
+// into the IP covering of the graph. Returns buildOk, or buildInputFailed after printing why a
+// dump could not be opened or read.
+int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
+               short stepNumber, bool progress, bool verbose, ASGraph& graph);

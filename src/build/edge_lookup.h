@@ -18,9 +18,10 @@ class EdgeLookup {
 
   // The copy held by `from` toward `to`, or null when there is no such edge. Only copies that
   // exist are remembered, and the graph never moves or frees one, so nothing goes stale.
-  ASGraph::edge* find(unsigned short from, unsigned short to) {
-    const std::uint32_t key = (static_cast<std::uint32_t>(from) << 16) | to;
-    Slot& slot = slots_[(key * 2654435761u) >> (32 - slotBits)];
+  ASGraph::edge* find(ASNumber from, ASNumber to) {
+    static_assert(sizeof(ASNumber) <= 4, "two AS numbers make one 64-bit key");
+    const std::uint64_t key = (static_cast<std::uint64_t>(from) << 32) | to;
+    Slot& slot = slots_[(key * 0x9E3779B97F4A7C15ull) >> (64 - slotBits)];
     if (slot.copy != nullptr && slot.key == key) return slot.copy;
     ASGraph::edge* copy = graph_.storedEdge(from, to);
     if (copy != nullptr) {
@@ -32,7 +33,7 @@ class EdgeLookup {
 
  private:
   struct Slot {
-    std::uint32_t key;
+    std::uint64_t key;
     ASGraph::edge* copy;
   };
   static constexpr int slotBits = 16;

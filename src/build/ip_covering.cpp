@@ -16,11 +16,11 @@ void credit(ASEdgeWeight& way, const IPPrefix& prefix, unsigned long long prefix
 }  // namespace
 
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
-                   unsigned short vantage) {
+                   ASNumber vantage) {
   if (path.len() < 2) return;
   const unsigned long long prefixAddresses = prefix.addresses();
   path.goToFirst();
-  unsigned short previous;
+  ASNumber previous;
   bool more;
   if (vantage != 0 && vantage != path.current().AS) {
     previous = vantage;

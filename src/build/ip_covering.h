@@ -10,4 +10,4 @@
 // Credits `prefix` to the ways of `path`; `vantage` (0 for none) is put in front of the path
 // unless the path already starts with it. Paths of fewer than two items credit nothing.
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
-                   unsigned short vantage);
+                   ASNumber vantage);

@@ -1,16 +1,16 @@
 #include "build/line_handlers.h"
 
-#include "driver/command_line.h"
+#include "build/input_formats.h"
 
 namespace {
 
 typedef ASGraph::edge StoredEdge;
 
-void addNode(EdgeLookup& edges, unsigned short as) { edges.graph().addNode(as, as); }
+void addNode(EdgeLookup& edges, ASNumber as) { edges.graph().addNode(as, as); }
 
 // Inserts the edge a-b, undirected with default weights, unless it exists already; the graph
 // itself refuses an edge whose ends are not both nodes.
-void addEdgeIfNew(EdgeLookup& edges, unsigned short a, unsigned short b) {
+void addEdgeIfNew(EdgeLookup& edges, ASNumber a, ASNumber b) {
   if (edges.find(a, b) != nullptr) return;
   static const ASEdgeWeight fresh;
   edges.graph().addEdge(a, b, undirected, fresh, fresh);
@@ -18,7 +18,7 @@ void addEdgeIfNew(EdgeLookup& edges, unsigned short a, unsigned short b) {
 
 // Orients an existing edge: x in the copy at a, y in the copy at b. For a self-loop both
 // steps reach the same copy, which keeps y.
-void orient(EdgeLookup& edges, unsigned short a, unsigned short b, edge_dir x, edge_dir y) {
+void orient(EdgeLookup& edges, ASNumber a, ASNumber b, edge_dir x, edge_dir y) {
   StoredEdge* atA = edges.find(a, b);
   if (atA == nullptr) return;
   atA->direction = x;
@@ -31,7 +31,7 @@ void orient(EdgeLookup& edges, unsigned short a, unsigned short b, edge_dir x, e
 }
 
 // One more path over the way a->b, counted in both copies of the edge.
-void countTraversal(EdgeLookup& edges, unsigned short a, unsigned short b) {
+void countTraversal(EdgeLookup& edges, ASNumber a, ASNumber b) {
   StoredEdge* atA = edges.find(a, b);
   if (atA == nullptr) return;
   atA->weight.pathCovering[0]++;
@@ -73,12 +73,12 @@ void addSatCovering(EdgeLookup& edges, const satParser::parsed_data& line, bool 
 
 // Calls pairAction(a, b) for every two consecutive ASes of a path, in line order.
 template <typename Action>
-void forEachPair(List<unsigned short>& path, Action pairAction) {
+void forEachPair(List<ASNumber>& path, Action pairAction) {
   if (path.len() < 2) return;
   path.goToFirst();
-  unsigned short previous = path.current();
+  ASNumber previous = path.current();
   while (path.next()) {
-    unsigned short current = path.current();
+    ASNumber current = path.current();
     pairAction(previous, current);
     previous = current;
   }
@@ -87,20 +87,20 @@ void forEachPair(List<unsigned short>& path, Action pairAction) {
 }  // namespace
 
 void handlePathLine(EdgeLookup& edges, pathParser::parsed_data& line, int contents) {
-  List<unsigned short>& path = line.path;
+  List<ASNumber>& path = line.path;
   if ((contents & getNodes) && !path.isEmpty()) {
     path.goToFirst();
     do addNode(edges, path.current());
     while (path.next());
   }
   if (contents & getEdges)
-    forEachPair(path, [&](unsigned short a, unsigned short b) { addEdgeIfNew(edges, a, b); });
+    forEachPair(path, [&](ASNumber a, ASNumber b) { addEdgeIfNew(edges, a, b); });
   if (contents & getDirections)
-    forEachPair(path, [&](unsigned short a, unsigned short b) {
+    forEachPair(path, [&](ASNumber a, ASNumber b) {
       orient(edges, a, b, forward, backward);
     });
   if (contents & getPathCovering)
-    forEachPair(path, [&](unsigned short a, unsigned short b) { countTraversal(edges, a, b); });
+    forEachPair(path, [&](ASNumber a, ASNumber b) { countTraversal(edges, a, b); });
 }
 
 void handleVantageLine(EdgeLookup& edges, const vantageParser::parsed_data& line, int contents) {

@@ -130,6 +130,24 @@ class BST {
   }
   const T* findItem(const K& key) const { return const_cast<BST*>(this)->findItem(key); }
 
+  // Calls visit(item) for every item in ascending key order, without allocating: an AVL tree of
+  // even 2^64 items is less than 96 levels deep, so a fixed stack holds the walk.
+  template <typename Visit>
+  void forEach(Visit visit) const {
+    const tree_node* stack[96];
+    int depth = 0;
+    const tree_node* n = root;
+    while (n != nullptr || depth > 0) {
+      while (n != nullptr) {
+        stack[depth++] = n;
+        n = n->leftChild;
+      }
+      n = stack[--depth];
+      visit(n->item);
+      n = n->rightChild;
+    }
+  }
+
   // The tree's own list, refilled with copies of all items in ascending key order. The same list
   // object comes back on every call and is overwritten by the next one.
   List<T>& listItems() {

@@ -23,8 +23,7 @@ class Graph {
     N value;
     K key;
     BST<edge*, K> edgeTree;  // copies starting here, keyed by the key of their other end
-    bool visited;            // used by listEdges only
-    node() : value(), key(), edgeTree(), visited(false) {}
+    node() : value(), key(), edgeTree() {}
   };
 
   // One stored copy of an edge, seen from `from` toward `to` (internal; see storedEdge).
@@ -63,7 +62,10 @@ class Graph {
 
   // Frees every node and edge copy; records already handed out stay with their callers.
   ~Graph() {
-    walkCopies([](edge* e) { delete e; }, [](node* n) { delete n; });
+    nodeTree.forEach([](node* n) {
+      n->edgeTree.forEach([](edge* e) { delete e; });
+      delete n;
+    });
     delete[] directNodes;
   }
 
@@ -78,7 +80,10 @@ class Graph {
     n->value = value;
     n->key = key;
     nodeTree.addItem(n, key);
-    if constexpr (kDirect) directNodes[directIndex(key)] = n;
+    if constexpr (kDirect) {
+      const std::size_t index = directIndex(key);
+      if (index < kDirectSize) directNodes[index] = n;
+    }
     ++nodeCount;
     return true;
   }
@@ -189,19 +194,28 @@ class Graph {
   // endpoint with the smaller key, ordered by that key and then by the other one.
   List<graph_edge*>& listEdges() {
     edgeRecords = List<graph_edge*>();
-    // A visited other end listed this edge already; a self-loop is seen before its node is marked.
-    List<node*>& all = walkCopies(
-        [this](edge* e) {
-          if (!e->to->visited) edgeRecords.enqueue(makeRecord(e));
-        },
-        [](node* n) { n->visited = true; });
-    bool more = !all.isEmpty();
-    all.goToFirst();
-    while (more) {
-      all.current()->visited = false;
-      more = all.next();
-    }
+    forEachEdge([this](const edge& e) { edgeRecords.enqueue(makeRecord(const_cast<edge*>(&e))); });
     return edgeRecords;
+  }
+
+  // Calls visit(value, key) for every node in ascending key order. Allocates nothing.
+  template <typename Visit>
+  void forEachNode(Visit visit) const {
+    nodeTree.forEach([&visit](const node* n) { visit(n->value, n->key); });
+  }
+
+  // Calls visit(copy) for every edge once, in the order of listEdges: through the copy held by
+  // the endpoint with the smaller key, by that key and then by the other one. The copy's `from`
+  // and `to` give both ends; its weights and direction are seen from `from`. Allocates nothing.
+  template <typename Visit>
+  void forEachEdge(Visit visit) const {
+    nodeTree.forEach([&visit](const node* n) {
+      // Keys are unique, so the copy at the smaller end is the one whose other end is not
+      // smaller; a self-loop has a single copy.
+      n->edgeTree.forEach([&visit, n](const edge* e) {
+        if (!(n->key > e->to->key)) visit(*e);
+      });
+    });
   }
 
  protected:
@@ -212,40 +226,30 @@ class Graph {
   List<graph_edge*> edgeRecords;
 
  private:
-  // Walks the nodes in key order, calling onCopy for each edge copy a node holds and then
-  // afterNode for the node. Returns the node list it walked.
-  template <typename OnCopy, typename AfterNode>
-  List<node*>& walkCopies(OnCopy onCopy, AfterNode afterNode) {
-    List<node*>& all = nodeTree.listItems();
-    bool more = !all.isEmpty();
-    for (all.goToFirst(); more; more = all.next()) {
-      node* n = all.current();
-      List<edge*>& copies = n->edgeTree.listItems();
-      bool moreCopies = !copies.isEmpty();
-      for (copies.goToFirst(); moreCopies; moreCopies = copies.next()) onCopy(copies.current());
-      afterNode(n);
-    }
-    return all;
-  }
+  // Integer keys below 65536 also index a table of every such key, so that finding a node costs
+  // one array read instead of a walk down the node tree: graph construction finds nodes
+  // millions of times, and AS numbers mostly fit 16 bits. The node tree stays the owner, gives
+  // the key order and finds the larger keys.
+  static constexpr bool kDirect = std::is_integral<K>::value && !std::is_same<K, bool>::value;
+  static constexpr std::size_t kDirectSize =
+      kDirect ? (sizeof(K) == 1 ? std::size_t(256) : std::size_t(65536)) : 1;
 
-  // Keys of at most 16 bits also index a table of every possible key, so that finding a node
-  // costs one array read instead of a walk down the node tree; graph construction finds nodes
-  // millions of times. The node tree stays the owner and gives the key order.
-  static constexpr bool kDirect =
-      std::is_integral<K>::value && !std::is_same<K, bool>::value && sizeof(K) <= 2;
-  static constexpr std::size_t kDirectSize = kDirect ? std::size_t(1) << (8 * sizeof(K)) : 1;
-
+  // The key's slot in the direct table, or kDirectSize when it has none.
   static std::size_t directIndex(const K& key) {
-    return static_cast<std::size_t>(static_cast<typename std::make_unsigned<K>::type>(key));
+    if constexpr (std::is_signed<K>::value) {
+      if (key < 0) return kDirectSize;
+    }
+    const auto index = static_cast<typename std::make_unsigned<K>::type>(key);
+    return index < kDirectSize ? static_cast<std::size_t>(index) : kDirectSize;
   }
 
   node* findNode(const K& key) {
     if constexpr (kDirect) {
-      return directNodes[directIndex(key)];
-    } else {
-      node** n = nodeTree.findItem(key);
-      return n != nullptr ? *n : nullptr;
+      const std::size_t index = directIndex(key);
+      if (index < kDirectSize) return directNodes[index];
     }
+    node** n = nodeTree.findItem(key);
+    return n != nullptr ? *n : nullptr;
   }
 
   node** directNodes;  // kDirect only: the node under each key, or null

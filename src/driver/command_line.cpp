@@ -1,5 +1,7 @@
 #include "driver/command_line.h"
 
+#include "build/open_input.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -18,61 +20,14 @@ std::string quoted(const char* prefix, const std::string& text) {
   return std::string(prefix) + "`" + text + "'";
 }
 
-// The contents a format cannot give; returns the message, or null when the flags are allowed.
-const char* contentsRejection(file_type type, int32_t contents) {
-  switch (type) {
-    case bgpFile:
-      if (contents & ~getIPCovering) return "BGP dumps can only be used to get IP address covering";
-      break;
-    case vantageFile:
-      if (contents & (getPathCovering | getIPCovering)) {
-        return "Vantage files do not contain covering information";
-      }
-      break;
-    case pathFile:
-      if (contents & getIPCovering) return "Cannot get IP address covering from a path file";
-      break;
-    case unknownFile:
-      if (contents & ~(getNodes | getEdges)) {
-        return "Unoriented edges can only be used to get nodes and/or edges";
-      }
-      break;
-    case satFile:
-      break;
-  }
-  return nullptr;
-}
-
-// The duplicate message names o for d and p for c; users of older versions know these letters.
-const char* duplicateMessage(char letter) {
-  switch (letter) {
-    case 'n': return "Duplicate use of `n' flag for file contents";
-    case 'e': return "Duplicate use of `e' flag for file contents";
-    case 'd': return "Duplicate use of `o' flag for file contents";
-    case 'c': return "Duplicate use of `p' flag for file contents";
-    default: return "Duplicate use of `i' flag for file contents";
-  }
-}
-
-int32_t contentBit(char letter) {
-  switch (letter) {
-    case 'n': return getNodes;
-    case 'e': return getEdges;
-    case 'd': return getDirections;
-    case 'c': return getPathCovering;
-    case 'i': return getIPCovering;
-    default: return 0;
-  }
-}
-
 // Reading order: each file joins the group of its lowest content bit, groups in bit order.
-// Then the BGP dumps move behind the rest, keeping both groups' order (only a path-saturation
-// file with nothing but i can stand among the dumps before this).
+// Then the files merged by prefix move behind the rest, keeping both groups' order (only a
+// path-saturation file with nothing but i can stand among them before this).
 void orderFiles(cmdLineParams& params, int count) {
   int p = 0;
-  for (int32_t bit = getNodes; bit <= getIPCovering; bit <<= 1) {
+  for (const ContentLetter& content : contentLetters) {
     for (int j = p; j < count; ++j) {
-      if (params.fileContents[j] & bit) {
+      if (params.fileContents[j] & content.flag) {
         dynaSwap(params, j, p);
         ++p;
       }
@@ -80,7 +35,7 @@ void orderFiles(cmdLineParams& params, int count) {
   }
   int others = 0;
   for (int j = 0; j < count; ++j) {
-    if (params.fileTypes[j] == bgpFile) continue;
+    if (formatOf(params.fileTypes[j]).mergedByPrefix) continue;
     for (int k = j; k > others; --k) dynaSwap(params, k, k - 1);
     ++others;
   }
@@ -99,7 +54,9 @@ cmdLineParams::cmdLineParams()
       comment(),
       outFile(nullptr),
       sourceGraph(nullptr),
-      help(false) {
+      help(false),
+      helpAll(false),
+      version(false) {
   for (char*& name : fileNames) name = nullptr;
 }
 
@@ -119,7 +76,7 @@ void dynaSwap(cmdLineParams& params, int a, int b) {
   int32_t contents = params.fileContents[a];
   params.fileContents[a] = params.fileContents[b];
   params.fileContents[b] = contents;
-  unsigned short vantage = params.vantagePoints[a];
+  ASNumber vantage = params.vantagePoints[a];
   params.vantagePoints[a] = params.vantagePoints[b];
   params.vantagePoints[b] = vantage;
 }
@@ -128,6 +85,8 @@ bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& 
   message.clear();
   params.verbose = false;
   params.help = false;
+  params.helpAll = false;
+  params.version = false;
   params.force = false;
   params.numOtherFiles = 0;
   params.numBGPFiles = 0;
@@ -138,6 +97,7 @@ bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& 
   bool outPending = false;
   bool commentPending = false;
   bool commentGiven = false;
+  bool stdinTaken = false;  // an input file or the graph to enhance is "-"
   int count = 0;         // files stored so far, and the index of the entry being filled
   int32_t allContents = 0;
 
@@ -150,20 +110,27 @@ bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& 
       char* end = nullptr;
       errno = 0;
       long value = strtol(arg, &end, 10);
-      if (errno != 0 || end == arg || *end != '\0' || value <= 0 || value > 65535) {
+      if (errno != 0 || end == arg || *end != '\0' || !asInRange(value)) {
         message = quoted("Invalid vantage point number: ", arg);
         return false;
       }
-      params.vantagePoints[count] = static_cast<unsigned short>(value);
+      params.vantagePoints[count] = static_cast<ASNumber>(value);
       vantagePending = false;
       namePending = true;
       consumed = true;
     }
     if (!consumed && namePending) {
-      const char* rejection = contentsRejection(params.fileTypes[count], params.fileContents[count]);
-      if (rejection != nullptr) {
-        message = rejection;
+      const InputFormat& format = formatOf(params.fileTypes[count]);
+      if (params.fileContents[count] & ~format.allowedContents) {
+        message = format.refusal;
         return false;
+      }
+      if (isStdinName(arg)) {
+        if (stdinTaken) {
+          message = "Standard input can be read only once";
+          return false;
+        }
+        stdinTaken = true;
       }
       params.fileNames[count] = copyString(arg);
       allContents |= params.fileContents[count];
@@ -175,6 +142,13 @@ bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& 
       if (params.sourceGraph != nullptr) {
         message = "There is more than one input graph";
         return false;
+      }
+      if (isStdinName(arg)) {
+        if (stdinTaken) {
+          message = "Standard input can be read only once";
+          return false;
+        }
+        stdinTaken = true;
       }
       params.sourceGraph = copyString(arg);
       graphPending = false;
@@ -214,6 +188,11 @@ bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& 
       outPending = true;
     } else if (strcmp(arg, "--help") == 0) {
       params.help = true;
+    } else if (strcmp(arg, "--help-all") == 0) {
+      params.help = true;
+      params.helpAll = true;
+    } else if (strcmp(arg, "--version") == 0) {
+      params.version = true;
     } else if (strncmp(arg, "--file:", 7) == 0) {
       if (count >= maxInputFiles) {
         message = "Too many input files (at most 100)";
@@ -223,35 +202,29 @@ bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& 
       params.vantagePoints[count] = 0;
       bool typeGiven = false;
       for (const char* c = arg + 7; *c != '\0'; ++c) {
-        int32_t bit = contentBit(*c);
-        if (bit != 0) {
-          if (params.fileContents[count] & bit) {
-            message = duplicateMessage(*c);
+        const ContentLetter* content = findContent(*c);
+        if (content != nullptr) {
+          if (params.fileContents[count] & content->flag) {
+            message = content->duplicate;
             return false;
           }
-          params.fileContents[count] |= bit;
-          if (bit & (getNodes | getEdges | getDirections)) namePending = true;
+          params.fileContents[count] |= content->flag;
+          if (content->flag & (getNodes | getEdges | getDirections)) namePending = true;
           continue;
         }
-        file_type type;
-        switch (*c) {
-          case 'b': case 'B': type = bgpFile; break;
-          case 's': type = satFile; break;
-          case 'v': type = vantageFile; break;
-          case 'p': type = pathFile; break;
-          case 'u': type = unknownFile; break;
-          default:
-            message = quoted("Invalid file type/contents flag: ", std::string(1, *c));
-            return false;
+        const InputFormat* format = findFormat(*c);
+        if (format == nullptr) {
+          message = quoted("Invalid file type/contents flag: ", std::string(1, *c));
+          return false;
         }
         if (typeGiven) {
           message = quoted("Possibly ambiguous file type: ", arg);
           return false;
         }
-        params.fileTypes[count] = type;
+        params.fileTypes[count] = format->type;
         typeGiven = true;
-        if (type != bgpFile) ++params.numOtherFiles;
-        if (*c == 'B') vantagePending = true;
+        if (!format->mergedByPrefix) ++params.numOtherFiles;
+        if (format->takesVantage) vantagePending = true;
       }
       if (!typeGiven || params.fileContents[count] == 0) {
         message = "At least one file type and one file content are needed";
@@ -278,7 +251,7 @@ bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& 
     message = "Comment expected after --comment option";
   } else if (outPending) {
     message = "Output file name expected after -o option";
-  } else if (!params.help && !haveGraph && !(allContents & getNodes)) {
+  } else if (!params.help && !params.version && !haveGraph && !(allContents & getNodes)) {
     message = "At least a file to get nodes from is needed";
   } else if ((allContents & getDirections) && !haveGraph && !(allContents & getEdges)) {
     message = "Cannot assign edge directions without a file to get edges from";
@@ -289,7 +262,7 @@ bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& 
     message = "This would not change so much in the existing graph...";
   }
   if (!message.empty()) return false;
-  if (params.help) return true;
+  if (params.help || params.version) return true;
 
   params.numBGPFiles = static_cast<short>(count - params.numOtherFiles);
   orderFiles(params, count);

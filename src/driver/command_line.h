@@ -8,21 +8,8 @@
 #include <cstdio>
 #include <string>
 
-// Input formats, selected by the format letter of a --file: option.
-enum file_type {
-  bgpFile = 0,      // b or B: router BGP table dump
-  satFile = 1,      // s: path-saturation output
-  vantageFile = 2,  // v: relationship file
-  pathFile = 3,     // p: plain list of AS paths
-  unknownFile = 4   // u: list of AS couples that could not be oriented
-};
-
-// Content flags: what to take from an input file (bits of an int32_t set).
-constexpr int32_t getNodes = 1;         // n
-constexpr int32_t getEdges = 2;         // e
-constexpr int32_t getDirections = 4;    // d
-constexpr int32_t getPathCovering = 8;  // c
-constexpr int32_t getIPCovering = 16;   // i
+#include "asgraph/as_number.h"
+#include "build/input_formats.h"
 
 // At most this many input files are held.
 constexpr int maxInputFiles = 100;
@@ -34,7 +21,7 @@ struct cmdLineParams {
   char* fileNames[maxInputFiles];
   file_type fileTypes[maxInputFiles];
   int32_t fileContents[maxInputFiles];
-  unsigned short vantagePoints[maxInputFiles];  // vantage AS of a B dump, 0 otherwise
+  ASNumber vantagePoints[maxInputFiles];  // vantage AS of a B dump, 0 otherwise
   short numOtherFiles;
   short numBGPFiles;
   bool verbose;
@@ -43,6 +30,8 @@ struct cmdLineParams {
   char* outFile;      // null: standard output
   char* sourceGraph;  // null: no graph to enhance; "-": standard input
   bool help;
+  bool helpAll;  // --help-all: the help followed by the extensions
+  bool version;  // --version
 
   cmdLineParams();
   ~cmdLineParams();
@@ -51,8 +40,9 @@ struct cmdLineParams {
 };
 
 // Fills params from argv[1..argc-1]. Returns true on success with message empty; on the first
-// syntax error returns false with the error text in message. Without --help the files are left
-// in reading order: grouped by lowest content bit (n, e, d, c, i), BGP dumps last.
+// syntax error returns false with the error text in message. Without --help or --version the
+// files are left in reading order: grouped by lowest content bit (n, e, d, c, i), the files
+// merged by prefix (BGP dumps) last. An input file named "-" is standard input.
 // REQUIRES: params freshly constructed.
 bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& message);
 
@@ -70,5 +60,8 @@ inline bool anyTrue(const bool* values, int n) {
 
 // Prints the banner (unless already printed) and the help text on out; progName is argv[0].
 void printHelp(FILE* out, const char* progName);
+
+// Prints what --help-all adds after the help text: the options and letters beyond it.
+void printExtensionsHelp(FILE* out);
 
 #endif  // ZELGRIN_DRIVER_COMMAND_LINE_H

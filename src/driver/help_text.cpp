@@ -102,3 +102,17 @@ void printHelp(FILE* out, const char* progName) {
       "between file name and other command line options.\n",
       out);
 }
+
+void printExtensionsHelp(FILE* out) {
+  const bool term = isTerm(out);
+  const char* underline = term ? "\033[4m" : "";
+  const char* reset = term ? "\033[0m" : "";
+  fprintf(out, "\n\n%sExtensions%s beyond the options above:\n", underline, reset);
+  fputs(
+      "  --version   Print the program's name and version, and do nothing else\n"
+      "  --help-all  Show this help, with this section\n"
+      "  -           As the file name of a --file option: read that input from\n"
+      "              standard input (with no progress bar); only one input, and\n"
+      "              not together with --enhance -, can be read from it\n",
+      out);
+}

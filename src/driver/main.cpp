@@ -13,10 +13,13 @@
 
 namespace {
 
-constexpr int exitOk = 0;
-constexpr int exitSyntax = 1;
-constexpr int exitRefused = 3;
-constexpr int exitUnwritable = 2;
+// Exit statuses: the kind of failure a script can tell apart.
+enum exit_status : int {
+  exitOk = 0,          // the graph was written, or help or version asked for
+  exitSyntax = 1,      // syntax error on the command line
+  exitUnreadable = 2,  // an input could not be opened or read, or the output not created
+  exitRefused = 3,     // overwrite refused, invalid graph to enhance, or a failed write
+};
 
 // An existing output file is only replaced with the user's consent (or -f). A file that cannot
 // be read is not asked about: opening it for writing will tell.
@@ -73,7 +76,7 @@ int writeGraph(const char* outFile, ASGraph& graph, bool stdoutIsTerm) {
     printHeader(stderr);
     fprintf(stderr, "Unable to open file `%s' for writing\n", outFile);
     fprintf(stderr, "(%s)\n", strerror(error));
-    return exitUnwritable;
+    return exitUnreadable;
   }
   if (stdoutIsTerm) printf("Saving graph to file...\n");
   bool ok = graph.writeToFile(out);
@@ -110,9 +113,14 @@ int main(int argc, char* argv[]) {
   // Step 3.
   const bool stdoutIsTerm = isTerm(stdout);
 
-  // Step 4: help does nothing else; no file is read or written.
+  // Step 4: help and version do nothing else; no file is read or written.
+  if (params.version) {
+    printf("zelgrin 1.0\n");
+    return exitOk;
+  }
   if (params.help) {
     printHelp(stdout, progName);
+    if (params.helpAll) printExtensionsHelp(stdout);
     return exitOk;
   }
 
@@ -136,7 +144,7 @@ int main(int argc, char* argv[]) {
   const int buildResult = buildGraph(params.numOtherFiles, params.numBGPFiles, params.fileNames,
                                      params.fileTypes, params.fileContents, progress,
                                      params.verbose, params.vantagePoints, graph);
-  if (buildResult != 0) return buildResult;
+  if (buildResult != buildOk) return exitUnreadable;
 
   // Step 10: the new input files follow the names read from the input graph; the comment is
   // always replaced, so without --comment it becomes empty.

@@ -44,7 +44,6 @@ const std::size_t kCaptionLastLetter = 5;
 const std::size_t kNetworkWidth = 16;
 // Shorter lines (line end included) carry nothing: blank lines, stray characters.
 const std::size_t kMinimumLine = 4;
-const int kAsPrivateFrom = 64512;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -143,9 +142,9 @@ int bgpParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
-    return 2;
+    return noFileOpen;
   }
-  if (atEof()) return 1;
+  if (atEof()) return noMoreLines;
   if (!tableState_) {
     prevNetwork_.reset();
     prevNetmask_.reset();
@@ -177,7 +176,7 @@ int bgpParser::nextLine() {
     if (pager) continue;
     if (isRouteStart()) {
       cutLineEnd();
-      return 0;
+      return lineReady;
     }
     // A summary or any other line ends the table; a blank network in a later table must not
     // take the network of a route read before it.
@@ -186,7 +185,7 @@ int bgpParser::nextLine() {
     prevNetmask_.reset();
   }
   emptyLine();
-  return 1;
+  return noMoreLines;
 }
 
 void bgpParser::recordHeader() {
@@ -216,7 +215,7 @@ bool bgpParser::isRouteStart() const {
 
 int bgpParser::parseLine() {
   int code = beginParse();
-  if (code != 0) return code;
+  if (code != parseOk) return code;
 
   const char* text = line();
   const std::size_t length = lineLength();
@@ -226,17 +225,17 @@ int bgpParser::parseLine() {
     const void* hit = std::memchr(routeStatCodes, text[i], sizeof routeStatCodes);
     if (hit == nullptr) {
       setQuotedReason(kBadStatus, text + i, 1);
-      return 3;
+      return parseBadValue;
     }
     data.status |= static_cast<unsigned char>(1u << (static_cast<const char*>(hit) - routeStatCodes));
   }
 
   std::size_t networkLength = 0;
   code = parseNetwork(networkLength);
-  if (code != 0) return code;
+  if (code != parseOk) return code;
   if (!prevNetwork_) {
     setReason(kNoPreviousNetwork);
-    return 4;
+    return parseMissingField;
   }
   data.network = *prevNetwork_;
   data.networkMask = prevNetmask_;
@@ -244,7 +243,7 @@ int bgpParser::parseLine() {
   const std::size_t nextHopColumn = columnPos_[nextHopCol];
   if (nextHopColumn == 0) {
     setReason(kNoNextHopColumn);
-    return 4;
+    return parseMissingField;
   }
   std::size_t shift = networkLength > kNetworkWidth ? networkLength - kNetworkWidth : 0;
   if (lineLength() < nextHopColumn + shift) {
@@ -252,18 +251,18 @@ int bgpParser::parseLine() {
     // aligned to the header.
     if (!readWrappedRest()) {
       setReason(kWrappedAtEnd);
-      return 1;
+      return parseInputEnded;
     }
     shift = 0;
   }
 
-  if ((code = parseNextHop(shift)) != 0) return code;
-  if ((code = parseMetric(shift)) != 0) return code;
-  if ((code = parseSmallNumber(locPrfCol, shift, kBadLocalPref, data.localPref)) != 0) return code;
-  if ((code = parseSmallNumber(weightCol, shift, kBadWeight, data.routeWeight)) != 0) return code;
-  if ((code = parsePath(shift)) != 0) return code;
+  if ((code = parseNextHop(shift)) != parseOk) return code;
+  if ((code = parseMetric(shift)) != parseOk) return code;
+  if ((code = parseSmallNumber(locPrfCol, shift, kBadLocalPref, data.localPref)) != parseOk) return code;
+  if ((code = parseSmallNumber(weightCol, shift, kBadWeight, data.routeWeight)) != parseOk) return code;
+  if ((code = parsePath(shift)) != parseOk) return code;
   ++parsedLines_;
-  return 0;
+  return parseOk;
 }
 
 // Reads the network column, if it holds one, into the previous network and netmask, and
@@ -273,11 +272,11 @@ int bgpParser::parseNetwork(std::size_t& tokenLength) {
   const std::size_t column = columnPos_[networkCol];
   if (column == 0) {
     setReason(kNoNetworkColumn);
-    return 4;
+    return parseMissingField;
   }
   const char* text = line();
   const std::size_t length = lineLength();
-  if (length < column || isBlank(text[column - 1])) return 0;  // continues the previous network
+  if (length < column || isBlank(text[column - 1])) return parseOk;  // continues the previous network
 
   const char* token = text + column - 1;
   tokenLength = tokenEnd(text, column - 1, length) - (column - 1);
@@ -287,20 +286,20 @@ int bgpParser::parseNetwork(std::size_t& tokenLength) {
   if (withLength) {
     if (count < 5) {
       setQuotedReason(kBadNetworkWithLength, token, tokenLength);
-      return 3;
+      return parseBadValue;
     }
     if (numbers[4] < 0 || numbers[4] > 32) {
       setNumberReason(kBadLength, numbers[4]);
-      return 3;
+      return parseBadValue;
     }
   } else if (count < 4) {
     setQuotedReason(kBadNetwork, token, tokenLength);
-    return 3;
+    return parseBadValue;
   }
   for (int i = 0; i < 4; ++i) {
     if (numbers[i] < 0 || numbers[i] > 255) {
       setNumberReason(kBadNetworkByte, numbers[i]);
-      return 3;
+      return parseBadValue;
     }
   }
   prevNetwork_.emplace(static_cast<unsigned char>(numbers[0]), static_cast<unsigned char>(numbers[1]),
@@ -311,7 +310,7 @@ int bgpParser::parseNetwork(std::size_t& tokenLength) {
   } else {
     prevNetmask_.reset();
   }
-  return 0;
+  return parseOk;
 }
 
 // Replaces the current line with the next one of at least four characters that is not a pager
@@ -338,7 +337,7 @@ int bgpParser::parseNextHop(std::size_t shift) {
   const std::size_t start = skipBlanks(text, columnPos_[nextHopCol] - 1 + shift, length);
   if (start >= length) {
     setReason(kNoNextHop);
-    return 4;
+    return parseMissingField;
   }
   const std::size_t tokenLength = tokenEnd(text, start, length) - start;
   const char* token = text + start;
@@ -346,17 +345,17 @@ int bgpParser::parseNextHop(std::size_t shift) {
   const int count = readDotted(token, tokenLength, false, numbers);
   if (count < 4) {
     setQuotedReason(kBadNextHop, token, tokenLength);
-    return 3;
+    return parseBadValue;
   }
   for (int i = 0; i < 4; ++i) {
     if (numbers[i] < 0 || numbers[i] > 255) {
       setNumberReason(kBadNextHopByte, numbers[i]);
-      return 3;
+      return parseBadValue;
     }
   }
   data.nextHop.setAddress(static_cast<unsigned char>(numbers[0]), static_cast<unsigned char>(numbers[1]),
                           static_cast<unsigned char>(numbers[2]), static_cast<unsigned char>(numbers[3]));
-  return 0;
+  return parseOk;
 }
 
 int bgpParser::parseMetric(std::size_t shift) {
@@ -366,7 +365,7 @@ int bgpParser::parseMetric(std::size_t shift) {
   const std::size_t lastLetter = column + shift + kCaptionLastLetter - 1;
   if (column == 0 || lastLetter >= length || isBlank(text[lastLetter])) {
     data.metric.reset();
-    return 0;
+    return parseOk;
   }
   // A metric wider than its caption starts left of it: walk back to the blank before it.
   std::size_t start = column - 1 + shift;
@@ -376,10 +375,10 @@ int bgpParser::parseMetric(std::size_t shift) {
   unsigned long long value = 0;
   if (!readDecimal(text + start, tokenLength, ~0ull, value)) {
     setQuotedReason(kBadMetric, text + start, tokenLength);
-    return 3;
+    return parseBadValue;
   }
   data.metric = value;
-  return 0;
+  return parseOk;
 }
 
 int bgpParser::parseSmallNumber(column which, std::size_t shift, const char* message,
@@ -390,30 +389,30 @@ int bgpParser::parseSmallNumber(column which, std::size_t shift, const char* mes
   const std::size_t lastLetter = column + shift + kCaptionLastLetter - 1;
   if (column == 0 || lastLetter >= length || isBlank(text[lastLetter])) {
     field.reset();
-    return 0;
+    return parseOk;
   }
   const std::size_t start = skipBlanks(text, column - 1 + shift, length);
   const std::size_t tokenLength = tokenEnd(text, start, length) - start;
   unsigned long long value = 0;
   if (!readDecimal(text + start, tokenLength, 65535, value)) {
     setQuotedReason(message, text + start, tokenLength);
-    return 3;
+    return parseBadValue;
   }
   field = static_cast<int>(value);
-  return 0;
+  return parseOk;
 }
 
 int bgpParser::parsePath(std::size_t shift) {
   const std::size_t column = columnPos_[pathCol];
   if (column == 0) {
     setReason(kNoPathColumn);
-    return 4;
+    return parseMissingField;
   }
   const char* text = line();
   const std::size_t length = lineLength();
   if (length < column + shift) {
     setReason(kNoPath);
-    return 4;
+    return parseMissingField;
   }
   pathLength_ = 0;
   data.origin = 0;
@@ -436,14 +435,14 @@ int bgpParser::parsePath(std::size_t shift) {
       if (text[begin] == privateAS[0]) {
         if (inPrivate) {
           setReason(kMismatch);
-          return 4;
+          return parseMissingField;
         }
         ++begin;
       }
       inPrivate = true;
       if (inSet) {
         setReason(kNested);
-        return 3;
+        return parseBadValue;
       }
     }
     if (inSet || (text[begin] == ASset[0] && end - begin > 1)) {
@@ -451,14 +450,14 @@ int bgpParser::parsePath(std::size_t shift) {
       if (text[begin] == ASset[0]) {
         if (inSet) {
           setReason(kMismatch);
-          return 4;
+          return parseMissingField;
         }
         ++begin;
       }
       inSet = true;
       if (inPrivate) {
         setReason(kNested);
-        return 3;
+        return parseBadValue;
       }
     }
     if (end - begin == 1) {
@@ -472,7 +471,7 @@ int bgpParser::parsePath(std::size_t shift) {
     if (end - begin >= 2 && text[end - 1] == privateAS[1]) {
       if (!inPrivate) {
         setReason(kMismatch);
-        return 4;
+        return parseMissingField;
       }
       inPrivate = false;
       --end;
@@ -480,26 +479,26 @@ int bgpParser::parsePath(std::size_t shift) {
     if (end - begin >= 2 && text[end - 1] == ASset[1]) {
       if (!inSet) {
         setReason(kMismatch);
-        return 4;
+        return parseMissingField;
       }
       inSet = false;
       --end;
     }
     unsigned long long as = 0;
-    if (!readDecimal(text + begin, end - begin, 65535, as) || as == 0) {
+    if (!readDecimal(text + begin, end - begin, ~0ull, as) || !asInRange(as)) {
       setQuotedReason(kBadAS, text + begin, end - begin);
-      return 3;
+      return parseBadValue;
     }
-    if (as >= kAsPrivateFrom) item.flags |= ASItem::privateFlag;
-    item.AS = static_cast<unsigned short>(as);
+    item.AS = static_cast<ASNumber>(as);
+    if (isPrivateAS(item.AS)) item.flags |= ASItem::privateFlag;
     appendItem(item);
   }
   if (inPrivate || inSet) {
     setReason(kMismatch);
-    return 4;
+    return parseMissingField;
   }
   storePath();
-  return 0;
+  return parseOk;
 }
 
 void bgpParser::appendItem(const ASItem& item) {

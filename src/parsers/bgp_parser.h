@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 
+#include "asgraph/as_number.h"
 #include "containers/list.h"
 #include "ip/ip_address.h"
 #include "parsers/parser.h"
@@ -26,12 +27,12 @@ class bgpParser : public Parser {
  public:
   // One AS of a path, with its marks.
   struct ASItem {
-    // Inside a "(...)" segment, or an AS number above 64511.
+    // Inside a "(...)" segment, or a private AS number (isPrivateAS).
     static constexpr unsigned char privateFlag = 1;
     // Member of an AS set "{...}".
     static constexpr unsigned char setFlag = 2;
 
-    unsigned short AS = 0;
+    ASNumber AS = 0;
     unsigned char flags = 0;
   };
 

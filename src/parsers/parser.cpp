@@ -103,30 +103,30 @@ int Parser::readLineLongerThan(std::size_t minimum) {
   reason_.clear();
   if (stream_ == nullptr) {
     reason_.assign(kNoFile);
-    return 2;
+    return noFileOpen;
   }
-  if (std::feof(stream_) != 0) return 1;
+  if (std::feof(stream_) != 0) return noMoreLines;
   while (!streamDone()) {
     if (readRawLine() && lineLen_ > minimum) {
       cutLineEnd();
-      return 0;
+      return lineReady;
     }
   }
   emptyLine();
-  return 1;
+  return noMoreLines;
 }
 
 int Parser::beginParse() {
   reason_.clear();
   if (stream_ == nullptr) {
     reason_.assign(kNoFile);
-    return 5;
+    return parseNoFile;
   }
   if (lineLen_ == 0) {
     reason_.assign("There is no current line to be parsed");
-    return 2;
+    return parseEmptyLine;
   }
-  return 0;
+  return parseOk;
 }
 
 void Parser::truncateLine(std::size_t length) {

@@ -16,11 +16,25 @@ class Parser {
   Parser(const Parser&) = delete;
   Parser& operator=(const Parser&) = delete;
 
-  // Turns the current line into the parser's record. 0 on success; otherwise a code with
-  // errReason set: 2 empty line, 3 bad value, 4 missing field, 5 no open file.
+  // Results of nextLine.
+  enum next_line_result : int {
+    lineReady = 0,    // a line is ready to be parsed
+    noMoreLines = 1,  // the end of the input (also after a read error, see readError)
+    noFileOpen = 2,   // nothing is open: "No file has been opened"
+  };
+  // Results of parseLine; every code but parseOk comes with errReason set.
+  enum parse_result : int {
+    parseOk = 0,
+    parseInputEnded = 1,   // the input ended where the rest of a wrapped record should be
+    parseEmptyLine = 2,    // "There is no current line to be parsed"
+    parseBadValue = 3,     // a value out of range or malformed
+    parseMissingField = 4, // a required field is missing, or the line cannot be split
+    parseNoFile = 5,       // "No file has been opened"
+  };
+
+  // Turns the current line into the parser's record: a parse_result.
   virtual int parseLine() = 0;
-  // Reads the next line worth parsing. 0 when a line is ready, 1 at the end of the input (also
-  // after a read error, see readError), 2 with "No file has been opened" when nothing is open.
+  // Reads the next line worth parsing: a next_line_result.
   virtual int nextLine() = 0;
 
   // Opens `path` for reading and resets the counters, line, reason, read error and table state.

@@ -9,7 +9,7 @@ int pathParser::nextLine() { return readLineLongerThan(0); }
 
 int pathParser::parseLine() {
   int code = beginParse();
-  if (code != 0) return code;
+  if (code != parseOk) return code;
   work_.assign(line(), lineLength());
   while (!data.path.isEmpty()) data.path.pop();
   TokenSplitter tokens(&work_[0]);
@@ -19,13 +19,13 @@ int pathParser::parseLine() {
     if (!privateSegment) {
       char* end = nullptr;
       long as = std::strtol(token, &end, 10);
-      if (as <= 0 || as > 65535 || *end != '\0') {
+      if (!asInRange(as) || *end != '\0') {
         setQuotedReason("Invalid AS number: `", token);
-        return 3;
+        return parseBadValue;
       }
-      data.path.enqueue(static_cast<unsigned short>(as));
+      data.path.enqueue(static_cast<ASNumber>(as));
     }
     if (token[std::strlen(token) - 1] == ')') privateSegment = false;
   }
-  return 0;
+  return parseOk;
 }

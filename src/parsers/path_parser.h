@@ -1,19 +1,20 @@
 // Reader of plain AS path lists for graph construction. Format, one path per line, ASes
 // separated by spaces or tabs:   "7018 701 (64512 65001) 1239"
-// ASes are decimal, 1 to 65535; tokens from one starting with "(" to one ending with ")" are
-// private and left out. Blank lines are delivered and fail to parse.
+// ASes are decimal, 1 to 65535 (or wider, see as_number.h); tokens from one starting with "("
+// to one ending with ")" are private and left out. Blank lines are delivered and fail to parse.
 #ifndef ZELGRIN_PARSERS_PATH_PARSER_H
 #define ZELGRIN_PARSERS_PATH_PARSER_H
 
 #include <string>
 
+#include "asgraph/as_number.h"
 #include "containers/list.h"
 #include "parsers/parser.h"
 
 class pathParser : public Parser {
  public:
   struct parsed_data {
-    List<unsigned short> path;  // the ASes in line order, repetitions kept
+    List<ASNumber> path;  // the ASes in line order, repetitions kept
   };
 
   pathParser() = default;

@@ -17,10 +17,10 @@ bool readDecimal(const char* token, long& value) {
   return end != token && *end == '\0';
 }
 
-bool readAS(const char* token, unsigned short& as) {
+bool readAS(const char* token, ASNumber& as) {
   long value = 0;
-  if (!readDecimal(token, value) || value < 1 || value > 65535) return false;
-  as = static_cast<unsigned short>(value);
+  if (!readDecimal(token, value) || !asInRange(value)) return false;
+  as = static_cast<ASNumber>(value);
   return true;
 }
 
@@ -36,7 +36,7 @@ int satParser::nextLine() { return readLineLongerThan(5); }
 
 int satParser::parseLine() {
   int code = beginParse();
-  if (code != 0) return code;
+  if (code != parseOk) return code;
   data.candidatePeering = false;
   data.badPath = false;
   work_.assign(line(), lineLength());
@@ -44,7 +44,7 @@ int satParser::parseLine() {
   char* token = tokens.next();
   if (token == nullptr) {
     setReason("Line appears to be empty");
-    return 4;
+    return parseMissingField;
   }
   data.candidatePeering = std::strstr(line(), peerStr) != nullptr;
   data.badPath = std::strstr(line(), badStr) != nullptr;
@@ -54,44 +54,44 @@ int satParser::parseLine() {
 
   if (data.badPath) {
     for (; token != nullptr; token = tokens.next()) {
-      unsigned short as = 0;
+      ASNumber as = 0;
       if (!readAS(token, as)) {
         setQuotedReason("Invalid AS number in bad AS path: `", token);
-        return 3;
+        return parseBadValue;
       }
       data.badPathASes.enqueue(as);
     }
-    return 0;
+    return parseOk;
   }
 
   if (token == nullptr) {
     setReason("Unable to retrieve `from' AS number");
-    return 4;
+    return parseMissingField;
   }
   if (!readAS(token, data.from)) {
     setQuotedReason("Invalid AS number: `", token);
-    return 3;
+    return parseBadValue;
   }
   token = tokens.skip(1) ? tokens.next() : nullptr;
   if (token == nullptr) {
     setReason("Unable to retrieve `to' AS number");
-    return 4;
+    return parseMissingField;
   }
   if (!readAS(token, data.to)) {
     setQuotedReason("Invalid AS number: `", token);
-    return 3;
+    return parseBadValue;
   }
 
   if (!data.candidatePeering) {
     token = tokens.skip(3) ? tokens.next() : nullptr;
     if (token == nullptr) {
       setReason("Unable to retrieve reversed flag");
-      return 4;
+      return parseMissingField;
     }
     long flag = 0;
     if (!readDecimal(token, flag) || (flag != 0 && flag != 1)) {
       setQuotedReason("Invalid reversed flag: `", token);
-      return 3;
+      return parseBadValue;
     }
     data.notReversed = flag == 0;
   }
@@ -100,23 +100,23 @@ int satParser::parseLine() {
   if (token == nullptr) {
     data.firstCovering.reset();
     data.secondCovering.reset();
-    return 0;
+    return parseOk;
   }
   double covering = 0;
   if (!readCovering(token, covering)) {
     setQuotedReason("Invalid edge covering value: `", token);
-    return 3;
+    return parseBadValue;
   }
   data.firstCovering = covering;
   token = tokens.skip(1) ? tokens.next() : nullptr;
   if (token == nullptr) {
     setReason("Unable to retrieve edge covering properties");
-    return 4;
+    return parseMissingField;
   }
   if (!readCovering(token, covering)) {
     setQuotedReason("Invalid edge covering value: `", token);
-    return 3;
+    return parseBadValue;
   }
   data.secondCovering = covering;
-  return 0;
+  return parseOk;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "asgraph/as_number.h"
 #include "containers/list.h"
 #include "parsers/parser.h"
 
@@ -21,14 +22,14 @@ class satParser : public Parser {
   // Fields a line does not reach keep their earlier values: notReversed on candidate peering
   // lines, the coverings on bad path lines and on lines failing before them.
   struct parsed_data {
-    unsigned short from = 0;
-    unsigned short to = 0;
+    ASNumber from = 0;
+    ASNumber to = 0;
     std::optional<double> firstCovering;   // absent when the line carries no coverings
     std::optional<double> secondCovering;  // absent when the line carries no coverings
     bool notReversed = false;              // the reversed flag was 0
     bool candidatePeering = false;         // the line contains peerStr
     bool badPath = false;                  // the line contains badStr
-    List<unsigned short> badPathASes;      // ASes of a bad path line, in line order
+    List<ASNumber> badPathASes;      // ASes of a bad path line, in line order
   };
 
   satParser() = default;

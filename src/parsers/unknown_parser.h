@@ -5,13 +5,14 @@
 #ifndef ZELGRIN_PARSERS_UNKNOWN_PARSER_H
 #define ZELGRIN_PARSERS_UNKNOWN_PARSER_H
 
+#include "asgraph/as_number.h"
 #include "parsers/parser.h"
 
 class unknownParser : public Parser {
  public:
   struct parsed_data {
-    unsigned short from = 0;  // the first AS of the line
-    unsigned short to = 0;    // the second AS of the line
+    ASNumber from = 0;  // the first AS of the line
+    ASNumber to = 0;    // the second AS of the line
   };
 
   unknownParser() = default;

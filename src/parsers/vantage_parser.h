@@ -5,13 +5,14 @@
 #ifndef ZELGRIN_PARSERS_VANTAGE_PARSER_H
 #define ZELGRIN_PARSERS_VANTAGE_PARSER_H
 
+#include "asgraph/as_number.h"
 #include "parsers/parser.h"
 
 class vantageParser : public Parser {
  public:
   struct parsed_data {
-    unsigned short from = 0;  // AS2, the customer when not peering
-    unsigned short to = 0;    // AS1, the provider when not peering
+    ASNumber from = 0;  // AS2, the customer when not peering
+    ASNumber to = 0;    // AS1, the provider when not peering
     bool peering = false;     // the flag was 0
   };
 

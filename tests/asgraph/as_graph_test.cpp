@@ -117,7 +117,7 @@ TEST(ASGraph, CommentIsCutAt512) {
 
 TEST(ASGraph, WritesPlainGraphNodesAscendingEdgesFromSmallerAS) {
   ASGraph g;
-  for (unsigned short as : {7018, 701, 1239, 5}) g.addNode(as, as);
+  for (ASNumber as : {7018, 701, 1239, 5}) g.addNode(as, as);
   // Added from the larger AS: written from 701 with the weights swapped and direction reversed.
   ASEdgeWeight w = covering(4294967295ul, 4294967296ull);
   w.oriented = true;
@@ -189,7 +189,7 @@ TEST(ASGraph, ReadsDifferentialFieldsIntoBothWays) {
       << g.errReason();
   EXPECT_TRUE(g.isDifferential());
   EXPECT_STREQ(g.getComment(), "cmt");
-  Graph<unsigned short, ASEdgeWeight, unsigned short>::graph_edge* e = g.edgeProperties(1, 2);
+  ASGraph::graph_edge* e = g.edgeProperties(1, 2);
   ASSERT_NE(e, nullptr);
   const ASEdgeWeight& w1 = *e->weight;
   const ASEdgeWeight& w2 = *e->reverseWeight;
@@ -505,7 +505,7 @@ TEST(ASGraph, WriteFailuresAreReported) {
   full = std::fopen("/dev/full", "w");
   std::setvbuf(full, nullptr, _IONBF, 0);
   ASGraph large;
-  for (unsigned short as = 1; as <= 3; ++as) large.addNode(as, as);
+  for (ASNumber as = 1; as <= 3; ++as) large.addNode(as, as);
   large.addEdge(1, 2, forward, ASEdgeWeight(), ASEdgeWeight());
   EXPECT_FALSE(large.writeToFile(full));
   EXPECT_STREQ(large.errReason(), "Could not write file type string");
@@ -536,7 +536,7 @@ FILE* openBudget(Budget* budget) {
 
 TEST(ASGraph, WriteStopsAtTheFailingLine) {
   ASGraph g;
-  for (unsigned short as = 1; as <= 3; ++as) g.addNode(as, as);
+  for (ASNumber as = 1; as <= 3; ++as) g.addNode(as, as);
   g.addEdge(1, 2, forward, ASEdgeWeight(), ASEdgeWeight());
   g.addEdge(2, 3, forward, ASEdgeWeight(), ASEdgeWeight());
   const std::string header = "VGR\n0\n\n3\n2\n";

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "build/build_graph.h"
+
 #include "ip/ip_subspace.h"
 #include "parsers/temp_files.h"
 
@@ -82,14 +84,15 @@ unsigned long long mergedCovering(const std::vector<std::vector<Route>>& dumps) 
   for (const auto& routes : dumps) paths.push_back(files.write(dumpText(routes)));
   std::vector<char*> names;
   for (std::string& path : paths) names.push_back(&path[0]);
-  std::vector<unsigned short> vantages(dumps.size(), 0);
+  std::vector<ASNumber> vantages(dumps.size(), 0);
+  std::vector<file_type> types(dumps.size(), bgpFile);
   ASGraph graph;
   graph.addNode(1, 1);
   graph.addNode(2, 2);
   ASEdgeWeight fresh;
   graph.addEdge(1, 2, undirected, fresh, fresh);
-  EXPECT_EQ(0, mergeDumps(static_cast<short>(dumps.size()), names.data(), vantages.data(), 1,
-                          false, false, graph));
+  EXPECT_EQ(buildOk, mergeDumps(static_cast<short>(dumps.size()), names.data(), types.data(),
+                                vantages.data(), 1, false, false, graph));
   unsigned long long covering = graph.storedEdge(1, 2)->weight.ipCovering[0];
   EXPECT_EQ(covering, graph.storedEdge(2, 1)->reverseWeight.ipCovering[0]);
   return covering;

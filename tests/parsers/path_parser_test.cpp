@@ -9,9 +9,9 @@
 
 namespace {
 
-std::vector<unsigned short> pathOf(pathParser& parser) {
-  std::vector<unsigned short> ases;
-  List<unsigned short>& path = parser.data.path;
+std::vector<ASNumber> pathOf(pathParser& parser) {
+  std::vector<ASNumber> ases;
+  List<ASNumber>& path = parser.data.path;
   bool more = !path.isEmpty();
   for (path.goToFirst(); more; more = path.next()) ases.push_back(path.current());
   return ases;
@@ -22,7 +22,7 @@ TEST(PathParserTest, LinesAndMessages) {
     const char* line;
     int code;
     const char* reason;
-    std::vector<unsigned short> path;
+    std::vector<ASNumber> path;
   } cases[] = {
       {"7018 701 1239", 0, "", {7018, 701, 1239}},
       {"701 3356 3356 1239", 0, "", {701, 3356, 3356, 1239}},
@@ -65,17 +65,17 @@ TEST(PathParserTest, EachLineReplacesThePath) {
   EXPECT_EQ(parser.parseLine(), 2);
   ASSERT_EQ(parser.nextLine(), 0);
   ASSERT_EQ(parser.parseLine(), 0);
-  EXPECT_EQ(pathOf(parser), (std::vector<unsigned short>{5}));
+  EXPECT_EQ(pathOf(parser), (std::vector<ASNumber>{5}));
   EXPECT_EQ(parser.data.path.len(), 1u);
   EXPECT_EQ(parser.readLines(), 3u);
 }
 
 TEST(PathParserTest, LongPathIsNotCutInsideANumber) {
   std::string line;
-  std::vector<unsigned short> expected;
-  for (unsigned short as = 1; line.size() < 3000; ++as) {
+  std::vector<ASNumber> expected;
+  for (ASNumber as = 1; line.size() < 3000; ++as) {
     line += std::to_string(700 + as % 300) + " ";
-    expected.push_back(static_cast<unsigned short>(700 + as % 300));
+    expected.push_back(static_cast<ASNumber>(700 + as % 300));
   }
   TempFiles files;
   pathParser parser;

@@ -10,9 +10,9 @@
 
 namespace {
 
-std::vector<unsigned short> badASesOf(satParser& parser) {
-  std::vector<unsigned short> ases;
-  List<unsigned short>& list = parser.data.badPathASes;
+std::vector<ASNumber> badASesOf(satParser& parser) {
+  std::vector<ASNumber> ases;
+  List<ASNumber>& list = parser.data.badPathASes;
   bool more = !list.isEmpty();
   for (list.goToFirst(); more; more = list.next()) ases.push_back(list.current());
   return ases;
@@ -139,7 +139,7 @@ TEST(SatParserTest, BadPathLines) {
   ASSERT_EQ(parser.nextLine(), 0);
   ASSERT_EQ(parser.parseLine(), 0);
   EXPECT_TRUE(parser.data.badPath);
-  EXPECT_EQ(badASesOf(parser), (std::vector<unsigned short>{701, 1239, 3356}));
+  EXPECT_EQ(badASesOf(parser), (std::vector<ASNumber>{701, 1239, 3356}));
   // Bad path lines leave the coverings alone.
   ASSERT_TRUE(parser.data.firstCovering && parser.data.secondCovering);
   EXPECT_EQ(*parser.data.secondCovering, 2.0);
@@ -147,7 +147,7 @@ TEST(SatParserTest, BadPathLines) {
   ASSERT_EQ(parser.nextLine(), 0);
   EXPECT_EQ(parser.parseLine(), 3);
   EXPECT_STREQ(parser.errReason(), "Invalid AS number in bad AS path: `0'");
-  EXPECT_EQ(badASesOf(parser), (std::vector<unsigned short>{701}));
+  EXPECT_EQ(badASesOf(parser), (std::vector<ASNumber>{701}));
 
   ASSERT_EQ(parser.nextLine(), 0);
   EXPECT_EQ(parser.parseLine(), 0);

@@ -13,7 +13,7 @@ TEST(UnknownParserTest, LinesAndMessages) {
     const char* line;
     int code;
     const char* reason;
-    unsigned short from, to;
+    ASNumber from, to;
   } cases[] = {
       {"1 2", 0, "", 1, 2},
       {"0 0", 0, "", 0, 0},

@@ -13,7 +13,7 @@ TEST(VantageParserTest, LinesAndMessages) {
     const char* line;
     int code;
     const char* reason;
-    unsigned short from, to;
+    ASNumber from, to;
     bool peering;
   } cases[] = {
       {"1 2 1", 0, "", 2, 1, false},

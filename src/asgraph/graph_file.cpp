@@ -1,0 +1,405 @@
+#include "asgraph/graph_file.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include <stdio.h>  // getline
+
+namespace {
+
+const long kMaxSourceFiles = 65536;
+
+bool fail(std::string& reason, const char* message) {
+  reason = message;
+  return false;
+}
+
+bool failQuoting(std::string& reason, const char* message, const char* quoted) {
+  reason = message;
+  reason += quoted;
+  reason += '\'';
+  return false;
+}
+
+// The conversions below accept a text only when the number is followed by nothing at all.
+bool toSigned(const char* text, long& value) {
+  char* end;
+  value = std::strtol(text, &end, 10);
+  return *end == '\0';
+}
+
+// An unsigned conversion whose result is 32 bits wide, as the file's %lu fields are: a magnitude
+// past 4294967295 gives 4294967295 rather than wrapping, and a minus sign negates modulo 2^32.
+bool toUnsigned(const char* text, std::uint32_t& value) {
+  const char* digits = text;
+  while (std::isspace(static_cast<unsigned char>(*digits))) ++digits;
+  bool negative = *digits == '-';
+  if (*digits == '-' || *digits == '+') ++digits;
+  value = 0;
+  if (!std::isdigit(static_cast<unsigned char>(*digits))) return *text == '\0';
+  char* end;
+  errno = 0;
+  unsigned long long magnitude = std::strtoull(digits, &end, 10);
+  if (errno == ERANGE || magnitude > UINT32_MAX) {
+    value = UINT32_MAX;
+  } else {
+    value = static_cast<std::uint32_t>(magnitude);
+    if (negative) value = 0u - value;
+  }
+  return *end == '\0';
+}
+
+bool toUnsigned64(const char* text, unsigned long long& value) {
+  char* end;
+  value = std::strtoull(text, &end, 10);
+  return *end == '\0';
+}
+
+bool toAS(const char* text, ASNumber& as) {
+  long value;
+  if (!toSigned(text, value) || !asInRange(value)) return false;
+  as = static_cast<ASNumber>(value);
+  return true;
+}
+
+bool toFlag(const char* text, bool& flag) {
+  if (std::strcmp(text, "0") == 0) {
+    flag = false;
+    return true;
+  }
+  if (std::strcmp(text, "1") == 0) {
+    flag = true;
+    return true;
+  }
+  return false;
+}
+
+bool toDirection(const char* text, edge_dir& direction) {
+  long value;
+  if (!toSigned(text, value) || value < -1 || value > 1) return false;
+  direction = ASGraph::valToDir(static_cast<int>(value));
+  return true;
+}
+
+// Rounds to the nearest float as the hardware does: a double just past the largest float still
+// rounds down to it, and only from half a step beyond does it become infinite.
+float narrow(double value) {
+  const double halfwayToInfinity = static_cast<double>(FLT_MAX) + 0x1p103;
+  if (value >= halfwayToInfinity) return HUGE_VALF;
+  if (value <= -halfwayToInfinity) return -HUGE_VALF;
+  if (value > FLT_MAX) return FLT_MAX;
+  if (value < -FLT_MAX) return -FLT_MAX;
+  return static_cast<float>(value);
+}
+
+// Splits an edge line in place at spaces; runs of spaces are one separator.
+class Tokens {
+ public:
+  explicit Tokens(char* line) : rest_(line) {}
+  // The next token, or null when the line holds no more.
+  char* next() {
+    while (*rest_ == ' ') ++rest_;
+    if (*rest_ == '\0') return nullptr;
+    char* token = rest_;
+    while (*rest_ != '\0' && *rest_ != ' ') ++rest_;
+    if (*rest_ != '\0') *rest_++ = '\0';
+    return token;
+  }
+
+ private:
+  char* rest_;
+};
+
+// The fields of one edge line, taken token by token from a line split in place; the first bad
+// or missing one ends it with its message.
+class EdgeLineFields {
+ public:
+  EdgeLineFields(char* line, const std::string& whole, std::string& reason)
+      : tokens_(line), whole_(whole), reason_(reason) {}
+
+  bool as(ASNumber& value) {
+    return take() && (toAS(token_, value) || quote("Invalid AS number: `"));
+  }
+  bool flag(bool& value) {
+    return take() && (toFlag(token_, value) || quote("Invalid edge direction flag: `"));
+  }
+  bool direction(edge_dir& value) {
+    return take() && (toDirection(token_, value) || quote("Invalid edge direction: `"));
+  }
+  // One way's path and IP address covering at the given index.
+  bool covering(ASEdgeWeight& way, int index) {
+    std::uint32_t paths;
+    unsigned long long addresses;
+    if (!take()) return false;
+    if (!toUnsigned(token_, paths)) return quote("Invalid path covering value: `");
+    if (!take()) return false;
+    if (!toUnsigned64(token_, addresses)) return quote("Invalid IP address covering value: `");
+    way.pathCovering[index] = paths;
+    way.ipCovering[index] = addresses;
+    return true;
+  }
+  // A counter of the differential part, kept to its low 16 bits.
+  bool counter(std::uint16_t& value, const char* message) {
+    std::uint32_t wide;
+    if (!take()) return false;
+    if (!toUnsigned(token_, wide)) return quote(message);
+    value = static_cast<std::uint16_t>(wide);
+    return true;
+  }
+  bool stability(float& value) {
+    if (!take()) return false;
+    char* end;
+    const double read = std::strtod(token_, &end);
+    if (*end != '\0') return quote("Invalid value for orientation stability: `");
+    value = narrow(read);
+    return true;
+  }
+
+ private:
+  // A missing field makes the whole line malformed, quoted as it was before splitting.
+  bool take() {
+    if ((token_ = tokens_.next()) != nullptr) return true;
+    return failQuoting(reason_, "Invalid edge line format: `", whole_.c_str());
+  }
+  bool quote(const char* message) { return failQuoting(reason_, message, token_); }
+
+  Tokens tokens_;
+  const std::string& whole_;
+  std::string& reason_;
+  char* token_ = nullptr;
+};
+
+// The differential part of an edge line: the comparison fields, into both ways.
+bool parseComparison(EdgeLineFields& fields, ASEdgeWeight& w1, ASEdgeWeight& w2) {
+  for (int k = 0; k < 2; ++k) {
+    if (!fields.flag(w1.cmpOriented[k])) return false;
+    w2.cmpOriented[k] = w1.cmpOriented[k];
+  }
+  for (int k = 0; k < 2; ++k) {
+    if (!fields.direction(w1.cmpDirection[k])) return false;
+    w2.cmpDirection[k] = reverse(w1.cmpDirection[k]);
+  }
+  if (!fields.covering(w1, 1) || !fields.covering(w2, 1)) return false;
+  std::uint16_t incoming = 0;
+  std::uint16_t outgoing = 0;
+  if (!fields.counter(w1.comparedGraphs, "Invalid compared graphs count value: `") ||
+      !fields.counter(incoming, "Invalid value for number of incoming edges: `") ||
+      !fields.counter(outgoing, "Invalid value for number of outgoing edges: `") ||
+      !fields.counter(w1.undirectedCount, "Invalid value for number of undirected edges: `") ||
+      !fields.counter(w1.unorientedCount, "Invalid value for number of unoriented edges: `") ||
+      !fields.counter(w1.orientationChanges,
+                      "Invalid value for number of orientation changes: `")) {
+    return false;
+  }
+  // Seen from the other end, incoming and outgoing swap.
+  w1.incomingCount = w2.outgoingCount = incoming;
+  w1.outgoingCount = w2.incomingCount = outgoing;
+  w2.comparedGraphs = w1.comparedGraphs;
+  w2.undirectedCount = w1.undirectedCount;
+  w2.unorientedCount = w1.unorientedCount;
+  w2.orientationChanges = w1.orientationChanges;
+  if (!fields.stability(w1.orientationStability)) return false;
+  w2.orientationStability = w1.orientationStability;
+  return true;
+}
+
+}  // namespace
+
+StreamLineSource::~StreamLineSource() { std::free(buffer_); }
+
+// A line holding a NUL byte ends there, as the rest cannot be used as text.
+char* StreamLineSource::nextLine() {
+  if (getline(&buffer_, &capacity_, in_) < 0) return nullptr;
+  buffer_[std::strcspn(buffer_, "\r\n")] = '\0';
+  return buffer_;
+}
+
+bool EdgeLineParser::parse(char* line, bool differential, EdgeLine& edge, ASEdgeWeight& w1,
+                           ASEdgeWeight& w2, std::string& reason) {
+  whole_.assign(line);
+  EdgeLineFields fields(line, whole_, reason);
+  if (!fields.as(edge.from) || !fields.as(edge.to) || !fields.flag(w1.oriented)) return false;
+  w2.oriented = w1.oriented;
+  if (!fields.direction(edge.direction) || !fields.covering(w1, 0) || !fields.covering(w2, 0)) {
+    return false;
+  }
+  // Tokens after the last field are ignored, so a plain reader accepts differential lines.
+  return !differential || parseComparison(fields, w1, w2);
+}
+
+bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason) {
+  reason.clear();
+  char* line = in.nextLine();
+  if (line == nullptr) return fail(reason, "Could not retrieve file type string");
+  if (std::strcmp(line, ASGraph::diffGraphMarker) == 0) {
+    graph.isDifferential() = true;
+  } else if (std::strcmp(line, ASGraph::graphMarker) == 0) {
+    graph.isDifferential() = false;
+  } else {
+    return failQuoting(reason, "Invalid file type string: `", line);
+  }
+  const bool differential = graph.isDifferential();
+
+  line = in.nextLine();
+  if (line == nullptr) return fail(reason, "Could not retrieve number of source files");
+  long sourceCount;
+  if (!toSigned(line, sourceCount) || sourceCount < 1 || sourceCount > kMaxSourceFiles) {
+    return failQuoting(reason, "Invalid number of source files: `", line);
+  }
+  for (long i = 0; i < sourceCount; ++i) {
+    line = in.nextLine();
+    if (line == nullptr) return fail(reason, "Could not retrieve all the source file names");
+    graph.addSourceFile(line);
+  }
+
+  line = in.nextLine();
+  if (line == nullptr) return fail(reason, "Unable to retrieve graph description string");
+  graph.setComment(line);
+
+  std::uint32_t nodeCount;
+  line = in.nextLine();
+  if (line == nullptr) return fail(reason, "Could not retrieve number of nodes");
+  if (!toUnsigned(line, nodeCount)) return failQuoting(reason, "Invalid number of nodes: `", line);
+  std::uint32_t edgeCount;
+  line = in.nextLine();
+  if (line == nullptr) return fail(reason, "Could not retrieve number of edges");
+  if (!toUnsigned(line, edgeCount)) return failQuoting(reason, "Invalid number of edges: `", line);
+
+  for (std::uint32_t i = 0; i < nodeCount; ++i) {
+    line = in.nextLine();
+    if (line == nullptr) return fail(reason, "Unable to retrieve all the nodes");
+    ASNumber as;
+    if (!toAS(line, as)) return failQuoting(reason, "Invalid AS number: `", line);
+    graph.addNode(as, as);
+  }
+
+  // Reused for every edge line: a plain graph's lines never touch the comparison fields, so they
+  // keep their defaults.
+  ASEdgeWeight w1;
+  ASEdgeWeight w2;
+  EdgeLine edge;
+  EdgeLineParser parser;
+  for (std::uint32_t i = 0; i < edgeCount; ++i) {
+    line = in.nextLine();
+    if (line == nullptr) return fail(reason, "Unable to retrieve all the edges");
+    if (!parser.parse(line, differential, edge, w1, w2, reason)) return false;
+    // Unknown endpoints drop the edge; a repeated edge follows addEdge's own rules.
+    graph.addEdge(edge.from, edge.to, edge.direction, w1, w2);
+  }
+  // Whatever follows the announced edges is not read.
+  return true;
+}
+
+namespace {
+
+// Writes the graph file's lines, remembering the first failure and writing nothing after it.
+class GraphWriter {
+ public:
+  GraphWriter(std::FILE* out, std::string& reason) : out_(out), reason_(reason) {}
+
+  bool header(ASGraph& graph) {
+    if (std::fprintf(out_, "%s\n",
+                     graph.isDifferential() ? ASGraph::diffGraphMarker : ASGraph::graphMarker) < 0) {
+      return fail(reason_, "Could not write file type string");
+    }
+    List<char*>& sources = graph.getSourceFiles();
+    if (std::fprintf(out_, "%llu\n", static_cast<unsigned long long>(sources.len())) < 0) {
+      return fail(reason_, "Could not write number of source files");
+    }
+    bool more = !sources.isEmpty();
+    for (sources.goToFirst(); more; more = sources.next()) {
+      if (std::fprintf(out_, "%s\n", sources.current()) < 0) {
+        return fail(reason_, "Unable to write source file names");
+      }
+    }
+    if (std::fprintf(out_, "%s\n", graph.getComment()) < 0) {
+      return fail(reason_, "Could not write comment");
+    }
+    if (std::fprintf(out_, "%u\n", graph.nodes()) < 0) {
+      return fail(reason_, "Could not write number of nodes");
+    }
+    if (std::fprintf(out_, "%u\n", graph.edges()) < 0) {
+      return fail(reason_, "Could not write number of edges");
+    }
+    return true;
+  }
+
+  void node(ASNumber as) {
+    if (failed_) return;
+    if (std::fprintf(out_, "%u\n", as) < 0) {
+      failed_ = true;
+      char text[64];
+      std::snprintf(text, sizeof text, "%s %u", "Could not write node", as);
+      reason_ = text;
+    }
+  }
+
+  void edge(const ASGraph::edge& copy, bool differential) {
+    if (failed_) return;
+    const ASEdgeWeight& w1 = copy.weight;
+    const ASEdgeWeight& w2 = copy.reverseWeight;
+    const ASNumber from = copy.from->key;
+    const ASNumber to = copy.to->key;
+    bool ok = std::fprintf(out_, "%u %u %i %i %lu %llu %lu %llu", from, to, w1.oriented ? 1 : 0,
+                           ASGraph::dirToVal(copy.direction),
+                           static_cast<unsigned long>(w1.pathCovering[0]),
+                           static_cast<unsigned long long>(w1.ipCovering[0]),
+                           static_cast<unsigned long>(w2.pathCovering[0]),
+                           static_cast<unsigned long long>(w2.ipCovering[0])) >= 0;
+    if (ok && differential) {
+      ok = std::fprintf(out_, " %i %i %i %i %lu %llu %lu %llu %hu %hu %hu %hu %hu %hu %f",
+                        w1.cmpOriented[0] ? 1 : 0, w1.cmpOriented[1] ? 1 : 0,
+                        ASGraph::dirToVal(w1.cmpDirection[0]), ASGraph::dirToVal(w1.cmpDirection[1]),
+                        static_cast<unsigned long>(w1.pathCovering[1]),
+                        static_cast<unsigned long long>(w1.ipCovering[1]),
+                        static_cast<unsigned long>(w2.pathCovering[1]),
+                        static_cast<unsigned long long>(w2.ipCovering[1]), w1.comparedGraphs,
+                        w1.incomingCount, w1.outgoingCount, w1.undirectedCount, w1.unorientedCount,
+                        w1.orientationChanges, static_cast<double>(w1.orientationStability)) >= 0;
+    }
+    if (ok) ok = std::fputc('\n', out_) != EOF;
+    if (!ok) {
+      failed_ = true;
+      char text[64];
+      std::snprintf(text, sizeof text, "%s %u %u", "Could not write edge", from, to);
+      reason_ = text;
+    }
+  }
+
+  bool failed() const { return failed_; }
+
+ private:
+  std::FILE* out_;
+  std::string& reason_;
+  bool failed_ = false;
+};
+
+}  // namespace
+
+bool writeGraphFile(ASGraph& graph, std::FILE* out, std::string& reason) {
+  reason.clear();
+  GraphWriter writer(out, reason);
+  if (!writer.header(graph)) return false;
+  graph.forEachNode([&writer](const ASNumber&, const ASNumber& as) { writer.node(as); });
+  if (writer.failed()) return false;
+  const bool differential = graph.isDifferential();
+  graph.forEachEdge([&writer, differential](const ASGraph::edge& copy) {
+    writer.edge(copy, differential);
+  });
+  if (writer.failed()) return false;
+
+  // A full disk often shows only when the buffered text is flushed; that is a failed write too.
+  if (std::fflush(out) != 0) {
+    reason = "Could not write graph data (";
+    reason += std::strerror(errno);
+    reason += ')';
+    return false;
+  }
+  if (std::ferror(out)) return fail(reason, "Could not write graph data");
+  return true;
+}

@@ -1,0 +1,80 @@
+// The graph file: the text form in which the AS graph is written and read back (--enhance).
+// A text file of lines, each ended by a line feed (a carriage return before it is accepted when
+// reading):
+//   marker         "VGR" (plain) or "VDG" (differential)
+//   N              number of source-file names, then N lines with one name each
+//   comment        one line, possibly empty
+//   nodes, edges   the two counts, one per line
+//   node lines     one AS number per line, ascending
+//   edge lines     AS1 AS2 oriented direction pc12 ip12 pc21 ip21 [differential fields]
+// Each edge is written once, from its smaller AS. A differential edge line goes on with
+//   cmpOriented0 cmpOriented1 cmpDir0 cmpDir1 pc12' ip12' pc21' ip21' compared incoming outgoing
+//   undirected unoriented changes stability
+// Example edge line of a plain graph: "701 7018 1 -1 12 16777216 0 0".
+// ASGraph::readFromFile and writeToFile use these; so does the exporter.
+#ifndef ZELGRIN_ASGRAPH_GRAPH_FILE_H
+#define ZELGRIN_ASGRAPH_GRAPH_FILE_H
+
+#include <cstdio>
+#include <string>
+
+#include "asgraph/as_graph.h"
+
+// Hands out the lines of a graph file whatever their length, each cut at its first carriage
+// return or line feed. The reader pulls from any source of lines through this.
+class GraphLineSource {
+ public:
+  virtual ~GraphLineSource() = default;
+  // The next line as a writable C string valid until the next call, or null at the end of the
+  // input or on a read error.
+  virtual char* nextLine() = 0;
+};
+
+// Lines of an open stream, read with getline.
+class StreamLineSource : public GraphLineSource {
+ public:
+  explicit StreamLineSource(std::FILE* in) : in_(in) {}
+  ~StreamLineSource() override;
+  StreamLineSource(const StreamLineSource&) = delete;
+  StreamLineSource& operator=(const StreamLineSource&) = delete;
+  char* nextLine() override;
+
+ private:
+  std::FILE* in_;
+  char* buffer_ = nullptr;
+  std::size_t capacity_ = 0;
+};
+
+// One edge line as read: its ends, the direction of the copy at `from`, and the weights of the
+// ways from->to (w1) and to->from (w2).
+struct EdgeLine {
+  ASNumber from = 0;
+  ASNumber to = 0;
+  edge_dir direction = undirected;
+};
+
+// Reads the fields of one edge line into an EdgeLine and the weights of its two ways. Keeps a
+// copy of the line for the message that quotes it whole, reused from line to line.
+class EdgeLineParser {
+ public:
+  // Splits `line` in place at spaces and reads its fields into `edge`, `w1` (the way from->to)
+  // and `w2` (to->from). Only the fields a line carries are written, so a plain line leaves the
+  // comparison fields of the weights as they were. False with the message in `reason` when a
+  // field is missing or bad.
+  bool parse(char* line, bool differential, EdgeLine& edge, ASEdgeWeight& w1, ASEdgeWeight& w2,
+             std::string& reason);
+
+ private:
+  std::string whole_;
+};
+
+// Reads a whole graph file into `graph` (source names are appended, the comment and the
+// differential flag replaced). False with the message in `reason` on malformed or short input;
+// what was read before the failure stays in the graph.
+bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason);
+
+// Writes `graph` as a graph file to an open stream and flushes it. False with the message in
+// `reason` when a write or the flush fails. The caller closes the stream.
+bool writeGraphFile(ASGraph& graph, std::FILE* out, std::string& reason);
+
+#endif  // ZELGRIN_ASGRAPH_GRAPH_FILE_H
