@@ -15,7 +15,9 @@ $(BUILD)/CMakeCache.txt:
 build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-demo: build
+# The demo needs the program only, not the tests.
+demo: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target zelgrin
 	@sh examples/demo.sh $(abspath $(BUILD))/zelgrin
 
 test: build

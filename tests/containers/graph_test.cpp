@@ -206,6 +206,24 @@ TEST(Graph, ListEdgesOnARandomGraphListsEveryEdgeOnceInOrder) {
     delete e;
     more = l.next();
   }
+  // The allocation-free walks give the same edges in the same order, through the same copies,
+  // and the nodes in key order.
+  size_t walked = 0;
+  g.forEachEdge([&](const G::edge& e) {
+    ASSERT_LT(walked, expected.size());
+    EXPECT_EQ(std::make_pair(e.from->key, e.to->key), expected[walked++]);
+    EXPECT_EQ(&e, g.storedEdge(e.from->key, e.to->key));
+  });
+  EXPECT_EQ(walked, expected.size());
+  int previous = -1;
+  std::uint32_t nodes = 0;
+  g.forEachNode([&](const int& value, const int& key) {
+    EXPECT_GT(key, previous);
+    EXPECT_EQ(key, (value * 37) % 200);
+    previous = key;
+    ++nodes;
+  });
+  EXPECT_EQ(nodes, g.nodes());
 }
 
 TEST(Graph, WritesThroughARecordReachOnlyThatCopy) {
@@ -310,7 +328,16 @@ TEST(Graph, ListNodesRefillsTheSameListAndOldRecordsStayValid) {
   EXPECT_TRUE(edges1.isEmpty());
 }
 
-// Keys of 16 bits take a faster node lookup; it must agree with the tree lookup of wider keys.
+// A key the direct node table cannot index, so that nodes are found through the tree alone.
+struct TreeKey {
+  long v = 0;
+  TreeKey() = default;
+  explicit TreeKey(long value) : v(value) {}
+  bool operator==(const TreeKey& o) const { return v == o.v; }
+  bool operator>(const TreeKey& o) const { return v > o.v; }
+};
+
+// Integer keys below 65536 take a faster node lookup; it must agree with the tree lookup.
 template <class Key>
 std::string runAgainstKeys(const std::vector<long>& keys, unsigned seed) {
   Graph<int, Tag, Key> g;
@@ -349,6 +376,10 @@ TEST(Graph, SixteenBitKeysBehaveLikeWiderOnes) {
   EXPECT_EQ(runAgainstKeys<unsigned short>(unsignedKeys, 1), runAgainstKeys<long>(unsignedKeys, 1));
   EXPECT_EQ(runAgainstKeys<short>(signedKeys, 2), runAgainstKeys<long>(signedKeys, 2));
   EXPECT_EQ(runAgainstKeys<unsigned char>({0, 255, 3, 3, 128}, 3), runAgainstKeys<long>({0, 255, 3, 3, 128}, 3));
+  // 32-bit keys on both sides of the table's end.
+  std::vector<long> wideKeys = {0, 65535, 65536, 4294967295L, 70000, 7018, 65536, 1, 131071};
+  EXPECT_EQ(runAgainstKeys<unsigned int>(wideKeys, 4), runAgainstKeys<TreeKey>(wideKeys, 4));
+  EXPECT_EQ(runAgainstKeys<long>(signedKeys, 5), runAgainstKeys<TreeKey>(signedKeys, 5));
 }
 
 }  // namespace
