@@ -25,6 +25,7 @@ void checkRecord(bgpParser& parser) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const char* path = writeFuzzInput(bytes, size);
   if (path == nullptr) return 0;
+  setWidthFrom(bytes, size);
 
   bgpParser parser;
   if (!parser.openFile(path)) return 0;

@@ -23,6 +23,7 @@ const char* writePart(int slot, const uint8_t* bytes, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  setWidthFrom(bytes, size);
   char* names[4];
   size_t start = 0;
   for (int part = 0; part < 4; part++) {

@@ -8,6 +8,13 @@
 
 #include <cstdio>
 
+#include "asgraph/as_number.h"
+
+// Half of the inputs run as with --as32: the lowest bit of the first byte decides.
+inline void setWidthFrom(const uint8_t* bytes, size_t size) {
+  ASWidth::setWide(size > 0 && (bytes[0] & 1) != 0);
+}
+
 // The name of a file holding exactly `bytes`, or null when it cannot be written.
 inline const char* writeFuzzInput(const uint8_t* bytes, size_t size) {
   static char path[] = "/tmp/zelgrin_fuzz_input-XXXXXX";
@@ -31,6 +38,7 @@ template <typename LineParser>
 void parseWholeInput(const uint8_t* bytes, size_t size) {
   const char* path = writeFuzzInput(bytes, size);
   if (path == nullptr) return;
+  setWidthFrom(bytes, size);
   LineParser parser;
   if (!parser.openFile(path)) return;
   while (parser.nextLine() == 0) {

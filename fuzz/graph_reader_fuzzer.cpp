@@ -37,6 +37,8 @@ bool readFromMemory(ASGraph& g, const void* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+  // Half of the inputs are read as with --as32.
+  ASWidth::setWide(size > 0 && (data[size - 1] & 1) != 0);
   ASGraph g;
   if (!readFromMemory(g, data, size)) {
     // A failed read leaves a partial graph; writing it must still be safe.

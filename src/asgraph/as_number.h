@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 // Storage for any AS number, 16- or 32-bit: node values and keys, path items, vantage points.
 using ASNumber = std::uint32_t;
@@ -39,6 +40,37 @@ inline bool asInRange(unsigned long long value, bool zeroAllowed = false) {
 // 65535 with them, as routers have always marked everything above 64511.
 inline bool isPrivateAS(ASNumber as) {
   return (as > 64511 && as <= kLargestAS16) || (as >= 4200000000u && as < kLargestAS32);
+}
+
+// asdot, for readers that read the number before the dot with their own rules: when the run is
+// wide, `end` points at a dot right after the last digit of `high` (0 to 65535) and decimal
+// digits of a value 0 to 65535 follow, gives high * 65536 + low in `value`, moves `end` past
+// the digits and returns true. Otherwise returns false and moves nothing, so the reader goes on
+// as it would with a 16-bit run ("1.", ".5", "65536.1" and "1.65536" are no asdot).
+inline bool readAsdotTail(const char* start, const char*& end, long long high, long long& value) {
+  if (!ASWidth::wide() || end == start || *end != '.' || end[-1] < '0' || end[-1] > '9') {
+    return false;
+  }
+  if (high < 0 || high > 65535 || end[1] < '0' || end[1] > '9') return false;
+  const char* p = end + 1;
+  long long low = 0;
+  while (*p >= '0' && *p <= '9') {
+    low = low * 10 + (*p++ - '0');
+    if (low > 65535) return false;
+  }
+  value = high * 65536 + low;
+  end = p;
+  return true;
+}
+
+// An AS number read as strtol reads a decimal number, followed in a wide run by an asdot low
+// part. Returns where the reading stopped: `text` itself when no number starts there.
+inline const char* readDecimalAS(const char* text, long long& value) {
+  char* stop = nullptr;
+  value = std::strtol(text, &stop, 10);
+  const char* end = stop;
+  readAsdotTail(text, end, value, value);
+  return end;
 }
 
 // How a token read as an AS number turned out.

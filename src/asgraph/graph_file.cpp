@@ -61,8 +61,8 @@ bool toUnsigned64(const char* text, unsigned long long& value) {
 }
 
 bool toAS(const char* text, ASNumber& as) {
-  long value;
-  if (!toSigned(text, value) || !asInRange(value)) return false;
+  long long value;
+  if (*readDecimalAS(text, value) != '\0' || !asInRange(value)) return false;
   as = static_cast<ASNumber>(value);
   return true;
 }

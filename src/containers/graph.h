@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
+#include <vector>
 
 #include "asgraph/edge_dir.h"
 #include "containers/bst.h"
@@ -82,7 +83,11 @@ class Graph {
     nodeTree.addItem(n, key);
     if constexpr (kDirect) {
       const std::size_t index = directIndex(key);
-      if (index < kDirectSize) directNodes[index] = n;
+      if (index < kDirectSize) {
+        directNodes[index] = n;
+      } else {
+        wideNodes.add(key, n);
+      }
     }
     ++nodeCount;
     return true;
@@ -228,8 +233,9 @@ class Graph {
  private:
   // Integer keys below 65536 also index a table of every such key, so that finding a node costs
   // one array read instead of a walk down the node tree: graph construction finds nodes
-  // millions of times, and AS numbers mostly fit 16 bits. The node tree stays the owner, gives
-  // the key order and finds the larger keys.
+  // millions of times, and AS numbers mostly fit 16 bits. Larger integer keys are found in an
+  // open-addressing hash index, about as fast. The node tree stays the owner and gives the key
+  // order.
   static constexpr bool kDirect = std::is_integral<K>::value && !std::is_same<K, bool>::value;
   static constexpr std::size_t kDirectSize =
       kDirect ? (sizeof(K) == 1 ? std::size_t(256) : std::size_t(65536)) : 1;
@@ -247,10 +253,58 @@ class Graph {
     if constexpr (kDirect) {
       const std::size_t index = directIndex(key);
       if (index < kDirectSize) return directNodes[index];
+      return wideNodes.find(key);
+    } else {
+      node** n = nodeTree.findItem(key);
+      return n != nullptr ? *n : nullptr;
     }
-    node** n = nodeTree.findItem(key);
-    return n != nullptr ? *n : nullptr;
   }
+
+  // Nodes under integer keys beyond the direct table: linear probing in a power-of-two table
+  // kept at most half full, so a lookup mostly reads one slot.
+  class WideIndex {
+   public:
+    node* find(const K& key) const {
+      if (slots_.empty()) return nullptr;
+      for (std::size_t i = slotOf(key);; i = (i + 1) & (slots_.size() - 1)) {
+        const Slot& slot = slots_[i];
+        if (slot.n == nullptr) return nullptr;
+        if (slot.key == key) return slot.n;
+      }
+    }
+    // REQUIRES: key not present.
+    void add(const K& key, node* n) {
+      if (2 * (count_ + 1) > slots_.size()) grow();
+      place(key, n);
+      ++count_;
+    }
+
+   private:
+    struct Slot {
+      K key{};
+      node* n = nullptr;
+    };
+    std::size_t slotOf(const K& key) const {
+      const auto bits = static_cast<unsigned long long>(key);
+      return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);
+    }
+    void place(const K& key, node* n) {
+      std::size_t i = slotOf(key);
+      while (slots_[i].n != nullptr) i = (i + 1) & (slots_.size() - 1);
+      slots_[i].key = key;
+      slots_[i].n = n;
+    }
+    void grow() {
+      std::vector<Slot> old(slots_.empty() ? 64 : 2 * slots_.size());
+      old.swap(slots_);
+      for (const Slot& slot : old) {
+        if (slot.n != nullptr) place(slot.key, slot.n);
+      }
+    }
+    std::vector<Slot> slots_;
+    std::size_t count_ = 0;
+  };
+  WideIndex wideNodes;
 
   node** directNodes;  // kDirect only: the node under each key, or null
 

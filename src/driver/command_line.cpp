@@ -56,7 +56,8 @@ cmdLineParams::cmdLineParams()
       sourceGraph(nullptr),
       help(false),
       helpAll(false),
-      version(false) {
+      version(false),
+      as32(false) {
   for (char*& name : fileNames) name = nullptr;
 }
 
@@ -81,12 +82,40 @@ void dynaSwap(cmdLineParams& params, int a, int b) {
   params.vantagePoints[b] = vantage;
 }
 
+namespace {
+
+bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& message);
+
+// --as32 may stand after the vantage numbers it widens, so a first scan in the wide mode finds
+// out whether it is given as an option (and not, say, as a file name). A scan that fails before
+// the end cannot tell; then the argument's mere presence decides.
+bool wideRequested(int argc, char* argv[]) {
+  ASWidth::setWide(true);
+  cmdLineParams probe;
+  std::string ignored;
+  if (scanArguments(argc, argv, probe, ignored)) return probe.as32;
+  for (int a = 1; a < argc; ++a) {
+    if (argv[a] != nullptr && strcmp(argv[a], "--as32") == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& message) {
+  ASWidth::setWide(wideRequested(argc, argv));
+  return scanArguments(argc, argv, params, message);
+}
+
+namespace {
+
+bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& message) {
   message.clear();
   params.verbose = false;
   params.help = false;
   params.helpAll = false;
   params.version = false;
+  params.as32 = false;
   params.force = false;
   params.numOtherFiles = 0;
   params.numBGPFiles = 0;
@@ -107,10 +136,9 @@ bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& 
     bool consumed = false;
 
     if (vantagePending) {
-      char* end = nullptr;
-      errno = 0;
-      long value = strtol(arg, &end, 10);
-      if (errno != 0 || end == arg || *end != '\0' || !asInRange(value)) {
+      long long value = 0;
+      const char* end = readDecimalAS(arg, value);
+      if (end == arg || *end != '\0' || !asInRange(value)) {
         message = quoted("Invalid vantage point number: ", arg);
         return false;
       }
@@ -193,6 +221,8 @@ bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& 
       params.helpAll = true;
     } else if (strcmp(arg, "--version") == 0) {
       params.version = true;
+    } else if (strcmp(arg, "--as32") == 0) {
+      params.as32 = true;
     } else if (strncmp(arg, "--file:", 7) == 0) {
       if (count >= maxInputFiles) {
         message = "Too many input files (at most 100)";
@@ -268,3 +298,5 @@ bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& 
   orderFiles(params, count);
   return true;
 }
+
+}  // namespace

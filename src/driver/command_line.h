@@ -32,6 +32,7 @@ struct cmdLineParams {
   bool help;
   bool helpAll;  // --help-all: the help followed by the extensions
   bool version;  // --version
+  bool as32;     // --as32: AS numbers up to 4294967295 and asdot in every input
 
   cmdLineParams();
   ~cmdLineParams();
@@ -42,7 +43,8 @@ struct cmdLineParams {
 // Fills params from argv[1..argc-1]. Returns true on success with message empty; on the first
 // syntax error returns false with the error text in message. Without --help or --version the
 // files are left in reading order: grouped by lowest content bit (n, e, d, c, i), the files
-// merged by prefix (BGP dumps) last. An input file named "-" is standard input.
+// merged by prefix (BGP dumps) last. An input file named "-" is standard input. Sets the width
+// of AS numbers for the run (ASWidth) as --as32 asks, wherever it stands.
 // REQUIRES: params freshly constructed.
 bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& message);
 

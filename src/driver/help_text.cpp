@@ -111,6 +111,11 @@ void printExtensionsHelp(FILE* out) {
   fputs(
       "  --version   Print the program's name and version, and do nothing else\n"
       "  --help-all  Show this help, with this section\n"
+      "  --as32      Read 32-bit AS numbers (1 to 4294967295, or in asdot notation\n"
+      "              such as 1.10) in every input file and in the graph to enhance;\n"
+      "              use it for routing data of today, which names 4-byte ASes.\n"
+      "              The graph file may then hold numbers above 65535, which\n"
+      "              readers of 16-bit graphs (zelgrin without --as32) refuse\n"
       "  -           As the file name of a --file option: read that input from\n"
       "              standard input (with no progress bar); only one input, and\n"
       "              not together with --enhance -, can be read from it\n",

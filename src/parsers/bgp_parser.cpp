@@ -82,6 +82,24 @@ bool readDecimal(const char* text, std::size_t length, unsigned long long maximu
   return true;
 }
 
+// An AS number of the path column: decimal as readDecimal reads it, or in a wide run asdot
+// ("1.10" is 65546), each half 0 to 65535 and the low half plain digits.
+bool readPathAS(const char* text, std::size_t length, unsigned long long& value) {
+  const char* dot = ASWidth::wide() ? static_cast<const char*>(std::memchr(text, '.', length))
+                                    : nullptr;
+  if (dot == nullptr) return readDecimal(text, length, ~0ull, value);
+  const std::size_t high = static_cast<std::size_t>(dot - text);
+  unsigned long long upper = 0;
+  unsigned long long lower = 0;
+  if (high == 0 || dot[-1] < '0' || dot[-1] > '9' || high + 1 >= length || dot[1] < '0' ||
+      dot[1] > '9' || !readDecimal(text, high, 65535, upper) ||
+      !readDecimal(dot + 1, length - high - 1, 65535, lower)) {
+    return false;
+  }
+  value = upper * 65536 + lower;
+  return true;
+}
+
 // The common case of a dotted quad, optionally with "/length": plain decimal numbers without
 // leading zeros, nothing else. Such text gives the same numbers as the full "%i" scan, which
 // the caller falls back to for everything else (octal, hexadecimal, signs, junk).
@@ -485,7 +503,7 @@ int bgpParser::parsePath(std::size_t shift) {
       --end;
     }
     unsigned long long as = 0;
-    if (!readDecimal(text + begin, end - begin, ~0ull, as) || !asInRange(as)) {
+    if (!readPathAS(text + begin, end - begin, as) || !asInRange(as)) {
       setQuotedReason(kBadAS, text + begin, end - begin);
       return parseBadValue;
     }

@@ -17,8 +17,8 @@ int pathParser::parseLine() {
   for (char* token = tokens.next(); token != nullptr; token = tokens.next()) {
     if (token[0] == '(') privateSegment = true;
     if (!privateSegment) {
-      char* end = nullptr;
-      long as = std::strtol(token, &end, 10);
+      long long as = 0;
+      const char* end = readDecimalAS(token, as);
       if (!asInRange(as) || *end != '\0') {
         setQuotedReason("Invalid AS number: `", token);
         return parseBadValue;

@@ -18,8 +18,9 @@ bool readDecimal(const char* token, long& value) {
 }
 
 bool readAS(const char* token, ASNumber& as) {
-  long value = 0;
-  if (!readDecimal(token, value) || !asInRange(value)) return false;
+  long long value = 0;
+  const char* end = readDecimalAS(token, value);
+  if (end == token || *end != '\0' || !asInRange(value)) return false;
   as = static_cast<ASNumber>(value);
   return true;
 }

@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "asgraph/as_number.h"
+
 namespace {
 
 bool isScanSpace(char c) {
@@ -57,6 +59,13 @@ int scanIntegers(const char* text, long long* values, int wanted) {
   int read = 0;
   while (read < wanted && scanInteger(text, values[read])) ++read;
   return read;
+}
+
+bool scanASInteger(const char*& text, long long& value) {
+  const char* start = text;
+  if (!scanInteger(text, value)) return false;
+  readAsdotTail(start, text, value, value);
+  return true;
 }
 
 char* TokenSplitter::next() {

@@ -14,6 +14,10 @@ bool scanInteger(const char*& text, long long& value);
 // Reads up to `wanted` numbers as the format "%i %i ..." does and returns how many were read.
 int scanIntegers(const char* text, long long* values, int wanted);
 
+// An AS number read as scanInteger reads a number, followed in a wide run by an asdot low part
+// ("1.10" is 65546). False and nothing moved when no number starts at `text`.
+bool scanASInteger(const char*& text, long long& value);
+
 // Splits a NUL-terminated buffer in place at spaces and tabs, token by token.
 class TokenSplitter {
  public:

@@ -8,7 +8,8 @@ int unknownParser::parseLine() {
   int code = beginParse();
   if (code != parseOk) return code;
   long long number[2];
-  if (scanIntegers(line(), number, 2) < 2) {
+  const char* text = line();
+  if (!scanASInteger(text, number[0]) || !scanASInteger(text, number[1])) {
     setQuotedReason("Invalid edge or AS number: `", line(), lineLength());
     return parseMissingField;
   }

@@ -9,7 +9,9 @@ int vantageParser::parseLine() {
   if (code != parseOk) return code;
   data.peering = false;
   long long number[3];
-  if (scanIntegers(line(), number, 3) < 3) {
+  const char* text = line();
+  if (!scanASInteger(text, number[0]) || !scanASInteger(text, number[1]) ||
+      !scanInteger(text, number[2])) {
     setReason("Unable to find either AS number and/or direction");
     return parseMissingField;
   }

@@ -1,0 +1,91 @@
+// How every line format reads AS numbers in a 16-bit and in a 32-bit run: the range widens and
+// asdot is added, and nothing else about the number rules changes.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "parsers/bgp_parser.h"
+#include "parsers/path_parser.h"
+#include "parsers/sat_parser.h"
+#include "parsers/temp_files.h"
+#include "parsers/unknown_parser.h"
+#include "parsers/vantage_parser.h"
+
+namespace {
+
+const char kDumpHeader[] = "   Network          Next Hop            Metric LocPrf Weight Path\n";
+
+// The first AS of the line as the format's record holds it, or the parse code when it fails.
+struct Outcome {
+  int code;
+  ASNumber as;
+};
+
+Outcome readFirstAS(char format, const std::string& as) {
+  TempFiles files;
+  std::unique_ptr<Parser> parser;
+  std::string text;
+  switch (format) {
+    case 'p': parser.reset(new pathParser); text = as + " 701\n"; break;
+    case 'v': parser.reset(new vantageParser); text = as + " 701 1\n"; break;
+    case 'u': parser.reset(new unknownParser); text = as + " 701\n"; break;
+    case 's': parser.reset(new satParser); text = as + " - 701 x x x 0\n"; break;
+    default:
+      parser.reset(new bgpParser);
+      // Weight 0 ends under its caption's last letter, the path starts under "Path".
+      text = std::string(kDumpHeader) + "*> 10.0.0.0/8       192.0.2.1" + std::string(30, ' ') +
+             "0 " + as + " i\n";
+  }
+  EXPECT_TRUE(parser->openFile(files.write(text).c_str()));
+  EXPECT_EQ(parser->nextLine(), Parser::lineReady);
+  const int code = parser->parseLine();
+  if (code != Parser::parseOk) return {code, 0};
+  switch (format) {
+    case 'p': return {code, static_cast<pathParser&>(*parser).data.path.first()};
+    case 'v': return {code, static_cast<vantageParser&>(*parser).data.to};
+    case 'u': return {code, static_cast<unknownParser&>(*parser).data.from};
+    case 's': return {code, static_cast<satParser&>(*parser).data.from};
+    default: return {code, static_cast<bgpParser&>(*parser).data.path.first().AS};
+  }
+}
+
+TEST(WideASTest, EveryFormatWidensAndReadsAsdot) {
+  const int ok = Parser::parseOk;
+  struct Case {
+    const char* as;
+    bool in16;   // read in a 16-bit run
+    bool in32;   // read in a 32-bit run
+    ASNumber value;
+  } cases[] = {
+      {"65535", true, true, 65535},       {"65536", false, true, 65536},
+      {"4294967295", false, true, 4294967295u}, {"4294967296", false, false, 0},
+      {"99999999999999999999", false, false, 0}, {"1.10", false, true, 65546},
+      {"65535.65535", false, true, 4294967295u}, {"1.", false, false, 0},
+      {"65536.1", false, false, 0},       {"1.65536", false, false, 0},
+      {"1.2.3", false, false, 0},
+  };
+  for (char format : std::string("pvusb")) {
+    for (const Case& c : cases) {
+      for (bool wide : {false, true}) {
+        ASWidth::setWide(wide);
+        const Outcome got = readFirstAS(format, c.as);
+        const bool expected = wide ? c.in32 : c.in16;
+        EXPECT_EQ(got.code == ok, expected) << format << " " << c.as << (wide ? " wide" : "");
+        if (expected) {
+          EXPECT_EQ(got.as, c.value) << format << " " << c.as;
+        }
+      }
+    }
+  }
+  ASWidth::setWide(false);
+}
+
+// ".5" has no digit before the dot: no format takes it for asdot, whatever the width.
+TEST(WideASTest, DotWithoutHighPartIsNoAsdot) {
+  ASWidth::setWide(true);
+  for (char format : std::string("pvusb")) EXPECT_NE(readFirstAS(format, ".5").code, 0) << format;
+  ASWidth::setWide(false);
+}
+
+}  // namespace
