@@ -59,7 +59,8 @@ class MrtReader {
   // Fills `entry` with the next entry, reusing its path's storage. After a status other than
   // entry, every later call returns end.
   MrtStatus next(MrtEntry& entry);
-  // Why reading ended early (notMrt, stopped, readError); empty otherwise.
+  // Why reading ended early (notMrt, stopped, readError), or after end the fault of a last
+  // record cut short; empty when the input ended cleanly.
   const char* errReason() const { return stream_.errReason(); }
   // Records and entries skipped as damaged so far.
   std::uint64_t damagedCount() const { return damaged_; }

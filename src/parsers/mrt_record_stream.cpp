@@ -67,18 +67,16 @@ bool MrtRecordStream::fill(std::size_t need) {
   if (eof_ || readFailed_) return false;
   // Moves the current record to the front when the room behind it is short, so that reads
   // stay large and the buffer grows only for records longer than it.
-  if (buffer_.size() - begin_ < need || buffer_.size() - end_ < buffer_.size() / 4) {
-    std::memmove(buffer_.data(), buffer_.data() + begin_, buffered());
+  if (begin_ > 0 && (buffer_.size() - begin_ < need || buffer_.size() - end_ < buffer_.size() / 4)) {
+    if (buffered() > 0) std::memmove(buffer_.data(), buffer_.data() + begin_, buffered());
     bufferOffset_ += begin_;
     end_ -= begin_;
     begin_ = 0;
   }
-  if (buffer_.size() < need) {
-    std::size_t size = buffer_.empty() ? kInitialBuffer : buffer_.size() * 2;
-    while (size < need) size *= 2;
-    buffer_.resize(size);
-  }
   while (buffered() < need) {
+    // Doubles only when full of bytes actually read, so a length field alone never makes the
+    // buffer large: it stays within twice the input seen.
+    if (end_ == buffer_.size()) buffer_.resize(buffer_.empty() ? kInitialBuffer : buffer_.size() * 2);
     const long got = source_.read(buffer_.data() + end_, buffer_.size() - end_);
     if (got < 0) {
       readFailed_ = true;
