@@ -7,10 +7,16 @@
 //   BGP4MP (16), BGP4MP_ET (17)  MESSAGE, MESSAGE_AS4, their _LOCAL and _ADDPATH forms: one
 //                         entry per prefix an UPDATE announces (IPv4 NLRI and MP_REACH_NLRI)
 //   BGP (5), deprecated   UPDATE, as in the RIPE RIS dumps of 1999: 2-byte ASes
-// Everything else (state changes, other BGP messages, RIB_GENERIC, other protocols,
-// withdrawals) is skipped and counted by reason. A damaged record, or a damaged entry inside a
-// RIB record, is skipped, counted as "damaged record" and described to the problem listener;
-// reading goes on with the next one.
+// Everything else is skipped and counted in ReadStats under one of: "BGP4MP state change",
+// "BGP state change", "not an UPDATE", "UPDATE without IPv4/IPv6 announcement" (withdrawals,
+// other address families), "RIB_GENERIC", "unknown TABLE_DUMP subtype", "unknown TABLE_DUMP_V2
+// subtype", "unknown BGP4MP subtype", "unknown MRT type N" (N = 0-4, 6-11, 32, 33, 48, 49).
+// A damaged record, or a damaged entry inside a RIB record, is skipped, counted as "damaged
+// record" and described to the problem listener; reading goes on with the next one. A last
+// record cut short by the end of the input counts as "truncated record".
+// A route without AS_PATH gives an entry with an empty path. When the prefixes of an UPDATE do
+// not read in the ADD-PATH form its subtype declares but do in the other form, they are read in
+// the other (BIRD logs path identifiers under the plain subtypes).
 //
 // Usage:
 //   MrtReader reader(source, &stats);
