@@ -159,6 +159,8 @@ void MrtReader::startRecord(const MrtRecord& record) {
   }
 }
 
+// A table cut short keeps the peers read before the cut; RIB entries naming later peers are
+// then reported one by one.
 void MrtReader::readPeerIndexTable(ByteCursor body) {
   peerAS_.clear();
   std::uint16_t viewNameLength = 0, peerCount = 0;
