@@ -491,7 +491,7 @@ int bgpParser::parsePath(std::size_t shift) {
       return 3;
     }
     if (as >= kAsPrivateFrom) item.flags |= ASItem::privateFlag;
-    item.AS = static_cast<unsigned short>(as);
+    item.AS = static_cast<ASNumber>(as);
     appendItem(item);
   }
   if (inPrivate || inSet) {

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 
+#include "asgraph/as_number.h"
 #include "containers/list.h"
 #include "ip/ip_address.h"
 #include "parsers/parser.h"
@@ -31,7 +32,7 @@ class bgpParser : public Parser {
     // Member of an AS set "{...}".
     static constexpr unsigned char setFlag = 2;
 
-    unsigned short AS = 0;
+    ASNumber AS = 0;
     unsigned char flags = 0;
   };
 
