@@ -34,7 +34,8 @@ IPV4 = r"\d{1,3}(?:\.\d{1,3}){3}"
 NETWORK = (rf"(?P<net>{IPV4}(?:/\d{{1,2}})?|[0-9A-Za-z]*:[0-9A-Za-z:.]*/\d{{1,3}}"
            rf"|\[\d\S*|\d+:\S*/\d+)")
 WITH_NETWORK = re.compile(rf"^\s*(?:{STATUS}(?: ?{STATUS}){{0,4}})?\s*{NETWORK}(?:\s|$)")
-REPEATED = re.compile(rf"^\s*{STATUS}(?: ?{STATUS}){{0,4}}\s+(?:{IPV4}|[0-9A-Fa-f:]*:[0-9A-Fa-f:.]*|-)(?:$|\s.*\d)")
+REPEATED = re.compile(rf"^\s*{STATUS}(?: ?{STATUS}){{0,4}}\s+"
+                      rf"(?:{IPV4}|[0-9A-Fa-f:]*:[0-9A-Fa-f:.]*|-)(?:$|\s.*\d)")
 ENDS = re.compile(r"^\s*(Total number of prefixes|Displayed|Processed)")
 IS_IPV4 = re.compile(rf"^{IPV4}(?:/\d+)?$")
 

@@ -58,8 +58,7 @@ class asrelParser : public Parser {
   Outcome readCaida(const char* text, std::size_t length);
   Outcome readSnap(const char* text, std::size_t length);
   bool readAS(const char* text, std::size_t length, ASNumber& as);
-  Outcome reject(int code, const char* reason, const char* text = nullptr,
-                 std::size_t length = 0);
+  Outcome reject(int code, const char* reason, const char* text = nullptr, std::size_t length = 0);
 
   Dialect dialect_ = Dialect::unknown;
   ReadStats stats_;

@@ -20,7 +20,8 @@ long distance(long a, long b) { return a > b ? a - b : b - a; }
 // left-aligned, by its last one otherwise.
 long offset(const TableHeader& header, const TableToken& token,
             const TableHeader::Caption& caption) {
-  if (header.leftAligned()) return static_cast<long>(token.start) - static_cast<long>(caption.first);
+  if (header.leftAligned())
+    return static_cast<long>(token.start) - static_cast<long>(caption.first);
   return static_cast<long>(token.end) - 1 - static_cast<long>(caption.last);
 }
 
@@ -135,13 +136,15 @@ class Splitter {
   TableFieldSplit byWords() {
     std::size_t weightIndex = leading_;
     for (std::size_t w = 0; w < leading_ && w <= beforeCount_; ++w) {
-      if (tokenIs(text_, tokens_[first_ + w], "0") || tokenIs(text_, tokens_[first_ + w], "32768")) {
+      if (tokenIs(text_, tokens_[first_ + w], "0") ||
+          tokenIs(text_, tokens_[first_ + w], "32768")) {
         weightIndex = w;
       }
     }
     TableFieldSplit split;
     if (weightIndex == leading_) return split;
-    if (paths_.read(text_, tokens_, first_ + weightIndex + 1) == TablePathReader::Result::malformed) {
+    if (paths_.read(text_, tokens_, first_ + weightIndex + 1) ==
+        TablePathReader::Result::malformed) {
       split.outcome = TableFieldSplit::Outcome::pathMalformed;
       return split;
     }

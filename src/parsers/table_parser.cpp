@@ -184,15 +184,16 @@ void tableParser::readHead() {
   } else if (header_.collapsed()) {
     // No columns to go by: a network is followed by its next hop, a next hop by numbers.
     IPAddress scratch;
-    isNetwork = tokens_.size() > 1 &&
-                readNextHop(text + tokens_[1].start, tokens_[1].length(), scratch);
+    isNetwork =
+        tokens_.size() > 1 && readNextHop(text + tokens_[1].start, tokens_[1].length(), scratch);
   } else {
     isNetwork = first.start + kNextHopSlack < header_.nextHop();
   }
   std::size_t next = 0;
   if (isNetwork) {
     draft_.hasNetwork = true;
-    draft_.kind = readTableNetwork(text + first.start, first.length(), draft_.network, draft_.netmask);
+    draft_.kind =
+        readTableNetwork(text + first.start, first.length(), draft_.network, draft_.netmask);
     if (draft_.kind == NetworkKind::invalid) {
       previous_.reset();
       reject(3, kBadNetwork, text + first.start, first.length());
@@ -264,7 +265,8 @@ bool tableParser::readContinuation() {
 
 // Splits the words from tokens_[first] into the numbers and the path.
 void tableParser::finish(std::size_t first, long lineShift) {
-  const TableFieldSplit split = splitTableFields(header_, line(), tokens_, first, lineShift, paths_);
+  const TableFieldSplit split =
+      splitTableFields(header_, line(), tokens_, first, lineShift, paths_);
   switch (split.outcome) {
     case TableFieldSplit::Outcome::found:
       fillFields(first, split);

@@ -15,7 +15,8 @@ const char kOtherCodes[] = "rmbxactfLNRVIel&|=#E.";
 const std::size_t kLongestLaterGroup = 2;
 
 bool isCode(char c) {
-  return c != '\0' && (std::strchr(kClassicCodes, c) != nullptr || std::strchr(kOtherCodes, c) != nullptr);
+  return c != '\0' &&
+         (std::strchr(kClassicCodes, c) != nullptr || std::strchr(kOtherCodes, c) != nullptr);
 }
 
 unsigned char codeBit(char c) {
