@@ -19,8 +19,10 @@ const char* const kListingEnds[] = {"Total number of prefixes", "Displayed ", "P
 const char kDistinguisher[] = "Route Distinguisher";
 
 // Status codes stand in the columns up to two past the Network caption (the IOS-XE layout with
-// a five-character status area prints the network one column right of its caption).
+// a five-character status area prints the network one column right of its caption), and at
+// least in the first four, whatever a header at the left margin says.
 const std::size_t kStatusPastNetwork = 2;
+const std::size_t kStatusColumns = 4;
 // A network starts left of the Next Hop caption; a word within two columns of it is a next hop.
 const std::size_t kNextHopSlack = 2;
 
@@ -141,7 +143,7 @@ tableParser::LineKind tableParser::classify() {
     if (startsWith(words, end)) return LineKind::listingEnd;
   }
   if (!header_.seen()) return LineKind::other;
-  status_ = readTableStatus(text, length, header_.network() + kStatusPastNetwork);
+  status_ = readTableStatus(text, length, lastStatusColumn());
   if (!status_.routeMayFollow) return LineKind::other;
   splitTableTokens(text, status_.end, length, tokens_);
   if (tokens_.empty()) return LineKind::other;
@@ -150,6 +152,11 @@ tableParser::LineKind tableParser::classify() {
     return first.start + kNextHopSlack >= header_.nextHop() ? LineKind::route : LineKind::other;
   }
   return looksLikeNetwork(text + first.start, first.length()) ? LineKind::route : LineKind::other;
+}
+
+std::size_t tableParser::lastStatusColumn() const {
+  const std::size_t past = header_.network() + kStatusPastNetwork;
+  return past > kStatusColumns - 1 ? past : kStatusColumns - 1;
 }
 
 // Routes ------------------------------------------------------------------------------------
@@ -244,7 +251,7 @@ bool tableParser::readContinuation() {
       continue;
     }
     // The rest is indented past the status area and the network column.
-    if (start <= header_.network() + kStatusPastNetwork) break;
+    if (start <= lastStatusColumn()) break;
     splitTableTokens(text, start, length, tokens_);
     const TableToken& first = tokens_[0];
     if (draft_.needs == Needs::nextHop) {

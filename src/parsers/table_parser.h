@@ -108,6 +108,7 @@ class tableParser : public Parser {
   bool takeLine();
   void prepareLine();
   LineKind classify();
+  std::size_t lastStatusColumn() const;
   // True when a route was delivered, false when it was passed over.
   bool readRoute();
   void readHead();
