@@ -15,8 +15,9 @@ const char kNoWeight[] = "Could not tell the weight from the AS path";
 
 const char kPagerPrompt[] = "--More--";
 // Lines that end a listing: neighbour routes (IOS), FRR, IOS-XR.
-const char* const kListingEnds[] = {"Total number of prefixes", "Displayed ", "Processed "};
-const char kDistinguisher[] = "Route Distinguisher";
+constexpr std::string_view kListingEnds[] = {"Total number of prefixes", "Displayed ",
+                                             "Processed "};
+constexpr std::string_view kDistinguisher = "Route Distinguisher";
 
 // Status codes stand in the columns up to two past the Network caption (the IOS-XE layout with
 // a five-character status area prints the network one column right of its caption), and at
@@ -26,8 +27,8 @@ const std::size_t kStatusColumns = 4;
 // A network starts left of the Next Hop caption; a word within two columns of it is a next hop.
 const std::size_t kNextHopSlack = 2;
 
-bool startsWith(std::string_view text, const char* word) {
-  return text.compare(0, std::strlen(word), word) == 0;
+bool startsWith(std::string_view text, std::string_view word) {
+  return text.size() >= word.size() && text.compare(0, word.size(), word) == 0;
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -139,7 +140,7 @@ tableParser::LineKind tableParser::classify() {
   if (TableHeader::isHeader(text, length)) return LineKind::header;
   const std::string_view words(text + start, length - start);
   if (startsWith(words, kDistinguisher)) return LineKind::distinguisher;
-  for (const char* end : kListingEnds) {
+  for (std::string_view end : kListingEnds) {
     if (startsWith(words, end)) return LineKind::listingEnd;
   }
   if (!header_.seen()) return LineKind::other;

@@ -6,17 +6,24 @@
 
 namespace {
 
-// Every code of the platforms' legends; the first seven set the classic record's bits.
+// The codes that set the classic record's bits, in bit order.
 const char kClassicCodes[] = "sdh*>iS";
-const char kOtherCodes[] = "rmbxactfLNRVIel&|=#E.";
 
 // A group of codes after a blank is short (" * >", "x e10.0.0.0/8"); a longer run of letters
 // is a word of text, not a status.
 const std::size_t kLongestLaterGroup = 2;
 
+// Every code of the platforms' legends.
 bool isCode(char c) {
-  return c != '\0' &&
-         (std::strchr(kClassicCodes, c) != nullptr || std::strchr(kOtherCodes, c) != nullptr);
+  switch (c) {
+    case 's': case 'd': case 'h': case '*': case '>': case 'i': case 'S':
+    case 'r': case 'm': case 'b': case 'x': case 'a': case 'c': case 't': case 'f': case 'L':
+    case 'N': case 'R': case 'V': case 'I': case 'e': case 'l': case '&': case '|': case '=':
+    case '#': case 'E': case '.':
+      return true;
+    default:
+      return false;
+  }
 }
 
 unsigned char codeBit(char c) {
@@ -44,7 +51,7 @@ TableStatus readTableStatus(const char* text, std::size_t length, std::size_t la
   while (i < length && i <= lastColumn) {
     const char c = text[i];
     if (isCode(c)) {
-      status.bits |= codeBit(c);
+      status.bits |= codeBit(c);  // c is a code, never the NUL strchr would find
       ++codes;
       ++i;
       continue;

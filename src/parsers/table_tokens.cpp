@@ -1,7 +1,5 @@
 #include "parsers/table_tokens.h"
 
-#include <cstring>
-
 void splitTableTokens(const char* text, std::size_t from, std::size_t length,
                       std::vector<TableToken>& tokens) {
   tokens.clear();
@@ -27,9 +25,4 @@ bool isFieldToken(const char* text, const TableToken& token) {
     if (text[i] < '0' || text[i] > '9') return false;
   }
   return token.length() > 0;
-}
-
-bool tokenIs(const char* text, const TableToken& token, const char* word) {
-  const std::size_t length = std::strlen(word);
-  return token.length() == length && std::memcmp(text + token.start, word, length) == 0;
 }

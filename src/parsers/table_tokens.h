@@ -4,6 +4,7 @@
 #define ZELGRIN_PARSERS_TABLE_TOKENS_H
 
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 // One run of non-blank characters: text[start] to text[end - 1], columns counted from 0.
@@ -17,7 +18,9 @@ struct TableToken {
 // Blanks separate tokens: space, tab, and the control characters a terminal capture leaves
 // behind (carriage return, vertical tab, form feed).
 inline bool isTableBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+  // Most characters fail the first test, so a word costs one comparison per character.
+  return static_cast<unsigned char>(c) <= ' ' &&
+         (c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f');
 }
 
 // Replaces `tokens` with the tokens of text[from, length). Keeps the vector's storage.
@@ -31,7 +34,10 @@ std::size_t skipTableBlanks(const char* text, std::size_t from, std::size_t leng
 // weight column holds.
 bool isFieldToken(const char* text, const TableToken& token);
 
-// True when the token is the whole text `word`.
-bool tokenIs(const char* text, const TableToken& token, const char* word);
+// True when the token is the whole text `word`, a literal.
+template <std::size_t n>
+bool tokenIs(const char* text, const TableToken& token, const char (&word)[n]) {
+  return token.length() == n - 1 && std::memcmp(text + token.start, word, n - 1) == 0;
+}
 
 #endif  // ZELGRIN_PARSERS_TABLE_TOKENS_H
