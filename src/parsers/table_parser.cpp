@@ -171,8 +171,8 @@ bool tableParser::readRoute() {
   readHead();
   while (draft_.needs != Needs::nothing) {
     if (!readContinuation()) {
-      // The rest of a wrapped route never came.
-      stats_.countSkipped(malformedRoute);
+      // The rest of a wrapped route never came; inside a VPN it would have been passed over.
+      stats_.countSkipped(vpn_ ? vpnRoute : malformedRoute);
       return false;
     }
   }
