@@ -1,0 +1,69 @@
+// Reads router tables with the modern table reader (letter t) and with the classic dump reader
+// (letter b) and prints, per file, what each made of it. Used by bench/table_coverage.py.
+// Usage: table_coverage [--as32] [--paths] FILE...
+//   --as32   a 32-bit run;  --paths   the path pass (all networks) instead of the IP covering pass
+// Output, one line per file, tab-separated:
+//   FILE  t-used  t-reason=count ...  |  b-used  b-failed
+#include <cstdio>
+#include <cstring>
+
+#include "asgraph/as_number.h"
+#include "parsers/bgp_parser.h"
+#include "parsers/table_parser.h"
+
+namespace {
+
+void readTable(const char* name, bool ipv4Only) {
+  tableParser table;
+  table.setIPv4Only(ipv4Only);
+  unsigned long used = 0;
+  if (table.openFile(name)) {
+    while (table.nextLine() == 0) {
+      if (table.parseLine() == 0) ++used;
+    }
+  }
+  std::printf("%s\t%lu", name, used);
+  const ReadStats& stats = table.stats();
+  for (int i = 0; i < stats.reasonCount(); ++i) {
+    std::printf("\t%s=%llu", stats.reason(i), static_cast<unsigned long long>(stats.count(i)));
+  }
+  table.closeFile();
+}
+
+void readClassic(const char* name) {
+  bgpParser classic;
+  unsigned long used = 0;
+  unsigned long failed = 0;
+  if (classic.openFile(name)) {
+    while (classic.nextLine() == 0) {
+      if (classic.parseLine() == 0) {
+        ++used;
+      } else {
+        ++failed;
+      }
+    }
+  }
+  std::printf("\t|\t%lu\t%lu\n", used, failed);
+  classic.closeFile();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool ipv4Only = true;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--as32") == 0) {
+      ASWidth::setWide(true);
+    } else if (std::strcmp(argv[i], "--paths") == 0) {
+      ipv4Only = false;
+    } else {
+      readTable(argv[i], ipv4Only);
+      // The classic reader knows 16-bit AS numbers only.
+      const bool wide = ASWidth::wide();
+      ASWidth::setWide(false);
+      readClassic(argv[i]);
+      ASWidth::setWide(wide);
+    }
+  }
+  return 0;
+}

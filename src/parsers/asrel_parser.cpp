@@ -1,0 +1,164 @@
+#include "parsers/asrel_parser.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "parsers/as_token.h"
+
+namespace {
+
+const char kNoFile[] = "No file has been opened";
+const char kMissingField[] = "Unable to find both AS numbers and the relationship";
+const char kBadAS[] = "Invalid AS number: `";
+const char kAboveAS16[] = "AS number above 65535 (use --as32): `";
+const char kBadRelationship[] = "Invalid relationship: `";
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// The field text[begin, end) without the blanks around it.
+std::string_view trimmed(const char* text, std::size_t begin, std::size_t end) {
+  while (begin < end && isBlank(text[begin])) ++begin;
+  while (end > begin && isBlank(text[end - 1])) --end;
+  return std::string_view(text + begin, end - begin);
+}
+
+}  // namespace
+
+int asrelParser::nextLine() {
+  clearReason();
+  if (!isOpen()) {
+    setReason(kNoFile);
+    return 2;
+  }
+  if (readLines() == 0) {
+    dialect_ = Dialect::unknown;
+    stats_.clear();
+  }
+  while (!streamDone() && readRawLine()) {
+    char* text = mutableLine();
+    std::size_t length = lineLength();
+    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r')) --length;
+    truncateLine(length);
+    std::size_t start = 0;
+    while (start < length && isBlank(text[start])) ++start;
+    // Comments, blank lines and legends: only a line starting with an AS number is data.
+    if (start == length || text[start] < '0' || text[start] > '9') continue;
+    lineCode_ = 0;
+    lineReason_.clear();
+    const Outcome outcome = readRelationship(text, length);
+    if (outcome == Outcome::sibling) {
+      stats_.countSkipped(siblingLink);
+      continue;
+    }
+    if (outcome == Outcome::rejected) stats_.countSkipped(countedReason_);
+    return 0;
+  }
+  emptyLine();
+  return 1;
+}
+
+int asrelParser::parseLine() {
+  const int code = beginParse();
+  if (code != 0) return code;
+  if (lineCode_ != 0) setReason(lineReason_.c_str());
+  return lineCode_;
+}
+
+asrelParser::Outcome asrelParser::readRelationship(const char* text, std::size_t length) {
+  if (dialect_ == Dialect::unknown) {
+    dialect_ = std::memchr(text, '|', length) != nullptr ? Dialect::caida : Dialect::snap;
+  }
+  return dialect_ == Dialect::caida ? readCaida(text, length) : readSnap(text, length);
+}
+
+// "<provider>|<customer>|<rel>[|<source>...]"
+asrelParser::Outcome asrelParser::readCaida(const char* text, std::size_t length) {
+  std::string_view fields[3];
+  std::size_t count = 0;
+  std::size_t begin = 0;
+  while (count < 3 && begin <= length) {
+    std::size_t end = begin;
+    while (end < length && text[end] != '|') ++end;
+    if (end == length && count < 2) break;  // fewer than three fields
+    fields[count++] = trimmed(text, begin, end);
+    begin = end + 1;
+  }
+  if (count < 3 || fields[0].empty() || fields[1].empty() || fields[2].empty()) {
+    return reject(4, kMissingField);
+  }
+  ASNumber provider = 0;
+  ASNumber customer = 0;
+  if (!readAS(fields[0].data(), fields[0].size(), provider) ||
+      !readAS(fields[1].data(), fields[1].size(), customer)) {
+    return Outcome::rejected;
+  }
+  const std::string_view relation = fields[2];
+  if (relation != "-1" && relation != "0" && relation != "1") {
+    return reject(3, kBadRelationship, relation.data(), relation.size());
+  }
+  data.from = customer;
+  data.to = provider;
+  data.peering = relation != "-1";
+  return Outcome::record;
+}
+
+// "<from> <to> <rel>", blanks or tabs between; words after the relationship are ignored.
+asrelParser::Outcome asrelParser::readSnap(const char* text, std::size_t length) {
+  std::string_view words[3];
+  std::size_t count = 0;
+  std::size_t i = 0;
+  while (count < 3) {
+    while (i < length && isBlank(text[i])) ++i;
+    if (i == length) break;
+    const std::size_t begin = i;
+    while (i < length && !isBlank(text[i])) ++i;
+    words[count++] = std::string_view(text + begin, i - begin);
+  }
+  if (count < 3) return reject(4, kMissingField);
+  ASNumber first = 0;
+  ASNumber second = 0;
+  if (!readAS(words[0].data(), words[0].size(), first) ||
+      !readAS(words[1].data(), words[1].size(), second)) {
+    return Outcome::rejected;
+  }
+  const std::string_view relation = words[2];
+  if (relation == "2") return Outcome::sibling;
+  if (relation == "-1") {
+    data.from = first;
+    data.to = second;
+  } else if (relation == "1" || relation == "0") {
+    data.from = second;
+    data.to = first;
+  } else {
+    return reject(3, kBadRelationship, relation.data(), relation.size());
+  }
+  data.peering = relation == "0";
+  return Outcome::record;
+}
+
+bool asrelParser::readAS(const char* text, std::size_t length, ASNumber& as) {
+  switch (readASWord(text, length, as)) {
+    case ASRead::ok:
+      return true;
+    case ASRead::aboveLimit:
+      reject(3, kAboveAS16, text, length);
+      countedReason_ = kAboveAS16Reason;
+      return false;
+    case ASRead::invalid:
+      break;
+  }
+  reject(3, kBadAS, text, length);
+  return false;
+}
+
+asrelParser::Outcome asrelParser::reject(int code, const char* reason, const char* text,
+                                         std::size_t length) {
+  lineCode_ = code;
+  lineReason_.assign(reason);
+  if (text != nullptr) {
+    lineReason_.append(text, length);
+    lineReason_.push_back('\'');
+  }
+  countedReason_ = malformedLine;
+  return Outcome::rejected;
+}

@@ -1,0 +1,400 @@
+#include "parsers/table_parser.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "parsers/as_token.h"
+
+namespace {
+
+const char kNoFile[] = "No file has been opened";
+const char kBadNetwork[] = "Invalid network address: `";
+const char kBadNextHop[] = "Invalid next hop: `";
+const char kNoPrevious[] = "Could not retrieve any previous network value";
+const char kNoWeight[] = "Could not tell the weight from the AS path";
+
+const char kPagerPrompt[] = "--More--";
+// Lines that end a listing: neighbour routes (IOS), FRR, IOS-XR.
+constexpr std::string_view kListingEnds[] = {"Total number of prefixes", "Displayed ",
+                                             "Processed "};
+constexpr std::string_view kDistinguisher = "Route Distinguisher";
+
+// Status codes stand in the columns up to two past the Network caption (the IOS-XE layout with
+// a five-character status area prints the network one column right of its caption), and at
+// least in the first four, whatever a header at the left margin says.
+const std::size_t kStatusPastNetwork = 2;
+const std::size_t kStatusColumns = 4;
+// A network starts left of the Next Hop caption; a word within two columns of it is a next hop.
+const std::size_t kNextHopSlack = 2;
+
+bool startsWith(std::string_view text, std::string_view word) {
+  return text.size() >= word.size() && text.compare(0, word.size(), word) == 0;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Decimal digits into `value`, false when they exceed the type.
+bool readUnsigned(const char* text, std::size_t length, unsigned long long& value) {
+  value = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    const unsigned digit = static_cast<unsigned>(text[i] - '0');
+    if (value > (~0ull - digit) / 10) return false;
+    value = value * 10 + digit;
+  }
+  return true;
+}
+
+}  // namespace
+
+tableParser::tableParser() = default;
+
+tableParser::~tableParser() = default;
+
+// Lines -------------------------------------------------------------------------------------
+
+int tableParser::nextLine() {
+  clearReason();
+  if (!isOpen()) {
+    setReason(kNoFile);
+    return 2;
+  }
+  if (readLines() == 0) startInput();
+  while (takeLine()) {
+    switch (classify()) {
+      case LineKind::blank:
+        break;
+      case LineKind::header:
+        header_.record(line(), lineLength());
+        vpn_ = false;
+        break;
+      case LineKind::distinguisher:
+        vpn_ = true;
+        previous_.reset();
+        break;
+      case LineKind::listingEnd:
+        vpn_ = false;
+        previous_.reset();
+        break;
+      case LineKind::other:
+        previous_.reset();
+        break;
+      case LineKind::route:
+        if (readRoute()) return 0;
+        break;
+    }
+  }
+  emptyLine();
+  return 1;
+}
+
+void tableParser::startInput() {
+  header_.forget();
+  vpn_ = false;
+  pushedBack_ = false;
+  previous_.reset();
+  stats_.clear();
+  routeCode_ = 0;
+  routeReason_.clear();
+}
+
+// Makes the next line current: the one read ahead, else a new one. False at the end.
+bool tableParser::takeLine() {
+  if (pushedBack_) {
+    pushedBack_ = false;
+    return true;
+  }
+  if (streamDone() || !readRawLine()) return false;
+  prepareLine();
+  return true;
+}
+
+// Cuts the line end, and the pager prompt with the backspaces that erased it on the screen.
+void tableParser::prepareLine() {
+  char* text = mutableLine();
+  std::size_t length = lineLength();
+  while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r')) --length;
+  truncateLine(length);
+  const std::size_t prompt = std::string_view(text, length).find(kPagerPrompt);
+  if (prompt == std::string_view::npos) return;
+  const std::size_t after = prompt + sizeof kPagerPrompt - 1;
+  std::size_t rest = after;
+  bool erased = false;
+  while (rest < length && (text[rest] == '\b' || text[rest] == '\r' || text[rest] == ' ')) {
+    erased = erased || text[rest] != ' ';
+    ++rest;
+  }
+  if (erased) {
+    // The terminal went back over the prompt: the text after it starts at column 0.
+    std::memmove(text, text + rest, length - rest);
+    truncateLine(length - rest);
+  } else {
+    std::memset(text, ' ', after);
+  }
+}
+
+tableParser::LineKind tableParser::classify() {
+  const char* text = line();
+  const std::size_t length = lineLength();
+  const std::size_t start = skipTableBlanks(text, 0, length);
+  if (start == length) return LineKind::blank;
+  if (TableHeader::isHeader(text, length)) return LineKind::header;
+  const std::string_view words(text + start, length - start);
+  if (startsWith(words, kDistinguisher)) return LineKind::distinguisher;
+  for (std::string_view end : kListingEnds) {
+    if (startsWith(words, end)) return LineKind::listingEnd;
+  }
+  if (!header_.seen()) return LineKind::other;
+  status_ = readTableStatus(text, length, lastStatusColumn());
+  if (!status_.routeMayFollow) return LineKind::other;
+  splitTableTokens(text, status_.end, length, tokens_);
+  if (tokens_.empty()) return LineKind::other;
+  const TableToken& first = tokens_[0];
+  if (tokenIs(text, first, "-")) {
+    return first.start + kNextHopSlack >= header_.nextHop() ? LineKind::route : LineKind::other;
+  }
+  return looksLikeNetwork(text + first.start, first.length()) ? LineKind::route : LineKind::other;
+}
+
+std::size_t tableParser::lastStatusColumn() const {
+  const std::size_t past = header_.network() + kStatusPastNetwork;
+  return past > kStatusColumns - 1 ? past : kStatusColumns - 1;
+}
+
+// Routes ------------------------------------------------------------------------------------
+
+bool tableParser::readRoute() {
+  draft_ = Draft();
+  draft_.status = status_.bits;
+  routeCode_ = 0;
+  routeReason_.clear();
+  recordCounted_ = false;
+  readHead();
+  while (draft_.needs != Needs::nothing) {
+    if (!readContinuation()) {
+      // The rest of a wrapped route never came; inside a VPN it would have been passed over.
+      stats_.countSkipped(vpn_ ? vpnRoute : malformedRoute);
+      return false;
+    }
+  }
+  return conclude();
+}
+
+// The route's first line: status, network or not, then what follows on the line.
+void tableParser::readHead() {
+  const char* text = line();
+  const TableToken& first = tokens_[0];
+  bool isNetwork;
+  if (tokenIs(text, first, "-")) {
+    isNetwork = false;
+  } else if (std::memchr(text + first.start, '/', first.length()) != nullptr ||
+             text[first.start] == '[') {
+    isNetwork = true;
+  } else if (header_.collapsed()) {
+    // No columns to go by: a network is followed by its next hop, a next hop by numbers.
+    IPAddress scratch;
+    isNetwork =
+        tokens_.size() > 1 && readNextHop(text + tokens_[1].start, tokens_[1].length(), scratch);
+  } else {
+    isNetwork = first.start + kNextHopSlack < header_.nextHop();
+  }
+  std::size_t next = 0;
+  if (isNetwork) {
+    draft_.hasNetwork = true;
+    draft_.kind =
+        readTableNetwork(text + first.start, first.length(), draft_.network, draft_.netmask);
+    if (draft_.kind == NetworkKind::invalid) {
+      previous_.reset();
+      reject(3, kBadNetwork, text + first.start, first.length());
+    } else {
+      previous_ = Previous{draft_.kind, draft_.network, draft_.netmask};
+    }
+    next = 1;
+  }
+  if (next == tokens_.size()) {
+    draft_.needs = Needs::nextHop;
+    return;
+  }
+  const TableToken& hop = tokens_[next];
+  if (!readNextHop(text + hop.start, hop.length(), draft_.nextHop)) {
+    reject(3, kBadNextHop, text + hop.start, hop.length());
+    return;
+  }
+  afterNextHop(next + 1, static_cast<long>(hop.start) - static_cast<long>(header_.nextHop()));
+}
+
+// The words after the next hop, from tokens_[next]: a From word when the header has one, then
+// the numbers and the path, or a wait for the line that holds them.
+void tableParser::afterNextHop(std::size_t next, long lineShift) {
+  if (header_.hasFrom() && !draft_.fromSkipped && next < tokens_.size()) {
+    draft_.fromSkipped = true;
+    ++next;
+  }
+  if (next == tokens_.size()) {
+    draft_.needs = Needs::rest;
+    return;
+  }
+  draft_.needs = Needs::nothing;
+  finish(next, lineShift);
+}
+
+// Reads the next line as the rest of a wrapped route. False, with the line kept for
+// classify, when it is not one; false at the end of the input.
+bool tableParser::readContinuation() {
+  for (;;) {
+    if (streamDone() || !readRawLine()) return false;
+    prepareLine();
+    const char* text = line();
+    const std::size_t length = lineLength();
+    const std::size_t start = skipTableBlanks(text, 0, length);
+    if (start == length) continue;  // a blank line, or a pager prompt alone
+    if (TableHeader::isHeader(text, length)) {
+      header_.record(text, length);
+      continue;
+    }
+    // The rest is indented past the status area and the network column.
+    if (start <= lastStatusColumn()) break;
+    splitTableTokens(text, start, length, tokens_);
+    const TableToken& first = tokens_[0];
+    if (draft_.needs == Needs::nextHop) {
+      if (!readNextHop(text + first.start, first.length(), draft_.nextHop)) break;
+      afterNextHop(1, static_cast<long>(first.start) - static_cast<long>(header_.nextHop()));
+      return true;
+    }
+    const char c = text[first.start];
+    const bool fromWord = header_.hasFrom() && !draft_.fromSkipped;
+    if (!fromWord && !isDigit(c) && c != '-' && c != '{' && c != '(') break;
+    // Numbers on a line of their own stand where the header puts them.
+    afterNextHop(0, 0);
+    return true;
+  }
+  pushedBack_ = true;
+  return false;
+}
+
+// Splits the words from tokens_[first] into the numbers and the path.
+void tableParser::finish(std::size_t first, long lineShift) {
+  const TableFieldSplit split =
+      splitTableFields(header_, line(), tokens_, first, lineShift, paths_);
+  switch (split.outcome) {
+    case TableFieldSplit::Outcome::found:
+      fillFields(first, split);
+      break;
+    case TableFieldSplit::Outcome::pathMalformed:
+      reject(3, paths_.problem().c_str());
+      break;
+    case TableFieldSplit::Outcome::noSplit:
+      reject(3, kNoWeight);
+      break;
+  }
+}
+
+void tableParser::fillFields(std::size_t first, const TableFieldSplit& split) {
+  data.metric.reset();
+  data.localPref.reset();
+  data.routeWeight.reset();
+  const char* text = line();
+  for (std::size_t i = 0; i < split.count; ++i) {
+    const TableToken& token = tokens_[first + i];
+    unsigned long long value = 0;
+    if (tokenIs(text, token, "-") || !readUnsigned(text + token.start, token.length(), value)) {
+      continue;
+    }
+    // The record keeps local preference and weight up to 65535, as the classic reader does;
+    // a larger one is left out rather than cut.
+    if (split.columns[i] == TableColumn::metric) {
+      data.metric = value;
+    } else if (value <= 65535) {
+      (split.columns[i] == TableColumn::locPrf ? data.localPref : data.routeWeight) =
+          static_cast<int>(value);
+    }
+  }
+}
+
+// Decides what becomes of the assembled route: passed over and counted, or delivered.
+bool tableParser::conclude() {
+  NetworkKind kind = draft_.kind;
+  if (!draft_.hasNetwork) {
+    if (previous_) {
+      kind = previous_->kind;
+      draft_.network = previous_->network;
+      draft_.netmask = previous_->netmask;
+    } else if (!vpn_) {
+      reject(4, kNoPrevious);
+    }
+  }
+  if (vpn_) {
+    stats_.countSkipped(vpnRoute);
+    return false;
+  }
+  if (ipv4Only_ && (kind == NetworkKind::ipv6 || kind == NetworkKind::other) &&
+      (draft_.hasNetwork || previous_)) {
+    stats_.countSkipped(kind == NetworkKind::ipv6 ? ipv6Network : otherNetwork);
+    return false;
+  }
+  if (routeCode_ != 0) {
+    stats_.countSkipped(malformedRoute);
+    return true;
+  }
+  if (paths_.result() == TablePathReader::Result::aboveLimit) {
+    stats_.countSkipped(kAboveAS16Reason);
+    return false;
+  }
+  isIPv4Network = kind == NetworkKind::ipv4;
+  if (isIPv4Network) {
+    data.network = draft_.network;
+    data.networkMask = draft_.netmask;
+  } else {
+    data.network = IPAddress();
+    data.networkMask.reset();
+  }
+  data.nextHop = draft_.nextHop;
+  data.status = draft_.status;
+  data.origin = paths_.origin();
+  storePath();
+  return true;
+}
+
+// Routes next to each other mostly share their path, and the list can only be refilled item by
+// item, so it is rebuilt only when the path changed.
+void tableParser::storePath() {
+  const std::vector<bgpParser::ASItem>& items = paths_.items();
+  List<bgpParser::ASItem>& path = data.path;
+  bool same = path.len() == items.size();
+  if (same && !items.empty()) {
+    path.goToFirst();
+    for (std::size_t i = 0; same; ++i) {
+      const bgpParser::ASItem old = path.current();
+      same = old.AS == items[i].AS && old.flags == items[i].flags;
+      if (!path.next()) break;
+    }
+    path.goToFirst();
+  }
+  if (same) return;
+  while (!path.isEmpty()) path.pop();
+  for (const bgpParser::ASItem& item : items) path.enqueue(item);
+}
+
+// Records the first problem of the route being read.
+void tableParser::reject(int code, const char* text, const char* quoted, std::size_t length) {
+  if (routeCode_ != 0) return;
+  routeCode_ = code;
+  routeReason_.assign(text);
+  if (quoted != nullptr) {
+    routeReason_.append(quoted, length);
+    routeReason_.push_back('\'');
+  }
+}
+
+int tableParser::parseLine() {
+  const int code = beginParse();
+  if (code != 0) return code;
+  if (routeCode_ != 0) {
+    setReason(routeReason_.c_str());
+    return routeCode_;
+  }
+  if (!recordCounted_) {
+    ++parsedLines_;
+    recordCounted_ = true;
+  }
+  return 0;
+}
