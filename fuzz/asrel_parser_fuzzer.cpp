@@ -4,7 +4,7 @@
 
 #include "asgraph/as_number.h"
 #include "fuzz_input_file.h"
-#include "parsers/as_token.h"
+#include "asgraph/as_number.h"
 #include "parsers/asrel_parser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {

@@ -25,15 +25,26 @@ class ASWidth {
   static bool wide() { return wide_; }
   static void setWide(bool wide) { wide_ = wide; }
 
+  // How many numbers asInRange refused only because the run is 16-bit: a reader's report can
+  // tell such a line from one that is wrong whatever the width.
+  static std::uint64_t refusedAs16() { return refusedAs16_; }
+  static void countRefusedAs16() { ++refusedAs16_; }
+
  private:
   static inline bool wide_ = false;
+  static inline std::uint64_t refusedAs16_ = 0;
 };
+
+// The reason under which reports count what a 16-bit run refused for an AS number alone.
+constexpr const char* kAboveAS16Reason = "AS number above 65535 (use --as32)";
 
 // The one range check: true when value is an AS number of this run, from 1 (from 0 when
 // zeroAllowed) to ASWidth::largest(). A negative number converts to a huge unsigned one and so
 // fails, whatever signed type the caller read it as.
 inline bool asInRange(unsigned long long value, bool zeroAllowed = false) {
-  return value >= (zeroAllowed ? 0u : 1u) && value <= ASWidth::largest();
+  if (value >= (zeroAllowed ? 0u : 1u) && value <= ASWidth::largest()) return true;
+  if (value > kLargestAS16 && value <= kLargestAS32) ASWidth::countRefusedAs16();
+  return false;
 }
 
 // AS numbers for private use (RFC 6996): 64512 to 65534 and 4200000000 to 4294967294, and
@@ -82,7 +93,9 @@ enum class ASRead {
 
 // Reads a whole token as an AS number for the readers of modern formats: asplain decimal digits
 // ("65546"), or when the run is wide also asdot ("1.10" is 65546; each half 0 to 65535). No
-// sign, no blanks. 0 counts as invalid unless zeroAllowed.
+// sign, no blanks. 0 counts as invalid unless zeroAllowed. In a 16-bit run an asdot word with a
+// high half from 1 is aboveLimit, not invalid: routers print 32-bit AS numbers that way, and the
+// user needs --as32 for them.
 inline ASRead readASToken(const char* text, std::size_t length, ASNumber& as,
                           bool zeroAllowed = false) {
   unsigned long long parts[2] = {0, 0};
@@ -104,7 +117,8 @@ inline ASRead readASToken(const char* text, std::size_t length, ASNumber& as,
   if (digits == 0) return ASRead::invalid;
   unsigned long long value = parts[0];
   if (part == 1) {
-    if (!ASWidth::wide() || parts[0] > 65535 || parts[1] > 65535) return ASRead::invalid;
+    if (parts[0] > 65535 || parts[1] > 65535) return ASRead::invalid;
+    if (!ASWidth::wide()) return parts[0] > 0 ? ASRead::aboveLimit : ASRead::invalid;
     value = (parts[0] << 16) | parts[1];
   }
   if (value == 0 && !zeroAllowed) return ASRead::invalid;

@@ -26,8 +26,8 @@ void announceStep(int contents, int step, int totalSteps) {
 
 // Reads one file that is not a dump from start to end. Returns 0, or 2 when it cannot be
 // opened or read.
-int readFile(const char* name, const InputFormat& format, int contents, int step, int totalSteps,
-             bool progress, bool verbose, EdgeLookup& edges) {
+int readFile(const char* name, const InputFormat& format, int contents, ASNumber vantage,
+             int step, int totalSteps, bool progress, bool verbose, EdgeLookup& edges) {
   Parser* parser = format.makeParser();
   if (!openInput(*parser, name)) {
     int openError = errno;
@@ -47,7 +47,7 @@ int readFile(const char* name, const InputFormat& format, int contents, int step
       continue;
     }
     if (bar) printPercentage(parser->filePos(), parser->fileSize());
-    format.handleLine(edges, *parser, contents);
+    format.handleLine(edges, *parser, contents, vantage);
   }
   int readError = parser->readError();
   if (readError != 0) {
@@ -72,8 +72,8 @@ int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_ty
   const int totalSteps = numOtherFiles + (numBGPFiles > 0 ? 1 : 0);
   EdgeLookup edges(graph);
   for (int i = 0; i < numOtherFiles; i++) {
-    int result = readFile(fileNames[i], formatOf(fileTypes[i]), fileContents[i], i + 1,
-                          totalSteps, progress, verbose, edges);
+    int result = readFile(fileNames[i], formatOf(fileTypes[i]), fileContents[i], vantagePoints[i],
+                          i + 1, totalSteps, progress, verbose, edges);
     if (result != buildOk) return result;
   }
   if (numBGPFiles <= 0) return buildOk;

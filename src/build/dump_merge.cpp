@@ -31,7 +31,7 @@ class DumpMerge {
         failed_(false) {
     for (short k = 0; k < count_; k++) {
       formats_[k] = &formatOf(types[k]);
-      parsers_[k] = formats_[k]->makeParser();
+      parsers_[k] = formats_[k]->makeRouteParser();
     }
   }
 

@@ -1,8 +1,10 @@
 #include "build/input_formats.h"
 
 #include "build/line_handlers.h"
+#include "parsers/asrel_parser.h"
 #include "parsers/path_parser.h"
 #include "parsers/sat_parser.h"
+#include "parsers/table_parser.h"
 #include "parsers/unknown_parser.h"
 #include "parsers/vantage_parser.h"
 
@@ -10,6 +12,7 @@ namespace {
 
 constexpr int32_t kNodesEdges = getNodes | getEdges;
 constexpr int32_t kStructure = getNodes | getEdges | getDirections;
+constexpr int32_t kRouteContents = getNodes | getEdges | getPathCovering | getIPCovering;
 constexpr int32_t kAllContents = kStructure | getPathCovering | getIPCovering;
 
 template <class ParserType>
@@ -17,37 +20,62 @@ Parser* make() {
   return new ParserType;
 }
 
+// The table reader of the second pass hands out IPv4 routes only.
+Parser* makeTableRouteParser() {
+  tableParser* parser = new tableParser;
+  parser->setIPv4Only(true);
+  return parser;
+}
+
 // Each handler knows the record of its own parser.
-void pathLine(EdgeLookup& edges, Parser& parser, int32_t contents) {
+void pathLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
   handlePathLine(edges, static_cast<pathParser&>(parser).data, contents);
 }
-void vantageLine(EdgeLookup& edges, Parser& parser, int32_t contents) {
+void vantageLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
   handleVantageLine(edges, static_cast<vantageParser&>(parser).data, contents);
 }
-void unknownLine(EdgeLookup& edges, Parser& parser, int32_t contents) {
+void unknownLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
   handleUnknownLine(edges, static_cast<unknownParser&>(parser).data, contents);
 }
-void satLine(EdgeLookup& edges, Parser& parser, int32_t contents) {
+void satLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
   handleSatLine(edges, static_cast<satParser&>(parser).data, contents);
 }
-bgpParser::parsed_data& bgpRoute(Parser& parser) {
-  return static_cast<bgpParser&>(parser).data;
+void asrelLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
+  const asrelParser::parsed_data& line = static_cast<asrelParser&>(parser).data;
+  handleRelationship(edges, line.from, line.to, line.peering, contents);
+}
+void tableLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber vantage) {
+  handleRoutePath(edges, static_cast<tableParser&>(parser).data.path, vantage, contents);
+}
+bgpParser::parsed_data& bgpRoute(Parser& parser) { return static_cast<bgpParser&>(parser).data; }
+bgpParser::parsed_data& tableRoute(Parser& parser) {
+  return static_cast<tableParser&>(parser).data;
 }
 
 const char kDumpRefusal[] = "BGP dumps can only be used to get IP address covering";
+const char kTableRefusal[] =
+    "Router tables can only be used to get nodes, edges, path covering and IP address covering";
 
 const InputFormat kFormats[] = {
-    {'b', bgpFile, false, true, getIPCovering, kDumpRefusal, make<bgpParser>, nullptr, bgpRoute},
-    {'B', bgpFile, true, true, getIPCovering, kDumpRefusal, make<bgpParser>, nullptr, bgpRoute},
-    {'s', satFile, false, false, kAllContents, nullptr, make<satParser>, satLine, nullptr},
-    {'v', vantageFile, false, false, kStructure,
-     "Vantage files do not contain covering information", make<vantageParser>, vantageLine,
+    {'b', bgpFile, false, getIPCovering, kDumpRefusal, nullptr, nullptr, make<bgpParser>,
+     bgpRoute},
+    {'B', bgpFile, true, getIPCovering, kDumpRefusal, nullptr, nullptr, make<bgpParser>,
+     bgpRoute},
+    {'s', satFile, false, kAllContents, nullptr, make<satParser>, satLine, nullptr, nullptr},
+    {'v', vantageFile, false, kStructure, "Vantage files do not contain covering information",
+     make<vantageParser>, vantageLine, nullptr, nullptr},
+    {'p', pathFile, false, kStructure | getPathCovering,
+     "Cannot get IP address covering from a path file", make<pathParser>, pathLine, nullptr,
      nullptr},
-    {'p', pathFile, false, false, kStructure | getPathCovering,
-     "Cannot get IP address covering from a path file", make<pathParser>, pathLine, nullptr},
-    {'u', unknownFile, false, false, kNodesEdges,
+    {'u', unknownFile, false, kNodesEdges,
      "Unoriented edges can only be used to get nodes and/or edges", make<unknownParser>,
-     unknownLine, nullptr},
+     unknownLine, nullptr, nullptr},
+    {'t', tableFile, false, kRouteContents, kTableRefusal, make<tableParser>, tableLine,
+     makeTableRouteParser, tableRoute},
+    {'T', tableFile, true, kRouteContents, kTableRefusal, make<tableParser>, tableLine,
+     makeTableRouteParser, tableRoute},
+    {'r', asrelFile, false, kStructure, "Relationship files do not contain covering information",
+     make<asrelParser>, asrelLine, nullptr, nullptr},
 };
 
 }  // namespace

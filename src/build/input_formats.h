@@ -16,7 +16,9 @@ enum file_type {
   satFile = 1,      // s: path-saturation output
   vantageFile = 2,  // v: relationship file
   pathFile = 3,     // p: plain list of AS paths
-  unknownFile = 4   // u: list of AS couples that could not be oriented
+  unknownFile = 4,  // u: list of AS couples that could not be oriented
+  tableFile = 5,    // t or T: router table as today's platforms print it
+  asrelFile = 6,    // r: relationship file as published
 };
 
 // Content flags: what to take from an input file (bits of an int32_t set).
@@ -38,18 +40,22 @@ extern const ContentLetter contentLetters[5];
 // The row of a content letter, or null when `letter` is none.
 const ContentLetter* findContent(char letter);
 
-// One input format.
+// One input format. A format that gives routes (makeRouteParser) has its IP covering read in the
+// second pass, where all such files are merged by prefix; a format that also has a line handler
+// gives its other contents in the first pass, so one file may be read in both.
 struct InputFormat {
   char letter;              // as in --file:
   file_type type;
   bool takesVantage;        // the option is followed by a vantage AS number, then the file name
-  bool mergedByPrefix;      // read in the second pass, all such files merged by prefix
   int32_t allowedContents;  // the contents this format can give
   const char* refusal;      // the message when other contents are asked for
+  // First pass: the parser, and what one parsed record adds to the graph for the given contents
+  // (`vantage` 0 when the file has none). Null handler: the format gives nothing there.
   Parser* (*makeParser)();
-  // First pass: what one parsed record adds to the graph, for the given contents.
-  void (*handleLine)(EdgeLookup& edges, Parser& parser, int32_t contents);
-  // Second pass: the route a parsed record holds.
+  void (*handleLine)(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber vantage);
+  // Second pass: the parser that hands out routes in ascending prefix order, and the route a
+  // parsed record holds. Null: the format's IP covering, if any, comes in the first pass.
+  Parser* (*makeRouteParser)();
   bgpParser::parsed_data& (*routeOf)(Parser& parser);
 };
 
@@ -57,5 +63,17 @@ struct InputFormat {
 const InputFormat* findFormat(char letter);
 // The row of a format type (for b and B, the row of b).
 const InputFormat& formatOf(file_type type);
+
+// True when a file of this format asked for these contents is read in the merge of the second
+// pass (then its contents are IP covering alone).
+inline bool readInMerge(const InputFormat& format, int32_t contents) {
+  return format.makeRouteParser != nullptr && contents == getIPCovering;
+}
+
+// True when the contents ask for a reading in each pass: IP covering from the merge and more.
+inline bool readInBothPasses(const InputFormat& format, int32_t contents) {
+  return format.makeRouteParser != nullptr && format.handleLine != nullptr &&
+         (contents & getIPCovering) != 0 && (contents & ~getIPCovering) != 0;
+}
 
 #endif  // ZELGRIN_BUILD_INPUT_FORMATS_H

@@ -1,5 +1,7 @@
 #include "build/line_handlers.h"
 
+#include <vector>
+
 #include "build/input_formats.h"
 
 namespace {
@@ -104,17 +106,63 @@ void handlePathLine(EdgeLookup& edges, pathParser::parsed_data& line, int conten
 }
 
 void handleVantageLine(EdgeLookup& edges, const vantageParser::parsed_data& line, int contents) {
+  handleRelationship(edges, line.from, line.to, line.peering, contents);
+}
+
+void handleRelationship(EdgeLookup& edges, ASNumber from, ASNumber to, bool peering,
+                        int contents) {
   if (contents & getNodes) {
-    addNode(edges, line.from);
-    addNode(edges, line.to);
+    addNode(edges, from);
+    addNode(edges, to);
   }
-  if (contents & getEdges) addEdgeIfNew(edges, line.from, line.to);
+  if (contents & getEdges) addEdgeIfNew(edges, from, to);
   if (contents & getDirections) {
-    if (line.peering)
-      orient(edges, line.from, line.to, undirected, undirected);
+    if (peering)
+      orient(edges, from, to, undirected, undirected);
     else
-      orient(edges, line.from, line.to, forward, backward);
+      orient(edges, from, to, forward, backward);
   }
+}
+
+void handleASPath(EdgeLookup& edges, const ASNumber* path, std::size_t length, int contents) {
+  if (contents & getNodes) {
+    for (std::size_t i = 0; i < length; ++i) addNode(edges, path[i]);
+  }
+  if (length < 2) return;
+  if (contents & getEdges) {
+    for (std::size_t i = 1; i < length; ++i) addEdgeIfNew(edges, path[i - 1], path[i]);
+  }
+  if (contents & getDirections) {
+    for (std::size_t i = 1; i < length; ++i) orient(edges, path[i - 1], path[i], forward, backward);
+  }
+  if (contents & getPathCovering) {
+    for (std::size_t i = 1; i < length; ++i) countTraversal(edges, path[i - 1], path[i]);
+  }
+}
+
+void handleRoutePath(EdgeLookup& edges, List<bgpParser::ASItem>& path, ASNumber vantage,
+                     int contents) {
+  // Paths of real routes are short; a longer one takes the slow road.
+  constexpr std::size_t kInPlace = 256;
+  ASNumber inPlace[kInPlace];
+  std::vector<ASNumber> longPath;
+  ASNumber* ases = inPlace;
+  if (path.len() + 1 > kInPlace) {
+    longPath.resize(path.len() + 1);
+    ases = longPath.data();
+  }
+  std::size_t length = 0;
+  if (vantage != 0) ases[length++] = vantage;
+  constexpr unsigned char leftOut = bgpParser::ASItem::setFlag | bgpParser::ASItem::confedFlag;
+  bool more = !path.isEmpty();
+  for (path.goToFirst(); more; more = path.next()) {
+    const bgpParser::ASItem item = path.current();
+    if (item.flags & leftOut) continue;
+    // The vantage stands in front only when the path does not already start with it.
+    if (length == 1 && vantage != 0 && item.AS == vantage) continue;
+    ases[length++] = item.AS;
+  }
+  handleASPath(edges, ases, length, contents);
 }
 
 void handleUnknownLine(EdgeLookup& edges, const unknownParser::parsed_data& line, int contents) {

@@ -2,7 +2,10 @@
 // directions and covering, each asked for by a content letter. Used by buildGraph.
 #pragma once
 
+#include <cstddef>
+
 #include "build/edge_lookup.h"
+#include "parsers/bgp_parser.h"
 #include "parsers/path_parser.h"
 #include "parsers/sat_parser.h"
 #include "parsers/unknown_parser.h"
@@ -11,5 +14,14 @@
 // Each handler runs the contents of `contents` in the order n, e, d, c, i on one record.
 void handlePathLine(EdgeLookup& edges, pathParser::parsed_data& line, int contents);
 void handleVantageLine(EdgeLookup& edges, const vantageParser::parsed_data& line, int contents);
+// A relationship of either relationship format: `from` the customer of `to`, or two peers.
+void handleRelationship(EdgeLookup& edges, ASNumber from, ASNumber to, bool peering, int contents);
+// An AS path taken as one line of a path list: the ASes in order, repetitions kept.
+void handleASPath(EdgeLookup& edges, const ASNumber* path, std::size_t length, int contents);
+// A route's AS path taken as one line of a path list: `vantage` (0: none) in front unless the
+// path starts with it; the members of AS sets and confederation segments left out, as a path
+// list leaves out its private segments.
+void handleRoutePath(EdgeLookup& edges, List<bgpParser::ASItem>& path, ASNumber vantage,
+                     int contents);
 void handleUnknownLine(EdgeLookup& edges, const unknownParser::parsed_data& line, int contents);
 void handleSatLine(EdgeLookup& edges, const satParser::parsed_data& line, int contents);

@@ -35,7 +35,7 @@ void orderFiles(cmdLineParams& params, int count) {
   }
   int others = 0;
   for (int j = 0; j < count; ++j) {
-    if (formatOf(params.fileTypes[j]).mergedByPrefix) continue;
+    if (readInMerge(formatOf(params.fileTypes[j]), params.fileContents[j])) continue;
     for (int k = j; k > others; --k) dynaSwap(params, k, k - 1);
     ++others;
   }
@@ -47,6 +47,7 @@ cmdLineParams::cmdLineParams()
     : fileTypes(),
       fileContents(),
       vantagePoints(),
+      rereads(),
       numOtherFiles(0),
       numBGPFiles(0),
       verbose(false),
@@ -80,6 +81,9 @@ void dynaSwap(cmdLineParams& params, int a, int b) {
   ASNumber vantage = params.vantagePoints[a];
   params.vantagePoints[a] = params.vantagePoints[b];
   params.vantagePoints[b] = vantage;
+  bool rereads = params.rereads[a];
+  params.rereads[a] = params.rereads[b];
+  params.rereads[b] = rereads;
 }
 
 namespace {
@@ -163,6 +167,21 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
       params.fileNames[count] = copyString(arg);
       allContents |= params.fileContents[count];
       ++count;
+      // IP covering comes from the merge of the second pass, the rest from the first: the file
+      // gets a second entry for the merge.
+      if (readInBothPasses(format, params.fileContents[count - 1])) {
+        if (count >= maxInputFiles) {
+          message = "Too many input files (at most 100)";
+          return false;
+        }
+        params.fileNames[count] = copyString(arg);
+        params.fileTypes[count] = params.fileTypes[count - 1];
+        params.vantagePoints[count] = params.vantagePoints[count - 1];
+        params.fileContents[count] = getIPCovering;
+        params.fileContents[count - 1] &= ~getIPCovering;
+        params.rereads[count] = true;
+        ++count;
+      }
       namePending = false;
       consumed = true;
     }
@@ -230,6 +249,7 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
       }
       params.fileContents[count] = 0;
       params.vantagePoints[count] = 0;
+      params.rereads[count] = false;
       bool typeGiven = false;
       for (const char* c = arg + 7; *c != '\0'; ++c) {
         const ContentLetter* content = findContent(*c);
@@ -253,7 +273,6 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
         }
         params.fileTypes[count] = format->type;
         typeGiven = true;
-        if (!format->mergedByPrefix) ++params.numOtherFiles;
         if (format->takesVantage) vantagePending = true;
       }
       if (!typeGiven || params.fileContents[count] == 0) {
@@ -294,6 +313,9 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
   if (!message.empty()) return false;
   if (params.help || params.version) return true;
 
+  for (int k = 0; k < count; ++k) {
+    if (!readInMerge(formatOf(params.fileTypes[k]), params.fileContents[k])) ++params.numOtherFiles;
+  }
   params.numBGPFiles = static_cast<short>(count - params.numOtherFiles);
   orderFiles(params, count);
   return true;

@@ -22,6 +22,9 @@ struct cmdLineParams {
   file_type fileTypes[maxInputFiles];
   int32_t fileContents[maxInputFiles];
   ASNumber vantagePoints[maxInputFiles];  // vantage AS of a B dump, 0 otherwise
+  // The entry reads again, in the merge of the dumps, the file of an earlier entry (a router
+  // table or MRT file asked for IP covering and more): the graph records its name once.
+  bool rereads[maxInputFiles];
   short numOtherFiles;
   short numBGPFiles;
   bool verbose;

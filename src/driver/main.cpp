@@ -148,7 +148,12 @@ int main(int argc, char* argv[]) {
 
   // Step 10: the new input files follow the names read from the input graph; the comment is
   // always replaced, so without --comment it becomes empty.
-  graph.setSourceFiles(params.fileNames, false);
+  // A file read in both passes has two entries and is recorded once, at its first.
+  char* recorded[maxInputFiles];
+  for (int k = 0; k < maxInputFiles; ++k) {
+    recorded[k] = params.rereads[k] ? nullptr : params.fileNames[k];
+  }
+  graph.setSourceFiles(recorded, false);
   graph.setComment(params.comment);
 
   // Step 11: write the graph to the output file or standard output. Step 12: status 0.

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "parsers/as_token.h"
+#include "asgraph/as_number.h"
 
 namespace {
 
@@ -137,7 +137,7 @@ asrelParser::Outcome asrelParser::readSnap(const char* text, std::size_t length)
 }
 
 bool asrelParser::readAS(const char* text, std::size_t length, ASNumber& as) {
-  switch (readASWord(text, length, as)) {
+  switch (readASToken(text, length, as)) {
     case ASRead::ok:
       return true;
     case ASRead::aboveLimit:

@@ -47,6 +47,7 @@ class asrelParser : public Parser {
   // lines delivered for parseLine to reject (malformedLine, or kAboveAS16Reason for an AS number
   // above 65535). Records given are not counted here. Cleared by the first nextLine after an open.
   const ReadStats& stats() const { return stats_; }
+  const ReadStats* skipStats() const override { return &stats_; }
 
   parsed_data data;
 

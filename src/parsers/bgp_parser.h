@@ -31,6 +31,9 @@ class bgpParser : public Parser {
     static constexpr unsigned char privateFlag = 1;
     // Member of an AS set "{...}".
     static constexpr unsigned char setFlag = 2;
+    // Inside a "(...)" confederation segment. Only the table reader marks it, for the paths it
+    // gives as a path list would, without the segment.
+    static constexpr unsigned char confedFlag = 4;
 
     ASNumber AS = 0;
     unsigned char flags = 0;

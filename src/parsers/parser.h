@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "parsers/read_stats.h"
+
 class Parser {
  public:
   Parser();
@@ -36,6 +38,11 @@ class Parser {
   virtual int parseLine() = 0;
   // Reads the next line worth parsing: a next_line_result.
   virtual int nextLine() = 0;
+
+  // For readers that pass over records of their own accord: what they passed over (and the
+  // records they rejected), by reason, since the input was opened. Null for the readers whose
+  // every unused line is a parse failure, which the caller counts itself.
+  virtual const ReadStats* skipStats() const { return nullptr; }
 
   // Opens `path` for reading and resets the counters, line, reason, read error and table state.
   // Returns false and changes nothing when a stream is already open; returns false with errno

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "parsers/as_token.h"
+#include "asgraph/as_number.h"
 
 namespace {
 

@@ -74,6 +74,7 @@ class tableParser : public Parser {
   // adds the records used and must not count parse failures of this reader again. Cleared by
   // the first nextLine after an open.
   const ReadStats& stats() const { return stats_; }
+  const ReadStats* skipStats() const override { return &stats_; }
 
   bgpParser::parsed_data data;
   // True when data.network and data.networkMask hold the route's network. IPv6 and other

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "parsers/as_token.h"
+#include "asgraph/as_number.h"
 
 namespace {
 
@@ -94,13 +94,14 @@ bool TablePathReader::readPart(const char* text, std::size_t begin, std::size_t 
   }
   if (end > begin) {
     bgpParser::ASItem item;
-    const ASRead read = readASWord(text + begin, end - begin, item.AS);
+    const ASRead read = readASToken(text + begin, end - begin, item.AS);
     if (read == ASRead::invalid) return fail(kBadAS, text + begin, end - begin);
     if (read == ASRead::aboveLimit) {
       aboveLimit_ = true;
     } else {
       if (inSet_) item.flags |= bgpParser::ASItem::setFlag;
       if (inSegment_ || isPrivate(item.AS)) item.flags |= bgpParser::ASItem::privateFlag;
+      if (inSegment_) item.flags |= bgpParser::ASItem::confedFlag;
       items_.push_back(item);
     }
   }

@@ -6,36 +6,46 @@
 
 namespace {
 
-// What the command line promises for each letter: its type, its vantage number, whether it
-// joins the merge of the dumps, and which contents it refuses with which message.
+// What the command line promises for each letter: its type, its vantage number, in which pass
+// its contents are read, and which contents it refuses.
 TEST(InputFormatsTest, EveryLetterHasItsRow) {
+  enum Pass { first, merge, both };
   struct Case {
     char letter;
     file_type type;
     bool vantage;
-    bool merged;
+    Pass pass;
     const char* allowed;  // content letters it gives
   } cases[] = {
-      {'b', bgpFile, false, true, "i"},   {'B', bgpFile, true, true, "i"},
-      {'s', satFile, false, false, "nedci"}, {'v', vantageFile, false, false, "ned"},
-      {'p', pathFile, false, false, "nedc"}, {'u', unknownFile, false, false, "ne"},
+      {'b', bgpFile, false, merge, "i"},        {'B', bgpFile, true, merge, "i"},
+      {'s', satFile, false, first, "nedci"},    {'v', vantageFile, false, first, "ned"},
+      {'p', pathFile, false, first, "nedc"},    {'u', unknownFile, false, first, "ne"},
+      {'t', tableFile, false, both, "neci"},    {'T', tableFile, true, both, "neci"},
+      {'r', asrelFile, false, first, "ned"},
   };
   for (const Case& c : cases) {
     const InputFormat* format = findFormat(c.letter);
     ASSERT_NE(format, nullptr) << c.letter;
     EXPECT_EQ(format->type, c.type) << c.letter;
     EXPECT_EQ(format->takesVantage, c.vantage) << c.letter;
-    EXPECT_EQ(format->mergedByPrefix, c.merged) << c.letter;
     int32_t allowed = 0;
     for (const char* l = c.allowed; *l != '\0'; ++l) allowed |= findContent(*l)->flag;
     EXPECT_EQ(format->allowedContents, allowed) << c.letter;
     EXPECT_EQ(format->refusal != nullptr, allowed != 31) << c.letter;
-    // The first pass needs a line handler, the merge a route; a row has the one it needs.
-    EXPECT_EQ(format->handleLine == nullptr, c.merged) << c.letter;
-    EXPECT_EQ(format->routeOf != nullptr, c.merged) << c.letter;
-    Parser* parser = format->makeParser();
-    EXPECT_NE(parser, nullptr);
-    delete parser;
+    // Each pass a format is read in has its parser and its way of using a record.
+    EXPECT_EQ(format->handleLine != nullptr, c.pass != merge) << c.letter;
+    EXPECT_EQ(format->makeParser != nullptr, c.pass != merge) << c.letter;
+    EXPECT_EQ(format->routeOf != nullptr, c.pass != first) << c.letter;
+    EXPECT_EQ(format->makeRouteParser != nullptr, c.pass != first) << c.letter;
+    EXPECT_EQ(readInMerge(*format, getIPCovering), c.pass != first) << c.letter;
+    EXPECT_EQ(readInBothPasses(*format, getNodes | getIPCovering), c.pass == both) << c.letter;
+    EXPECT_FALSE(readInBothPasses(*format, getIPCovering)) << c.letter;
+    for (Parser* (*make)() : {format->makeParser, format->makeRouteParser}) {
+      if (make == nullptr) continue;
+      Parser* parser = make();
+      EXPECT_NE(parser, nullptr);
+      delete parser;
+    }
     EXPECT_EQ(formatOf(c.type).type, c.type);
   }
   for (char letter : std::string("nedciBxq-")) {
