@@ -60,6 +60,10 @@ bool ExportOutput::open(const char* path) {
     stream_ = stdout;
     return true;
   }
+  if (*path == '\0') {  // no name at all: as the system says of it
+    errno = ENOENT;
+    return fail();
+  }
   if (!replaceableFile(path, target_)) {
     stream_ = std::fopen(path, "w");
     return stream_ != nullptr || fail();

@@ -4,103 +4,85 @@
 
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
+namespace fs = std::filesystem;
+
 namespace {
 
-class ScratchFolder {
- public:
+// A fresh folder, removed with its contents at the end of the test.
+struct ScratchFolder {
   ScratchFolder() {
     char pattern[] = "/tmp/zelgrin-export-XXXXXX";
-    if (mkdtemp(pattern) != nullptr) path_ = pattern;
+    path = mkdtemp(pattern);
   }
-  ~ScratchFolder() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  // The names in the folder, sorted, one per line.
-  std::string listing() const {
-    std::string command = "ls -A '" + path_ + "'";
-    std::string names;
-    std::FILE* ls = popen(command.c_str(), "r");
-    for (int c; (c = std::fgetc(ls)) != EOF;) names += static_cast<char>(c);
-    pclose(ls);
-    return names;
+  ~ScratchFolder() { fs::remove_all(path); }
+  std::string operator/(const std::string& name) const { return (path / name).string(); }
+  std::set<std::string> names() const {
+    std::set<std::string> found;
+    for (const auto& entry : fs::directory_iterator(path)) found.insert(entry.path().filename());
+    return found;
   }
-
- private:
-  std::string path_;
+  fs::path path;
 };
 
 std::string contents(const std::string& path) {
-  std::ifstream in(path);
   std::stringstream text;
-  text << in.rdbuf();
+  text << std::ifstream(path).rdbuf();
   return text.str();
 }
 
-void writeFile(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+// Writes text through an ExportOutput, then commits it when asked to.
+void writeThrough(const std::string& path, const char* text, bool commit) {
+  const std::string before = contents(path);
+  ExportOutput output;
+  ASSERT_TRUE(output.open(path.c_str())) << output.reason();
+  std::fputs(text, output.stream());
+  if (!commit) return;  // as when writing stops on an error
+  ASSERT_TRUE(output.finish()) << output.reason();
+  EXPECT_EQ(contents(path), before);  // nothing changed before the commit
+  ASSERT_TRUE(output.commit()) << output.reason();
+}
 
 }  // namespace
 
 TEST(ExportOutput, ReplacesTheFileOnlyWhenCommittedAndKeepsItsMode) {
   ScratchFolder folder;
   const std::string path = folder / "out.txt";
-  writeFile(path, "old");
+  std::ofstream(path) << "old";
   chmod(path.c_str(), 0640);
-  {
-    ExportOutput output;
-    ASSERT_TRUE(output.open(path.c_str())) << output.reason();
-    std::fputs("new", output.stream());
-    ASSERT_TRUE(output.finish()) << output.reason();
-    EXPECT_EQ(contents(path), "old");  // nothing changed before the commit
-    ASSERT_TRUE(output.commit()) << output.reason();
-  }
-  EXPECT_EQ(contents(path), "new");
-  struct stat status;
-  ASSERT_EQ(stat(path.c_str(), &status), 0);
-  EXPECT_EQ(status.st_mode & 07777, 0640u);
-  EXPECT_EQ(folder.listing(), "out.txt\n");  // no temporary file left
-}
-
-TEST(ExportOutput, AbandonedOrFailedOutputLeavesTheOldFileAndNoTemporary) {
-  ScratchFolder folder;
-  const std::string path = folder / "out.txt";
-  writeFile(path, "old");
-  {
-    ExportOutput output;
-    ASSERT_TRUE(output.open(path.c_str()));
-    std::fputs("half", output.stream());
-  }  // never finished: as when writing stops on an error
+  writeThrough(path, "half", false);
   EXPECT_EQ(contents(path), "old");
-  EXPECT_EQ(folder.listing(), "out.txt\n");
+  EXPECT_EQ(folder.names(), std::set<std::string>{"out.txt"});  // no temporary left
+  writeThrough(path, "new", true);
+  EXPECT_EQ(contents(path), "new");
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
+  EXPECT_EQ(folder.names(), std::set<std::string>{"out.txt"});
 
-  ExportOutput missing;
-  EXPECT_FALSE(missing.open((folder / "no/such/folder/out.txt").c_str()));
-  EXPECT_EQ(missing.reason(), "No such file or directory");
+  // A link is kept and its target replaced.
+  fs::create_symlink("out.txt", folder / "link");
+  writeThrough(folder / "link", "linked", true);
+  EXPECT_TRUE(fs::is_symlink(folder / "link"));
+  EXPECT_EQ(contents(path), "linked");
 }
 
-TEST(ExportOutput, DeviceIsWrittenInPlaceAndALinkReplacesItsTarget) {
-  ExportOutput device;
+TEST(ExportOutput, NamesThatCannotBeReplaced) {
+  ExportOutput device;  // written in place
   ASSERT_TRUE(device.open("/dev/null"));
   std::fputs("gone", device.stream());
   EXPECT_TRUE(device.finish());
   EXPECT_TRUE(device.commit());
 
-  ScratchFolder folder;
-  writeFile(folder / "target.txt", "old");
-  ASSERT_EQ(symlink("target.txt", (folder / "link").c_str()), 0);
-  ExportOutput output;
-  ASSERT_TRUE(output.open((folder / "link").c_str()));
-  std::fputs("new", output.stream());
-  ASSERT_TRUE(output.finish());
-  ASSERT_TRUE(output.commit());
-  struct stat status;
-  ASSERT_EQ(lstat((folder / "link").c_str(), &status), 0);
-  EXPECT_TRUE(S_ISLNK(status.st_mode));
-  EXPECT_EQ(contents(folder / "target.txt"), "new");
+  ExportOutput missing;
+  EXPECT_FALSE(missing.open("/nonexistent/folder/out.txt"));
+  EXPECT_EQ(missing.reason(), "No such file or directory");
+  EXPECT_FALSE(missing.open(""));
+  EXPECT_EQ(missing.reason(), "No such file or directory");
 }
 
 TEST(ExportOutput, MakeFoldersMakesEveryMissingLevelAndRefusesAFile) {
@@ -108,7 +90,7 @@ TEST(ExportOutput, MakeFoldersMakesEveryMissingLevelAndRefusesAFile) {
   std::string reason;
   EXPECT_TRUE(makeFolders((folder / "a/b/c/").c_str(), reason)) << reason;
   EXPECT_TRUE(makeFolders((folder / "a/b").c_str(), reason)) << reason;
-  writeFile(folder / "file", "");
+  std::ofstream(folder / "file") << "";
   EXPECT_FALSE(makeFolders((folder / "file").c_str(), reason));
   EXPECT_EQ(reason, "Not a directory");
   EXPECT_FALSE(makeFolders((folder / "file/sub").c_str(), reason));
