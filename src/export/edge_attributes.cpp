@@ -18,7 +18,7 @@ constexpr EdgeAttribute countRow(const char* name, bool differential,
 
 // The weight of the copy is the way a->b, its reverse weight the way b->a; the comparison
 // fields are stored alike in both, and read from the a->b way as the graph file writes them.
-const EdgeAttribute kEdgeAttributes[] = {
+constexpr EdgeAttribute kEdgeAttributes[] = {
     integerRow("oriented", false, [](const Edge& e) -> long long { return e.weight.oriented; }),
     integerRow("direction", false,
                [](const Edge& e) -> long long { return ASGraph::dirToVal(e.direction); }),
@@ -65,7 +65,22 @@ const EdgeAttribute kEdgeAttributes[] = {
 };
 
 const std::size_t kEdgeAttributeCount = sizeof kEdgeAttributes / sizeof kEdgeAttributes[0];
-const std::size_t kPlainAttributeCount = 7;
+
+namespace {
+
+// The plain rows come first; writers of a plain graph stop where the comparison fields begin.
+constexpr std::size_t countPlainRows() {
+  std::size_t count = 0;
+  while (count < sizeof kEdgeAttributes / sizeof kEdgeAttributes[0] &&
+         !kEdgeAttributes[count].differentialOnly) {
+    ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+const std::size_t kPlainAttributeCount = countPlainRows();
 
 Relationship relationshipOf(const ASGraph::edge& copy) {
   switch (ASGraph::dirToVal(copy.direction)) {

@@ -133,7 +133,6 @@ class SummaryText {
            c.unknown);
     }
   }
-  OutputBuffer& out() { return out_; }
 
  private:
   OutputBuffer& out_;
