@@ -36,7 +36,8 @@ best() {
 }
 
 # The counts follow the source names and the comment.
-read -r nodes edges < <(awk 'NR == 2 { s = $1 } NR == 4 + s { n = $1 } NR == 5 + s { print n, $1; exit }' big.graph)
+read -r nodes edges < <(awk 'NR == 2 { s = $1 } NR == 4 + s { n = $1 }
+                             NR == 5 + s { print n, $1; exit }' big.graph)
 printf 'graph: %s nodes, %s edges, %.1f MB\n' "$nodes" "$edges" \
   "$(echo "$(stat -c %s big.graph) / 1000000" | bc -l)"
 base=$(best "$build/zelgrin" --enhance big.graph --comment x -f -o round.graph)

@@ -40,7 +40,7 @@ void summaryWriter(const GraphView& view, OutputBuffer& out) {
   writeSummary(view, summarize(view), out);
 }
 
-// One text to write: where (null: standard output) and by which writer.
+// One text to write: where (a path, or standard output) and by which writer.
 struct Output {
   std::string path;
   bool toStandardOutput;
@@ -59,7 +59,8 @@ std::vector<Output> plannedOutputs(const ExportOptions& options) {
       return {{path, toStandardOutput, writeDot}};
     case ExportFormat::csv:
       if (options.edgesOnly) return {{path, toStandardOutput, writeEdgesCsv}};
-      return {{path + "/nodes.csv", false, writeNodesCsv}, {path + "/edges.csv", false, writeEdgesCsv}};
+      return {{path + "/nodes.csv", false, writeNodesCsv},
+              {path + "/edges.csv", false, writeEdgesCsv}};
     case ExportFormat::summary:
       break;
   }

@@ -96,7 +96,8 @@ void appendEscaped(OutputBuffer& out, const char* text, TextSyntax syntax) {
   while (*at != '\0') {
     std::uint32_t c;
     const int length = decodeUtf8(at, c);
-    if (length == 0 || !appendCharacter(out, reinterpret_cast<const char*>(at), length, c, syntax)) {
+    const char* bytes = reinterpret_cast<const char*>(at);
+    if (length == 0 || !appendCharacter(out, bytes, length, c, syntax)) {
       out.append(kReplacement, sizeof kReplacement - 1);
     }
     at += length == 0 ? 1 : length;

@@ -8,7 +8,8 @@ TEST(GraphInput, MessagesForMissingAndInvalidGraphs) {
   ASGraph graph;
   std::string message;
   EXPECT_EQ(loadGraph("/nonexistent/g", graph, message), LoadResult::unreadable);
-  EXPECT_EQ(message, "Error while opening graph file `/nonexistent/g'\n(No such file or directory)\n");
+  EXPECT_EQ(message,
+            "Error while opening graph file `/nonexistent/g'\n(No such file or directory)\n");
 
   char name[] = "/tmp/zelgrin-export-graph-XXXXXX";
   const int fd = mkstemp(name);
@@ -19,7 +20,8 @@ TEST(GraphInput, MessagesForMissingAndInvalidGraphs) {
   ASWidth::setWide(false);
   EXPECT_EQ(loadGraph(name, graph, message), LoadResult::invalid);
   EXPECT_EQ(message, std::string("File `") + name +
-                         "' does not appear to be a valid graph file:\nInvalid AS number: `70000'\n");
+                         "' does not appear to be a valid graph file:\n"
+                         "Invalid AS number: `70000'\n");
   ASWidth::setWide(true);
   ASGraph wide;
   EXPECT_EQ(loadGraph(name, wide, message), LoadResult::loaded);
