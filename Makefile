@@ -5,7 +5,7 @@ PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GENERATOR ?= $(if $(shell command -v ninja 2>/dev/null),Ninja,Unix Makefiles)
 
-.PHONY: all build demo test sanitize fuzz bench install clean
+.PHONY: all build demo test test-deps sanitize fuzz bench install clean
 
 all: build
 
@@ -15,18 +15,22 @@ $(BUILD)/CMakeCache.txt:
 build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-# The demo needs the program only, not the tests.
+# The demo needs the two programs only, not the tests.
 demo: $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j $(JOBS) --target zelgrin
+	cmake --build $(BUILD) -j $(JOBS) --target zelgrin zelgrin-export
 	@sh examples/demo.sh $(abspath $(BUILD))/zelgrin
 
-test: build
+# The Debian packages the consumer tests load the exports with; installs only what is missing.
+test-deps:
+	@sh tools/install-test-deps.sh
+
+test: build test-deps
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(ASAN_BUILD) -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DZELGRIN_SANITIZE=ON
 
-sanitize: $(ASAN_BUILD)/CMakeCache.txt
+sanitize: $(ASAN_BUILD)/CMakeCache.txt test-deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 

@@ -1,8 +1,9 @@
 #!/bin/sh
-# Builds an AS graph from the example inputs and prints a short summary of it.
-# Usage: examples/demo.sh path/to/zelgrin [output graph]
+# Builds an AS graph from the example inputs and prints its summary with zelgrin-export.
+# Usage: examples/demo.sh path/to/zelgrin [output graph]   (zelgrin-export beside zelgrin)
 set -eu
 bin=$1
+export_bin=$(dirname "$bin")/zelgrin-export
 here=$(cd "$(dirname "$0")" && pwd)
 out=${2:-$(dirname "$bin")/demo.graph}
 cd "$here"
@@ -15,12 +16,8 @@ cd "$here"
   --file:Bi 7018 dump-a.txt \
   --file:bi dump-b.txt
 echo "Graph written to $out"
-# The header: marker, source count, sources, comment, node count, edge count.
-awk 'NR == 2 { sources = $1 }
-     NR == 3 + sources { comment = $0 }
-     NR == 4 + sources { nodes = $1 }
-     NR == 5 + sources { edges = $1; start = NR + nodes + 1 }
-     start && NR >= start { if ($3 == 1) oriented++; ip += $6 + $8 }
-     END { printf "%d source files, comment \"%s\"\n%d nodes, %d edges (%d oriented), %d addresses of IP covering in all\n", sources, comment, nodes, edges, oriented, ip }' "$out"
+echo
+"$export_bin" "$out"
+echo
 echo "First edge lines (AS1 AS2 oriented direction paths1to2 ips1to2 paths2to1 ips2to1):"
 awk 'NR == 2 { s = $1 } NR == 4 + s { n = $1 } n && NR > 5 + s + n && NR <= 10 + s + n' "$out"

@@ -2,9 +2,11 @@
 # Runs one command-line case and compares what the program did with what the case expects.
 #
 # A case is a folder:
+#   program     the program under test, when not zelgrin (zelgrin-export); CMake reads it
 #   args        the arguments, one per line (an empty line is an empty argument)
-#   script.sh   instead of args: a bash script run in the scratch folder with $ZELGRIN set,
-#               for cases that need a terminal, a pipe or a special file
+#   script.sh   instead of args: a bash script run in the scratch folder with $ZELGRIN set to
+#               the program under test, for cases that need a terminal, a pipe or a special
+#               file ($ZELGRIN_BUILDER is zelgrin and $ZELGRIN_EXAMPLES the examples folder)
 #   input/      files copied into the scratch folder before the run (the program runs there)
 #   stdin       standard input (otherwise the null device)
 #   status      expected exit status (otherwise 0)
@@ -12,7 +14,8 @@
 #   stderr      expected standard error (otherwise empty)
 #   expected/   files that must exist in the scratch folder afterwards, byte for byte
 #   absent      names of files that must not exist afterwards, one per line
-# The program is run as "zelgrin", so messages that quote argv[0] do not depend on the path.
+# The program is run under its bare name ("zelgrin"), so messages that quote argv[0] do not
+# depend on the path.
 set -u
 bin=$1
 case_dir=$2
@@ -32,7 +35,7 @@ else
   if [ -f "$case_dir/args" ]; then
     while IFS= read -r line || [ -n "$line" ]; do args+=("$line"); done <"$case_dir/args"
   fi
-  (exec -a zelgrin "$bin" "${args[@]}") <"$stdin_file" >"$scratch/.stdout" 2>"$scratch/.stderr"
+  (exec -a "$(basename "$bin")" "$bin" "${args[@]}") <"$stdin_file" >"$scratch/.stdout" 2>"$scratch/.stderr"
   status=$?
 fi
 

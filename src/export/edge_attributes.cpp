@@ -1,0 +1,126 @@
+#include "export/edge_attributes.h"
+
+namespace {
+
+using Edge = ASGraph::edge;
+
+// Rows by type; the getters of the other types stay null.
+constexpr EdgeAttribute integerRow(const char* name, bool differential,
+                                   long long (*get)(const Edge&)) {
+  return {name, AttributeType::integer, differential, get, nullptr, nullptr, nullptr};
+}
+constexpr EdgeAttribute countRow(const char* name, bool differential,
+                                 unsigned long long (*get)(const Edge&)) {
+  return {name, AttributeType::count, differential, nullptr, get, nullptr, nullptr};
+}
+
+}  // namespace
+
+// The weight of the copy is the way a->b, its reverse weight the way b->a; the comparison
+// fields are stored alike in both, and read from the a->b way as the graph file writes them.
+constexpr EdgeAttribute kEdgeAttributes[] = {
+    integerRow("oriented", false, [](const Edge& e) -> long long { return e.weight.oriented; }),
+    integerRow("direction", false,
+               [](const Edge& e) -> long long { return ASGraph::dirToVal(e.direction); }),
+    {"relationship", AttributeType::word, false, nullptr, nullptr, nullptr,
+     [](const Edge& e) { return relationshipName(relationshipOf(e)); }},
+    countRow("paths_ab", false,
+             [](const Edge& e) -> unsigned long long { return e.weight.pathCovering[0]; }),
+    countRow("ip_ab", false,
+             [](const Edge& e) -> unsigned long long { return e.weight.ipCovering[0]; }),
+    countRow("paths_ba", false,
+             [](const Edge& e) -> unsigned long long { return e.reverseWeight.pathCovering[0]; }),
+    countRow("ip_ba", false,
+             [](const Edge& e) -> unsigned long long { return e.reverseWeight.ipCovering[0]; }),
+    integerRow("cmp_oriented_0", true,
+               [](const Edge& e) -> long long { return e.weight.cmpOriented[0]; }),
+    integerRow("cmp_oriented_1", true,
+               [](const Edge& e) -> long long { return e.weight.cmpOriented[1]; }),
+    integerRow("cmp_direction_0", true, [](const Edge& e) -> long long {
+      return ASGraph::dirToVal(e.weight.cmpDirection[0]);
+    }),
+    integerRow("cmp_direction_1", true, [](const Edge& e) -> long long {
+      return ASGraph::dirToVal(e.weight.cmpDirection[1]);
+    }),
+    countRow("paths_ab_1", true,
+             [](const Edge& e) -> unsigned long long { return e.weight.pathCovering[1]; }),
+    countRow("ip_ab_1", true,
+             [](const Edge& e) -> unsigned long long { return e.weight.ipCovering[1]; }),
+    countRow("paths_ba_1", true,
+             [](const Edge& e) -> unsigned long long { return e.reverseWeight.pathCovering[1]; }),
+    countRow("ip_ba_1", true,
+             [](const Edge& e) -> unsigned long long { return e.reverseWeight.ipCovering[1]; }),
+    integerRow("compared_graphs", true,
+               [](const Edge& e) -> long long { return e.weight.comparedGraphs; }),
+    integerRow("incoming", true, [](const Edge& e) -> long long { return e.weight.incomingCount; }),
+    integerRow("outgoing", true, [](const Edge& e) -> long long { return e.weight.outgoingCount; }),
+    integerRow("undirected", true,
+               [](const Edge& e) -> long long { return e.weight.undirectedCount; }),
+    integerRow("unoriented", true,
+               [](const Edge& e) -> long long { return e.weight.unorientedCount; }),
+    integerRow("orientation_changes", true,
+               [](const Edge& e) -> long long { return e.weight.orientationChanges; }),
+    {"orientation_stability", AttributeType::real, true, nullptr, nullptr,
+     [](const Edge& e) -> double { return e.weight.orientationStability; }, nullptr},
+};
+
+const std::size_t kEdgeAttributeCount = sizeof kEdgeAttributes / sizeof kEdgeAttributes[0];
+
+namespace {
+
+// The plain rows come first; writers of a plain graph stop where the comparison fields begin.
+constexpr std::size_t countPlainRows() {
+  std::size_t count = 0;
+  while (count < sizeof kEdgeAttributes / sizeof kEdgeAttributes[0] &&
+         !kEdgeAttributes[count].differentialOnly) {
+    ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+const std::size_t kPlainAttributeCount = countPlainRows();
+
+Relationship relationshipOf(const ASGraph::edge& copy) {
+  switch (ASGraph::dirToVal(copy.direction)) {
+    case 1:
+      return Relationship::customerProvider;
+    case -1:
+      return Relationship::providerCustomer;
+    default:
+      return copy.weight.oriented ? Relationship::peer : Relationship::unknown;
+  }
+}
+
+const char* relationshipName(Relationship relationship) {
+  switch (relationship) {
+    case Relationship::customerProvider:
+      return "customer-provider";
+    case Relationship::providerCustomer:
+      return "provider-customer";
+    case Relationship::peer:
+      return "peer";
+    case Relationship::unknown:
+      return "unknown";
+  }
+  return "unknown";
+}
+
+void appendAttributeValue(OutputBuffer& out, const EdgeAttribute& attribute,
+                          const ASGraph::edge& copy) {
+  switch (attribute.type) {
+    case AttributeType::integer:
+      out.appendNumber(attribute.integer(copy));
+      break;
+    case AttributeType::count:
+      out.appendNumber(attribute.count(copy));
+      break;
+    case AttributeType::real:
+      out.appendFixed(attribute.real(copy));
+      break;
+    case AttributeType::word:
+      out.append(attribute.word(copy));
+      break;
+  }
+}

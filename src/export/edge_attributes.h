@@ -1,0 +1,59 @@
+// The attributes every export format gives an edge, in one table: name, type and how to read
+// the value from an edge copy. The GraphML, CSV and JSON writers walk the table, so a new
+// attribute is one row here and appears in every format at once.
+// Each edge is seen as the graph file lists it, from its first AS ("a") to its second ("b").
+#ifndef ZELGRIN_EXPORT_EDGE_ATTRIBUTES_H
+#define ZELGRIN_EXPORT_EDGE_ATTRIBUTES_H
+
+#include <cstddef>
+
+#include "asgraph/as_graph.h"
+#include "export/output_buffer.h"
+
+enum class AttributeType {
+  integer,  // flags, directions and 16-bit counters; fits 32 signed bits
+  count,    // path and IP address covering; up to 64 unsigned bits
+  real,     // orientation stability
+  word,     // a fixed lower-case word without special characters
+};
+
+struct EdgeAttribute {
+  const char* name;
+  AttributeType type;
+  bool differentialOnly;  // one of the comparison fields of a differential graph
+  // Exactly the getter of the row's type is set.
+  long long (*integer)(const ASGraph::edge&);
+  unsigned long long (*count)(const ASGraph::edge&);
+  double (*real)(const ASGraph::edge&);
+  const char* (*word)(const ASGraph::edge&);
+};
+
+// The rows in the order of the graph file's fields, with the relationship after the direction:
+// the first kPlainAttributeCount for every graph, all kEdgeAttributeCount for a differential one.
+extern const EdgeAttribute kEdgeAttributes[];
+extern const std::size_t kPlainAttributeCount;
+extern const std::size_t kEdgeAttributeCount;
+
+// How many rows apply to the graph: all of them for a differential graph.
+inline std::size_t edgeAttributeCount(bool differential) {
+  return differential ? kEdgeAttributeCount : kPlainAttributeCount;
+}
+
+// The relationship that an edge's direction and orientation flag stand for.
+enum class Relationship {
+  customerProvider,  // direction 1: a is a customer of b
+  providerCustomer,  // direction -1: a is a provider of b
+  peer,              // direction 0, oriented
+  unknown,           // direction 0, not oriented
+};
+Relationship relationshipOf(const ASGraph::edge& copy);
+
+// "customer-provider", "provider-customer", "peer" or "unknown".
+const char* relationshipName(Relationship relationship);
+
+// Appends the attribute's value as plain text: a number, or the bare word. Reals have six
+// decimals, as in the graph file.
+void appendAttributeValue(OutputBuffer& out, const EdgeAttribute& attribute,
+                          const ASGraph::edge& copy);
+
+#endif  // ZELGRIN_EXPORT_EDGE_ATTRIBUTES_H

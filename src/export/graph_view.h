@@ -1,0 +1,67 @@
+// The part of a graph that an export covers: the whole graph, or a chosen set of ASes (the
+// neighbourhood of one AS) with the edges among them. Every writer walks the graph through it.
+#ifndef ZELGRIN_EXPORT_GRAPH_VIEW_H
+#define ZELGRIN_EXPORT_GRAPH_VIEW_H
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "asgraph/as_graph.h"
+
+class GraphView {
+ public:
+  // The whole graph.
+  explicit GraphView(ASGraph& graph) : graph_(graph) {}
+
+  // Narrows the view to the ASes of `kept` around `centre`, found within `depth` hops.
+  // REQUIRES: kept is ascending and holds centre.
+  void focus(ASNumber centre, unsigned depth, std::vector<ASNumber> kept) {
+    focused_ = true;
+    centre_ = centre;
+    depth_ = depth;
+    kept_ = std::move(kept);
+  }
+
+  ASGraph& graph() const { return graph_; }
+  bool focused() const { return focused_; }
+  ASNumber centre() const { return centre_; }
+  unsigned depth() const { return depth_; }
+
+  // True when the AS is a node of the graph within the view.
+  bool contains(ASNumber as) const {
+    return !focused_ || std::binary_search(kept_.begin(), kept_.end(), as);
+  }
+
+  // Calls visit(as) for every AS in the view, ascending.
+  template <typename Visit>
+  void forEachNode(Visit visit) const {
+    if (focused_) {
+      for (ASNumber as : kept_) visit(as);
+    } else {
+      graph_.forEachNode([&visit](const ASNumber&, const ASNumber& as) { visit(as); });
+    }
+  }
+
+  // Calls visit(copy) for every edge in the view once, in the graph file's order and from its
+  // first AS, as ASGraph::forEachEdge does.
+  template <typename Visit>
+  void forEachEdge(Visit visit) const {
+    if (focused_) {
+      graph_.forEachEdge([this, &visit](const ASGraph::edge& copy) {
+        if (contains(copy.from->key) && contains(copy.to->key)) visit(copy);
+      });
+    } else {
+      graph_.forEachEdge(visit);
+    }
+  }
+
+ private:
+  ASGraph& graph_;
+  bool focused_ = false;
+  ASNumber centre_ = 0;
+  unsigned depth_ = 0;
+  std::vector<ASNumber> kept_;
+};
+
+#endif  // ZELGRIN_EXPORT_GRAPH_VIEW_H

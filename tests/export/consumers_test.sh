@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Loads zelgrin-export's output with networkx, igraph, Python's csv module, pandas and graphviz
+# for four graphs: the example graph, a graph zelgrin builds from generated inputs (self-loops,
+# peers, unknown edges, IP covering), a generated differential graph of 32-bit AS numbers and a
+# small hand-written differential graph. Tools that are not installed are skipped.
+# Usage: consumers_test.sh ZELGRIN ZELGRIN_EXPORT EXAMPLES_FOLDER
+set -euo pipefail
+zelgrin=$1
+export_program=$2
+examples=$3
+here=$(cd "$(dirname "$0")" && pwd)
+# Debian's interpreter, where the Debian packages of the tools are installed.
+python=/usr/bin/python3
+if [ ! -x "$python" ]; then
+  echo "skipped: $python is not installed"
+  exit 77
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+mkdir "$work/example" "$work/generated" "$work/wide" "$work/differential"
+(cd "$examples" && "$zelgrin" -f -o "$work/example.graph" --comment "zelgrin example graph" \
+  --file:pnedc paths.txt --file:vd relationships.txt \
+  --file:Bi 7018 dump-a.txt --file:bi dump-b.txt >/dev/null)
+
+"$python" "$here/generate_graph_inputs.py" "$work/inputs"
+(cd "$work/inputs" && "$zelgrin" -f -o "$work/generated.graph" \
+  --comment "$(printf 'generated <&> "q" caf\xe9')" \
+  --file:pnedc 'paths&.txt' --file:pne extra.txt --file:vd rel.txt --file:bi dump.txt >/dev/null)
+
+status=0
+check() { "$python" "$here/check_consumers.py" "$export_program" "$@" || status=1; }
+check "$work/example.graph" "$work/example" 7018
+check "$work/generated.graph" "$work/generated" 6
+check "$work/inputs/wide.graph" "$work/wide" 4294967295
+check "$here/data/differential.graph" "$work/differential" 701
+exit $status

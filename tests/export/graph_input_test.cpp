@@ -1,0 +1,30 @@
+#include "export/graph_input.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+TEST(GraphInput, MessagesForMissingAndInvalidGraphs) {
+  ASGraph graph;
+  std::string message;
+  EXPECT_EQ(loadGraph("/nonexistent/g", graph, message), LoadResult::unreadable);
+  EXPECT_EQ(message,
+            "Error while opening graph file `/nonexistent/g'\n(No such file or directory)\n");
+
+  char name[] = "/tmp/zelgrin-export-graph-XXXXXX";
+  const int fd = mkstemp(name);
+  ASSERT_GE(fd, 0);
+  std::FILE* file = fdopen(fd, "w");
+  std::fputs("VGR\n1\ns\n\n1\n0\n70000\n", file);
+  std::fclose(file);
+  ASWidth::setWide(false);
+  EXPECT_EQ(loadGraph(name, graph, message), LoadResult::invalid);
+  EXPECT_EQ(message, std::string("File `") + name +
+                         "' does not appear to be a valid graph file:\n"
+                         "Invalid AS number: `70000'\n");
+  ASWidth::setWide(true);
+  ASGraph wide;
+  EXPECT_EQ(loadGraph(name, wide, message), LoadResult::loaded);
+  EXPECT_EQ(wide.nodes(), 1u);
+  std::remove(name);
+}
