@@ -27,7 +27,9 @@ void announceStep(int contents, int step, int totalSteps) {
 // Reads one file that is not a dump from start to end. Returns 0, or 2 when it cannot be
 // opened or read.
 int readFile(const char* name, const InputFormat& format, int contents, ASNumber vantage,
-             int step, int totalSteps, bool progress, bool verbose, EdgeLookup& edges) {
+             int step, int totalSteps, bool progress, bool verbose, EdgeLookup& edges,
+             BuildReport* report) {
+  const int entry = step - 1;
   Parser* parser = format.makeParser();
   if (!openInput(*parser, name)) {
     int openError = errno;
@@ -42,13 +44,19 @@ int readFile(const char* name, const InputFormat& format, int contents, ASNumber
   // Standard input has no size to measure progress against.
   const bool bar = progress && !isStdinName(name);
   while (parser->nextLine() == Parser::lineReady) {
+    const std::uint64_t refusedBefore = ASWidth::refusedAs16();
     if (parser->parseLine() != Parser::parseOk) {
       if (verbose) reportParseError(*parser, name, true);
+      if (report != nullptr) {
+        report->countFailure(entry, *parser, ASWidth::refusedAs16() != refusedBefore);
+      }
       continue;
     }
     if (bar) printPercentage(parser->filePos(), parser->fileSize());
     format.handleLine(edges, *parser, contents, vantage);
+    if (report != nullptr) report->entry(entry).stats.countUsed();
   }
+  if (report != nullptr) report->finishReading(entry, *parser);
   int readError = parser->readError();
   if (readError != 0) {
     delete parser;
@@ -68,16 +76,16 @@ int readFile(const char* name, const InputFormat& format, int contents, ASNumber
 
 int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_type* fileTypes,
                int* fileContents, bool progress, bool verbose, ASNumber* vantagePoints,
-               ASGraph& graph) {
+               ASGraph& graph, BuildReport* report) {
   const int totalSteps = numOtherFiles + (numBGPFiles > 0 ? 1 : 0);
   EdgeLookup edges(graph);
   for (int i = 0; i < numOtherFiles; i++) {
     int result = readFile(fileNames[i], formatOf(fileTypes[i]), fileContents[i], vantagePoints[i],
-                          i + 1, totalSteps, progress, verbose, edges);
+                          i + 1, totalSteps, progress, verbose, edges, report);
     if (result != buildOk) return result;
   }
   if (numBGPFiles <= 0) return buildOk;
   return mergeDumps(numBGPFiles, fileNames + numOtherFiles, fileTypes + numOtherFiles,
                     vantagePoints + numOtherFiles, static_cast<short>(numOtherFiles + 1),
-                    progress, verbose, graph);
+                    progress, verbose, graph, report, numOtherFiles);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "asgraph/as_graph.h"
+#include "build/build_report.h"
 #include "build/input_formats.h"
 
 // Results of buildGraph.
@@ -16,7 +17,8 @@ enum build_result : int {
 // Reads entries 0 .. numOtherFiles-1 (not dumps, in reading order) and then merges the dumps
 // numOtherFiles .. numOtherFiles+numBGPFiles-1, adding what each file's contents ask for. An
 // entry named "-" is standard input. Returns a build_result; after a failure the graph keeps
-// what was added before it.
+// what was added before it. With a report (one entry per input entry) it also counts what each
+// reading used and passed over.
 int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_type* fileTypes,
                int* fileContents, bool progress, bool verbose, ASNumber* vantagePoints,
-               ASGraph& graph);
+               ASGraph& graph, BuildReport* report = nullptr);

@@ -23,8 +23,10 @@ unsigned long long orderKey(const IPPrefix& prefix) {
 // every dump.
 class DumpMerge {
  public:
-  DumpMerge(short count, char** names, file_type* types, ASNumber* vantages, bool verbose)
-      : count_(count), names_(names), vantages_(vantages), verbose_(verbose),
+  DumpMerge(short count, char** names, file_type* types, ASNumber* vantages, bool verbose,
+            BuildReport* report, int firstReportEntry)
+      : count_(count), names_(names), vantages_(vantages), verbose_(verbose), report_(report),
+        firstReportEntry_(firstReportEntry),
         formats_(new const InputFormat*[count]), parsers_(new Parser*[count]),
         prefixes_(new IPPrefix[count]), keys_(new unsigned long long[count]),
         countedPos_(new unsigned long long[count]), heap_(new short[count]), heapSize_(0),
@@ -88,6 +90,7 @@ class DumpMerge {
       if (heapSize_ == 0) break;
       short chosen = popFirst();
       addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, vantages_[chosen]);
+      if (report_ != nullptr) report_->entry(firstReportEntry_ + chosen).stats.countUsed();
       bool more = advance(chosen);
       if (failed_) return buildInputFailed;
       countedPos_[chosen] = parsers_[chosen]->filePos();
@@ -99,6 +102,9 @@ class DumpMerge {
     if (bar) {
       printPercentage(totalSize, totalSize);
       std::fputs("\n", stdout);
+    }
+    if (report_ != nullptr) {
+      for (short k = 0; k < count_; k++) report_->finishReading(firstReportEntry_ + k, *parsers_[k]);
     }
     return buildOk;
   }
@@ -121,8 +127,13 @@ class DumpMerge {
   // into the heap; a dump that runs out of lines drops out of the merge.
   void settle(short k) {
     Parser& parser = *parsers_[k];
-    while (parser.parseLine() != Parser::parseOk) {
+    for (;;) {
+      const std::uint64_t refusedBefore = ASWidth::refusedAs16();
+      if (parser.parseLine() == Parser::parseOk) break;
       if (verbose_) reportParseError(parser, names_[k], false);
+      if (report_ != nullptr) {
+        report_->countFailure(firstReportEntry_ + k, parser, ASWidth::refusedAs16() != refusedBefore);
+      }
       if (!advance(k)) return;
     }
     const bgpParser::parsed_data& route = routeOf(k);
@@ -173,6 +184,8 @@ class DumpMerge {
   char** names_;
   ASNumber* vantages_;
   bool verbose_;
+  BuildReport* report_;
+  int firstReportEntry_;
   const InputFormat** formats_;
   Parser** parsers_;
   IPPrefix* prefixes_;
@@ -186,8 +199,9 @@ class DumpMerge {
 }  // namespace
 
 int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
-               short stepNumber, bool progress, bool verbose, ASGraph& graph) {
-  DumpMerge merge(count, fileNames, fileTypes, vantagePoints, verbose);
+               short stepNumber, bool progress, bool verbose, ASGraph& graph,
+               BuildReport* report, int firstReportEntry) {
+  DumpMerge merge(count, fileNames, fileTypes, vantagePoints, verbose, report, firstReportEntry);
   EdgeLookup edges(graph);
   return merge.run(stepNumber, progress, edges);
 }

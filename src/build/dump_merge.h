@@ -4,10 +4,13 @@
 #pragma once
 
 #include "asgraph/as_graph.h"
+#include "build/build_report.h"
 #include "build/input_formats.h"
 
 // Merges the dumps named in fileNames[0 .. count-1], of the formats fileTypes[0 .. count-1],
 // into the IP covering of the graph. Returns buildOk, or buildInputFailed after printing why a
-// dump could not be opened or read.
+// dump could not be opened or read. With a report, dump k is counted in its entry
+// firstReportEntry + k.
 int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
-               short stepNumber, bool progress, bool verbose, ASGraph& graph);
+               short stepNumber, bool progress, bool verbose, ASGraph& graph,
+               BuildReport* report = nullptr, int firstReportEntry = 0);

@@ -57,24 +57,24 @@ const char kTableRefusal[] =
     "Router tables can only be used to get nodes, edges, path covering and IP address covering";
 
 const InputFormat kFormats[] = {
-    {'b', bgpFile, false, getIPCovering, kDumpRefusal, nullptr, nullptr, make<bgpParser>,
+    {'b', bgpFile, false, false, getIPCovering, kDumpRefusal, nullptr, nullptr, make<bgpParser>,
      bgpRoute},
-    {'B', bgpFile, true, getIPCovering, kDumpRefusal, nullptr, nullptr, make<bgpParser>,
+    {'B', bgpFile, true, false, getIPCovering, kDumpRefusal, nullptr, nullptr, make<bgpParser>,
      bgpRoute},
-    {'s', satFile, false, kAllContents, nullptr, make<satParser>, satLine, nullptr, nullptr},
-    {'v', vantageFile, false, kStructure, "Vantage files do not contain covering information",
+    {'s', satFile, false, false, kAllContents, nullptr, make<satParser>, satLine, nullptr, nullptr},
+    {'v', vantageFile, false, false, kStructure, "Vantage files do not contain covering information",
      make<vantageParser>, vantageLine, nullptr, nullptr},
-    {'p', pathFile, false, kStructure | getPathCovering,
+    {'p', pathFile, false, false, kStructure | getPathCovering,
      "Cannot get IP address covering from a path file", make<pathParser>, pathLine, nullptr,
      nullptr},
-    {'u', unknownFile, false, kNodesEdges,
+    {'u', unknownFile, false, false, kNodesEdges,
      "Unoriented edges can only be used to get nodes and/or edges", make<unknownParser>,
      unknownLine, nullptr, nullptr},
-    {'t', tableFile, false, kRouteContents, kTableRefusal, make<tableParser>, tableLine,
+    {'t', tableFile, false, true, kRouteContents, kTableRefusal, make<tableParser>, tableLine,
      makeTableRouteParser, tableRoute},
-    {'T', tableFile, true, kRouteContents, kTableRefusal, make<tableParser>, tableLine,
+    {'T', tableFile, true, true, kRouteContents, kTableRefusal, make<tableParser>, tableLine,
      makeTableRouteParser, tableRoute},
-    {'r', asrelFile, false, kStructure, "Relationship files do not contain covering information",
+    {'r', asrelFile, false, true, kStructure, "Relationship files do not contain covering information",
      make<asrelParser>, asrelLine, nullptr, nullptr},
 };
 

@@ -47,6 +47,9 @@ struct InputFormat {
   char letter;              // as in --file:
   file_type type;
   bool takesVantage;        // the option is followed by a vantage AS number, then the file name
+  // A file from which nothing at all could be used is worth a warning: the readers of today's
+  // formats pass over much of what they meet, and an empty result needs saying.
+  bool warnWhenUnused;
   int32_t allowedContents;  // the contents this format can give
   const char* refusal;      // the message when other contents are asked for
   // First pass: the parser, and what one parsed record adds to the graph for the given contents

@@ -58,7 +58,8 @@ cmdLineParams::cmdLineParams()
       help(false),
       helpAll(false),
       version(false),
-      as32(false) {
+      as32(false),
+      stats(false) {
   for (char*& name : fileNames) name = nullptr;
 }
 
@@ -120,6 +121,7 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
   params.helpAll = false;
   params.version = false;
   params.as32 = false;
+  params.stats = false;
   params.force = false;
   params.numOtherFiles = 0;
   params.numBGPFiles = 0;
@@ -242,6 +244,8 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
       params.version = true;
     } else if (strcmp(arg, "--as32") == 0) {
       params.as32 = true;
+    } else if (strcmp(arg, "--stats") == 0) {
+      params.stats = true;
     } else if (strncmp(arg, "--file:", 7) == 0) {
       if (count >= maxInputFiles) {
         message = "Too many input files (at most 100)";

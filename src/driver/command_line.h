@@ -36,6 +36,7 @@ struct cmdLineParams {
   bool helpAll;  // --help-all: the help followed by the extensions
   bool version;  // --version
   bool as32;     // --as32: AS numbers up to 4294967295 and asdot in every input
+  bool stats;    // --stats: what each input gave, and the graph's totals, after the build
 
   cmdLineParams();
   ~cmdLineParams();

@@ -10,6 +10,7 @@
 #include "build/build_graph.h"
 #include "driver/command_line.h"
 #include "driver/console.h"
+#include "driver/statistics.h"
 
 namespace {
 
@@ -141,10 +142,16 @@ int main(int argc, char* argv[]) {
 
   // Step 9: build the graph from the input files; a file that cannot be opened or read ends
   // the run with the status graph construction gives.
+  BuildReport report(params.numOtherFiles + params.numBGPFiles);
   const int buildResult = buildGraph(params.numOtherFiles, params.numBGPFiles, params.fileNames,
                                      params.fileTypes, params.fileContents, progress,
-                                     params.verbose, params.vantagePoints, graph);
+                                     params.verbose, params.vantagePoints, graph, &report);
   if (buildResult != buildOk) return exitUnreadable;
+  if (params.stats) {
+    printStatistics(stderr, params, report, graph);
+  } else {
+    warnUnusedInputs(stderr, params, report);
+  }
 
   // Step 10: the new input files follow the names read from the input graph; the comment is
   // always replaced, so without --comment it becomes empty.

@@ -1,0 +1,41 @@
+// What graph construction made of each input file: the lines it read, the records it used and
+// the records it passed over, by reason. The driver prints it with --stats, and warns about a
+// file of a modern format from which nothing at all could be used.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "parsers/parser.h"
+#include "parsers/read_stats.h"
+
+// One reading of one input file (a file read in both passes has two).
+struct InputReport {
+  std::uint64_t linesRead = 0;
+  ReadStats stats;  // used, and skipped by reason
+};
+
+class BuildReport {
+ public:
+  // One report per input entry, in reading order.
+  explicit BuildReport(int entries) : entries_(static_cast<std::size_t>(entries)) {}
+
+  int size() const { return static_cast<int>(entries_.size()); }
+  InputReport& entry(int k) { return entries_[static_cast<std::size_t>(k)]; }
+  const InputReport& entry(int k) const { return entries_[static_cast<std::size_t>(k)]; }
+
+  // Counts a line `parser` failed to parse, unless the parser counts its own (skipStats), under
+  // the reason its message gives without the quoted text, or under kAboveAS16Reason when only
+  // the 16-bit width of the run refused it (refusedAs16 moved while the line was parsed).
+  void countFailure(int k, const Parser& parser, bool refusedAs16);
+  // At the end of a reading: the lines read, and what the parser passed over on its own.
+  void finishReading(int k, const Parser& parser);
+
+ private:
+  // A reason text kept for the life of the report, the same pointer for the same text.
+  const char* keep(const char* text, std::size_t length);
+
+  std::vector<InputReport> entries_;
+  std::vector<std::unique_ptr<char[]>> reasons_;
+};

@@ -1,0 +1,22 @@
+// What the run made of its inputs, on standard error after the build: with --stats one line per
+// reading of an input file and one for the graph; without it, a warning about each file of a
+// modern format from which nothing at all could be used.
+#ifndef ZELGRIN_DRIVER_STATISTICS_H
+#define ZELGRIN_DRIVER_STATISTICS_H
+
+#include <cstdio>
+
+#include "asgraph/as_graph.h"
+#include "build/build_report.h"
+#include "driver/command_line.h"
+
+// "`paths.txt': 5599 lines read, 5540 used, 59 skipped: 38 Invalid AS number, 21 ..." per
+// reading (a second reading of one file says "(IP covering)"), then "Graph: 245 nodes, ...".
+void printStatistics(std::FILE* out, const cmdLineParams& params, const BuildReport& report,
+                     ASGraph& graph);
+
+// "Warning: nothing could be used from `NAME' (...)" for each file of a format that warns
+// (InputFormat::warnWhenUnused) whose readings used nothing.
+void warnUnusedInputs(std::FILE* out, const cmdLineParams& params, const BuildReport& report);
+
+#endif  // ZELGRIN_DRIVER_STATISTICS_H
