@@ -25,6 +25,7 @@ const char kBadNetworkByte[] = "Invalid network byte value: `";
 const char kNoPreviousNetwork[] = "Could not retrieve any previous network value";
 const char kNoNextHopColumn[] = "Could not determine position of next hop field";
 const char kWrappedAtEnd[] = "Unexpected end of file (next hop expected)";
+const char kNulInWrappedRest[] = "Line contains a NUL byte";
 const char kNoNextHop[] = "Invalid next hop";
 const char kBadNextHop[] = "Invalid next hop: `";
 const char kBadNextHopByte[] = "Invalid next hop byte value: `";
@@ -252,6 +253,11 @@ int bgpParser::parseLine() {
     if (!readWrappedRest()) {
       setReason(kWrappedAtEnd);
       return parseInputEnded;
+    }
+    // The rest of the route is a line of its own and holds to the same rule as the first.
+    if (lineHasNul()) {
+      setReason(kNulInWrappedRest);
+      return parseBadValue;
     }
     shift = 0;
   }
