@@ -141,11 +141,16 @@ std::string randomSuffix() {
   return suffix;
 }
 
+// True for the errors of a directory that takes no new file (or no name that long), where the
+// file itself may still be written.
+bool placeRefused(int error) {
+  return error == EACCES || error == EPERM || error == EROFS || error == ENOENT ||
+         error == ENOTDIR || error == ENAMETOOLONG || error == ELOOP;
+}
+
 // Makes the directory entry of a renamed file durable; a failure here cannot undo the rename,
 // so it is not reported.
-void syncDirectory(const std::string& file) {
-  std::string directory = directoryOf(file);
-  if (directory.empty()) directory = ".";
+void syncDirectory(const std::string& directory) {
   const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   fsync(fd);
@@ -177,7 +182,16 @@ bool OutputFile::open(const char* name) {
   // A file the user may not write is not replaced either: writing in place fails as it should.
   const bool writable = found == resolvedNone || faccessat(AT_FDCWD, target_.c_str(), W_OK,
                                                            AT_EACCESS) == 0;
-  if (replaceable && writable && openTemporary()) {
+  if (replaceable && writable) {
+    if (!openTemporary()) {
+      // Only a directory that takes no new file is a reason to write in place; anything else
+      // (a full disk, no memory) would fail there as well, after the old file was emptied.
+      if (!placeRefused(errorNumber_)) {
+        releaseSignals();
+        return false;
+      }
+      return openInPlace(name);
+    }
     if (found != resolvedFile) return true;
     // The new file takes the old one's owner (where allowed) and permission bits; the owner
     // first, since a change of owner clears the set-user-ID bit.
@@ -186,9 +200,14 @@ bool OutputFile::open(const char* name) {
       if (fchown(fd, status.st_uid, status.st_gid) != 0) { /* best effort */ }
     }
     if (fchmod(fd, status.st_mode & 07777) == 0) return true;
+    // A file system without permission bits: the file is written in place, keeping its own.
     abandon();
     catchSignals();
   }
+  return openInPlace(name);
+}
+
+bool OutputFile::openInPlace(const char* name) {
   temporary_.clear();
   stream_ = std::fopen(name, "w");
   if (stream_ != nullptr) return true;
@@ -201,7 +220,11 @@ bool OutputFile::openTemporary() {
   std::string base = baseOf(target_);
   // Room for the dot and the suffix within the longest name a directory takes.
   if (base.size() > 200) base.resize(200);
-  const std::string prefix = directoryOf(target_) + "." + base + ".";
+  directory_ = directoryOf(target_);
+  const std::string prefix = directory_ + "." + base + ".";
+  // Named now: nothing may allocate once the file is in place (running out of memory then
+  // would report a failure for a file that was written).
+  if (directory_.empty()) directory_ = ".";
   SignalsHeld held;
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary_ = prefix + randomSuffix();
@@ -210,20 +233,22 @@ bool OutputFile::openTemporary() {
     // 0666: the umask applies as it does for a file fopen creates.
     const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
-      const int error = errno;
+      errorNumber_ = errno;
       temporaries[slot_].store(nullptr);
       slot_ = -1;
-      if (error == EEXIST) continue;
+      if (errorNumber_ == EEXIST) continue;
       break;
     }
     stream_ = fdopen(fd, "w");
     if (stream_ != nullptr) return true;
+    errorNumber_ = errno;
     close(fd);
     unlink(temporary_.c_str());
     temporaries[slot_].store(nullptr);
     slot_ = -1;
     break;
   }
+  if (errorNumber_ == 0) errorNumber_ = EMFILE;  // no free slot: too many files open at once
   temporary_.clear();
   return false;
 }
@@ -253,7 +278,7 @@ bool OutputFile::commit() {
     temporaries[slot_].store(nullptr);
     slot_ = -1;
   }
-  syncDirectory(target_);
+  syncDirectory(directory_);
   temporary_.clear();
   finish();
   return true;

@@ -8,7 +8,8 @@
 //                               the old file's permission bits (and owner, where allowed) are
 //                               kept, a new file gets 0666 less the umask as fopen gives
 //   symbolic link               the file it points to is replaced, the link stays
-//   no temporary possible       (directory not writable, file not writable) written in place
+//   no temporary possible       (directory not writable, file not writable) written in place;
+//                               other failures to make one (a full disk) fail the open
 //   terminal, FIFO, device      written directly
 // While a file is open, SIGXFSZ is ignored, so that a write past the file size limit fails with
 // EFBIG instead of ending the program.
@@ -54,12 +55,14 @@ class OutputFile {
 
  private:
   bool openTemporary();
+  bool openInPlace(const char* name);
   bool fail(const char* before, const char* after, int error);
   void finish();
 
   std::string noun_;
   std::string target_;     // the file the temporary file is renamed to (links resolved)
   std::string temporary_;  // empty when writing in place or directly
+  std::string directory_;  // the temporary file's directory, synced after the rename
   std::FILE* stream_ = nullptr;
   int slot_ = -1;          // index in the table of temporary files, -1 when not registered
   int errorNumber_ = 0;
