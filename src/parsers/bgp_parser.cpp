@@ -151,6 +151,12 @@ int bgpParser::nextLine() {
     prevNetmask_.reset();
   }
   while (!streamDone() && readRawLine()) {
+    // In a table, a line holding a NUL byte may be a route cut short: it goes to parsing, which
+    // refuses it, rather than being taken for the end of the table or skipped.
+    if (tableState_ && lineHasNul()) {
+      cutLineEnd();
+      return lineReady;
+    }
     const char* text = line();
     const std::size_t length = lineLength();
     if (length < kMinimumLine) continue;

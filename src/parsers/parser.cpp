@@ -110,7 +110,8 @@ int Parser::readLineLongerThan(std::size_t minimum) {
   }
   if (std::feof(stream_) != 0) return noMoreLines;
   while (!streamDone()) {
-    if (readRawLine() && lineLen_ > minimum) {
+    // A line holding a NUL byte is delivered whatever its length, for parsing to refuse it.
+    if (readRawLine() && (lineLen_ > minimum || lineHasNul_)) {
       cutLineEnd();
       return lineReady;
     }

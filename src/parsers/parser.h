@@ -78,7 +78,8 @@ class Parser {
   // REQUIRES: isOpen().
   bool readRawLine();
   // The line reader shared by the simple formats: skips lines whose length with line end is at
-  // most `minimum`, then cuts the accepted line at its first CR or LF. Codes as nextLine.
+  // most `minimum` (but not a line holding a NUL byte), then cuts the accepted line at its first
+  // CR or LF. Codes as nextLine.
   int readLineLongerThan(std::size_t minimum);
 
   // The current line as a C string; characters after an embedded NUL are not part of it.

@@ -448,6 +448,7 @@ TEST(BgpParserTest, RouteHoldingANulIsRefused) {
                            nul + "65001 i\n";
   for (const std::string& tail :
        {route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "701 " + nul + "1239 i"),
+        nul + route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "701 1239 i"),
         "*> 192.168.100.128/25\n" + rest}) {
     const Outcome outcome = parseFirst(kHeader + tail);
     EXPECT_EQ(outcome.code, 3);

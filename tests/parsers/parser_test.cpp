@@ -47,7 +47,9 @@ TEST(ParserTest, MinimumLengthCountsTheLineEnd) {
       {5, "abcd\r\n", {"abcd"}},               // the carriage return counts too
       {0, "\n\nx\n", {"", "", "x"}},
       {0, "a\r\nb\rc\n", {"a", "b"}},          // cut at the first CR or LF
-      {0, std::string("\0skip\n2 3\n", 10), {"2 3"}},  // an embedded NUL ends the text
+      // An embedded NUL ends the text; the line still comes, for parsing to refuse it.
+      {0, std::string("\0skip\n2 3\n", 10), {"", "2 3"}},
+      {5, std::string("1\0\n", 3), {"1"}},
   };
   for (const Case& c : cases) {
     TempFiles files;
