@@ -25,7 +25,8 @@ enum exit_status : int {
   exitSyntax = 1,      // syntax error on the command line
   exitUnreadable = 2,  // an input could not be opened or read, the output not created, or
                        // memory ran out
-  exitRefused = 3,     // overwrite refused, invalid graph to enhance, or a failed write
+  exitRefused = 3,     // overwrite refused, output is an input, invalid graph to enhance, or a
+                       // failed write
 };
 
 // Memory ran out: nothing can be relied on any more, so the partial output is removed and the
