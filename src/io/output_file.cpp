@@ -220,10 +220,10 @@ bool OutputFile::openTemporary() {
   std::string base = baseOf(target_);
   // Room for the dot and the suffix within the longest name a directory takes.
   if (base.size() > 200) base.resize(200);
+  // The directory to sync after the rename is named now: nothing may allocate once the file is
+  // in place (running out of memory then would report a failure for a file that was written).
   directory_ = directoryOf(target_);
   const std::string prefix = directory_ + "." + base + ".";
-  // Named now: nothing may allocate once the file is in place (running out of memory then
-  // would report a failure for a file that was written).
   if (directory_.empty()) directory_ = ".";
   SignalsHeld held;
   for (int attempt = 0; attempt < 100; ++attempt) {
