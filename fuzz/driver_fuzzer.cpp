@@ -23,7 +23,7 @@
 #include "driver/command_line.h"
 #include "driver/run_zelgrin.h"
 
-extern "C" void zelgrinFaultSchedule(const char* spec);
+extern "C" void zelgrinFaultSchedule(const char* text);
 
 namespace {
 

@@ -57,19 +57,19 @@ static const struct {
              {"SIGINT", 0, SIGINT}, {"SIGHUP", 0, SIGHUP}};
 
 /* Reads a schedule; a malformed entry ends it. Counting starts again from zero. */
-void zelgrinFaultSchedule(const char* spec) {
+void zelgrinFaultSchedule(const char* text) {
   faultCount = 0;
   memset(calls, 0, sizeof calls);
   configured = 1;
-  while (spec != NULL && *spec != '\0' && faultCount < MAX_FAULTS) {
+  while (text != NULL && *text != '\0' && faultCount < MAX_FAULTS) {
     struct fault f;
     memset(&f, 0, sizeof f);
-    const char* colon = strchr(spec, ':');
+    const char* colon = strchr(text, ':');
     if (colon == NULL) return;
     f.kind = -1;
     for (int k = 0; k < kKinds; ++k) {
-      if (strlen(kindNames[k]) == (size_t)(colon - spec) &&
-          strncmp(spec, kindNames[k], (size_t)(colon - spec)) == 0) {
+      if (strlen(kindNames[k]) == (size_t)(colon - text) &&
+          strncmp(text, kindNames[k], (size_t)(colon - text)) == 0) {
         f.kind = k;
       }
     }
@@ -93,7 +93,7 @@ void zelgrinFaultSchedule(const char* spec) {
     }
     if (!found) return;
     faults[faultCount++] = f;
-    spec = what[length] == ',' ? what + length + 1 : what + length;
+    text = what[length] == ',' ? what + length + 1 : what + length;
   }
 }
 
