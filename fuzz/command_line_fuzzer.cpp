@@ -1,7 +1,9 @@
 // Feeds arbitrary argument vectors (the input split at newlines) to the command-line parser and
-// checks the layout graph construction relies on after a successful parse.
+// checks the layout graph construction relies on after a successful parse. Arguments hold no
+// line feed here, but a carriage return may come in one.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "driver/command_line.h"
@@ -31,8 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!ok || params.help) return 0;
   int files = params.numOtherFiles + params.numBGPFiles;
   if (params.numOtherFiles < 0 || params.numBGPFiles < 0 || files > maxInputFiles) abort();
+  // The comment and the input names become lines of the graph file.
+  if (std::strpbrk(params.comment, "\r\n") != nullptr) abort();
   for (int k = 0; k < files; ++k) {
     if (params.fileNames[k] == nullptr || params.fileContents[k] == 0) abort();
+    if (std::strpbrk(params.fileNames[k], "\r\n") != nullptr) abort();
     if ((params.fileTypes[k] == bgpFile) != (k >= params.numOtherFiles)) abort();
   }
   return 0;

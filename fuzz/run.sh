@@ -5,7 +5,7 @@ set -eu
 seconds=${1:-30}
 cd "$(dirname "$0")/.."
 generator=$(command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
-CXX=clang++ cmake -S . -B build-fuzz -G "$generator" -DCMAKE_BUILD_TYPE=Debug \
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G "$generator" -DCMAKE_BUILD_TYPE=Debug \
   -DZELGRIN_FUZZ=ON -DZELGRIN_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j "$(nproc 2>/dev/null || echo 2)"
 for harness in build-fuzz/fuzz/*_fuzzer; do

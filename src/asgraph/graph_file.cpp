@@ -212,10 +212,15 @@ bool parseComparison(EdgeLineFields& fields, ASEdgeWeight& w1, ASEdgeWeight& w2)
 
 StreamLineSource::~StreamLineSource() { std::free(buffer_); }
 
-// A line holding a NUL byte ends there, as the rest cannot be used as text.
-char* StreamLineSource::nextLine() {
-  if (getline(&buffer_, &capacity_, in_) < 0) return nullptr;
-  buffer_[std::strcspn(buffer_, "\r\n")] = '\0';
+char* StreamLineSource::nextLine(std::size_t& length) {
+  const ssize_t count = getline(&buffer_, &capacity_, in_);
+  if (count < 0) return nullptr;
+  const std::size_t read = static_cast<std::size_t>(count);
+  std::size_t cut = std::strcspn(buffer_, "\r\n");
+  // A NUL byte stopped the search early: the line end is looked for past it.
+  while (cut < read && buffer_[cut] != '\r' && buffer_[cut] != '\n') ++cut;
+  buffer_[cut] = '\0';
+  length = cut;
   return buffer_;
 }
 
@@ -232,10 +237,24 @@ bool EdgeLineParser::parse(char* line, bool differential, EdgeLine& edge, ASEdge
   return !differential || parseComparison(fields, w1, w2);
 }
 
+namespace {
+
+// Takes the next line into `line`. False with the reason set when the input has ended (the
+// `missing` message) or the line holds a NUL byte, which would cut off the rest of its text.
+bool takeLine(GraphLineSource& in, char*& line, std::string& reason, const char* missing) {
+  std::size_t length = 0;
+  line = in.nextLine(length);
+  if (line == nullptr) return fail(reason, missing);
+  if (std::strlen(line) != length) return failQuoting(reason, "Line contains a NUL byte: `", line);
+  return true;
+}
+
+}  // namespace
+
 bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason) {
   reason.clear();
-  char* line = in.nextLine();
-  if (line == nullptr) return fail(reason, "Could not retrieve file type string");
+  char* line = nullptr;
+  if (!takeLine(in, line, reason, "Could not retrieve file type string")) return false;
   if (std::strcmp(line, ASGraph::diffGraphMarker) == 0) {
     graph.isDifferential() = true;
   } else if (std::strcmp(line, ASGraph::graphMarker) == 0) {
@@ -245,34 +264,28 @@ bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason) {
   }
   const bool differential = graph.isDifferential();
 
-  line = in.nextLine();
-  if (line == nullptr) return fail(reason, "Could not retrieve number of source files");
+  if (!takeLine(in, line, reason, "Could not retrieve number of source files")) return false;
   long sourceCount;
   if (!toSigned(line, sourceCount) || sourceCount < 1 || sourceCount > kMaxSourceFiles) {
     return failQuoting(reason, "Invalid number of source files: `", line);
   }
   for (long i = 0; i < sourceCount; ++i) {
-    line = in.nextLine();
-    if (line == nullptr) return fail(reason, "Could not retrieve all the source file names");
+    if (!takeLine(in, line, reason, "Could not retrieve all the source file names")) return false;
     graph.addSourceFile(line);
   }
 
-  line = in.nextLine();
-  if (line == nullptr) return fail(reason, "Unable to retrieve graph description string");
+  if (!takeLine(in, line, reason, "Unable to retrieve graph description string")) return false;
   graph.setComment(line);
 
   std::uint32_t nodeCount;
-  line = in.nextLine();
-  if (line == nullptr) return fail(reason, "Could not retrieve number of nodes");
+  if (!takeLine(in, line, reason, "Could not retrieve number of nodes")) return false;
   if (!toUnsigned(line, nodeCount)) return failQuoting(reason, "Invalid number of nodes: `", line);
   std::uint32_t edgeCount;
-  line = in.nextLine();
-  if (line == nullptr) return fail(reason, "Could not retrieve number of edges");
+  if (!takeLine(in, line, reason, "Could not retrieve number of edges")) return false;
   if (!toUnsigned(line, edgeCount)) return failQuoting(reason, "Invalid number of edges: `", line);
 
   for (std::uint32_t i = 0; i < nodeCount; ++i) {
-    line = in.nextLine();
-    if (line == nullptr) return fail(reason, "Unable to retrieve all the nodes");
+    if (!takeLine(in, line, reason, "Unable to retrieve all the nodes")) return false;
     ASNumber as;
     if (!toAS(line, as)) return failQuoting(reason, "Invalid AS number: `", line);
     graph.addNode(as, as);
@@ -285,8 +298,7 @@ bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason) {
   EdgeLine edge;
   EdgeLineParser parser;
   for (std::uint32_t i = 0; i < edgeCount; ++i) {
-    line = in.nextLine();
-    if (line == nullptr) return fail(reason, "Unable to retrieve all the edges");
+    if (!takeLine(in, line, reason, "Unable to retrieve all the edges")) return false;
     if (!parser.parse(line, differential, edge, w1, w2, reason)) return false;
     // Unknown endpoints drop the edge; a repeated edge follows addEdge's own rules.
     graph.addEdge(edge.from, edge.to, edge.direction, w1, w2);

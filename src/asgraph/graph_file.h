@@ -15,6 +15,7 @@
 #ifndef ZELGRIN_ASGRAPH_GRAPH_FILE_H
 #define ZELGRIN_ASGRAPH_GRAPH_FILE_H
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -26,8 +27,9 @@ class GraphLineSource {
  public:
   virtual ~GraphLineSource() = default;
   // The next line as a writable C string valid until the next call, or null at the end of the
-  // input or on a read error.
-  virtual char* nextLine() = 0;
+  // input or on a read error. `length` is the line's length before the cut, NUL bytes included,
+  // so that a line holding a NUL (whose C string ends early) can be told from a short one.
+  virtual char* nextLine(std::size_t& length) = 0;
 };
 
 // Lines of an open stream, read with getline.
@@ -37,7 +39,7 @@ class StreamLineSource : public GraphLineSource {
   ~StreamLineSource() override;
   StreamLineSource(const StreamLineSource&) = delete;
   StreamLineSource& operator=(const StreamLineSource&) = delete;
-  char* nextLine() override;
+  char* nextLine(std::size_t& length) override;
 
  private:
   std::FILE* in_;
@@ -69,8 +71,8 @@ class EdgeLineParser {
 };
 
 // Reads a whole graph file into `graph` (source names are appended, the comment and the
-// differential flag replaced). False with the message in `reason` on malformed or short input;
-// what was read before the failure stays in the graph.
+// differential flag replaced). False with the message in `reason` on malformed or short input,
+// or on a line holding a NUL byte; what was read before the failure stays in the graph.
 bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason);
 
 // Writes `graph` as a graph file to an open stream and flushes it. False with the message in

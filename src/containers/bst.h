@@ -185,17 +185,21 @@ class BST {
   }
 
  protected:
-  // Frees `n` and everything below it, breadth first. Neither `root` nor `itemCount` changes:
-  // the caller resets the link it cut.
+  // Frees `n` and everything below it without allocating, so that freeing never runs out of
+  // memory: a node with a left child is rotated right until the leftmost node can go. Neither
+  // `root` nor `itemCount` changes: the caller resets the link it cut.
   static void deleteSubTree(tree_node* n) {
-    if (n == nullptr) return;
-    List<tree_node*> queue;
-    queue.enqueue(n);
-    while (!queue.isEmpty()) {
-      tree_node* d = queue.dequeue();
-      if (d->leftChild != nullptr) queue.enqueue(d->leftChild);
-      if (d->rightChild != nullptr) queue.enqueue(d->rightChild);
-      delete d;
+    while (n != nullptr) {
+      tree_node* left = n->leftChild;
+      if (left != nullptr) {
+        n->leftChild = left->rightChild;
+        left->rightChild = n;
+        n = left;
+      } else {
+        tree_node* right = n->rightChild;
+        delete n;
+        n = right;
+      }
     }
   }
 

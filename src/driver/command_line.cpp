@@ -20,6 +20,14 @@ std::string quoted(const char* prefix, const std::string& text) {
   return std::string(prefix) + "`" + text + "'";
 }
 
+// The graph file keeps the comment and the input file names one per line: a line break in
+// either would break the file, or slip whole fake lines into it.
+bool hasLineBreak(const char* text) { return std::strpbrk(text, "\r\n") != nullptr; }
+
+// An argument that looks like an option but is none: a mistyped option must not become the
+// name of the output file. A lone "-" is a name.
+bool looksLikeOption(const char* arg) { return arg[0] == '-' && arg[1] != '\0'; }
+
 // Reading order: each file joins the group of its lowest content bit, groups in bit order.
 // Then the files merged by prefix move behind the rest, keeping both groups' order (only a
 // path-saturation file with nothing but i can stand among them before this).
@@ -166,6 +174,10 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
         }
         stdinTaken = true;
       }
+      if (hasLineBreak(arg)) {
+        message = quoted("Input file name cannot contain a line break: ", arg);
+        return false;
+      }
       params.fileNames[count] = copyString(arg);
       allContents |= params.fileContents[count];
       ++count;
@@ -215,6 +227,10 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
     if (!consumed && commentPending) {
       if (commentGiven) {
         message = "There is more than one comment";
+        return false;
+      }
+      if (hasLineBreak(arg)) {
+        message = "Comment cannot contain a line break";
         return false;
       }
       strncpy(params.comment, arg, maxCommentLength);
@@ -285,7 +301,7 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
       }
       if (!vantagePending) namePending = true;
     } else {
-      if (params.outFile != nullptr) {
+      if (params.outFile != nullptr || looksLikeOption(arg)) {
         message = quoted("Invalid option: ", arg);
         return false;
       }

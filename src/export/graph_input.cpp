@@ -15,7 +15,7 @@ class OwnedFileLines : public GraphLineSource {
   }
   OwnedFileLines(const OwnedFileLines&) = delete;
   OwnedFileLines& operator=(const OwnedFileLines&) = delete;
-  char* nextLine() override { return lines_.nextLine(); }
+  char* nextLine(std::size_t& length) override { return lines_.nextLine(length); }
 
  private:
   std::FILE* file_;

@@ -25,6 +25,7 @@ const char kBadNetworkByte[] = "Invalid network byte value: `";
 const char kNoPreviousNetwork[] = "Could not retrieve any previous network value";
 const char kNoNextHopColumn[] = "Could not determine position of next hop field";
 const char kWrappedAtEnd[] = "Unexpected end of file (next hop expected)";
+const char kNulInWrappedRest[] = "Line contains a NUL byte";
 const char kNoNextHop[] = "Invalid next hop";
 const char kBadNextHop[] = "Invalid next hop: `";
 const char kBadNextHopByte[] = "Invalid next hop byte value: `";
@@ -168,6 +169,12 @@ int bgpParser::nextLine() {
     prevNetmask_.reset();
   }
   while (!streamDone() && readRawLine()) {
+    // In a table, a line holding a NUL byte may be a route cut short: it goes to parsing, which
+    // refuses it, rather than being taken for the end of the table or skipped.
+    if (tableState_ && lineHasNul()) {
+      cutLineEnd();
+      return lineReady;
+    }
     const char* text = line();
     const std::size_t length = lineLength();
     if (length < kMinimumLine) continue;
@@ -270,6 +277,11 @@ int bgpParser::parseLine() {
     if (!readWrappedRest()) {
       setReason(kWrappedAtEnd);
       return parseInputEnded;
+    }
+    // The rest of the route is a line of its own and holds to the same rule as the first.
+    if (lineHasNul()) {
+      setReason(kNulInWrappedRest);
+      return parseBadValue;
     }
     shift = 0;
   }

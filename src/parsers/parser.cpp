@@ -35,6 +35,7 @@ void Parser::resetForOpen() {
   tableState_ = false;
   for (std::size_t& column : columnPos_) column = 0;
   emptyLine();
+  lineHasNul_ = false;
   reason_.clear();
 }
 
@@ -90,12 +91,14 @@ bool Parser::readRawLine() {
       if (readError_ == 0) readError_ = errno != 0 ? errno : EIO;
     }
     emptyLine();
+    lineHasNul_ = false;
     return false;
   }
   ++readLines_;
   filePos_ += static_cast<unsigned long long>(count);
-  // The line is a C string: an embedded NUL ends its text.
+  // The line is a C string: an embedded NUL ends its text, and marks the line as unusable.
   lineLen_ = strnlen(line_, static_cast<std::size_t>(count));
+  lineHasNul_ = lineLen_ < static_cast<std::size_t>(count);
   return true;
 }
 
@@ -107,7 +110,8 @@ int Parser::readLineLongerThan(std::size_t minimum) {
   }
   if (std::feof(stream_) != 0) return noMoreLines;
   while (!streamDone()) {
-    if (readRawLine() && lineLen_ > minimum) {
+    // A line holding a NUL byte is delivered whatever its length, for parsing to refuse it.
+    if (readRawLine() && (lineLen_ > minimum || lineHasNul_)) {
       cutLineEnd();
       return lineReady;
     }
@@ -121,6 +125,10 @@ int Parser::beginParse() {
   if (stream_ == nullptr) {
     reason_.assign(kNoFile);
     return parseNoFile;
+  }
+  if (lineHasNul_) {
+    reason_.assign("Line contains a NUL byte");
+    return parseBadValue;
   }
   if (lineLen_ == 0) {
     reason_.assign("There is no current line to be parsed");

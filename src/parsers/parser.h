@@ -85,11 +85,15 @@ class Parser {
   // REQUIRES: isOpen().
   bool readRawLine();
   // The line reader shared by the simple formats: skips lines whose length with line end is at
-  // most `minimum`, then cuts the accepted line at its first CR or LF. Codes as nextLine.
+  // most `minimum` (but not a line holding a NUL byte), then cuts the accepted line at its first
+  // CR or LF. Codes as nextLine.
   int readLineLongerThan(std::size_t minimum);
 
   // The current line as a C string; characters after an embedded NUL are not part of it.
   const char* line() const { return line_ != nullptr ? line_ : ""; }
+  // True when the last line read held a NUL byte: the text after it would be lost, so the line
+  // cannot be parsed (beginParse refuses it).
+  bool lineHasNul() const { return lineHasNul_; }
   char* mutableLine() { return line_; }
   std::size_t lineLength() const { return lineLen_; }
   // Shortens the line to `length` characters. REQUIRES: length <= lineLength().
@@ -99,7 +103,8 @@ class Parser {
   void emptyLine() { truncateLine(0); }
 
   // The opening checks of every parseLine: empties the reason, then returns 5 with "No file has
-  // been opened" or 2 with "There is no current line to be parsed", or 0 to go on.
+  // been opened", 3 with "Line contains a NUL byte", or 2 with "There is no current line to be
+  // parsed", or 0 to go on.
   int beginParse();
 
   void clearReason() { reason_.clear(); }
@@ -129,6 +134,7 @@ class Parser {
   char* line_ = nullptr;
   std::size_t lineCap_ = 0;
   std::size_t lineLen_ = 0;
+  bool lineHasNul_ = false;
   std::string lineCopy_;
   std::string reason_;
 };

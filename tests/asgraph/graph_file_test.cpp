@@ -412,10 +412,25 @@ TEST(GraphFile, LongQuotedTextIsKeptWhole) {
   EXPECT_EQ(std::string(h.errReason()), "Invalid edge line format: `" + line + "'");
 }
 
-TEST(GraphFile, NulByteEndsALine) {
-  ASGraph g;
-  const char text[] = "VGR\0junk\n1\ns\n\n0\n0\n";
-  EXPECT_TRUE(readText(g, std::string(text, sizeof text - 1)));
+TEST(GraphFile, NulByteMakesTheGraphInvalid) {
+  // The text after a NUL byte would be lost: node 701\08 would read as 701.
+  const struct {
+    std::string text;
+    const char* reason;
+  } cases[] = {
+      {std::string("VGR\0junk\n1\ns\n\n0\n0\n", 18), "Line contains a NUL byte: `VGR'"},
+      {std::string(kHeader) + "2\n0\n7018\n701" + std::string(1, '\0') + "8\n",
+       "Line contains a NUL byte: `701'"},
+      {std::string(kHeader) + "2\n1\n1\n2\n1 2 0 0 0 0 0 0" + std::string(1, '\0') + "\r\n",
+       "Line contains a NUL byte: `1 2 0 0 0 0 0 0'"},
+      // After the line end, nothing is looked at.
+      {std::string(kHeader) + "1\n0\n9\r" + std::string(1, '\0') + "\n", ""},
+  };
+  for (const auto& c : cases) {
+    ASGraph g;
+    EXPECT_EQ(readText(g, c.text), c.reason[0] == '\0');
+    EXPECT_STREQ(g.errReason(), c.reason);
+  }
 }
 
 TEST(GraphFile, WriteFailuresAreReported) {

@@ -173,9 +173,29 @@ TEST(ParseArguments, BareArgumentsAreTheOutputFile) {
   Parse dash({"--file:pn", "a", "-"});
   ASSERT_TRUE(dash.ok);
   EXPECT_STREQ(dash.params.outFile, "-");
-  Parse filex({"--file:pn", "a", "--filex"});
-  ASSERT_TRUE(filex.ok);
-  EXPECT_STREQ(filex.params.outFile, "--filex");
+  // A name that looks like an option is taken only after -o.
+  Parse dashName({"--file:pn", "a", "-o", "-name"});
+  ASSERT_TRUE(dashName.ok);
+  EXPECT_STREQ(dashName.params.outFile, "-name");
+}
+
+TEST(ParseArguments, UnknownOptionsAndLineBreaksAreSyntaxErrors) {
+  const ErrorCase cases[] = {
+      {{"--file:pn", "a", "--filex"}, "Invalid option: `--filex'"},
+      {{"--verbose", "--file:pn", "a"}, "Invalid option: `--verbose'"},
+      {{"--file:pn", "a", "-x"}, "Invalid option: `-x'"},
+      {{"-o", "out", "--file:pn", "a", "-5"}, "Invalid option: `-5'"},
+      {{"--file:pn", "a", "--comment", "one\ntwo"}, "Comment cannot contain a line break"},
+      {{"--file:pn", "a", "--comment", "one\r"}, "Comment cannot contain a line break"},
+      {{"--file:pn", "a\nb"}, "Input file name cannot contain a line break: `a\nb'"},
+      {{"--file:Bi", "7", "d\r", "--file:pn", "a"},
+       "Input file name cannot contain a line break: `d\r'"},
+  };
+  for (const ErrorCase& c : cases) {
+    Parse parse(c.args);
+    EXPECT_FALSE(parse.ok);
+    EXPECT_EQ(parse.message, c.message);
+  }
 }
 
 TEST(ParseArguments, EmptyCommentCountsAsGiven) {

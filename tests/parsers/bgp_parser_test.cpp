@@ -442,6 +442,20 @@ TEST(BgpParserTest, WrappedRouteFailures) {
   }
 }
 
+TEST(BgpParserTest, RouteHoldingANulIsRefused) {
+  const std::string nul(1, '\0');
+  const std::string rest = std::string(20, ' ') + "192.0.2.1" + std::string(30, ' ') + "0 701 " +
+                           nul + "65001 i\n";
+  for (const std::string& tail :
+       {route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "701 " + nul + "1239 i"),
+        nul + route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "701 1239 i"),
+        "*> 192.168.100.128/25\n" + rest}) {
+    const Outcome outcome = parseFirst(kHeader + tail);
+    EXPECT_EQ(outcome.code, 3);
+    EXPECT_EQ(outcome.text, "Line contains a NUL byte");
+  }
+}
+
 TEST(BgpParserTest, WrappedRestParsedAgain) {
   struct Case {
     std::string rest;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "parsers/path_parser.h"
+#include "parsers/sat_parser.h"
 #include "parsers/unknown_parser.h"
 #include "parsers/vantage_parser.h"
 #include "parsers/temp_files.h"
@@ -45,7 +47,9 @@ TEST(ParserTest, MinimumLengthCountsTheLineEnd) {
       {5, "abcd\r\n", {"abcd"}},               // the carriage return counts too
       {0, "\n\nx\n", {"", "", "x"}},
       {0, "a\r\nb\rc\n", {"a", "b"}},          // cut at the first CR or LF
-      {0, std::string("\0skip\n2 3\n", 10), {"2 3"}},  // an embedded NUL ends the text
+      // An embedded NUL ends the text; the line still comes, for parsing to refuse it.
+      {0, std::string("\0skip\n2 3\n", 10), {"", "2 3"}},
+      {5, std::string("1\0\n", 3), {"1"}},
   };
   for (const Case& c : cases) {
     TempFiles files;
@@ -107,6 +111,30 @@ TEST(ParserTest, LongLineIsReadWhole) {
   ASSERT_EQ(parser.nextLine(), 0);
   EXPECT_STREQ(parser.currentLine(), "next");
   EXPECT_EQ(parser.readLines(), 2u);
+}
+
+TEST(ParserTest, LineHoldingANulIsRefusedByEveryParser) {
+  // The NUL would silently cut the line: 7018 and its edges would be lost.
+  pathParser path;
+  satParser sat;
+  vantageParser vantage;
+  unknownParser unknown;
+  const struct {
+    Parser& parser;
+    std::string good;
+  } cases[] = {{path, "701 1239"}, {sat, "701 - 1239 a b c 0"}, {vantage, "701 1239 1"},
+               {unknown, "701 1239"}};
+  for (const auto& c : cases) {
+    TempFiles files;
+    const std::string nul(1, '\0');
+    ASSERT_TRUE(c.parser.openFile(files.write(c.good + nul + " 7018\n" + c.good + "\n").c_str()));
+    ASSERT_EQ(c.parser.nextLine(), 0) << c.good;
+    EXPECT_EQ(c.parser.parseLine(), 3) << c.good;
+    EXPECT_STREQ(c.parser.errReason(), "Line contains a NUL byte");
+    EXPECT_EQ(c.parser.currentLine(), c.good);
+    ASSERT_EQ(c.parser.nextLine(), 0) << c.good;
+    EXPECT_EQ(c.parser.parseLine(), 0) << c.parser.errReason();
+  }
 }
 
 TEST(ParserTest, NothingOpen) {

@@ -1,0 +1,223 @@
+#include "driver/run_zelgrin.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "asgraph/as_graph.h"
+#include "build/build_graph.h"
+#include "build/open_input.h"
+#include "driver/command_line.h"
+#include "driver/console.h"
+#include "driver/statistics.h"
+#include "io/output_file.h"
+
+namespace {
+
+// Exit statuses: the kind of failure a script can tell apart.
+enum exit_status : int {
+  exitOk = 0,          // the graph was written, or help or version asked for
+  exitSyntax = 1,      // syntax error on the command line
+  exitUnreadable = 2,  // an input could not be opened or read, the output not created, or
+                       // memory ran out
+  exitRefused = 3,     // overwrite refused, output is an input, invalid graph to enhance, or a
+                       // failed write
+};
+
+// Memory ran out: nothing can be relied on any more, so the partial output is removed and the
+// program ends at once, leaving any old output file as it was.
+void outOfMemory() {
+  OutputFile::removeTemporaries();
+  printHeader(stderr);
+  std::fputs("Error: Out of memory\n", stderr);
+  std::_Exit(exitUnreadable);
+}
+
+// Installs the out-of-memory handler for one run and puts the previous one back after it.
+class OutOfMemoryHandler {
+ public:
+  OutOfMemoryHandler() : previous_(std::set_new_handler(outOfMemory)) {}
+  ~OutOfMemoryHandler() { std::set_new_handler(previous_); }
+  OutOfMemoryHandler(const OutOfMemoryHandler&) = delete;
+  OutOfMemoryHandler& operator=(const OutOfMemoryHandler&) = delete;
+
+ private:
+  std::new_handler previous_;
+};
+
+// True when the output is a regular file that one of the input files also names, through the
+// same name, a hard link or a symbolic link; standard input counts as the file it reads. Writing
+// over the graph being enhanced is allowed: it is read whole before the write.
+bool outputIsAnInput(const cmdLineParams& params) {
+  struct stat output;
+  if (params.outFile == nullptr || stat(params.outFile, &output) != 0 || !S_ISREG(output.st_mode)) {
+    return false;
+  }
+  const int files = params.numOtherFiles + params.numBGPFiles;
+  for (int k = 0; k < files; ++k) {
+    const char* name = params.fileNames[k];
+    struct stat input;
+    const int found = isStdinName(name) ? fstat(STDIN_FILENO, &input) : stat(name, &input);
+    if (found == 0 && input.st_dev == output.st_dev && input.st_ino == output.st_ino) return true;
+  }
+  return false;
+}
+
+// An existing regular output file is only replaced with the user's consent (or -f). The file's
+// status decides, so that a FIFO is not opened (which would wait for a writer) and a file that
+// cannot be read is asked about all the same.
+bool mayWriteOutput(const cmdLineParams& params) {
+  if (params.outFile == nullptr || params.force) return true;
+  struct stat status;
+  if (stat(params.outFile, &status) != 0 || !S_ISREG(status.st_mode)) return true;
+  return askOverwrite(params.outFile);
+}
+
+// Loads the graph to enhance from its file, or from standard input for "-". False after the
+// failure has been reported.
+bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm) {
+  if (strcmp(name, "-") == 0) {
+    if (graph.readFromFile(stdin)) return true;
+    printHeader(stderr);
+    fprintf(stderr, "Input does not appear to be a valid graph:\n");
+    fprintf(stderr, "%s\n", graph.errReason());
+    return false;
+  }
+  FILE* in = fopen(name, "r");
+  if (in == nullptr) {
+    const int error = errno;  // the banner may touch errno
+    printHeader(stderr);
+    fprintf(stderr, "Error while opening source graph `%s'\n", name);
+    fprintf(stderr, "(%s)\n", strerror(error));
+    return false;
+  }
+  if (stdoutIsTerm) printf("Reading input graph file...\n");
+  const bool ok = graph.readFromFile(in);
+  fclose(in);
+  if (!ok) {
+    printHeader(stderr);
+    fprintf(stderr, "File `%s' does not appear to be a valid graph file:\n", name);
+    fprintf(stderr, "%s\n", graph.errReason());
+  }
+  return ok;
+}
+
+// Writes the graph to the named file, or to standard output without a name; returns the exit
+// status. A failure that shows only when the file is closed or renamed into place is a failed
+// write as well; the old file then stays as it was.
+int writeGraph(const char* outFile, ASGraph& graph, bool stdoutIsTerm) {
+  if (outFile == nullptr) {
+    if (graph.writeToFile(stdout)) return exitOk;
+    printHeader(stderr);
+    fprintf(stderr, "Error while dumping graph:\n");
+    fprintf(stderr, "%s\n", graph.errReason());
+    return exitRefused;
+  }
+  OutputFile out("graph file");
+  if (!out.open(outFile)) {
+    printHeader(stderr);
+    fprintf(stderr, "Unable to open file `%s' for writing\n", outFile);
+    fprintf(stderr, "(%s)\n", strerror(out.errorNumber()));
+    return exitUnreadable;
+  }
+  if (stdoutIsTerm) printf("Saving graph to file...\n");
+  bool ok = graph.writeToFile(out.stream());
+  std::string reason = graph.errReason();
+  if (ok && !out.commit()) {
+    ok = false;
+    reason = out.errReason();
+  }
+  if (ok) return exitOk;
+  out.abandon();
+  printHeader(stderr);
+  fprintf(stderr, "Error while writing graph to file `%s':\n", outFile);
+  fprintf(stderr, "%s\n", reason.c_str());
+  return exitRefused;
+}
+
+}  // namespace
+
+int runZelgrin(int argc, char* argv[]) {
+  const char* progName = (argc > 0 && argv[0] != nullptr) ? argv[0] : "zelgrin";
+  const OutOfMemoryHandler memoryHandler;
+
+  // Step 1: the graph and the command line live here for the whole run.
+  ASGraph graph;
+  cmdLineParams params;
+
+  // Step 2: command line.
+  std::string message;
+  if (!parseArguments(argc, argv, params, message)) {
+    printHeader(stderr);
+    fprintf(stderr, "Syntax error: %s\n", message.c_str());
+    fprintf(stderr, "Type %s --help for more information\n", progName);
+    return exitSyntax;
+  }
+
+  // Step 3.
+  const bool stdoutIsTerm = isTerm(stdout);
+
+  // Step 4: help and version do nothing else; no file is read or written.
+  if (params.version) {
+    printf("zelgrin 1.0\n");
+    return exitOk;
+  }
+  if (params.help) {
+    printHelp(stdout, progName);
+    if (params.helpAll) printExtensionsHelp(stdout);
+    return exitOk;
+  }
+
+  // Step 5.
+  if (stdoutIsTerm) printHeader(stdout);
+
+  // Step 6: nothing is read while the output would destroy an input. Then the question, asked
+  // before the graph is read, so that with --enhance - the first line of standard input is the
+  // answer and the graph follows it.
+  if (outputIsAnInput(params)) {
+    printHeader(stderr);
+    fprintf(stderr, "Error: Output file `%s' is also an input file\n", params.outFile);
+    return exitRefused;
+  }
+  if (!mayWriteOutput(params)) return exitRefused;
+
+  // Step 7: read the graph to enhance ("-" is standard input).
+  if (params.sourceGraph != nullptr && !readSourceGraph(params.sourceGraph, graph, stdoutIsTerm)) {
+    return exitRefused;
+  }
+
+  // Step 8: progress output only when it cannot mix with a graph written to standard output.
+  const bool progress = stdoutIsTerm && params.outFile != nullptr;
+
+  // Step 9: build the graph from the input files; a file that cannot be opened or read ends
+  // the run with the status graph construction gives.
+  BuildReport report(params.numOtherFiles + params.numBGPFiles);
+  const int buildResult = buildGraph(params.numOtherFiles, params.numBGPFiles, params.fileNames,
+                                     params.fileTypes, params.fileContents, progress,
+                                     params.verbose, params.vantagePoints, graph, &report);
+  if (buildResult != buildOk) return exitUnreadable;
+  if (params.stats) {
+    printStatistics(stderr, params, report, graph);
+  } else {
+    warnUnusedInputs(stderr, params, report);
+  }
+
+  // Step 10: the new input files follow the names read from the input graph; the comment is
+  // always replaced, so without --comment it becomes empty. A file read in both passes has two
+  // entries and is recorded once, at its first.
+  char* recorded[maxInputFiles];
+  for (int k = 0; k < maxInputFiles; ++k) {
+    recorded[k] = params.rereads[k] ? nullptr : params.fileNames[k];
+  }
+  graph.setSourceFiles(recorded, false);
+  graph.setComment(params.comment);
+
+  // Step 11: write the graph to the output file or standard output. Step 12: status 0.
+  return writeGraph(params.outFile, graph, stdoutIsTerm);
+}
