@@ -116,8 +116,23 @@ void printExtensionsHelp(FILE* out) {
       "              use it for routing data of today, which names 4-byte ASes.\n"
       "              The graph file may then hold numbers above 65535, which\n"
       "              readers of 16-bit graphs (zelgrin without --as32) refuse\n"
+      "  --stats     After the build, print on standard error what each input\n"
+      "              file gave (lines read, records used, records skipped by\n"
+      "              reason) and the totals of the graph\n"
       "  -           As the file name of a --file option: read that input from\n"
       "              standard input (with no progress bar); only one input, and\n"
-      "              not together with --enhance -, can be read from it\n",
+      "              not together with --enhance -, can be read from it\n\n"
+      "  More format letters for --file:\n"
+      "    t,T  router table as today's routers print it (IOS, IOS-XE, IOS-XR,\n"
+      "         NX-OS, Arista EOS, FRR); 'T' is followed by the vantage AS, as 'B';\n"
+      "         contents n, e, c (each route's path is one path of a path list)\n"
+      "         and i (merged with the BGP dumps); asked for i and more, the file\n"
+      "         is read in both passes, so one table alone builds a whole graph\n"
+      "    r    relationship file as published: <a>|<b>|-1 (a is the provider of\n"
+      "         b), <a>|<b>|0 (peers), an optional source field, '#' comments;\n"
+      "         also SNAP's tab-separated copy; contents n, e, d\n"
+      "  A file of these letters from which nothing could be used gets a warning.\n\n"
+      "zelgrin-export(1) prints a summary of a graph file or writes it for graph\n"
+      "tools (GraphML, CSV, JSON, graphviz).\n",
       out);
 }
