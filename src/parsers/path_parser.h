@@ -5,8 +5,6 @@
 #ifndef ZELGRIN_PARSERS_PATH_PARSER_H
 #define ZELGRIN_PARSERS_PATH_PARSER_H
 
-#include <string>
-
 #include "asgraph/as_number.h"
 #include "containers/list.h"
 #include "parsers/parser.h"
@@ -28,9 +26,6 @@ class pathParser : public Parser {
   int nextLine() override;
 
   parsed_data data;
-
- private:
-  std::string work_;  // tokenised copy of the line, kept to reuse its storage
 };
 
 #endif  // ZELGRIN_PARSERS_PATH_PARSER_H
