@@ -62,18 +62,17 @@ class Graph {
       record_->direction[end_] = direction;
       record_->direction[end_ ^ 1u] = reverse(direction);
     }
-    const node& from() const { return *from_; }
-    const node& to() const { return *to_; }
+    const node& from() const { return graph_->nodes_[record_->end[end_]]; }
+    const node& to() const { return graph_->nodes_[record_->end[end_ ^ 1u]]; }
     // True for an edge from a node to itself: its one end sees both of its ways.
-    bool isLoop() const { return from_ == to_; }
+    bool isLoop() const { return record_->end[0] == record_->end[1]; }
     // 0 for the first edge added, then 1, 2, ...: the same from both ends, never reused.
     std::uint32_t number() const { return number_; }
 
    private:
     friend class Graph;
+    const Graph* graph_ = nullptr;
     edge_record* record_ = nullptr;
-    node* from_ = nullptr;
-    node* to_ = nullptr;
     std::uint32_t number_ = 0;
     unsigned end_ = 0;
   };
@@ -132,7 +131,7 @@ class Graph {
       e.setDirection(direction);
       return 3;
     }
-    const edge e = handle(probe.number, a, b);
+    const edge e = handle(probe.number, a);
     const edge_dir stored = e.direction();
     edge_dir newDirection;
     if (direction == undirected) {
@@ -161,7 +160,7 @@ class Graph {
     const std::uint32_t b = keys_.find(to);
     if (a == kAbsent || b == kAbsent) return edge();
     const PairIndex::Probe probe = findEdge(a, b);
-    return probe.number == kAbsent ? createEdge(probe, a, b) : handle(probe.number, a, b);
+    return probe.number == kAbsent ? createEdge(probe, a, b) : handle(probe.number, a);
   }
 
   // The edge between the nodes keyed `from` and `to`, seen from `from`, or a null handle when
@@ -171,16 +170,13 @@ class Graph {
     const std::uint32_t b = keys_.find(to);
     if (a == kAbsent || b == kAbsent) return edge();
     const PairIndex::Probe probe = findEdge(a, b);
-    return probe.number == kAbsent ? edge() : handle(probe.number, a, b);
+    return probe.number == kAbsent ? edge() : handle(probe.number, a);
   }
 
   // The same edge seen from its other end (the handle itself for a self-loop).
   static edge otherCopy(const edge& seen) {
-    if (seen.isLoop()) return seen;
     edge other = seen;
-    other.from_ = seen.to_;
-    other.to_ = seen.from_;
-    other.end_ = seen.end_ ^ 1u;
+    if (!seen.isLoop()) other.end_ = seen.end_ ^ 1u;
     return other;
   }
 
@@ -264,8 +260,7 @@ class Graph {
         prefetch(&edges_[static_cast<std::uint32_t>(entries[i + kAhead])]);
       }
       const std::uint32_t number = static_cast<std::uint32_t>(entries[i]);
-      const edge_record& record = edges_[number];
-      const edge e = handle(number, record.end[0], record.end[1]);
+      const edge e = handle(number, edges_[number].end[0]);
       visit(e);
     }
   }
@@ -307,13 +302,11 @@ class Graph {
     });
   }
 
-  // The edge numbered `number` seen from node number a toward node number b.
-  edge handle(std::uint32_t number, std::uint32_t a, std::uint32_t b) const {
-    Graph& self = const_cast<Graph&>(*this);
+  // The edge numbered `number` seen from its end at node number a.
+  edge handle(std::uint32_t number, std::uint32_t a) const {
     edge e;
-    e.record_ = &self.edges_[number];
-    e.from_ = &self.nodes_[a];
-    e.to_ = &self.nodes_[b];
+    e.graph_ = this;
+    e.record_ = &const_cast<Graph*>(this)->edges_[number];
     e.number_ = number;
     e.end_ = e.record_->end[0] == a ? 0u : 1u;
     return e;
@@ -330,7 +323,7 @@ class Graph {
     edgeIndex_.add(probe, number, [this](std::uint32_t n) {
       return std::make_pair(edges_[n].end[0], edges_[n].end[1]);
     });
-    return handle(number, a, b);
+    return handle(number, a);
   }
 
   static void prefetch(const void* address) {
@@ -341,9 +334,11 @@ class Graph {
 #endif
   }
 
-  static graph_edge* makeRecord(const edge& e) {
-    graph_node* from = new graph_node{&e.from_->value, e.from_->key};
-    graph_node* to = new graph_node{&e.to_->value, e.to_->key};
+  graph_edge* makeRecord(const edge& e) {
+    node& a = nodes_[e.record_->end[e.end_]];
+    node& b = nodes_[e.record_->end[e.end_ ^ 1u]];
+    graph_node* from = new graph_node{&a.value, a.key};
+    graph_node* to = new graph_node{&b.value, b.key};
     return new graph_edge{&e.weight(), &e.reverseWeight(), &e.record_->direction[e.end_], from,
                           to};
   }

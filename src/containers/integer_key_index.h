@@ -19,10 +19,15 @@ class IntegerKeyIndex {
  public:
   static constexpr std::uint32_t kAbsent = 0xFFFFFFFFu;
 
+  IntegerKeyIndex() = default;
+  // The fast path points into the table: a copy would point into the original.
+  IntegerKeyIndex(const IntegerKeyIndex&) = delete;
+  IntegerKeyIndex& operator=(const IntegerKeyIndex&) = delete;
+
   // The number entered under `key`, or kAbsent.
   std::uint32_t find(const K& key) const {
     const std::size_t index = directIndex(key);
-    if (index < kDirectSize) return index < direct_.size() ? direct_[index] - 1u : kAbsent;
+    if (index < kDirectSize) return direct_ != nullptr ? direct_[index] - 1u : kAbsent;
     if (wide_.empty()) return kAbsent;
     for (std::size_t i = slotOf(key);; i = (i + 1) & (wide_.size() - 1)) {
       const Slot& slot = wide_[i];
@@ -36,7 +41,10 @@ class IntegerKeyIndex {
     const std::size_t index = directIndex(key);
     if (index < kDirectSize) {
       // The table comes with the first key it holds: a graph without such keys never pays it.
-      if (direct_.empty()) direct_.assign(kDirectSize, 0);
+      if (direct_ == nullptr) {
+        directTable_.assign(kDirectSize, 0);
+        direct_ = directTable_.data();
+      }
       direct_[index] = number + 1u;
       return;
     }
@@ -60,7 +68,7 @@ class IntegerKeyIndex {
     if constexpr (std::is_signed<K>::value) {
       for (; next != wide.end() && next->first < 0; ++next) visit(next->second);
     }
-    for (std::uint32_t stored : direct_) {
+    for (std::uint32_t stored : directTable_) {
       if (stored != 0) visit(stored - 1u);
     }
     for (; next != wide.end(); ++next) visit(next->second);
@@ -103,7 +111,8 @@ class IntegerKeyIndex {
     }
   }
 
-  std::vector<std::uint32_t> direct_;  // number + 1 under each key below kDirectSize, 0 if none
+  std::vector<std::uint32_t> directTable_;  // number + 1 under each key below kDirectSize, or 0
+  std::uint32_t* direct_ = nullptr;         // its first entry once it exists
   std::vector<Slot> wide_;
   std::size_t wideCount_ = 0;
 };

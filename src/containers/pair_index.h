@@ -15,6 +15,9 @@ class PairIndex {
  public:
   static constexpr std::uint32_t kAbsent = 0xFFFFFFFFu;
 
+  // An empty index; its first slots are there from the start, so a search never checks.
+  PairIndex() : slots_(kFirstSize, 0) {}
+
   // Where a search for a pair ended: the number found, or kAbsent and the free slot the pair
   // would take (valid until the index next changes).
   struct Probe {
@@ -28,9 +31,7 @@ class PairIndex {
   Probe find(std::uint32_t a, std::uint32_t b, IsItem isItem) const {
     const std::uint64_t hash = hashOf(a, b);
     const std::uint32_t tag = static_cast<std::uint32_t>(hash >> 32);
-    if (slots_.empty()) return Probe{kAbsent, 0, tag};
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = static_cast<std::size_t>(hash) & mask_;; i = (i + 1) & mask_) {
       const std::uint64_t slot = slots_[i];
       if (slot == 0) return Probe{kAbsent, i, tag};
       if (static_cast<std::uint32_t>(slot >> 32) == tag) {
@@ -71,25 +72,28 @@ class PairIndex {
   }
 
   void place(std::uint64_t hash, std::uint32_t number) {
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = static_cast<std::size_t>(hash) & mask;
-    while (slots_[i] != 0) i = (i + 1) & mask;
+    std::size_t i = static_cast<std::size_t>(hash) & mask_;
+    while (slots_[i] != 0) i = (i + 1) & mask_;
     slots_[i] = ((hash >> 32) << 32) | (number + 1u);
   }
 
   // The old table goes before the new one is made, so that growing never holds both.
   template <class PairOf>
   void grow(PairOf pairOf) {
-    const std::size_t size = slots_.empty() ? 64 : 2 * slots_.size();
+    const std::size_t size = 2 * slots_.size();
     std::vector<std::uint64_t>().swap(slots_);
     slots_.assign(size, 0);
+    mask_ = size - 1;
     for (std::uint32_t n = 0; n < count_; ++n) {
       const std::pair<std::uint32_t, std::uint32_t> ends = pairOf(n);
       place(hashOf(ends.first, ends.second), n);
     }
   }
 
+  static constexpr std::size_t kFirstSize = 64;
+
   std::vector<std::uint64_t> slots_;
+  std::size_t mask_ = kFirstSize - 1;  // slots_.size() - 1
   std::uint32_t count_ = 0;
 };
 
