@@ -62,38 +62,46 @@ void addSatCovering(const Edge& e, const satParser::parsed_data& line, bool toIP
   }
 }
 
-// Calls pairAction(a, b) for every two consecutive ASes of a path, in line order.
-template <typename Action>
-void forEachPair(List<ASNumber>& path, Action pairAction) {
-  if (path.len() < 2) return;
-  path.goToFirst();
-  ASNumber previous = path.current();
-  while (path.next()) {
-    ASNumber current = path.current();
-    pairAction(previous, current);
-    previous = current;
-  }
-}
-
 }  // namespace
 
-// Edges, directions and covering are asked of each pair in turn rather than over the whole path
-// once per content: each pair's edge is found once, and the result is the same, as a pair's steps
-// reach only its own edge and every edge a pair needs exists once the pair has made it.
+// The contents are asked of each pair in turn rather than over the whole path once per content,
+// and the result is the same: a pair's steps reach only its own edge, whose ends and then itself
+// exist once the pair has made them. So each pair's edge is found once; and when it was found
+// lately its nodes exist, so they need not be made.
 void handlePathLine(EdgeLookup& edges, pathParser::parsed_data& line, int contents) {
   List<ASNumber>& path = line.path;
-  if ((contents & getNodes) && !path.isEmpty()) {
-    path.goToFirst();
-    do addNode(edges, path.current());
-    while (path.next());
+  if (path.isEmpty()) return;
+  const bool makeNodes = contents & getNodes;
+  path.goToFirst();
+  if (!(contents & (getEdges | getDirections | getPathCovering))) {
+    if (makeNodes) {
+      do addNode(edges, path.current());
+      while (path.next());
+    }
+    return;
   }
-  if (!(contents & (getEdges | getDirections | getPathCovering))) return;
-  forEachPair(path, [&](ASNumber a, ASNumber b) {
-    const Edge e = edgeFor(edges, a, b, contents);
-    if (!e) return;
-    if (contents & getDirections) orient(e, forward, backward);
-    if (contents & getPathCovering) countTraversal(e);
-  });
+  const bool makeEdges = contents & getEdges;
+  ASNumber previous = path.current();
+  if (!path.next()) {
+    if (makeNodes) addNode(edges, previous);
+    return;
+  }
+  do {
+    const ASNumber current = path.current();
+    Edge e = edges.recent(previous, current);
+    if (!e) {
+      if (makeNodes) {
+        addNode(edges, previous);
+        addNode(edges, current);
+      }
+      e = makeEdges ? edges.findOrAdd(previous, current) : edges.find(previous, current);
+    }
+    if (e) {
+      if (contents & getDirections) orient(e, forward, backward);
+      if (contents & getPathCovering) countTraversal(e);
+    }
+    previous = current;
+  } while (path.next());
 }
 
 void handleVantageLine(EdgeLookup& edges, const vantageParser::parsed_data& line, int contents) {
