@@ -6,6 +6,7 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+
 // The white space strtol skips that a token can hold: blanks end tokens, and the line reader
 // ends a line at its first carriage return or line feed, but not at these.
 bool isOtherSpace(char c) { return c == '\v' || c == '\f' || c == '\r' || c == '\n'; }
@@ -52,24 +53,43 @@ int pathParser::parseLine() {
   int code = beginParse();
   if (code != parseOk) return code;
   data.path.clear();
+  const unsigned long long largest = ASWidth::largest();
   bool privateSegment = false;
   for (const char* p = line();;) {
     while (isBlank(*p)) ++p;
     if (*p == '\0') break;
     const char* token = p;
+    unsigned digit = static_cast<unsigned char>(*p) - unsigned('0');
+    if (digit <= 9 && !privateSegment) {
+      // Nearly every token is decimal digits alone: read those in one pass. Anything else after
+      // the digits, or more than nineteen of them (which could overflow), takes the general
+      // reading below.
+      unsigned long long as = digit;
+      while ((digit = static_cast<unsigned char>(*++p) - unsigned('0')) <= 9) {
+        as = as * 10 + digit;
+      }
+      if ((*p == '\0' || isBlank(*p)) && p - token <= 19) {
+        if (as == 0 || as > largest) return badToken(token, p);
+        data.path.enqueue(static_cast<ASNumber>(as));
+        continue;
+      }
+      p = token;
+    }
     while (*p != '\0' && !isBlank(*p)) ++p;
     if (token[0] == '(') privateSegment = true;
     if (!privateSegment) {
       long long as = 0;
       const char* end = scanDecimal(token, p, as);
       readAsdotTail(token, end, as, as);  // stops at the blank or line end after the token
-      if (!asInRange(as) || end != p) {
-        setQuotedReason("Invalid AS number: `", token, static_cast<std::size_t>(p - token));
-        return parseBadValue;
-      }
+      if (!asInRange(as) || end != p) return badToken(token, p);
       data.path.enqueue(static_cast<ASNumber>(as));
     }
     if (p[-1] == ')') privateSegment = false;
   }
   return parseOk;
+}
+
+int pathParser::badToken(const char* token, const char* end) {
+  setQuotedReason("Invalid AS number: `", token, static_cast<std::size_t>(end - token));
+  return parseBadValue;
 }

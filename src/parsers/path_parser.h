@@ -26,6 +26,10 @@ class pathParser : public Parser {
   int nextLine() override;
 
   parsed_data data;
+
+ private:
+  // Sets the reason quoting the token [token, end) and returns 3.
+  int badToken(const char* token, const char* end);
 };
 
 #endif  // ZELGRIN_PARSERS_PATH_PARSER_H
