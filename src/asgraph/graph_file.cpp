@@ -10,6 +10,8 @@
 
 #include <stdio.h>  // getline
 
+#include "asgraph/line_writer.h"
+
 namespace {
 
 const long kMaxSourceFiles = 65536;
@@ -289,14 +291,11 @@ bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason) {
 
 namespace {
 
-// Writes the graph file line by line, remembering the first failure and writing nothing after
-// it. Node and edge lines are formatted by hand and handed to the stream whole, one call each
-// without taking its lock, so that a failure still shows at the line whose write the stream
-// refused, as with any other way of writing a line at a time.
+// Writes the graph file: the header line by line, then the node and edge lines formatted by hand
+// into a LineWriter. Remembers the first failure and writes nothing after it.
 class GraphWriter {
  public:
-  explicit GraphWriter(std::FILE* out, std::string& reason)
-      : out_(out), reason_(reason), erredBefore_(ferror_unlocked(out) != 0) {}
+  GraphWriter(std::FILE* out, std::string& reason) : out_(out), reason_(reason) {}
 
   bool header(ASGraph& graph) {
     if (std::fprintf(out_, "%s\n",
@@ -325,25 +324,42 @@ class GraphWriter {
     return true;
   }
 
-  void node(ASNumber as) {
-    if (failed_) return;
-    char* p = number(line_, as);
-    *p++ = '\n';
-    if (!put(p)) {
-      reason_ = "Could not write node ";
-      reason_.append(line_, static_cast<std::size_t>(p - line_ - 1));
-    }
+  // Every node line, then every edge line seen from the edge's smaller AS. False with the reason
+  // naming the line the stream refused.
+  bool nodesAndEdges(ASGraph& graph) {
+    LineWriter lines(out_);
+    bool ok = true;
+    graph.forEachNode([&lines, &ok](const ASNumber&, const ASNumber& as) {
+      if (!ok) return;
+      char* p = number(lines.lineStart(), as);
+      *p++ = '\n';
+      ok = lines.endLine(p);
+    });
+    if (!lines.flush()) return refused("Could not write node ", lines.refusedLine(), 1);
+    const bool differential = graph.isDifferential();
+    graph.forEachEdge([&lines, &ok, &graph, differential](const ASGraph::edge& e) {
+      if (ok) ok = lines.endLine(edgeLine(lines.lineStart(), graph, e, differential));
+    });
+    if (!lines.flush()) return refused("Could not write edge ", lines.refusedLine(), 2);
+    return true;
   }
 
-  // One edge line, seen from the edge's smaller AS.
-  void edge(const ASGraph& graph, const ASGraph::edge& e, bool differential) {
-    if (failed_) return;
+ private:
+  // `message` and the first `numbers` numbers of the refused line.
+  bool refused(const char* message, const std::string& line, int numbers) {
+    std::size_t end = line.find(' ');
+    if (numbers == 2 && end != std::string::npos) end = line.find(' ', end + 1);
+    reason_ = message;
+    reason_.append(line, 0, end);
+    return false;
+  }
+
+  static char* edgeLine(char* p, const ASGraph& graph, const ASGraph::edge& e, bool differential) {
     const ASEdgeWeight& w1 = e.weight();
     const ASEdgeWeight& w2 = e.reverseWeight();
-    char* p = number(line_, e.from().key);
+    p = number(p, e.from().key);
     *p++ = ' ';
     p = number(p, e.to().key);
-    const std::size_t endsLength = static_cast<std::size_t>(p - line_);
     *p++ = ' ';
     p = flag(p, w1.oriented);
     *p++ = ' ';
@@ -358,22 +374,7 @@ class GraphWriter {
     p = number(p, w2.ipCovering);
     if (differential) p = comparison(p, graph.comparison(e));
     *p++ = '\n';
-    if (!put(p)) {
-      reason_ = "Could not write edge ";
-      reason_.append(line_, endsLength);
-    }
-  }
-
-  bool failed() const { return failed_; }
-
- private:
-  // Hands the line from line_ to `end` to the stream; false, and failed, when it is refused.
-  // Some streams report a refused write only through their error indicator.
-  bool put(const char* end) {
-    const std::size_t length = static_cast<std::size_t>(end - line_);
-    failed_ = fwrite_unlocked(line_, 1, length, out_) != length ||
-              (!erredBefore_ && ferror_unlocked(out_) != 0);
-    return !failed_;
+    return p;
   }
 
   // Decimal digits, written backwards from the end two at a time from a table; 32-bit values
@@ -442,10 +443,6 @@ class GraphWriter {
 
   std::FILE* out_;
   std::string& reason_;
-  const bool erredBefore_;  // the stream's error indicator was set before the graph was written
-  bool failed_ = false;
-  // The longest line: an edge line of a differential graph is at most about 260 characters.
-  char line_[512];
 };
 
 }  // namespace
@@ -454,13 +451,7 @@ bool writeGraphFile(ASGraph& graph, std::FILE* out, std::string& reason) {
   reason.clear();
   GraphWriter writer(out, reason);
   if (!writer.header(graph)) return false;
-  graph.forEachNode([&writer](const ASNumber&, const ASNumber& as) { writer.node(as); });
-  if (writer.failed()) return false;
-  const bool differential = graph.isDifferential();
-  graph.forEachEdge([&writer, &graph, differential](const ASGraph::edge& e) {
-    writer.edge(graph, e, differential);
-  });
-  if (writer.failed()) return false;
+  if (!writer.nodesAndEdges(graph)) return false;
 
   // A full disk often shows only when the buffered text is flushed; that is a failed write too.
   if (std::fflush(out) != 0) {
