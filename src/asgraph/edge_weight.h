@@ -9,26 +9,24 @@
 #include "asgraph/edge_dir.h"
 
 // The prefix a way counted last, remembered so that the next prefix counts only the addresses
-// the two do not share. The address is kept as the route gave it (a classful prefix is not
-// aligned to its length). By default the whole address space, 0.0.0.0/0.
+// the two do not share: its first and last address. The first is the address the route gave (a
+// classful prefix is not aligned to its length), the last never beyond 255.255.255.255. By
+// default the whole address space, as 0.0.0.0/0.
 struct RememberedPrefix {
-  std::uint32_t address = 0;
-  std::uint8_t length = 0;  // 0 to 32
+  std::uint32_t first = 0;
+  std::uint32_t last = 0xFFFFFFFFu;
 
-  // The number of addresses this range and the `length`-bit prefix range from `address` share;
-  // each range runs from its address for 2^(32 - length) addresses, cut at 255.255.255.255.
-  std::uint64_t sharedAddresses(std::uint32_t otherAddress, unsigned otherLength) const {
-    const std::uint64_t first = address > otherAddress ? address : otherAddress;
-    const std::uint64_t last = lastOf(address, length) < lastOf(otherAddress, otherLength)
-                                   ? lastOf(address, length)
-                                   : lastOf(otherAddress, otherLength);
-    return first <= last ? last - first + 1 : 0;
+  // The prefix from `address` whose netmask has the value `netmask` (255.255.0.0 is 0xFFFF0000).
+  static RememberedPrefix of(std::uint32_t address, std::uint32_t netmask) {
+    const std::uint64_t last = std::uint64_t(address) + ~netmask;
+    return RememberedPrefix{address, last > 0xFFFFFFFFu ? 0xFFFFFFFFu : std::uint32_t(last)};
   }
 
- private:
-  static std::uint64_t lastOf(std::uint32_t address, unsigned length) {
-    const std::uint64_t last = address + (std::uint64_t(1) << (32 - length)) - 1;
-    return last > 0xFFFFFFFFull ? 0xFFFFFFFFull : last;
+  // The number of addresses the two ranges share.
+  std::uint64_t sharedAddresses(const RememberedPrefix& other) const {
+    const std::uint32_t from = first > other.first ? first : other.first;
+    const std::uint32_t to = last < other.last ? last : other.last;
+    return from <= to ? std::uint64_t(to) - from + 1 : 0;
   }
 };
 

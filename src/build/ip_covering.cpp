@@ -10,8 +10,7 @@ void credit(ASEdgeWeight& way, const RememberedPrefix& prefix,
   if (way.ipCovering == 0) {
     way.ipCovering = prefixAddresses;
   } else {
-    way.ipCovering +=
-        prefixAddresses - way.lastPrefix.sharedAddresses(prefix.address, prefix.length);
+    way.ipCovering += prefixAddresses - way.lastPrefix.sharedAddresses(prefix);
   }
   way.lastPrefix = prefix;
 }
@@ -22,9 +21,8 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::AS
                    ASNumber vantage) {
   if (path.len() < 2) return;
   const unsigned long long prefixAddresses = prefix.addresses();
-  RememberedPrefix remembered;
-  remembered.address = prefix.address().value();
-  remembered.length = static_cast<std::uint8_t>(prefix.netmask().brief());
+  const RememberedPrefix remembered =
+      RememberedPrefix::of(prefix.address().value(), prefix.netmask().value());
   path.goToFirst();
   ASNumber previous;
   bool more;

@@ -10,8 +10,8 @@ TEST(ASEdgeWeight, DefaultsMatchTheGraphFile) {
   EXPECT_EQ(w.pathCovering, 0u);
   EXPECT_EQ(w.ipCovering, 0u);
   // The whole address space, as an IPPrefix is by default.
-  EXPECT_EQ(w.lastPrefix.address, 0u);
-  EXPECT_EQ(w.lastPrefix.length, 0u);
+  EXPECT_EQ(w.lastPrefix.first, 0u);
+  EXPECT_EQ(w.lastPrefix.last, 4294967295u);
   // Millions of ways are held at once.
   EXPECT_LE(sizeof(ASEdgeWeight), 24u);
 
@@ -39,14 +39,12 @@ TEST(ASEdgeWeight, RememberedPrefixSharesAddressesLikeIPPrefix) {
       IPPrefix(IPAddress(254, 0, 0, 0)),  // class E: /32
       IPPrefix(IPAddress(192, 168, 7, 0), IPNetmask(24)),
   };
+  auto remember = [](const IPPrefix& p) {
+    return RememberedPrefix::of(p.address().value(), p.netmask().value());
+  };
   for (const IPPrefix& a : prefixes) {
-    RememberedPrefix remembered;
-    remembered.address = a.address().value();
-    remembered.length = static_cast<std::uint8_t>(a.netmask().brief());
     for (const IPPrefix& b : prefixes) {
-      EXPECT_EQ(remembered.sharedAddresses(b.address().value(),
-                                           static_cast<unsigned>(b.netmask().brief())),
-                a.sharedAddresses(b))
+      EXPECT_EQ(remember(a).sharedAddresses(remember(b)), a.sharedAddresses(b))
           << a.address().value() << "/" << int(a.netmask().brief()) << " and "
           << b.address().value() << "/" << int(b.netmask().brief());
     }
