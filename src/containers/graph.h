@@ -7,7 +7,6 @@
 #ifndef ZELGRIN_CONTAINERS_GRAPH_H
 #define ZELGRIN_CONTAINERS_GRAPH_H
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
