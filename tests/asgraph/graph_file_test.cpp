@@ -305,7 +305,8 @@ TEST(GraphFile, RepeatedDifferentialEdgeKeepsFieldsWithItsWeights) {
   ASSERT_TRUE(readText(kept, head + first + "2 1 1 -1 9 9 9 9 1 1 1 1 9 9 9 9 9 9 9 9 9 9 9\n"));
   EXPECT_EQ(writeText(kept), written + first);
   ASGraph replaced;
-  ASSERT_TRUE(readText(replaced, head + first + "2 1 1 1 5 6 7 8 1 0 1 0 1 2 3 4 2 5 6 0 0 0 0.25\n"));
+  ASSERT_TRUE(
+      readText(replaced, head + first + "2 1 1 1 5 6 7 8 1 0 1 0 1 2 3 4 2 5 6 0 0 0 0.25\n"));
   EXPECT_EQ(writeText(replaced),
             written + "1 2 1 0 7 8 5 6 1 0 -1 0 3 4 1 2 2 6 5 0 0 0 0.250000\n");
 }
