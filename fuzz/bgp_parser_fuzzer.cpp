@@ -16,7 +16,8 @@ void checkRecord(bgpParser& parser) {
   for (path.goToFirst(); more; more = path.next()) {
     const bgpParser::ASItem item = path.current();
     if (item.AS == 0 || (item.flags & ~3u) != 0) abort();
-    if (item.AS > 64511 && (item.flags & bgpParser::ASItem::privateFlag) == 0) abort();
+    // Above 65535 (a 32-bit run) only 4200000000 and up are private.
+    if (isPrivateAS(item.AS) && (item.flags & bgpParser::ASItem::privateFlag) == 0) abort();
   }
 }
 

@@ -64,7 +64,7 @@ void writeEverything(const GraphView& view) {
   size_t rows = 0;
   for (char c : csv) rows += c == '\n';
   size_t edges = 0;
-  view.forEachEdge([&edges](const ASGraph::edge&) { ++edges; });
+  view.forEachEdge([&edges](const EdgeFields&) { ++edges; });
   if (rows != edges + 1) std::abort();
   render(view, writeNodesCsv);
   for (auto write : {writeGraphML, writeJson, writeDot}) {

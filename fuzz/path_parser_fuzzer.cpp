@@ -1,8 +1,56 @@
-// Feeds arbitrary bytes as a file to pathParser and parses every line it delivers.
+// Feeds arbitrary bytes as a file to pathParser and parses every line it delivers. Each line's
+// outcome must also be what reading its tokens with strtol gives, as the parser once did: the
+// parser's own number reading is checked against the C library's.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "fuzz_input_file.h"
 #include "parsers/path_parser.h"
+#include "parsers/scan.h"
+
+namespace {
+
+// The path a line gives, read token by token with strtol; false at the first token that is not
+// an AS number, with the ASes before it in `path`.
+bool referencePath(const char* line, std::vector<ASNumber>& path) {
+  std::string work(line);
+  TokenSplitter tokens(&work[0]);
+  bool privateSegment = false;
+  for (char* token = tokens.next(); token != nullptr; token = tokens.next()) {
+    if (token[0] == '(') privateSegment = true;
+    if (!privateSegment) {
+      long long as = 0;
+      const char* end = readDecimalAS(token, as);
+      if (!asInRange(as) || *end != '\0') return false;
+      path.push_back(static_cast<ASNumber>(as));
+    }
+    if (token[std::strlen(token) - 1] == ')') privateSegment = false;
+  }
+  return true;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   parseWholeInput<pathParser>(bytes, size);
+  const char* name = writeFuzzInput(bytes, size);
+  if (name == nullptr) return 0;
+  pathParser parser;
+  if (!parser.openFile(name)) return 0;
+  while (parser.nextLine() == 0) {
+    const std::string line = parser.currentLine();
+    const int code = parser.parseLine();
+    if (line.empty()) continue;
+    std::vector<ASNumber> expected;
+    const bool ok = referencePath(line.c_str(), expected);
+    if (code != (ok ? 0 : 3)) abort();
+    std::vector<ASNumber> got;
+    List<ASNumber>& path = parser.data.path;
+    bool more = !path.isEmpty();
+    for (path.goToFirst(); more; more = path.next()) got.push_back(path.current());
+    if (got != expected) abort();
+  }
   return 0;
 }

@@ -85,6 +85,17 @@ edge_dir ASGraph::valToDir(int value) {
   return undirected;
 }
 
+ASEdgeComparison ASGraph::comparison(const edge& seen) const {
+  if (seen.number() >= comparisons.size()) return ASEdgeComparison();
+  const ASEdgeComparison& stored = comparisons[seen.number()];
+  return seen.from().key > seen.to().key ? stored.reversed() : stored;
+}
+
+void ASGraph::setComparison(const edge& seen, const ASEdgeComparison& fields) {
+  if (seen.number() >= comparisons.size()) comparisons.resize(seen.number() + std::size_t(1));
+  comparisons[seen.number()] = seen.from().key > seen.to().key ? fields.reversed() : fields;
+}
+
 void ASGraph::addSourceFile(const char* name) { sourceFiles.enqueue(copyText(name)); }
 
 bool ASGraph::writeToFile(FILE* out) { return writeGraphFile(*this, out, reason); }

@@ -1,11 +1,13 @@
 // The AS graph the program builds and writes: AS numbers as nodes, an ASEdgeWeight per way along
-// each edge, plus the source-file list, a one-line comment and the differential flag. The driver
-// reads and writes it as a graph file; graph construction fills it through the Graph operations.
+// each edge, plus the source-file list, a one-line comment and the differential flag, and for a
+// differential graph the comparison fields of its edges. The driver reads and writes it as a
+// graph file; graph construction fills it through the Graph operations.
 #ifndef ZELGRIN_ASGRAPH_AS_GRAPH_H_
 #define ZELGRIN_ASGRAPH_AS_GRAPH_H_
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "asgraph/as_number.h"
 #include "asgraph/edge_dir.h"
@@ -44,6 +46,12 @@ class ASGraph : public Graph<ASNumber, ASEdgeWeight, ASNumber> {
   // The differential flag, which callers may also set through the reference.
   bool& isDifferential();
 
+  // The comparison fields of an edge as seen from the handle's `from` end: what a differential
+  // graph file gave for it, or the defaults for an edge it did not give.
+  ASEdgeComparison comparison(const edge& seen) const;
+  // Keeps the comparison fields of an edge, given as seen from the handle's `from` end.
+  void setComparison(const edge& seen, const ASEdgeComparison& fields);
+
   // The graph file's number for a direction: undirected 0, backward -1, forward 1.
   static int dirToVal(edge_dir direction);
   // The direction for a graph file number; anything but -1, 0 or 1 gives undirected.
@@ -64,6 +72,9 @@ class ASGraph : public Graph<ASNumber, ASEdgeWeight, ASNumber> {
   std::string reason;
   List<char*> sourceFiles;
   char comment[513];
+  // By edge number, seen from the edge's smaller AS; only as long as the highest edge number a
+  // differential graph file set, so a plain graph has none.
+  std::vector<ASEdgeComparison> comparisons;
 };
 
 #endif  // ZELGRIN_ASGRAPH_AS_GRAPH_H_

@@ -1,40 +1,65 @@
-// Statistics of one way along an AS graph edge: the record stored twice in every edge copy of the
-// graph (its own way and the opposite way). Graph construction accumulates covering values in it;
-// the graph file carries every field but lastPrefix to and from text.
+// What the AS graph stores along an edge: an ASEdgeWeight for each of its two ways, which graph
+// construction accumulates, and for a differential graph an ASEdgeComparison, which only the
+// graph file brings. Millions of edges are held at once, so the weight is a compact plain value.
 #ifndef ZELGRIN_ASGRAPH_EDGE_WEIGHT_H_
 #define ZELGRIN_ASGRAPH_EDGE_WEIGHT_H_
 
 #include <cstdint>
 
 #include "asgraph/edge_dir.h"
-#include "ip/ip_prefix.h"
 
-// A plain value record. Index 0 of the paired fields belongs to this graph, index 1 to the second
-// graph of a comparison (differential graphs only). The comparison fields are never computed
-// here: they arrive from a differential graph file and are written back unchanged.
-class ASEdgeWeight {
- public:
-  // Every field at its default: zero counters, not oriented, undirected, one compared graph.
-  ASEdgeWeight();
-  // Member-wise copy; the copy holds its own prefix.
-  ASEdgeWeight(const ASEdgeWeight& other);
-  // Member-wise assignment; returns this weight.
-  ASEdgeWeight& operator=(const ASEdgeWeight& other);
-  ~ASEdgeWeight() = default;
+// The prefix a way counted last, remembered so that the next prefix counts only the addresses
+// the two do not share: its first and last address. The first is the address the route gave (a
+// classful prefix is not aligned to its length), the last never beyond 255.255.255.255. By
+// default the whole address space, as 0.0.0.0/0.
+struct RememberedPrefix {
+  std::uint32_t first = 0;
+  std::uint32_t last = 0xFFFFFFFFu;
 
-  bool oriented;                     // direction determined from input data
-  std::uint32_t pathCovering[2];     // AS paths over this way
-  std::uint64_t ipCovering[2];       // IPv4 addresses announced over this way
-  IPPrefix lastPrefix;               // prefix added last to ipCovering[0]; never in the file
-  bool cmpOriented[2];               // direction flag in each compared graph
-  edge_dir cmpDirection[2];          // direction in each compared graph
-  std::uint16_t comparedGraphs;
-  std::uint16_t incomingCount;
-  std::uint16_t outgoingCount;
-  std::uint16_t undirectedCount;
-  std::uint16_t unorientedCount;
-  float orientationStability;
-  std::uint16_t orientationChanges;
+  // The prefix from `address` whose netmask has the value `netmask` (255.255.0.0 is 0xFFFF0000).
+  static RememberedPrefix of(std::uint32_t address, std::uint32_t netmask) {
+    const std::uint64_t last = std::uint64_t(address) + ~netmask;
+    return RememberedPrefix{address, last > 0xFFFFFFFFu ? 0xFFFFFFFFu : std::uint32_t(last)};
+  }
+
+  // The number of addresses the two ranges share.
+  std::uint64_t sharedAddresses(const RememberedPrefix& other) const {
+    const std::uint32_t from = first > other.first ? first : other.first;
+    const std::uint32_t to = last < other.last ? last : other.last;
+    return from <= to ? std::uint64_t(to) - from + 1 : 0;
+  }
+};
+
+// Statistics of one way along an edge, as this graph counted them. Every field but lastPrefix
+// goes to and from the graph file.
+struct ASEdgeWeight {
+  std::uint64_t ipCovering = 0;    // IPv4 addresses announced over this way
+  std::uint32_t pathCovering = 0;  // AS paths over this way
+  RememberedPrefix lastPrefix;     // prefix added last to ipCovering
+  bool oriented = false;           // direction determined from input data
+};
+
+// The fields a differential graph file adds to an edge line: the edge as a compared graph saw
+// it, and the counters of the comparison. Seen from one end of the edge, like a graph file line
+// from its first AS. Never computed here: read from the file and written back unchanged.
+struct ASEdgeComparison {
+  bool cmpOriented[2] = {false, false};                 // direction flag in each compared graph
+  edge_dir cmpDirection[2] = {undirected, undirected};  // direction in each compared graph
+  std::uint32_t pathCovering = 0;         // path covering of the way from this end
+  std::uint64_t ipCovering = 0;           // IP address covering of the way from this end
+  std::uint32_t reversePathCovering = 0;  // the same for the way toward this end
+  std::uint64_t reverseIpCovering = 0;
+  std::uint16_t comparedGraphs = 1;
+  std::uint16_t incomingCount = 0;
+  std::uint16_t outgoingCount = 0;
+  std::uint16_t undirectedCount = 0;
+  std::uint16_t unorientedCount = 0;
+  std::uint16_t orientationChanges = 0;
+  float orientationStability = 0.0f;
+
+  // The same comparison seen from the other end: the directions reversed, the two ways and the
+  // incoming and outgoing counts swapped.
+  ASEdgeComparison reversed() const;
 };
 
 #endif  // ZELGRIN_ASGRAPH_EDGE_WEIGHT_H_

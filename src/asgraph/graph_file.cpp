@@ -10,6 +10,8 @@
 
 #include <stdio.h>  // getline
 
+#include "asgraph/line_writer.h"
+
 namespace {
 
 const long kMaxSourceFiles = 65536;
@@ -131,16 +133,18 @@ class EdgeLineFields {
   bool direction(edge_dir& value) {
     return take() && (toDirection(token_, value) || quote("Invalid edge direction: `"));
   }
-  // One way's path and IP address covering at the given index.
-  bool covering(ASEdgeWeight& way, int index) {
-    std::uint32_t paths;
-    unsigned long long addresses;
+  // One way's path and IP address covering.
+  bool covering(std::uint32_t& paths, std::uint64_t& addresses) {
+    std::uint32_t readPaths;
+    unsigned long long readAddresses;
     if (!take()) return false;
-    if (!toUnsigned(token_, paths)) return quote("Invalid path covering value: `");
+    if (!toUnsigned(token_, readPaths)) return quote("Invalid path covering value: `");
     if (!take()) return false;
-    if (!toUnsigned64(token_, addresses)) return quote("Invalid IP address covering value: `");
-    way.pathCovering[index] = paths;
-    way.ipCovering[index] = addresses;
+    if (!toUnsigned64(token_, readAddresses)) {
+      return quote("Invalid IP address covering value: `");
+    }
+    paths = readPaths;
+    addresses = readAddresses;
     return true;
   }
   // A counter of the differential part, kept to its low 16 bits.
@@ -174,38 +178,24 @@ class EdgeLineFields {
   char* token_ = nullptr;
 };
 
-// The differential part of an edge line: the comparison fields, into both ways.
-bool parseComparison(EdgeLineFields& fields, ASEdgeWeight& w1, ASEdgeWeight& w2) {
+// The differential part of an edge line: the comparison fields, seen from its first AS.
+bool parseComparison(EdgeLineFields& fields, ASEdgeComparison& c) {
   for (int k = 0; k < 2; ++k) {
-    if (!fields.flag(w1.cmpOriented[k])) return false;
-    w2.cmpOriented[k] = w1.cmpOriented[k];
+    if (!fields.flag(c.cmpOriented[k])) return false;
   }
   for (int k = 0; k < 2; ++k) {
-    if (!fields.direction(w1.cmpDirection[k])) return false;
-    w2.cmpDirection[k] = reverse(w1.cmpDirection[k]);
+    if (!fields.direction(c.cmpDirection[k])) return false;
   }
-  if (!fields.covering(w1, 1) || !fields.covering(w2, 1)) return false;
-  std::uint16_t incoming = 0;
-  std::uint16_t outgoing = 0;
-  if (!fields.counter(w1.comparedGraphs, "Invalid compared graphs count value: `") ||
-      !fields.counter(incoming, "Invalid value for number of incoming edges: `") ||
-      !fields.counter(outgoing, "Invalid value for number of outgoing edges: `") ||
-      !fields.counter(w1.undirectedCount, "Invalid value for number of undirected edges: `") ||
-      !fields.counter(w1.unorientedCount, "Invalid value for number of unoriented edges: `") ||
-      !fields.counter(w1.orientationChanges,
-                      "Invalid value for number of orientation changes: `")) {
-    return false;
-  }
-  // Seen from the other end, incoming and outgoing swap.
-  w1.incomingCount = w2.outgoingCount = incoming;
-  w1.outgoingCount = w2.incomingCount = outgoing;
-  w2.comparedGraphs = w1.comparedGraphs;
-  w2.undirectedCount = w1.undirectedCount;
-  w2.unorientedCount = w1.unorientedCount;
-  w2.orientationChanges = w1.orientationChanges;
-  if (!fields.stability(w1.orientationStability)) return false;
-  w2.orientationStability = w1.orientationStability;
-  return true;
+  return fields.covering(c.pathCovering, c.ipCovering) &&
+         fields.covering(c.reversePathCovering, c.reverseIpCovering) &&
+         fields.counter(c.comparedGraphs, "Invalid compared graphs count value: `") &&
+         fields.counter(c.incomingCount, "Invalid value for number of incoming edges: `") &&
+         fields.counter(c.outgoingCount, "Invalid value for number of outgoing edges: `") &&
+         fields.counter(c.undirectedCount, "Invalid value for number of undirected edges: `") &&
+         fields.counter(c.unorientedCount, "Invalid value for number of unoriented edges: `") &&
+         fields.counter(c.orientationChanges,
+                        "Invalid value for number of orientation changes: `") &&
+         fields.stability(c.orientationStability);
 }
 
 }  // namespace
@@ -225,16 +215,17 @@ char* StreamLineSource::nextLine(std::size_t& length) {
 }
 
 bool EdgeLineParser::parse(char* line, bool differential, EdgeLine& edge, ASEdgeWeight& w1,
-                           ASEdgeWeight& w2, std::string& reason) {
+                           ASEdgeWeight& w2, ASEdgeComparison& comparison, std::string& reason) {
   whole_.assign(line);
   EdgeLineFields fields(line, whole_, reason);
   if (!fields.as(edge.from) || !fields.as(edge.to) || !fields.flag(w1.oriented)) return false;
   w2.oriented = w1.oriented;
-  if (!fields.direction(edge.direction) || !fields.covering(w1, 0) || !fields.covering(w2, 0)) {
+  if (!fields.direction(edge.direction) || !fields.covering(w1.pathCovering, w1.ipCovering) ||
+      !fields.covering(w2.pathCovering, w2.ipCovering)) {
     return false;
   }
   // Tokens after the last field are ignored, so a plain reader accepts differential lines.
-  return !differential || parseComparison(fields, w1, w2);
+  return !differential || parseComparison(fields, comparison);
 }
 
 namespace {
@@ -291,17 +282,20 @@ bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason) {
     graph.addNode(as, as);
   }
 
-  // Reused for every edge line: a plain graph's lines never touch the comparison fields, so they
-  // keep their defaults.
   ASEdgeWeight w1;
   ASEdgeWeight w2;
+  ASEdgeComparison comparison;
   EdgeLine edge;
   EdgeLineParser parser;
   for (std::uint32_t i = 0; i < edgeCount; ++i) {
     if (!takeLine(in, line, reason, "Unable to retrieve all the edges")) return false;
-    if (!parser.parse(line, differential, edge, w1, w2, reason)) return false;
-    // Unknown endpoints drop the edge; a repeated edge follows addEdge's own rules.
-    graph.addEdge(edge.from, edge.to, edge.direction, w1, w2);
+    if (!parser.parse(line, differential, edge, w1, w2, comparison, reason)) return false;
+    // Unknown endpoints drop the edge; a repeated edge follows addEdge's own rules, and its
+    // comparison fields go with the weights it keeps.
+    const int added = graph.addEdge(edge.from, edge.to, edge.direction, w1, w2);
+    if (differential && added >= 2) {
+      graph.setComparison(graph.storedEdge(edge.from, edge.to), comparison);
+    }
   }
   // Whatever follows the announced edges is not read.
   return true;
@@ -309,7 +303,8 @@ bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason) {
 
 namespace {
 
-// Writes the graph file's lines, remembering the first failure and writing nothing after it.
+// Writes the graph file: the header line by line, then the node and edge lines formatted by hand
+// into a LineWriter. Remembers the first failure and writes nothing after it.
 class GraphWriter {
  public:
   GraphWriter(std::FILE* out, std::string& reason) : out_(out), reason_(reason) {}
@@ -341,54 +336,125 @@ class GraphWriter {
     return true;
   }
 
-  void node(ASNumber as) {
-    if (failed_) return;
-    if (std::fprintf(out_, "%u\n", as) < 0) {
-      failed_ = true;
-      char text[64];
-      std::snprintf(text, sizeof text, "%s %u", "Could not write node", as);
-      reason_ = text;
-    }
+  // Every node line, then every edge line seen from the edge's smaller AS. False with the reason
+  // naming the line the stream refused.
+  bool nodesAndEdges(ASGraph& graph) {
+    LineWriter lines(out_);
+    bool ok = true;
+    graph.forEachNode([&lines, &ok](const ASNumber&, const ASNumber& as) {
+      if (!ok) return;
+      char* p = number(lines.lineStart(), as);
+      *p++ = '\n';
+      ok = lines.endLine(p);
+    });
+    if (!lines.flush()) return refused("Could not write node ", lines.refusedLine(), 1);
+    const bool differential = graph.isDifferential();
+    graph.forEachEdge([&lines, &ok, &graph, differential](const ASGraph::edge& e) {
+      if (ok) ok = lines.endLine(edgeLine(lines.lineStart(), graph, e, differential));
+    });
+    if (!lines.flush()) return refused("Could not write edge ", lines.refusedLine(), 2);
+    return true;
   }
-
-  void edge(const ASGraph::edge& copy, bool differential) {
-    if (failed_) return;
-    const ASEdgeWeight& w1 = copy.weight;
-    const ASEdgeWeight& w2 = copy.reverseWeight;
-    const ASNumber from = copy.from->key;
-    const ASNumber to = copy.to->key;
-    bool ok = std::fprintf(out_, "%u %u %i %i %lu %llu %lu %llu", from, to, w1.oriented ? 1 : 0,
-                           ASGraph::dirToVal(copy.direction),
-                           static_cast<unsigned long>(w1.pathCovering[0]),
-                           static_cast<unsigned long long>(w1.ipCovering[0]),
-                           static_cast<unsigned long>(w2.pathCovering[0]),
-                           static_cast<unsigned long long>(w2.ipCovering[0])) >= 0;
-    if (ok && differential) {
-      ok = std::fprintf(out_, " %i %i %i %i %lu %llu %lu %llu %hu %hu %hu %hu %hu %hu %f",
-                        w1.cmpOriented[0] ? 1 : 0, w1.cmpOriented[1] ? 1 : 0,
-                        ASGraph::dirToVal(w1.cmpDirection[0]), ASGraph::dirToVal(w1.cmpDirection[1]),
-                        static_cast<unsigned long>(w1.pathCovering[1]),
-                        static_cast<unsigned long long>(w1.ipCovering[1]),
-                        static_cast<unsigned long>(w2.pathCovering[1]),
-                        static_cast<unsigned long long>(w2.ipCovering[1]), w1.comparedGraphs,
-                        w1.incomingCount, w1.outgoingCount, w1.undirectedCount, w1.unorientedCount,
-                        w1.orientationChanges, static_cast<double>(w1.orientationStability)) >= 0;
-    }
-    if (ok) ok = std::fputc('\n', out_) != EOF;
-    if (!ok) {
-      failed_ = true;
-      char text[64];
-      std::snprintf(text, sizeof text, "%s %u %u", "Could not write edge", from, to);
-      reason_ = text;
-    }
-  }
-
-  bool failed() const { return failed_; }
 
  private:
+  // `message` and the first `numbers` numbers of the refused line.
+  bool refused(const char* message, const std::string& line, int numbers) {
+    std::size_t end = line.find(' ');
+    if (numbers == 2 && end != std::string::npos) end = line.find(' ', end + 1);
+    reason_ = message;
+    reason_.append(line, 0, end);
+    return false;
+  }
+
+  static char* edgeLine(char* p, const ASGraph& graph, const ASGraph::edge& e, bool differential) {
+    const ASEdgeWeight& w1 = e.weight();
+    const ASEdgeWeight& w2 = e.reverseWeight();
+    p = number(p, e.from().key);
+    *p++ = ' ';
+    p = number(p, e.to().key);
+    *p++ = ' ';
+    p = flag(p, w1.oriented);
+    *p++ = ' ';
+    p = direction(p, e.direction());
+    *p++ = ' ';
+    p = number(p, w1.pathCovering);
+    *p++ = ' ';
+    p = number(p, w1.ipCovering);
+    *p++ = ' ';
+    p = number(p, w2.pathCovering);
+    *p++ = ' ';
+    p = number(p, w2.ipCovering);
+    if (differential) p = comparison(p, graph.comparison(e));
+    *p++ = '\n';
+    return p;
+  }
+
+  // Decimal digits, written backwards from the end two at a time from a table; 32-bit values
+  // take the cheaper arithmetic.
+  template <typename Unsigned>
+  static char* digits(char* p, Unsigned value) {
+    static const char pairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    int length = 1;
+    for (Unsigned rest = value; rest >= 10; rest /= 10) ++length;
+    char* last = p + length;
+    while (value >= 100) {
+      const unsigned pair = static_cast<unsigned>(value % 100) * 2;
+      value /= 100;
+      *--last = pairs[pair + 1];
+      *--last = pairs[pair];
+    }
+    if (value >= 10) {
+      *--last = pairs[value * 2 + 1];
+      *--last = pairs[value * 2];
+    } else {
+      *--last = static_cast<char>('0' + value);
+    }
+    return p + length;
+  }
+  static char* number(char* p, std::uint64_t value) {
+    return value <= 0xFFFFFFFFu ? digits(p, static_cast<std::uint32_t>(value)) : digits(p, value);
+  }
+  static char* flag(char* p, bool value) {
+    *p++ = value ? '1' : '0';
+    return p;
+  }
+  static char* direction(char* p, edge_dir value) {
+    const int written = ASGraph::dirToVal(value);
+    if (written < 0) *p++ = '-';
+    *p++ = written != 0 ? '1' : '0';
+    return p;
+  }
+
+  // The differential fields after the plain ones.
+  static char* comparison(char* p, const ASEdgeComparison& c) {
+    for (bool oriented : c.cmpOriented) {
+      *p++ = ' ';
+      p = flag(p, oriented);
+    }
+    for (edge_dir d : c.cmpDirection) {
+      *p++ = ' ';
+      p = direction(p, d);
+    }
+    const unsigned long long numbers[] = {c.pathCovering,       c.ipCovering,
+                                          c.reversePathCovering, c.reverseIpCovering,
+                                          c.comparedGraphs,     c.incomingCount,
+                                          c.outgoingCount,      c.undirectedCount,
+                                          c.unorientedCount,    c.orientationChanges};
+    for (unsigned long long value : numbers) {
+      *p++ = ' ';
+      p = number(p, value);
+    }
+    *p++ = ' ';
+    // As printf writes it, infinities and all: at most 48 characters for a float.
+    const int length = std::snprintf(p, 64, "%f", static_cast<double>(c.orientationStability));
+    return p + length;
+  }
+
   std::FILE* out_;
   std::string& reason_;
-  bool failed_ = false;
 };
 
 }  // namespace
@@ -397,13 +463,7 @@ bool writeGraphFile(ASGraph& graph, std::FILE* out, std::string& reason) {
   reason.clear();
   GraphWriter writer(out, reason);
   if (!writer.header(graph)) return false;
-  graph.forEachNode([&writer](const ASNumber&, const ASNumber& as) { writer.node(as); });
-  if (writer.failed()) return false;
-  const bool differential = graph.isDifferential();
-  graph.forEachEdge([&writer, differential](const ASGraph::edge& copy) {
-    writer.edge(copy, differential);
-  });
-  if (writer.failed()) return false;
+  if (!writer.nodesAndEdges(graph)) return false;
 
   // A full disk often shows only when the buffered text is flushed; that is a failed write too.
   if (std::fflush(out) != 0) {

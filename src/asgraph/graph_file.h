@@ -47,36 +47,38 @@ class StreamLineSource : public GraphLineSource {
   std::size_t capacity_ = 0;
 };
 
-// One edge line as read: its ends, the direction of the copy at `from`, and the weights of the
-// ways from->to (w1) and to->from (w2).
+// One edge line as read: its ends and the direction seen from `from`.
 struct EdgeLine {
   ASNumber from = 0;
   ASNumber to = 0;
   edge_dir direction = undirected;
 };
 
-// Reads the fields of one edge line into an EdgeLine and the weights of its two ways. Keeps a
-// copy of the line for the message that quotes it whole, reused from line to line.
+// Reads the fields of one edge line into an EdgeLine, the weights of its two ways and its
+// comparison fields. Keeps a copy of the line for the message that quotes it whole, reused from
+// line to line.
 class EdgeLineParser {
  public:
-  // Splits `line` in place at spaces and reads its fields into `edge`, `w1` (the way from->to)
-  // and `w2` (to->from). Only the fields a line carries are written, so a plain line leaves the
-  // comparison fields of the weights as they were. False with the message in `reason` when a
-  // field is missing or bad.
+  // Splits `line` in place at spaces and reads its fields into `edge`, `w1` (the way from->to),
+  // `w2` (to->from) and, for a differential line, `comparison` (seen from `from`). Only the
+  // fields a line carries are written, so a plain line leaves `comparison` as it was. False
+  // with the message in `reason` when a field is missing or bad.
   bool parse(char* line, bool differential, EdgeLine& edge, ASEdgeWeight& w1, ASEdgeWeight& w2,
-             std::string& reason);
+             ASEdgeComparison& comparison, std::string& reason);
 
  private:
   std::string whole_;
 };
 
 // Reads a whole graph file into `graph` (source names are appended, the comment and the
-// differential flag replaced). False with the message in `reason` on malformed or short input,
-// or on a line holding a NUL byte; what was read before the failure stays in the graph.
+// differential flag replaced; an edge line of a differential file that adds or overwrites an
+// edge sets its comparison fields). False with the message in `reason` on malformed or short
+// input, or on a line holding a NUL byte; what was read before the failure stays in the graph.
 bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason);
 
 // Writes `graph` as a graph file to an open stream and flushes it. False with the message in
-// `reason` when a write or the flush fails. The caller closes the stream.
+// `reason` when a write or the flush fails: the header line, node or edge line the stream
+// refused, or the flush. The caller closes the stream.
 bool writeGraphFile(ASGraph& graph, std::FILE* out, std::string& reason);
 
 #endif  // ZELGRIN_ASGRAPH_GRAPH_FILE_H

@@ -1,6 +1,7 @@
 #include "build/dump_merge.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 #include "build/build_graph.h"
@@ -11,11 +12,23 @@
 
 namespace {
 
+// The number of host bits of a contiguous netmask, 32 minus its length: the trailing zeros.
+unsigned long long hostBits(std::uint32_t netmask) {
+  if (netmask == 0) return 32;
+#if defined(__GNUC__)
+  return static_cast<unsigned long long>(__builtin_ctz(netmask));
+#else
+  unsigned long long bits = 0;
+  for (; (netmask & 1u) == 0; netmask >>= 1) ++bits;
+  return bits;
+#endif
+}
+
 // The place of a prefix in the merge order as one number: the address, then the longer
 // prefix first. Ties between dumps are broken by their index.
 unsigned long long orderKey(const IPPrefix& prefix) {
   unsigned long long address = prefix.address().value();
-  return (address << 6) | static_cast<unsigned long long>(32 - prefix.netmask().brief());
+  return (address << 6) | hostBits(prefix.netmask().value());
 }
 
 // All dumps of one merge, with the parsed route each active dump holds and a heap of the

@@ -5,11 +5,13 @@ namespace {
 // Adds to one way's counter the addresses of `prefix` it did not share with the prefix counted
 // last on that way, then remembers `prefix`. A counter still at 0 takes the whole prefix, so a
 // way whose covering came from elsewhere starts deduplicating from its first dump prefix.
-void credit(ASEdgeWeight& way, const IPPrefix& prefix, unsigned long long prefixAddresses) {
-  if (way.ipCovering[0] == 0)
-    way.ipCovering[0] = prefixAddresses;
-  else
-    way.ipCovering[0] += prefixAddresses - prefix.sharedAddresses(way.lastPrefix);
+void credit(ASEdgeWeight& way, const RememberedPrefix& prefix,
+            unsigned long long prefixAddresses) {
+  if (way.ipCovering == 0) {
+    way.ipCovering = prefixAddresses;
+  } else {
+    way.ipCovering += prefixAddresses - way.lastPrefix.sharedAddresses(prefix);
+  }
   way.lastPrefix = prefix;
 }
 
@@ -19,6 +21,8 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::AS
                    ASNumber vantage) {
   if (path.len() < 2) return;
   const unsigned long long prefixAddresses = prefix.addresses();
+  const RememberedPrefix remembered =
+      RememberedPrefix::of(prefix.address().value(), prefix.netmask().value());
   path.goToFirst();
   ASNumber previous;
   bool more;
@@ -34,12 +38,12 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::AS
     more = path.next();
     // The members of an AS set are bridged over: the walk joins the ASes on either side.
     if (item.flags & bgpParser::ASItem::setFlag) continue;
-    ASGraph::edge* nearVantage = edges.find(previous, item.AS);
-    if (nearVantage != nullptr) {
-      // The route travels from item.AS toward previous: that way is the reverse weight of the
-      // copy at previous and the weight of the copy at item.AS.
-      credit(nearVantage->reverseWeight, prefix, prefixAddresses);
-      credit(ASGraph::otherCopy(nearVantage)->weight, prefix, prefixAddresses);
+    const ASGraph::edge nearVantage = edges.find(previous, item.AS);
+    if (nearVantage) {
+      // The route travels from item.AS toward previous: the reverse way as seen from previous.
+      // The one end of a self-loop sees both ways, and each is credited.
+      credit(nearVantage.reverseWeight(), remembered, prefixAddresses);
+      if (nearVantage.isLoop()) credit(nearVantage.weight(), remembered, prefixAddresses);
     }
     previous = item.AS;
   }

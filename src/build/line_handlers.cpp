@@ -6,38 +6,31 @@
 
 namespace {
 
-typedef ASGraph::edge StoredEdge;
+typedef ASGraph::edge Edge;
 
 void addNode(EdgeLookup& edges, ASNumber as) { edges.graph().addNode(as, as); }
 
-// Inserts the edge a-b, undirected with default weights, unless it exists already; the graph
-// itself refuses an edge whose ends are not both nodes.
-void addEdgeIfNew(EdgeLookup& edges, ASNumber a, ASNumber b) {
-  if (edges.find(a, b) != nullptr) return;
-  static const ASEdgeWeight fresh;
-  edges.graph().addEdge(a, b, undirected, fresh, fresh);
+// The edge a-b seen from a, made first when the contents ask for edges; null when it is missing
+// (or either AS is no node).
+Edge edgeFor(EdgeLookup& edges, ASNumber a, ASNumber b, int contents) {
+  return (contents & getEdges) ? edges.findOrAdd(a, b) : edges.find(a, b);
 }
 
-// Orients an existing edge: x in the copy at a, y in the copy at b. For a self-loop both
-// steps reach the same copy, which keeps y.
-void orient(EdgeLookup& edges, ASNumber a, ASNumber b, edge_dir x, edge_dir y) {
-  StoredEdge* atA = edges.find(a, b);
-  if (atA == nullptr) return;
-  atA->direction = x;
-  atA->weight.oriented = true;
-  atA->reverseWeight.oriented = true;
-  StoredEdge* atB = ASGraph::otherCopy(atA);
-  atB->direction = y;
-  atB->weight.oriented = true;
-  atB->reverseWeight.oriented = true;
+// Orients the edge: x as seen from its `from` end, y as seen from the other end, which callers
+// pass as the reverse of x; a self-loop is its own other end and keeps y. Both ways become
+// oriented.
+void orient(const Edge& e, edge_dir x, edge_dir y) {
+  e.setDirection(x);
+  ASGraph::otherCopy(e).setDirection(y);
+  e.weight().oriented = true;
+  e.reverseWeight().oriented = true;
 }
 
-// One more path over the way a->b, counted in both copies of the edge.
-void countTraversal(EdgeLookup& edges, ASNumber a, ASNumber b) {
-  StoredEdge* atA = edges.find(a, b);
-  if (atA == nullptr) return;
-  atA->weight.pathCovering[0]++;
-  ASGraph::otherCopy(atA)->reverseWeight.pathCovering[0]++;
+// One more path over the way from `from` to `to`. The one end of a self-loop sees both of its
+// ways, and a path over it counts on each.
+void countTraversal(const Edge& e) {
+  e.weight().pathCovering++;
+  if (e.isLoop()) e.reverseWeight().pathCovering++;
 }
 
 // The whole part of a covering value as an unsigned 32-bit amount, wrapping like the counters
@@ -48,96 +41,88 @@ unsigned int wholePart(double value) {
   return static_cast<unsigned int>(static_cast<unsigned long long>(value));
 }
 
-// Adds the amounts of a path-saturation line to the ways f->t and t->f of an existing edge.
-void addSatCovering(EdgeLookup& edges, const satParser::parsed_data& line, bool toIP) {
+// Adds `amount` to the path or IP address covering of one way.
+void addCovering(ASEdgeWeight& way, unsigned int amount, bool toIP) {
+  if (toIP)
+    way.ipCovering += amount;
+  else
+    way.pathCovering += amount;
+}
+
+// Adds the amounts of a path-saturation line to the ways f->t and t->f of the edge, seen from f.
+// The one end of a self-loop sees both ways, and each takes both amounts.
+void addSatCovering(const Edge& e, const satParser::parsed_data& line, bool toIP) {
   unsigned int first = wholePart(*line.firstCovering);
   unsigned int second = wholePart(*line.secondCovering);
   unsigned int fromTo = line.notReversed ? first : second;
   unsigned int toFrom = line.notReversed ? second : first;
-  StoredEdge* atFrom = edges.find(line.from, line.to);
-  if (atFrom == nullptr) return;
-  if (toIP) {
-    atFrom->weight.ipCovering[0] += fromTo;
-    atFrom->reverseWeight.ipCovering[0] += toFrom;
-  } else {
-    atFrom->weight.pathCovering[0] += fromTo;
-    atFrom->reverseWeight.pathCovering[0] += toFrom;
-  }
-  StoredEdge* atTo = ASGraph::otherCopy(atFrom);
-  if (toIP) {
-    atTo->weight.ipCovering[0] += toFrom;
-    atTo->reverseWeight.ipCovering[0] += fromTo;
-  } else {
-    atTo->weight.pathCovering[0] += toFrom;
-    atTo->reverseWeight.pathCovering[0] += fromTo;
+  addCovering(e.weight(), fromTo, toIP);
+  addCovering(e.reverseWeight(), toFrom, toIP);
+  if (e.isLoop()) {
+    addCovering(e.weight(), toFrom, toIP);
+    addCovering(e.reverseWeight(), fromTo, toIP);
   }
 }
 
-// Calls pairAction(a, b) for every two consecutive ASes of a path, in line order.
-template <typename Action>
-void forEachPair(List<ASNumber>& path, Action pairAction) {
-  if (path.len() < 2) return;
-  path.goToFirst();
-  ASNumber previous = path.current();
-  while (path.next()) {
-    ASNumber current = path.current();
-    pairAction(previous, current);
-    previous = current;
+// The contents are asked of each pair in turn rather than over the whole path once per content,
+// and the result is the same: a pair's steps reach only its own edge, whose ends and then itself
+// exist once the pair has made them. So each pair's edge is found once; and when it was found
+// lately its nodes exist, so they need not be made. `next(as)` gives the ASes after `first` in
+// order and false after the last.
+template <typename Next>
+void handleSequence(EdgeLookup& edges, ASNumber first, Next next, int contents) {
+  const bool makeNodes = contents & getNodes;
+  ASNumber previous = first;
+  ASNumber current = 0;
+  if (!(contents & (getEdges | getDirections | getPathCovering))) {
+    if (!makeNodes) return;
+    addNode(edges, previous);
+    while (next(current)) addNode(edges, current);
+    return;
   }
+  const bool makeEdges = contents & getEdges;
+  if (!next(current)) {
+    if (makeNodes) addNode(edges, previous);
+    return;
+  }
+  do {
+    Edge e = edges.recent(previous, current);
+    if (!e) {
+      if (makeNodes) {
+        addNode(edges, previous);
+        addNode(edges, current);
+      }
+      e = makeEdges ? edges.findOrAdd(previous, current) : edges.find(previous, current);
+    }
+    if (e) {
+      if (contents & getDirections) orient(e, forward, backward);
+      if (contents & getPathCovering) countTraversal(e);
+    }
+    previous = current;
+  } while (next(current));
 }
 
 }  // namespace
 
 void handlePathLine(EdgeLookup& edges, pathParser::parsed_data& line, int contents) {
   List<ASNumber>& path = line.path;
-  if ((contents & getNodes) && !path.isEmpty()) {
-    path.goToFirst();
-    do addNode(edges, path.current());
-    while (path.next());
-  }
-  if (contents & getEdges)
-    forEachPair(path, [&](ASNumber a, ASNumber b) { addEdgeIfNew(edges, a, b); });
-  if (contents & getDirections)
-    forEachPair(path, [&](ASNumber a, ASNumber b) {
-      orient(edges, a, b, forward, backward);
-    });
-  if (contents & getPathCovering)
-    forEachPair(path, [&](ASNumber a, ASNumber b) { countTraversal(edges, a, b); });
-}
-
-void handleVantageLine(EdgeLookup& edges, const vantageParser::parsed_data& line, int contents) {
-  handleRelationship(edges, line.from, line.to, line.peering, contents);
-}
-
-void handleRelationship(EdgeLookup& edges, ASNumber from, ASNumber to, bool peering,
-                        int contents) {
-  if (contents & getNodes) {
-    addNode(edges, from);
-    addNode(edges, to);
-  }
-  if (contents & getEdges) addEdgeIfNew(edges, from, to);
-  if (contents & getDirections) {
-    if (peering)
-      orient(edges, from, to, undirected, undirected);
-    else
-      orient(edges, from, to, forward, backward);
-  }
+  if (path.isEmpty()) return;
+  path.goToFirst();
+  handleSequence(edges, path.current(), [&path](ASNumber& as) {
+    if (!path.next()) return false;
+    as = path.current();
+    return true;
+  }, contents);
 }
 
 void handleASPath(EdgeLookup& edges, const ASNumber* path, std::size_t length, int contents) {
-  if (contents & getNodes) {
-    for (std::size_t i = 0; i < length; ++i) addNode(edges, path[i]);
-  }
-  if (length < 2) return;
-  if (contents & getEdges) {
-    for (std::size_t i = 1; i < length; ++i) addEdgeIfNew(edges, path[i - 1], path[i]);
-  }
-  if (contents & getDirections) {
-    for (std::size_t i = 1; i < length; ++i) orient(edges, path[i - 1], path[i], forward, backward);
-  }
-  if (contents & getPathCovering) {
-    for (std::size_t i = 1; i < length; ++i) countTraversal(edges, path[i - 1], path[i]);
-  }
+  if (length == 0) return;
+  std::size_t i = 1;
+  handleSequence(edges, path[0], [path, length, &i](ASNumber& as) {
+    if (i == length) return false;
+    as = path[i++];
+    return true;
+  }, contents);
 }
 
 void handleRoutePath(EdgeLookup& edges, List<bgpParser::ASItem>& path, ASNumber vantage,
@@ -165,12 +150,31 @@ void handleRoutePath(EdgeLookup& edges, List<bgpParser::ASItem>& path, ASNumber 
   handleASPath(edges, ases, length, contents);
 }
 
+void handleVantageLine(EdgeLookup& edges, const vantageParser::parsed_data& line, int contents) {
+  handleRelationship(edges, line.from, line.to, line.peering, contents);
+}
+
+void handleRelationship(EdgeLookup& edges, ASNumber from, ASNumber to, bool peering,
+                        int contents) {
+  if (contents & getNodes) {
+    addNode(edges, from);
+    addNode(edges, to);
+  }
+  if (!(contents & (getEdges | getDirections))) return;
+  const Edge e = edgeFor(edges, from, to, contents);
+  if (!e || !(contents & getDirections)) return;
+  if (peering)
+    orient(e, undirected, undirected);
+  else
+    orient(e, forward, backward);
+}
+
 void handleUnknownLine(EdgeLookup& edges, const unknownParser::parsed_data& line, int contents) {
   if (contents & getNodes) {
     addNode(edges, line.from);
     addNode(edges, line.to);
   }
-  if (contents & getEdges) addEdgeIfNew(edges, line.from, line.to);
+  if (contents & getEdges) edges.findOrAdd(line.from, line.to);
 }
 
 void handleSatLine(EdgeLookup& edges, const satParser::parsed_data& line, int contents) {
@@ -179,9 +183,13 @@ void handleSatLine(EdgeLookup& edges, const satParser::parsed_data& line, int co
     addNode(edges, line.from);
     addNode(edges, line.to);
   }
-  if (contents & getEdges) addEdgeIfNew(edges, line.from, line.to);
-  if (contents & getDirections) orient(edges, line.from, line.to, forward, backward);
-  bool hasCovering = line.firstCovering.has_value() && line.secondCovering.has_value();
-  if (hasCovering && (contents & getPathCovering)) addSatCovering(edges, line, false);
-  if (hasCovering && (contents & getIPCovering)) addSatCovering(edges, line, true);
+  const bool hasCovering = line.firstCovering.has_value() && line.secondCovering.has_value();
+  const int edgeContents = getEdges | getDirections |
+                           (hasCovering ? getPathCovering | getIPCovering : 0);
+  if (!(contents & edgeContents)) return;
+  const Edge e = edgeFor(edges, line.from, line.to, contents);
+  if (!e) return;
+  if (contents & getDirections) orient(e, forward, backward);
+  if (hasCovering && (contents & getPathCovering)) addSatCovering(e, line, false);
+  if (hasCovering && (contents & getIPCovering)) addSatCovering(e, line, true);
 }

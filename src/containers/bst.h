@@ -1,6 +1,6 @@
-// A height-balanced (AVL) binary search tree holding one item under each distinct key. It stores
-// the graph's nodes and each node's edges, and the intervals of an address set. Items can be
-// added, found and listed in key order, never removed. Every walk uses an explicit List as stack
+// A height-balanced (AVL) binary search tree holding one item under each distinct key. It finds
+// the nodes of a graph whose keys are not integers, and the intervals of an address set. Items
+// can be added, found and listed in key order, never removed. Every walk uses an explicit stack
 // or queue, never recursion, so deep trees cannot exhaust the call stack.
 // Keys need only `==` and `>`; a key k goes left of a node whose key is greater than k.
 #ifndef ZELGRIN_CONTAINERS_BST_H
@@ -12,6 +12,10 @@
 
 template <class T, class K>
 class BST {
+  // An AVL tree of even 2^64 items is less than 96 levels deep, so fixed stacks of this many
+  // entries hold every walk from the root.
+  static constexpr int kMaxDepth = 96;
+
  public:
   struct tree_node {
     T item;
@@ -70,11 +74,12 @@ class BST {
       ++itemCount;
       return true;
     }
-    List<tree_node*> path;
+    tree_node* path[kMaxDepth];
+    int depth = 0;
     tree_node* n = root;
     for (;;) {
       if (n->key == key) return false;
-      path.push(n);
+      path[depth++] = n;
       tree_node*& child = n->key > key ? n->leftChild : n->rightChild;
       if (child == nullptr) {
         child = makeNode(item, key);
@@ -86,9 +91,9 @@ class BST {
 
     // Walk back up. Once a subtree stops growing nothing above it changes, so the walk stops there.
     bool grown = true;
-    while (grown && !path.isEmpty()) {
-      n = path.pop();
-      tree_node* parent = path.first();
+    while (grown && depth > 0) {
+      n = path[--depth];
+      tree_node* parent = depth > 0 ? path[depth - 1] : nullptr;
       bool isLeft = parent != nullptr && parent->key > n->key;
       if (n->key > key) {
         if (n->balance == 1) grown = false;
@@ -130,11 +135,11 @@ class BST {
   }
   const T* findItem(const K& key) const { return const_cast<BST*>(this)->findItem(key); }
 
-  // Calls visit(item) for every item in ascending key order, without allocating: an AVL tree of
-  // even 2^64 items is less than 96 levels deep, so a fixed stack holds the walk.
+  // Calls visit(item) for every item in ascending key order, without allocating: a fixed stack
+  // holds the walk.
   template <typename Visit>
   void forEach(Visit visit) const {
-    const tree_node* stack[96];
+    const tree_node* stack[kMaxDepth];
     int depth = 0;
     const tree_node* n = root;
     while (n != nullptr || depth > 0) {

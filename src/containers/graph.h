@@ -1,43 +1,79 @@
 // A graph that only grows: nodes with a value under a unique key, edges carrying a direction and
 // one weight per way. The AS graph derives from it; graph construction and the graph file use it.
-// Each edge is stored twice, once in the edge tree of each endpoint (a self-loop once), so it can
-// be found and changed from either end; each copy holds direction and weights seen from its end.
+// Each edge is stored once, in one record holding both ways' weights, so a change made from
+// either end is seen from the other. An edge is reached through a small handle, `edge`, that
+// sees it from one end: its own way first, the opposite way second, the direction as seen from
+// there. Nodes and edges live in pools released in bulk, so dropping a graph walks nothing.
 #ifndef ZELGRIN_CONTAINERS_GRAPH_H
 #define ZELGRIN_CONTAINERS_GRAPH_H
 
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "asgraph/edge_dir.h"
 #include "containers/bst.h"
+#include "containers/integer_key_index.h"
 #include "containers/list.h"
+#include "containers/pair_index.h"
+#include "containers/pool.h"
 
 template <class N, class W, class K>
 class Graph {
  public:
-  struct edge;
-
-  // A node as stored (internal).
+  // A node as stored (internal; reached through edge::from and edge::to).
   struct node {
-    N value;
-    K key;
-    BST<edge*, K> edgeTree;  // copies starting here, keyed by the key of their other end
-    node() : value(), key(), edgeTree() {}
+    N value{};
+    K key{};
+    std::uint32_t number = 0;  // its place in the node pool
   };
 
-  // One stored copy of an edge, seen from `from` toward `to` (internal; see storedEdge).
-  struct edge {
-    W weight;         // the way from `from` toward `to`
-    W reverseWeight;  // the opposite way
-    edge_dir direction;
-    node* from;
-    node* to;
-    edge* twin;  // the copy at the other end; the copy itself for a self-loop
-    edge()
-        : weight(), reverseWeight(), direction(undirected), from(nullptr), to(nullptr),
-          twin(nullptr) {}
+  // An edge as stored (internal). End 0 is the node with the smaller key; a self-loop has it
+  // at both ends.
+  struct edge_record {
+    W way[2];                                           // way[0] leads from end 0 to end 1
+    edge_dir direction[2] = {undirected, undirected};  // as seen from each end
+    std::uint32_t end[2] = {0, 0};                      // node numbers
+  };
+
+  // A stored edge seen from one of its ends, `from`: what storedEdge hands out and forEachEdge
+  // visits. A small value pointing into the graph, valid as long as the graph; two handles are
+  // equal when they see the same edge from the same end.
+  class edge {
+   public:
+    // A null handle, as storedEdge gives for a missing edge; nothing else may be asked of it.
+    edge() = default;
+    explicit operator bool() const { return record_ != nullptr; }
+    bool operator==(const edge& other) const {
+      return record_ == other.record_ && end_ == other.end_;
+    }
+    bool operator!=(const edge& other) const { return !(*this == other); }
+
+    // The way from `from` toward `to`, and the opposite way; callers change them in place.
+    W& weight() const { return record_->way[end_]; }
+    W& reverseWeight() const { return record_->way[end_ ^ 1u]; }
+    // The direction as seen from `from`.
+    edge_dir direction() const { return record_->direction[end_]; }
+    // Sets the direction as seen from `from`; `to` sees the reverse.
+    void setDirection(edge_dir direction) const {
+      record_->direction[end_] = direction;
+      record_->direction[end_ ^ 1u] = reverse(direction);
+    }
+    const node& from() const { return graph_->nodes_[record_->end[end_]]; }
+    const node& to() const { return graph_->nodes_[record_->end[end_ ^ 1u]]; }
+    // True for an edge from a node to itself: its one end sees both of its ways.
+    bool isLoop() const { return record_->end[0] == record_->end[1]; }
+    // 0 for the first edge added, then 1, 2, ...: the same from both ends, never reused.
+    std::uint32_t number() const { return number_; }
+
+   private:
+    friend class Graph;
+    const Graph* graph_ = nullptr;
+    edge_record* record_ = nullptr;
+    std::uint32_t number_ = 0;
+    unsigned end_ = 0;
   };
 
   // Handed out by listNodes and listEdges; points into the graph. The caller deletes it.
@@ -46,8 +82,10 @@ class Graph {
     K key;
   };
 
-  // Handed out by edgeProperties and listEdges; its pointers reach one stored copy. The caller
-  // deletes `from`, `to` and then the record.
+  // Handed out by edgeProperties and listEdges; its pointers reach the edge as seen from
+  // `from`. The caller deletes `from`, `to` and then the record. The weights are the edge's
+  // own; `direction` is the one seen from `from`, which a write through it changes for this end
+  // only (setDirection changes both).
   struct graph_edge {
     W* weight;
     W* reverseWeight;
@@ -57,276 +95,264 @@ class Graph {
   };
 
   // An empty graph.
-  Graph() : nodeCount(0), edgeCount(0), directNodes(nullptr) {
-    if constexpr (kDirect) directNodes = new node*[kDirectSize]();
-  }
-
-  // Frees every node and edge copy; records already handed out stay with their callers.
-  ~Graph() {
-    nodeTree.forEach([](node* n) {
-      n->edgeTree.forEach([](edge* e) { delete e; });
-      delete n;
-    });
-    delete[] directNodes;
-  }
-
-  // Nodes and edges are owned through raw pointers; a member-wise copy would free them twice.
+  Graph() = default;
+  // Releases the pools; records already handed out stay with their callers.
+  ~Graph() = default;
   Graph(const Graph&) = delete;
   Graph& operator=(const Graph&) = delete;
 
   // Adds a node and returns true; false and no change when the key is taken.
   bool addNode(const N& value, const K& key) {
-    if (findNode(key) != nullptr) return false;
-    node* n = new node();
-    n->value = value;
-    n->key = key;
-    nodeTree.addItem(n, key);
-    if constexpr (kDirect) {
-      const std::size_t index = directIndex(key);
-      if (index < kDirectSize) {
-        directNodes[index] = n;
-      } else {
-        wideNodes.add(key, n);
-      }
-    }
-    ++nodeCount;
+    if (keys_.find(key) != kAbsent) return false;
+    const std::uint32_t number = nodes_.size();
+    node& n = nodes_.add();
+    n.value = value;
+    n.key = key;
+    n.number = number;
+    keys_.add(key, number);
     return true;
   }
 
   // Adds or updates the edge between the nodes keyed `from` and `to`. Returns 0 when either node
-  // is missing (no change), 1 when the edge existed and is kept as it was, 2 when both copies were
+  // is missing (no change), 1 when the edge existed and is kept as it was, 2 when it was
   // overwritten (same direction: kept; opposite or undirected: undirected; from undirected: the
-  // new direction), 3 when the edge was created.
+  // new direction), 3 when the edge was created. Weights and direction are seen from `from`.
   int addEdge(const K& from, const K& to, const edge_dir& direction, const W& weight,
               const W& reverseWeight) {
-    node* a = findNode(from);
-    node* b = findNode(to);
-    if (a == nullptr || b == nullptr) return 0;
-    edge** found = a->edgeTree.findItem(to);
-    if (found == nullptr) {
-      ++edgeCount;
-      edge* f = new edge();
-      f->weight = weight;
-      f->reverseWeight = reverseWeight;
-      f->direction = direction;
-      f->from = a;
-      f->to = b;
-      f->twin = f;
-      a->edgeTree.addItem(f, to);
-      if (from == to) return 3;
-      edge* r = new edge();
-      r->weight = reverseWeight;
-      r->reverseWeight = weight;
-      r->direction = reverse(direction);
-      r->from = b;
-      r->to = a;
-      f->twin = r;
-      r->twin = f;
-      b->edgeTree.addItem(r, from);
+    const std::uint32_t a = keys_.find(from);
+    const std::uint32_t b = keys_.find(to);
+    if (a == kAbsent || b == kAbsent) return 0;
+    const PairIndex::Probe probe = findEdge(a, b);
+    if (probe.number == kAbsent) {
+      const edge e = createEdge(probe, a, b);
+      e.weight() = weight;
+      e.reverseWeight() = reverseWeight;
+      e.setDirection(direction);
       return 3;
     }
-    edge* f = *found;
-    edge* r = f->twin;
+    const edge e = handle(probe.number, a);
+    const edge_dir stored = e.direction();
     edge_dir newDirection;
     if (direction == undirected) {
-      if (f->direction == undirected) return 1;
+      if (stored == undirected) return 1;
       newDirection = undirected;
-    } else if (f->direction == undirected) {
+    } else if (stored == undirected) {
       newDirection = direction;
-    } else if (f->direction == direction) {
+    } else if (stored == direction) {
       return 1;
     } else {
       newDirection = undirected;
     }
-    // A caller may pass weights it reads from this very edge; work from copies then, or the first
-    // write would change what the second one stores.
-    if (aliases(&weight, f, r) || aliases(&reverseWeight, f, r)) {
-      W w = weight;
-      W wr = reverseWeight;
-      overwrite(f, r, newDirection, w, wr);
-    } else {
-      overwrite(f, r, newDirection, weight, reverseWeight);
-    }
+    // A caller may pass weights it reads from this very edge: copy them before either is written.
+    const W w = weight;
+    const W wr = reverseWeight;
+    e.weight() = w;
+    e.reverseWeight() = wr;
+    e.setDirection(newDirection);
     return 2;
   }
 
-  // A new record for the copy held by node `from` toward node `to`, or null when there is none.
+  // The edge between the nodes keyed `from` and `to`, seen from `from`; made undirected with
+  // default weights when there is none. A null handle when either node is missing.
+  edge ensureEdge(const K& from, const K& to) {
+    const std::uint32_t a = keys_.find(from);
+    const std::uint32_t b = keys_.find(to);
+    if (a == kAbsent || b == kAbsent) return edge();
+    const PairIndex::Probe probe = findEdge(a, b);
+    return probe.number == kAbsent ? createEdge(probe, a, b) : handle(probe.number, a);
+  }
+
+  // The edge between the nodes keyed `from` and `to`, seen from `from`, or a null handle when
+  // there is none. Allocates nothing.
+  edge storedEdge(const K& from, const K& to) const {
+    const std::uint32_t a = keys_.find(from);
+    const std::uint32_t b = keys_.find(to);
+    if (a == kAbsent || b == kAbsent) return edge();
+    const PairIndex::Probe probe = findEdge(a, b);
+    return probe.number == kAbsent ? edge() : handle(probe.number, a);
+  }
+
+  // The same edge seen from its other end (the handle itself for a self-loop).
+  static edge otherCopy(const edge& seen) {
+    edge other = seen;
+    if (!seen.isLoop()) other.end_ = seen.end_ ^ 1u;
+    return other;
+  }
+
+  // A new record for the edge as seen from node `from` toward node `to`, or null when there is
+  // none.
   graph_edge* edgeProperties(const K& from, const K& to) {
-    edge* f = storedEdge(from, to);
-    if (f == nullptr) return nullptr;
-    return makeRecord(f);
+    const edge e = storedEdge(from, to);
+    return e ? makeRecord(e) : nullptr;
   }
-
-  // The copy held by node `from` toward node `to`, written in place by hot callers, or null when
-  // there is none. Allocates nothing. Valid until the graph is next changed structurally (copies
-  // are in fact never moved or freed before the graph goes).
-  edge* storedEdge(const K& from, const K& to) {
-    node* a = findNode(from);
-    if (a == nullptr) return nullptr;
-    edge** f = a->edgeTree.findItem(to);
-    return f != nullptr ? *f : nullptr;
-  }
-  const edge* storedEdge(const K& from, const K& to) const {
-    return const_cast<Graph*>(this)->storedEdge(from, to);
-  }
-
-  // The copy of the same edge held at the other end (the copy itself for a self-loop), without
-  // a search. REQUIRES: `copy` came from storedEdge of this graph.
-  static edge* otherCopy(edge* copy) { return copy->twin; }
 
   // The number of nodes.
-  std::uint32_t nodes() const { return nodeCount; }
+  std::uint32_t nodes() const { return nodes_.size(); }
 
   // The number of edges, each counted once.
-  std::uint32_t edges() const { return edgeCount; }
+  std::uint32_t edges() const { return edges_.size(); }
 
   // The graph's own list, refilled with one new record per node in ascending key order. Records
   // of an earlier call are dropped from the list, not deleted.
   List<graph_node*>& listNodes() {
     nodeRecords = List<graph_node*>();
-    List<node*>& all = nodeTree.listItems();
-    bool more = !all.isEmpty();
-    all.goToFirst();
-    while (more) {
-      node* n = all.current();
-      nodeRecords.enqueue(new graph_node{&n->value, n->key});
-      more = all.next();
-    }
+    keys_.forEachInKeyOrder([this](std::uint32_t number) {
+      node& n = nodes_[number];
+      nodeRecords.enqueue(new graph_node{&n.value, n.key});
+    });
     return nodeRecords;
   }
 
-  // The graph's own list, refilled with one new record per edge, through the copy held by the
-  // endpoint with the smaller key, ordered by that key and then by the other one.
+  // The graph's own list, refilled with one new record per edge, seen from the endpoint with the
+  // smaller key, ordered by that key and then by the other one.
   List<graph_edge*>& listEdges() {
     edgeRecords = List<graph_edge*>();
-    forEachEdge([this](const edge& e) { edgeRecords.enqueue(makeRecord(const_cast<edge*>(&e))); });
+    forEachEdge([this](const edge& e) { edgeRecords.enqueue(makeRecord(e)); });
     return edgeRecords;
   }
 
-  // Calls visit(value, key) for every node in ascending key order. Allocates nothing.
+  // Calls visit(value, key) for every node in ascending key order. Allocates nothing for keys
+  // below 65536.
   template <typename Visit>
   void forEachNode(Visit visit) const {
-    nodeTree.forEach([&visit](const node* n) { visit(n->value, n->key); });
-  }
-
-  // Calls visit(copy) for every edge once, in the order of listEdges: through the copy held by
-  // the endpoint with the smaller key, by that key and then by the other one. The copy's `from`
-  // and `to` give both ends; its weights and direction are seen from `from`. Allocates nothing.
-  template <typename Visit>
-  void forEachEdge(Visit visit) const {
-    nodeTree.forEach([&visit](const node* n) {
-      // Keys are unique, so the copy at the smaller end is the one whose other end is not
-      // smaller; a self-loop has a single copy.
-      n->edgeTree.forEach([&visit, n](const edge* e) {
-        if (!(n->key > e->to->key)) visit(*e);
-      });
+    keys_.forEachInKeyOrder([this, &visit](std::uint32_t number) {
+      const node& n = nodes_[number];
+      visit(n.value, n.key);
     });
   }
 
+  // Calls visit(edge) for every edge once, in the order of listEdges: seen from the endpoint with
+  // the smaller key, by that key and then by the other one. The visitor may change weights and
+  // directions, but no edge or node may be added meanwhile. Puts the edges in order at the call:
+  // allocates 12 bytes per edge and 12 per node while it runs.
+  template <typename Visit>
+  void forEachEdge(Visit visit) const {
+    const std::vector<std::uint32_t> order = edgesInKeyOrder();
+    // The edges lie in the order they were added, so reading them in key order misses the
+    // cache nearly every time: ask for each a few edges before it is needed.
+    const std::size_t kAhead = 16;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      if (i + kAhead < order.size()) prefetch(&edges_[order[i + kAhead]]);
+      const edge e = handle(order[i], edges_[order[i]].end[0]);
+      visit(e);
+    }
+  }
+
  protected:
-  std::uint32_t nodeCount;
-  std::uint32_t edgeCount;
-  BST<node*, K> nodeTree;
   List<graph_node*> nodeRecords;
   List<graph_edge*> edgeRecords;
 
  private:
-  // Integer keys below 65536 also index a table of every such key, so that finding a node costs
-  // one array read instead of a walk down the node tree: graph construction finds nodes
-  // millions of times, and AS numbers mostly fit 16 bits. Larger integer keys are found in an
-  // open-addressing hash index, about as fast. The node tree stays the owner and gives the key
-  // order.
-  static constexpr bool kDirect = std::is_integral<K>::value && !std::is_same<K, bool>::value;
-  static constexpr std::size_t kDirectSize =
-      kDirect ? (sizeof(K) == 1 ? std::size_t(256) : std::size_t(65536)) : 1;
+  static constexpr std::uint32_t kAbsent = 0xFFFFFFFFu;
 
-  // The key's slot in the direct table, or kDirectSize when it has none.
-  static std::size_t directIndex(const K& key) {
-    if constexpr (std::is_signed<K>::value) {
-      if (key < 0) return kDirectSize;
-    }
-    const auto index = static_cast<typename std::make_unsigned<K>::type>(key);
-    return index < kDirectSize ? static_cast<std::size_t>(index) : kDirectSize;
-  }
-
-  node* findNode(const K& key) {
-    if constexpr (kDirect) {
-      const std::size_t index = directIndex(key);
-      if (index < kDirectSize) return directNodes[index];
-      return wideNodes.find(key);
-    } else {
-      node** n = nodeTree.findItem(key);
-      return n != nullptr ? *n : nullptr;
-    }
-  }
-
-  // Nodes under integer keys beyond the direct table: linear probing in a power-of-two table
-  // kept at most half full, so a lookup mostly reads one slot.
-  class WideIndex {
+  // Integer keys (AS numbers) are found through IntegerKeyIndex; any other key type through a
+  // search tree, which needs only `==` and `>`.
+  class TreeKeyIndex {
    public:
-    node* find(const K& key) const {
-      if (slots_.empty()) return nullptr;
-      for (std::size_t i = slotOf(key);; i = (i + 1) & (slots_.size() - 1)) {
-        const Slot& slot = slots_[i];
-        if (slot.n == nullptr) return nullptr;
-        if (slot.key == key) return slot.n;
-      }
+    std::uint32_t find(const K& key) const {
+      const std::uint32_t* number = tree_.findItem(key);
+      return number != nullptr ? *number : kAbsent;
     }
-    // REQUIRES: key not present.
-    void add(const K& key, node* n) {
-      if (2 * (count_ + 1) > slots_.size()) grow();
-      place(key, n);
-      ++count_;
+    void add(const K& key, std::uint32_t number) { tree_.addItem(number, key); }
+    template <typename Visit>
+    void forEachInKeyOrder(Visit visit) const {
+      tree_.forEach([&visit](std::uint32_t number) { visit(number); });
     }
 
    private:
-    struct Slot {
-      K key{};
-      node* n = nullptr;
-    };
-    std::size_t slotOf(const K& key) const {
-      const auto bits = static_cast<unsigned long long>(key);
-      return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);
-    }
-    void place(const K& key, node* n) {
-      std::size_t i = slotOf(key);
-      while (slots_[i].n != nullptr) i = (i + 1) & (slots_.size() - 1);
-      slots_[i].key = key;
-      slots_[i].n = n;
-    }
-    void grow() {
-      std::vector<Slot> old(slots_.empty() ? 64 : 2 * slots_.size());
-      old.swap(slots_);
-      for (const Slot& slot : old) {
-        if (slot.n != nullptr) place(slot.key, slot.n);
-      }
-    }
-    std::vector<Slot> slots_;
-    std::size_t count_ = 0;
+    BST<std::uint32_t, K> tree_;
   };
-  WideIndex wideNodes;
+  static constexpr bool kIntegerKeys =
+      std::is_integral<K>::value && !std::is_same<K, bool>::value;
+  using KeyIndex =
+      typename std::conditional<kIntegerKeys, IntegerKeyIndex<K>, TreeKeyIndex>::type;
 
-  node** directNodes;  // kDirect only: the node under each key, or null
-
-  static graph_edge* makeRecord(edge* e) {
-    graph_node* from = new graph_node{&e->from->value, e->from->key};
-    graph_node* to = new graph_node{&e->to->value, e->to->key};
-    return new graph_edge{&e->weight, &e->reverseWeight, &e->direction, from, to};
+  // The search for the edge between node numbers a and b.
+  PairIndex::Probe findEdge(std::uint32_t a, std::uint32_t b) const {
+    return edgeIndex_.find(a, b, [this, a, b](std::uint32_t number) {
+      const edge_record& r = edges_[number];
+      return (r.end[0] == a && r.end[1] == b) || (r.end[0] == b && r.end[1] == a);
+    });
   }
 
-  static bool aliases(const W* w, const edge* f, const edge* r) {
-    return w == &f->weight || w == &f->reverseWeight || w == &r->weight || w == &r->reverseWeight;
+  // The edge numbered `number` seen from its end at node number a.
+  edge handle(std::uint32_t number, std::uint32_t a) const {
+    edge e;
+    e.graph_ = this;
+    e.record_ = &const_cast<Graph*>(this)->edges_[number];
+    e.number_ = number;
+    e.end_ = e.record_->end[0] == a ? 0u : 1u;
+    return e;
   }
 
-  // The far copy first, so that for a self-loop (f == r) the near copy's values are the ones kept.
-  static void overwrite(edge* f, edge* r, edge_dir x, const W& w, const W& wr) {
-    r->weight = wr;
-    r->reverseWeight = w;
-    r->direction = reverse(x);
-    f->weight = w;
-    f->reverseWeight = wr;
-    f->direction = x;
+  // A new undirected edge with default weights between node numbers a and b, where `probe`
+  // found none; seen from a.
+  edge createEdge(const PairIndex::Probe& probe, std::uint32_t a, std::uint32_t b) {
+    const std::uint32_t number = edges_.size();
+    edge_record& r = edges_.add();
+    const bool aIsLarger = nodes_[a].key > nodes_[b].key;
+    r.end[0] = aIsLarger ? b : a;
+    r.end[1] = aIsLarger ? a : b;
+    edgeIndex_.add(probe, number, [this](std::uint32_t n) {
+      return std::make_pair(edges_[n].end[0], edges_[n].end[1]);
+    });
+    return handle(number, a);
   }
+
+  // The edge numbers ordered by the key of their end 0 and then of their end 1: sorted by the
+  // rank of end 1 and then, keeping that order, by the rank of end 0, each time by counting, so
+  // that the cost grows with the number of edges however they gather at a few nodes.
+  std::vector<std::uint32_t> edgesInKeyOrder() const {
+    const std::uint32_t nodeCount = nodes_.size();
+    const std::uint32_t edgeCount = edges_.size();
+    std::vector<std::uint32_t> rank(nodeCount);
+    std::uint32_t ranked = 0;
+    keys_.forEachInKeyOrder([&rank, &ranked](std::uint32_t number) { rank[number] = ranked++; });
+    // Where each rank's edges start, by end 1 and by end 0.
+    std::vector<std::uint32_t> startBy1(nodeCount + 1, 0);
+    std::vector<std::uint32_t> startBy0(nodeCount + 1, 0);
+    for (std::uint32_t e = 0; e < edgeCount; ++e) {
+      ++startBy1[rank[edges_[e].end[1]] + 1];
+      ++startBy0[rank[edges_[e].end[0]] + 1];
+    }
+    for (std::uint32_t r = 0; r < nodeCount; ++r) {
+      startBy1[r + 1] += startBy1[r];
+      startBy0[r + 1] += startBy0[r];
+    }
+    // By end 1, each entry carrying the rank of end 0 for the second pass.
+    std::vector<std::uint64_t> byEnd1(edgeCount);
+    for (std::uint32_t e = 0; e < edgeCount; ++e) {
+      const edge_record& r = edges_[e];
+      byEnd1[startBy1[rank[r.end[1]]]++] = (static_cast<std::uint64_t>(rank[r.end[0]]) << 32) | e;
+    }
+    std::vector<std::uint32_t> order(edgeCount);
+    for (std::uint64_t entry : byEnd1) {
+      order[startBy0[entry >> 32]++] = static_cast<std::uint32_t>(entry);
+    }
+    return order;
+  }
+
+  static void prefetch(const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+  }
+
+  graph_edge* makeRecord(const edge& e) {
+    node& a = nodes_[e.record_->end[e.end_]];
+    node& b = nodes_[e.record_->end[e.end_ ^ 1u]];
+    graph_node* from = new graph_node{&a.value, a.key};
+    graph_node* to = new graph_node{&b.value, b.key};
+    return new graph_edge{&e.weight(), &e.reverseWeight(), &e.record_->direction[e.end_], from,
+                          to};
+  }
+
+  Pool<node> nodes_;
+  Pool<edge_record> edges_;
+  KeyIndex keys_;
+  PairIndex edgeIndex_;
 };
 
 #endif  // ZELGRIN_CONTAINERS_GRAPH_H

@@ -17,7 +17,9 @@ class List {
   };
 
   // An empty list.
-  List() : firstElement(nullptr), cursor(nullptr), lastElement(nullptr), length(0) {}
+  List()
+      : firstElement(nullptr), cursor(nullptr), lastElement(nullptr), spareElements(nullptr),
+        length(0) {}
 
   // The same values in the same order, with the cursor at the same position as in `other`.
   List(const List& other) : List() {
@@ -28,7 +30,10 @@ class List {
   }
 
   // Frees every element; what pointer values point to is left alone.
-  ~List() { freeFrom(firstElement); }
+  ~List() {
+    freeFrom(firstElement);
+    freeFrom(spareElements);
+  }
 
   // Makes this list a copy of `other`, cursor included, reusing the elements it already has.
   List& operator=(const List& other) {
@@ -135,11 +140,34 @@ class List {
   // Same as pop(): removes the head and returns its value.
   T dequeue() { return pop(); }
 
+  // Empties the list but keeps its elements for the values added next, so that a list refilled
+  // over and over (a parser's path, line after line) allocates only when it grows longer than
+  // ever before. The values stay in the kept elements until overwritten.
+  void clear() {
+    if (lastElement != nullptr) {
+      lastElement->nextElement = spareElements;
+      spareElements = firstElement;
+    }
+    firstElement = nullptr;
+    cursor = nullptr;
+    lastElement = nullptr;
+    length = 0;
+  }
+
  private:
-  // The element is complete before anything links to it, so a failing copy leaves the list as it was.
-  static list_element* makeElement(const T& value) {
-    list_element* e = new list_element();
+  // A kept element when there is one, else a new one. The element is complete before anything
+  // links to it, so a failing copy leaves the list as it was.
+  list_element* makeElement(const T& value) {
+    list_element* e = spareElements;
+    if (e == nullptr) {
+      e = new list_element();
+      e->value = value;
+      return e;
+    }
     e->value = value;
+    spareElements = e->nextElement;
+    e->prevElement = nullptr;
+    e->nextElement = nullptr;
     return e;
   }
 
@@ -154,6 +182,7 @@ class List {
   list_element* firstElement;
   list_element* cursor;
   list_element* lastElement;
+  list_element* spareElements;  // emptied by clear(), singly linked through nextElement
   std::uint64_t length;
 };
 

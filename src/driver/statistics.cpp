@@ -33,9 +33,9 @@ void printStatistics(std::FILE* out, const cmdLineParams& params, const BuildRep
   }
   unsigned long long oriented = 0, pathCovered = 0, ipCovered = 0;
   graph.forEachEdge([&](const ASGraph::edge& copy) {
-    if (copy.weight.oriented) ++oriented;
-    if (copy.weight.pathCovering[0] != 0 || copy.reverseWeight.pathCovering[0] != 0) ++pathCovered;
-    if (copy.weight.ipCovering[0] != 0 || copy.reverseWeight.ipCovering[0] != 0) ++ipCovered;
+    if (copy.weight().oriented) ++oriented;
+    if (copy.weight().pathCovering != 0 || copy.reverseWeight().pathCovering != 0) ++pathCovered;
+    if (copy.weight().ipCovering != 0 || copy.reverseWeight().ipCovering != 0) ++ipCovered;
   });
   std::fprintf(out,
                "Graph: %u nodes, %u edges, %llu oriented, %llu with path covering, %llu with IP "

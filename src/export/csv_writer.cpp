@@ -21,11 +21,11 @@ void writeEdgesCsv(const GraphView& view, OutputBuffer& out) {
     out.append(kEdgeAttributes[i].name);
   }
   out.append('\n');
-  view.forEachEdge([&out, attributes](const ASGraph::edge& copy) {
+  view.forEachEdge([&out, attributes](const EdgeFields& copy) {
     out.append("AS", 2);
-    out.appendNumber(copy.from->key);
+    out.appendNumber(copy.a);
     out.append(",AS", 3);
-    out.appendNumber(copy.to->key);
+    out.appendNumber(copy.b);
     for (std::size_t i = 0; i < attributes; ++i) {
       out.append(',');
       appendAttributeValue(out, kEdgeAttributes[i], copy);

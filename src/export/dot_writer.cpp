@@ -49,9 +49,9 @@ void writeDot(const GraphView& view, OutputBuffer& out) {
     out.append(view.focused() && as == view.centre() ? " [style=filled, fillcolor=gold];\n"
                                                      : ";\n");
   });
-  view.forEachEdge([&out](const ASGraph::edge& copy) {
-    const ASNumber a = copy.from->key;
-    const ASNumber b = copy.to->key;
+  view.forEachEdge([&out](const EdgeFields& copy) {
+    const ASNumber a = copy.a;
+    const ASNumber b = copy.b;
     switch (relationshipOf(copy)) {
       case Relationship::customerProvider:
         appendEdge(out, a, b, ";\n");

@@ -2,7 +2,7 @@
 
 namespace {
 
-using Edge = ASGraph::edge;
+using Edge = EdgeFields;
 
 // Rows by type; the getters of the other types stay null.
 constexpr EdgeAttribute integerRow(const char* name, bool differential,
@@ -19,49 +19,49 @@ constexpr EdgeAttribute countRow(const char* name, bool differential,
 // The weight of the copy is the way a->b, its reverse weight the way b->a; the comparison
 // fields are stored alike in both, and read from the a->b way as the graph file writes them.
 constexpr EdgeAttribute kEdgeAttributes[] = {
-    integerRow("oriented", false, [](const Edge& e) -> long long { return e.weight.oriented; }),
+    integerRow("oriented", false, [](const Edge& e) -> long long { return e.ab.oriented; }),
     integerRow("direction", false,
                [](const Edge& e) -> long long { return ASGraph::dirToVal(e.direction); }),
     {"relationship", AttributeType::word, false, nullptr, nullptr, nullptr,
      [](const Edge& e) { return relationshipName(relationshipOf(e)); }},
     countRow("paths_ab", false,
-             [](const Edge& e) -> unsigned long long { return e.weight.pathCovering[0]; }),
+             [](const Edge& e) -> unsigned long long { return e.ab.pathCovering; }),
     countRow("ip_ab", false,
-             [](const Edge& e) -> unsigned long long { return e.weight.ipCovering[0]; }),
+             [](const Edge& e) -> unsigned long long { return e.ab.ipCovering; }),
     countRow("paths_ba", false,
-             [](const Edge& e) -> unsigned long long { return e.reverseWeight.pathCovering[0]; }),
+             [](const Edge& e) -> unsigned long long { return e.ba.pathCovering; }),
     countRow("ip_ba", false,
-             [](const Edge& e) -> unsigned long long { return e.reverseWeight.ipCovering[0]; }),
+             [](const Edge& e) -> unsigned long long { return e.ba.ipCovering; }),
     integerRow("cmp_oriented_0", true,
-               [](const Edge& e) -> long long { return e.weight.cmpOriented[0]; }),
+               [](const Edge& e) -> long long { return e.comparison.cmpOriented[0]; }),
     integerRow("cmp_oriented_1", true,
-               [](const Edge& e) -> long long { return e.weight.cmpOriented[1]; }),
+               [](const Edge& e) -> long long { return e.comparison.cmpOriented[1]; }),
     integerRow("cmp_direction_0", true, [](const Edge& e) -> long long {
-      return ASGraph::dirToVal(e.weight.cmpDirection[0]);
+      return ASGraph::dirToVal(e.comparison.cmpDirection[0]);
     }),
     integerRow("cmp_direction_1", true, [](const Edge& e) -> long long {
-      return ASGraph::dirToVal(e.weight.cmpDirection[1]);
+      return ASGraph::dirToVal(e.comparison.cmpDirection[1]);
     }),
     countRow("paths_ab_1", true,
-             [](const Edge& e) -> unsigned long long { return e.weight.pathCovering[1]; }),
+             [](const Edge& e) -> unsigned long long { return e.comparison.pathCovering; }),
     countRow("ip_ab_1", true,
-             [](const Edge& e) -> unsigned long long { return e.weight.ipCovering[1]; }),
+             [](const Edge& e) -> unsigned long long { return e.comparison.ipCovering; }),
     countRow("paths_ba_1", true,
-             [](const Edge& e) -> unsigned long long { return e.reverseWeight.pathCovering[1]; }),
+             [](const Edge& e) -> unsigned long long { return e.comparison.reversePathCovering; }),
     countRow("ip_ba_1", true,
-             [](const Edge& e) -> unsigned long long { return e.reverseWeight.ipCovering[1]; }),
+             [](const Edge& e) -> unsigned long long { return e.comparison.reverseIpCovering; }),
     integerRow("compared_graphs", true,
-               [](const Edge& e) -> long long { return e.weight.comparedGraphs; }),
-    integerRow("incoming", true, [](const Edge& e) -> long long { return e.weight.incomingCount; }),
-    integerRow("outgoing", true, [](const Edge& e) -> long long { return e.weight.outgoingCount; }),
+               [](const Edge& e) -> long long { return e.comparison.comparedGraphs; }),
+    integerRow("incoming", true, [](const Edge& e) -> long long { return e.comparison.incomingCount; }),
+    integerRow("outgoing", true, [](const Edge& e) -> long long { return e.comparison.outgoingCount; }),
     integerRow("undirected", true,
-               [](const Edge& e) -> long long { return e.weight.undirectedCount; }),
+               [](const Edge& e) -> long long { return e.comparison.undirectedCount; }),
     integerRow("unoriented", true,
-               [](const Edge& e) -> long long { return e.weight.unorientedCount; }),
+               [](const Edge& e) -> long long { return e.comparison.unorientedCount; }),
     integerRow("orientation_changes", true,
-               [](const Edge& e) -> long long { return e.weight.orientationChanges; }),
+               [](const Edge& e) -> long long { return e.comparison.orientationChanges; }),
     {"orientation_stability", AttributeType::real, true, nullptr, nullptr,
-     [](const Edge& e) -> double { return e.weight.orientationStability; }, nullptr},
+     [](const Edge& e) -> double { return e.comparison.orientationStability; }, nullptr},
 };
 
 const std::size_t kEdgeAttributeCount = sizeof kEdgeAttributes / sizeof kEdgeAttributes[0];
@@ -82,14 +82,14 @@ constexpr std::size_t countPlainRows() {
 
 const std::size_t kPlainAttributeCount = countPlainRows();
 
-Relationship relationshipOf(const ASGraph::edge& copy) {
+Relationship relationshipOf(const EdgeFields& copy) {
   switch (ASGraph::dirToVal(copy.direction)) {
     case 1:
       return Relationship::customerProvider;
     case -1:
       return Relationship::providerCustomer;
     default:
-      return copy.weight.oriented ? Relationship::peer : Relationship::unknown;
+      return copy.ab.oriented ? Relationship::peer : Relationship::unknown;
   }
 }
 
@@ -108,7 +108,7 @@ const char* relationshipName(Relationship relationship) {
 }
 
 void appendAttributeValue(OutputBuffer& out, const EdgeAttribute& attribute,
-                          const ASGraph::edge& copy) {
+                          const EdgeFields& copy) {
   switch (attribute.type) {
     case AttributeType::integer:
       out.appendNumber(attribute.integer(copy));

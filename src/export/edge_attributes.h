@@ -10,6 +10,28 @@
 #include "asgraph/as_graph.h"
 #include "export/output_buffer.h"
 
+// One edge as the graph file lists it, from its first AS a to its second b.
+struct EdgeFields {
+  ASNumber a = 0;
+  ASNumber b = 0;
+  ASEdgeWeight ab;                  // the way a->b
+  ASEdgeWeight ba;                  // the way b->a
+  edge_dir direction = undirected;  // seen from a
+  ASEdgeComparison comparison;      // the fields of a differential graph, seen from a
+
+  // The fields of the edge held by `copy`, seen from its `from` end.
+  static EdgeFields of(ASGraph& graph, const ASGraph::edge& copy) {
+    EdgeFields fields;
+    fields.a = copy.from().key;
+    fields.b = copy.to().key;
+    fields.ab = copy.weight();
+    fields.ba = copy.reverseWeight();
+    fields.direction = copy.direction();
+    if (graph.isDifferential()) fields.comparison = graph.comparison(copy);
+    return fields;
+  }
+};
+
 enum class AttributeType {
   integer,  // flags, directions and 16-bit counters; fits 32 signed bits
   count,    // path and IP address covering; up to 64 unsigned bits
@@ -22,10 +44,10 @@ struct EdgeAttribute {
   AttributeType type;
   bool differentialOnly;  // one of the comparison fields of a differential graph
   // Exactly the getter of the row's type is set.
-  long long (*integer)(const ASGraph::edge&);
-  unsigned long long (*count)(const ASGraph::edge&);
-  double (*real)(const ASGraph::edge&);
-  const char* (*word)(const ASGraph::edge&);
+  long long (*integer)(const EdgeFields&);
+  unsigned long long (*count)(const EdgeFields&);
+  double (*real)(const EdgeFields&);
+  const char* (*word)(const EdgeFields&);
 };
 
 // The rows in the order of the graph file's fields, with the relationship after the direction:
@@ -46,7 +68,7 @@ enum class Relationship {
   peer,              // direction 0, oriented
   unknown,           // direction 0, not oriented
 };
-Relationship relationshipOf(const ASGraph::edge& copy);
+Relationship relationshipOf(const EdgeFields& copy);
 
 // "customer-provider", "provider-customer", "peer" or "unknown".
 const char* relationshipName(Relationship relationship);
@@ -54,6 +76,6 @@ const char* relationshipName(Relationship relationship);
 // Appends the attribute's value as plain text: a number, or the bare word. Reals have six
 // decimals, as in the graph file.
 void appendAttributeValue(OutputBuffer& out, const EdgeAttribute& attribute,
-                          const ASGraph::edge& copy);
+                          const EdgeFields& copy);
 
 #endif  // ZELGRIN_EXPORT_EDGE_ATTRIBUTES_H

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "asgraph/as_graph.h"
+#include "export/edge_attributes.h"
 
 class GraphView {
  public:
@@ -43,17 +44,14 @@ class GraphView {
     }
   }
 
-  // Calls visit(copy) for every edge in the view once, in the graph file's order and from its
-  // first AS, as ASGraph::forEachEdge does.
+  // Calls visit(fields) for every edge in the view once, in the graph file's order and seen
+  // from its first AS, as ASGraph::forEachEdge walks them.
   template <typename Visit>
   void forEachEdge(Visit visit) const {
-    if (focused_) {
-      graph_.forEachEdge([this, &visit](const ASGraph::edge& copy) {
-        if (contains(copy.from->key) && contains(copy.to->key)) visit(copy);
-      });
-    } else {
-      graph_.forEachEdge(visit);
-    }
+    graph_.forEachEdge([this, &visit](const ASGraph::edge& copy) {
+      if (focused_ && !(contains(copy.from().key) && contains(copy.to().key))) return;
+      visit(EdgeFields::of(graph_, copy));
+    });
   }
 
  private:

@@ -81,11 +81,11 @@ void writeGraphML(const GraphView& view, OutputBuffer& out) {
     out.appendNumber(as);
     out.append("</data></node>\n");
   });
-  view.forEachEdge([&out, attributes](const ASGraph::edge& copy) {
+  view.forEachEdge([&out, attributes](const EdgeFields& copy) {
     out.append("    <edge source=\"AS");
-    out.appendNumber(copy.from->key);
+    out.appendNumber(copy.a);
     out.append("\" target=\"AS");
-    out.appendNumber(copy.to->key);
+    out.appendNumber(copy.b);
     out.append("\">");
     for (std::size_t i = 0; i < attributes; ++i) {
       out.append("<data key=\"e");

@@ -30,7 +30,7 @@ void appendGraphData(OutputBuffer& out, ASGraph& graph) {
   out.append("},\n");
 }
 
-void appendValue(OutputBuffer& out, const EdgeAttribute& attribute, const ASGraph::edge& copy) {
+void appendValue(OutputBuffer& out, const EdgeAttribute& attribute, const EdgeFields& copy) {
   if (attribute.type == AttributeType::word) {
     out.append('"');
     appendAttributeValue(out, attribute, copy);
@@ -62,12 +62,12 @@ void writeJson(const GraphView& view, OutputBuffer& out) {
   });
   out.append("\n],\n\"links\": [");
   separator = "\n";
-  view.forEachEdge([&out, &separator, attributes](const ASGraph::edge& copy) {
+  view.forEachEdge([&out, &separator, attributes](const EdgeFields& copy) {
     out.append(separator);
     out.append("{\"source\": \"AS");
-    out.appendNumber(copy.from->key);
+    out.appendNumber(copy.a);
     out.append("\", \"target\": \"AS");
-    out.appendNumber(copy.to->key);
+    out.appendNumber(copy.b);
     out.append('"');
     for (std::size_t i = 0; i < attributes; ++i) {
       out.append(", \"");

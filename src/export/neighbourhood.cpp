@@ -26,15 +26,15 @@ Adjacency buildAdjacency(const ASGraph& graph) {
   // Count the degrees, turn them into row starts, then place each neighbour in its row.
   std::vector<std::uint32_t> fill(count + 1, 0);
   graph.forEachEdge([&](const ASGraph::edge& copy) {
-    ++fill[adjacency.indexOf(copy.from->key) + 1];
-    ++fill[adjacency.indexOf(copy.to->key) + 1];
+    ++fill[adjacency.indexOf(copy.from().key) + 1];
+    ++fill[adjacency.indexOf(copy.to().key) + 1];
   });
   for (std::size_t i = 0; i < count; ++i) fill[i + 1] += fill[i];
   adjacency.first = fill;
   adjacency.neighbours.resize(fill[count]);
   graph.forEachEdge([&](const ASGraph::edge& copy) {
-    const std::uint32_t a = adjacency.indexOf(copy.from->key);
-    const std::uint32_t b = adjacency.indexOf(copy.to->key);
+    const std::uint32_t a = adjacency.indexOf(copy.from().key);
+    const std::uint32_t b = adjacency.indexOf(copy.to().key);
     adjacency.neighbours[fill[a]++] = b;
     adjacency.neighbours[fill[b]++] = a;
   });

@@ -33,20 +33,20 @@ std::vector<ASEdgeCounts> topTen(const std::vector<ASEdgeCounts>& all,
   return ranked;
 }
 
-void countEdge(const ASGraph::edge& copy, ASEdgeCounts& a, ASEdgeCounts& b, GraphSummary& s) {
+void countEdge(const EdgeFields& copy, ASEdgeCounts& a, ASEdgeCounts& b, GraphSummary& s) {
   const Relationship relationship = relationshipOf(copy);
   ++s.edges;
-  if (copy.weight.oriented) ++s.oriented;
+  if (copy.ab.oriented) ++s.oriented;
   if (relationship == Relationship::peer) ++s.peers;
   if (relationship == Relationship::unknown) ++s.unknown;
   if (relationship == Relationship::customerProvider ||
       relationship == Relationship::providerCustomer) {
     ++s.directed;
   }
-  s.pathCovering += std::uint64_t{copy.weight.pathCovering[0]} + copy.reverseWeight.pathCovering[0];
-  s.ipCovering = addSaturating(addSaturating(s.ipCovering, copy.weight.ipCovering[0]),
-                               copy.reverseWeight.ipCovering[0]);
-  if (copy.weight.ipCovering[0] > 0 || copy.reverseWeight.ipCovering[0] > 0) ++s.withIpCovering;
+  s.pathCovering += std::uint64_t{copy.ab.pathCovering} + copy.ba.pathCovering;
+  s.ipCovering = addSaturating(addSaturating(s.ipCovering, copy.ab.ipCovering),
+                               copy.ba.ipCovering);
+  if (copy.ab.ipCovering > 0 || copy.ba.ipCovering > 0) ++s.withIpCovering;
   ++a.degree;
   if (&a == &b) {
     ++s.selfLoops;
@@ -87,8 +87,8 @@ GraphSummary summarize(const GraphView& view) {
     return *std::lower_bound(perAS.begin(), perAS.end(), as,
                              [](const ASEdgeCounts& c, ASNumber key) { return c.as < key; });
   };
-  view.forEachEdge([&](const ASGraph::edge& copy) {
-    countEdge(copy, countsOf(copy.from->key), countsOf(copy.to->key), summary);
+  view.forEachEdge([&](const EdgeFields& copy) {
+    countEdge(copy, countsOf(copy.a), countsOf(copy.b), summary);
   });
 
   if (!perAS.empty()) {

@@ -557,6 +557,6 @@ void bgpParser::storePath() {
     path.goToFirst();
   }
   if (same) return;
-  while (!path.isEmpty()) path.pop();
+  path.clear();  // keeps the elements for the new path
   for (std::size_t i = 0; i < pathLength_; ++i) path.enqueue(pathItems_[i]);
 }

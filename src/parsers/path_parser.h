@@ -5,8 +5,6 @@
 #ifndef ZELGRIN_PARSERS_PATH_PARSER_H
 #define ZELGRIN_PARSERS_PATH_PARSER_H
 
-#include <string>
-
 #include "asgraph/as_number.h"
 #include "containers/list.h"
 #include "parsers/parser.h"
@@ -30,7 +28,8 @@ class pathParser : public Parser {
   parsed_data data;
 
  private:
-  std::string work_;  // tokenised copy of the line, kept to reuse its storage
+  // Sets the reason quoting the token [token, end) and returns 3.
+  int badToken(const char* token, const char* end);
 };
 
 #endif  // ZELGRIN_PARSERS_PATH_PARSER_H

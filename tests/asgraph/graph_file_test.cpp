@@ -33,8 +33,8 @@ std::string writeText(ASGraph& g) {
 
 ASEdgeWeight covering(unsigned long paths, unsigned long long addresses) {
   ASEdgeWeight w;
-  w.pathCovering[0] = static_cast<std::uint32_t>(paths);
-  w.ipCovering[0] = addresses;
+  w.pathCovering = static_cast<std::uint32_t>(paths);
+  w.ipCovering = addresses;
   return w;
 }
 
@@ -80,31 +80,37 @@ TEST(GraphFile, DefaultWeightInDifferentialGraph) {
             "1 2 0 0 0 0 0 0 0 0 0 0 0 0 0 0 1 0 0 0 0 0 0.000000\n");
 }
 
-TEST(GraphFile, DifferentialFieldsComeFromFirstWeightCoveringFromBoth) {
-  ASGraph g;
-  g.isDifferential() = true;
-  g.addNode(1, 1);
-  g.addNode(2, 2);
-  ASEdgeWeight w1 = covering(10, 11);
-  ASEdgeWeight w2 = covering(12, 13);
-  w1.pathCovering[1] = 20;
-  w1.ipCovering[1] = 21;
-  w2.pathCovering[1] = 22;
-  w2.ipCovering[1] = 23;
-  w1.cmpOriented[1] = true;
-  w1.cmpDirection[0] = backward;
-  w1.cmpDirection[1] = forward;
-  w1.comparedGraphs = 2;
-  w1.incomingCount = 3;
-  w1.outgoingCount = 4;
-  w1.undirectedCount = 5;
-  w1.unorientedCount = 6;
-  w1.orientationChanges = 7;
-  w1.orientationStability = 0.5f;
-  g.addEdge(1, 2, forward, w1, w2);
-  EXPECT_EQ(writeText(g),
-            "VDG\n0\n\n2\n1\n1\n2\n"
-            "1 2 0 1 10 11 12 13 0 1 -1 1 20 21 22 23 2 3 4 5 6 7 0.500000\n");
+// The comparison fields are kept per edge; given from either end, they are written from the
+// smaller AS.
+TEST(GraphFile, DifferentialFieldsAreWrittenFromTheSmallerAS) {
+  ASEdgeComparison c;
+  c.pathCovering = 20;
+  c.ipCovering = 21;
+  c.reversePathCovering = 22;
+  c.reverseIpCovering = 23;
+  c.cmpOriented[1] = true;
+  c.cmpDirection[0] = backward;
+  c.cmpDirection[1] = forward;
+  c.comparedGraphs = 2;
+  c.incomingCount = 3;
+  c.outgoingCount = 4;
+  c.undirectedCount = 5;
+  c.unorientedCount = 6;
+  c.orientationChanges = 7;
+  c.orientationStability = 0.5f;
+  for (ASNumber from : {1u, 2u}) {
+    ASGraph g;
+    g.isDifferential() = true;
+    g.addNode(1, 1);
+    g.addNode(2, 2);
+    g.addEdge(1, 2, forward, covering(10, 11), covering(12, 13));
+    const ASGraph::edge e = g.storedEdge(from, 3 - from);
+    g.setComparison(e, from == 1 ? c : c.reversed());
+    EXPECT_EQ(g.comparison(e).incomingCount, from == 1 ? 3 : 4);
+    EXPECT_EQ(writeText(g),
+              "VDG\n0\n\n2\n1\n1\n2\n"
+              "1 2 0 1 10 11 12 13 0 1 -1 1 20 21 22 23 2 3 4 5 6 7 0.500000\n");
+  }
 }
 
 TEST(GraphFile, ReadsDifferentialFieldsIntoBothWays) {
@@ -121,31 +127,36 @@ TEST(GraphFile, ReadsDifferentialFieldsIntoBothWays) {
   const ASEdgeWeight& w2 = *e->reverseWeight;
   EXPECT_EQ(*e->direction, forward);
   EXPECT_TRUE(w1.oriented && w2.oriented);
-  EXPECT_EQ(w1.pathCovering[0], 10u);
-  EXPECT_EQ(w1.ipCovering[0], 11u);
-  EXPECT_EQ(w2.pathCovering[0], 12u);
-  EXPECT_EQ(w2.ipCovering[0], 13u);
-  EXPECT_EQ(w1.pathCovering[1], 20u);
-  EXPECT_EQ(w1.ipCovering[1], 21u);
-  EXPECT_EQ(w2.pathCovering[1], 22u);
-  EXPECT_EQ(w2.ipCovering[1], 23u);
-  for (const ASEdgeWeight* w : {&w1, &w2}) {
-    EXPECT_FALSE(w->cmpOriented[0]);
-    EXPECT_TRUE(w->cmpOriented[1]);
-    EXPECT_EQ(w->comparedGraphs, 2);
-    EXPECT_EQ(w->undirectedCount, 5);
-    EXPECT_EQ(w->unorientedCount, 6);
-    EXPECT_EQ(w->orientationChanges, 7);
-    EXPECT_EQ(w->orientationStability, 0.5f);
+  EXPECT_EQ(w1.pathCovering, 10u);
+  EXPECT_EQ(w1.ipCovering, 11u);
+  EXPECT_EQ(w2.pathCovering, 12u);
+  EXPECT_EQ(w2.ipCovering, 13u);
+  // Seen from 2 the directions turn and the ways and the incoming and outgoing counts swap.
+  const ASEdgeComparison c1 = g.comparison(g.storedEdge(1, 2));
+  const ASEdgeComparison c2 = g.comparison(g.storedEdge(2, 1));
+  EXPECT_EQ(c1.pathCovering, 20u);
+  EXPECT_EQ(c1.ipCovering, 21u);
+  EXPECT_EQ(c1.reversePathCovering, 22u);
+  EXPECT_EQ(c1.reverseIpCovering, 23u);
+  EXPECT_EQ(c2.pathCovering, 22u);
+  EXPECT_EQ(c2.reverseIpCovering, 21u);
+  for (const ASEdgeComparison* c : {&c1, &c2}) {
+    EXPECT_FALSE(c->cmpOriented[0]);
+    EXPECT_TRUE(c->cmpOriented[1]);
+    EXPECT_EQ(c->comparedGraphs, 2);
+    EXPECT_EQ(c->undirectedCount, 5);
+    EXPECT_EQ(c->unorientedCount, 6);
+    EXPECT_EQ(c->orientationChanges, 7);
+    EXPECT_EQ(c->orientationStability, 0.5f);
   }
-  EXPECT_EQ(w1.cmpDirection[0], backward);
-  EXPECT_EQ(w1.cmpDirection[1], forward);
-  EXPECT_EQ(w2.cmpDirection[0], forward);
-  EXPECT_EQ(w2.cmpDirection[1], backward);
-  EXPECT_EQ(w1.incomingCount, 3);
-  EXPECT_EQ(w1.outgoingCount, 4);
-  EXPECT_EQ(w2.incomingCount, 4);
-  EXPECT_EQ(w2.outgoingCount, 3);
+  EXPECT_EQ(c1.cmpDirection[0], backward);
+  EXPECT_EQ(c1.cmpDirection[1], forward);
+  EXPECT_EQ(c2.cmpDirection[0], forward);
+  EXPECT_EQ(c2.cmpDirection[1], backward);
+  EXPECT_EQ(c1.incomingCount, 3);
+  EXPECT_EQ(c1.outgoingCount, 4);
+  EXPECT_EQ(c2.incomingCount, 4);
+  EXPECT_EQ(c2.outgoingCount, 3);
   delete e->from;
   delete e->to;
   delete e;
@@ -158,14 +169,15 @@ TEST(GraphFile, ThirtyTwoBitFieldsSaturateAndCountersKeepTheLow16Bits) {
                        "1 2 0 0 4294967297 18446744073709551615 -1 0 0 0 0 0 0 0 0 0 "
                        "65537 65536 4294967296 -4294967295 1 1 1e300\n"));
   auto* e = g.edgeProperties(1, 2);
-  EXPECT_EQ(e->weight->pathCovering[0], 4294967295u);
-  EXPECT_EQ(e->weight->ipCovering[0], 18446744073709551615ull);
-  EXPECT_EQ(e->reverseWeight->pathCovering[0], 4294967295u);
-  EXPECT_EQ(e->weight->comparedGraphs, 1);
-  EXPECT_EQ(e->weight->incomingCount, 0);
-  EXPECT_EQ(e->weight->outgoingCount, 65535);
-  EXPECT_EQ(e->weight->undirectedCount, 1);
-  EXPECT_TRUE(e->weight->orientationStability > 3e38f);
+  EXPECT_EQ(e->weight->pathCovering, 4294967295u);
+  EXPECT_EQ(e->weight->ipCovering, 18446744073709551615ull);
+  EXPECT_EQ(e->reverseWeight->pathCovering, 4294967295u);
+  const ASEdgeComparison c = g.comparison(g.storedEdge(1, 2));
+  EXPECT_EQ(c.comparedGraphs, 1);
+  EXPECT_EQ(c.incomingCount, 0);
+  EXPECT_EQ(c.outgoingCount, 65535);
+  EXPECT_EQ(c.undirectedCount, 1);
+  EXPECT_TRUE(c.orientationStability > 3e38f);
   delete e->from;
   delete e->to;
   delete e;
@@ -256,12 +268,13 @@ TEST(GraphFile, PlainReaderIgnoresDifferentialFields) {
       << g.errReason();
   auto* e = g.edgeProperties(2, 1);
   EXPECT_EQ(*e->direction, backward);
-  EXPECT_EQ(e->weight->pathCovering[0], 5u);
-  EXPECT_EQ(e->reverseWeight->ipCovering[0], 4u);
-  EXPECT_EQ(e->weight->pathCovering[1], 0u);
-  EXPECT_FALSE(e->weight->cmpOriented[0]);
-  EXPECT_EQ(e->weight->comparedGraphs, 1);
-  EXPECT_EQ(e->weight->orientationStability, 0.0f);
+  EXPECT_EQ(e->weight->pathCovering, 5u);
+  EXPECT_EQ(e->reverseWeight->ipCovering, 4u);
+  const ASEdgeComparison c = g.comparison(g.storedEdge(2, 1));
+  EXPECT_EQ(c.pathCovering, 0u);
+  EXPECT_FALSE(c.cmpOriented[0]);
+  EXPECT_EQ(c.comparedGraphs, 1);
+  EXPECT_EQ(c.orientationStability, 0.0f);
   delete e->from;
   delete e->to;
   delete e;
@@ -281,6 +294,21 @@ TEST(GraphFile, EdgesToUnknownNodesAreDroppedAndRepeatsGoThroughAddEdge) {
   // Forward from 1, then forward from 2: opposite ways leave it undirected with the second
   // line's weights; undirected again changes nothing.
   EXPECT_EQ(writeText(g), "VGR\n1\nsrc\n\n2\n1\n1\n2\n1 2 1 0 2 2 2 2\n");
+}
+
+// A repeated edge line keeps or replaces the comparison fields along with the weights.
+TEST(GraphFile, RepeatedDifferentialEdgeKeepsFieldsWithItsWeights) {
+  const std::string head = "VDG\n1\nsrc\n\n2\n2\n1\n2\n";
+  const std::string written = "VDG\n1\nsrc\n\n2\n1\n1\n2\n";
+  const std::string first = "1 2 1 1 1 1 1 1 0 0 0 0 0 0 0 0 1 2 3 0 0 0 0.500000\n";
+  ASGraph kept;
+  ASSERT_TRUE(readText(kept, head + first + "2 1 1 -1 9 9 9 9 1 1 1 1 9 9 9 9 9 9 9 9 9 9 9\n"));
+  EXPECT_EQ(writeText(kept), written + first);
+  ASGraph replaced;
+  ASSERT_TRUE(
+      readText(replaced, head + first + "2 1 1 1 5 6 7 8 1 0 1 0 1 2 3 4 2 5 6 0 0 0 0.25\n"));
+  EXPECT_EQ(writeText(replaced),
+            written + "1 2 1 0 7 8 5 6 1 0 -1 0 3 4 1 2 2 6 5 0 0 0 0.250000\n");
 }
 
 TEST(GraphFile, AnnouncedEdgeCountDecides) {
@@ -535,9 +563,10 @@ TEST(GraphFile, EdgeLineParserFieldsAndMessages) {
     EdgeLine edge;
     ASEdgeWeight w1;
     ASEdgeWeight w2;
+    ASEdgeComparison comparison;
     std::string line = c.line;
     std::string reason;
-    const bool ok = parser.parse(&line[0], c.differential, edge, w1, w2, reason);
+    const bool ok = parser.parse(&line[0], c.differential, edge, w1, w2, comparison, reason);
     EXPECT_EQ(ok, c.reason[0] == '\0') << c.line;
     EXPECT_EQ(reason, c.reason) << c.line;
     if (!ok) continue;
@@ -545,11 +574,11 @@ TEST(GraphFile, EdgeLineParserFieldsAndMessages) {
     EXPECT_EQ(edge.to, 2u);
     EXPECT_EQ(edge.direction, backward);
     EXPECT_TRUE(w1.oriented && w2.oriented);
-    EXPECT_EQ(w1.ipCovering[0], 256u);
-    EXPECT_EQ(w2.ipCovering[0], 512u);
-    // Incoming and outgoing counts swap between the ways; a plain line leaves them alone.
-    EXPECT_EQ(w1.incomingCount, c.differential ? 9 : 0);
-    EXPECT_EQ(w2.outgoingCount, c.differential ? 9 : 0);
-    EXPECT_EQ(w2.cmpDirection[1], c.differential ? forward : undirected);
+    EXPECT_EQ(w1.ipCovering, 256u);
+    EXPECT_EQ(w2.ipCovering, 512u);
+    // A plain line leaves the comparison fields alone.
+    EXPECT_EQ(comparison.incomingCount, c.differential ? 9 : 0);
+    EXPECT_EQ(comparison.cmpDirection[1], c.differential ? backward : undirected);
+    EXPECT_EQ(comparison.reverseIpCovering, c.differential ? 8u : 0u);
   }
 }

@@ -38,11 +38,10 @@ TEST(LineHandlersTest, SaturationCoveringWholeParts) {
     handleSatLine(edges, line, getPathCovering | getIPCovering);
     SCOPED_TRACE(c.value);
     // Reversed: the way 2->1 takes the first value, 1->2 the second.
-    EXPECT_EQ(c.added, graph.storedEdge(2, 1)->weight.pathCovering[0]);
-    EXPECT_EQ(c.added, graph.storedEdge(1, 2)->reverseWeight.pathCovering[0]);
-    EXPECT_EQ(c.added, graph.storedEdge(2, 1)->weight.ipCovering[0]);
-    EXPECT_EQ(7u, graph.storedEdge(1, 2)->weight.pathCovering[0]);
-    EXPECT_EQ(7u, graph.storedEdge(2, 1)->reverseWeight.ipCovering[0]);
+    EXPECT_EQ(c.added, graph.storedEdge(2, 1).weight().pathCovering);
+    EXPECT_EQ(c.added, graph.storedEdge(2, 1).weight().ipCovering);
+    EXPECT_EQ(7u, graph.storedEdge(1, 2).weight().pathCovering);
+    EXPECT_EQ(7u, graph.storedEdge(1, 2).weight().ipCovering);
   }
 }
 

@@ -19,6 +19,7 @@ struct Tag {
 };
 
 using G = Graph<int, Tag, int>;
+using W = Tag;
 
 const Tag A("A"), B("B"), C("C"), D("D");
 
@@ -153,8 +154,9 @@ TEST(Graph, SelfLoopIsOneCopyAndTheNearWriteWins) {
   EXPECT_EQ(g.addEdge(5, 6, forward, A, B), 3);
   EXPECT_EQ(g.edges(), 2u);
   EXPECT_EQ(listedEdges(g), "(5,5)(5,6)");
-  G::edge* loop = g.storedEdge(5, 5);
-  EXPECT_EQ(G::otherCopy(loop), loop);
+  G::edge loop = g.storedEdge(5, 5);
+  EXPECT_TRUE(loop.isLoop());
+  EXPECT_TRUE(G::otherCopy(loop) == loop);
 }
 
 TEST(Graph, ListingsAreInKeyOrderAndEachEdgeOnceFromTheSmallerKey) {
@@ -199,20 +201,24 @@ TEST(Graph, ListEdgesOnARandomGraphListsEveryEdgeOnceInOrder) {
   while (more) {
     G::graph_edge* e = l.current();
     EXPECT_EQ(std::make_pair(e->from->key, e->to->key), expected[i++]);
-    // The record reaches the copy held at its `from` end.
-    EXPECT_EQ(e->direction, &g.storedEdge(e->from->key, e->to->key)->direction);
+    // The record reaches the edge as seen from its `from` end.
+    EXPECT_EQ(e->weight, &g.storedEdge(e->from->key, e->to->key).weight());
     delete e->from;
     delete e->to;
     delete e;
     more = l.next();
   }
-  // The allocation-free walks give the same edges in the same order, through the same copies,
-  // and the nodes in key order.
+  // The walks give the same edges in the same order, seen from the same ends, and the nodes in
+  // key order. Each edge keeps the number it got when added.
   size_t walked = 0;
+  std::vector<bool> numbered(expected.size(), false);
   g.forEachEdge([&](const G::edge& e) {
     ASSERT_LT(walked, expected.size());
-    EXPECT_EQ(std::make_pair(e.from->key, e.to->key), expected[walked++]);
-    EXPECT_EQ(&e, g.storedEdge(e.from->key, e.to->key));
+    EXPECT_EQ(std::make_pair(e.from().key, e.to().key), expected[walked++]);
+    EXPECT_TRUE(e == g.storedEdge(e.from().key, e.to().key));
+    ASSERT_LT(e.number(), numbered.size());
+    EXPECT_FALSE(numbered[e.number()]);
+    numbered[e.number()] = true;
   });
   EXPECT_EQ(walked, expected.size());
   int previous = -1;
@@ -226,7 +232,10 @@ TEST(Graph, ListEdgesOnARandomGraphListsEveryEdgeOnceInOrder) {
   EXPECT_EQ(nodes, g.nodes());
 }
 
-TEST(Graph, WritesThroughARecordReachOnlyThatCopy) {
+// An edge is stored once: a weight written through a record or a handle is the other end's
+// reverse weight. A direction written through a record's pointer changes its own end's view only,
+// setDirection both ends' views.
+TEST(Graph, WritesThroughARecordReachTheEdgeItself) {
   G g;
   addNodes(g, {1, 2});
   g.addEdge(1, 2, forward, A, B);
@@ -238,11 +247,15 @@ TEST(Graph, WritesThroughARecordReachOnlyThatCopy) {
   delete e->to;
   delete e;
   EXPECT_EQ(seen(g, 1, 2), "undirected C/B");
-  EXPECT_EQ(seen(g, 2, 1), "backward B/A");
+  EXPECT_EQ(seen(g, 2, 1), "backward B/C");
+  g.storedEdge(2, 1).setDirection(forward);
+  g.storedEdge(2, 1).reverseWeight() = D;
+  EXPECT_EQ(seen(g, 1, 2), "backward D/B");
+  EXPECT_EQ(seen(g, 2, 1), "forward B/D");
   List<G::graph_edge*>& l = g.listEdges();
   ASSERT_EQ(l.len(), 1u);
   G::graph_edge* listed = l.first();
-  EXPECT_EQ(*listed->direction, undirected);
+  EXPECT_EQ(*listed->direction, backward);
   EXPECT_EQ(*listed->from->value, 111);
   delete listed->from;
   delete listed->to;
@@ -252,56 +265,80 @@ TEST(Graph, WritesThroughARecordReachOnlyThatCopy) {
 TEST(Graph, EdgePropertiesAndStoredEdgeGiveNullWithoutAnEdge) {
   G g;
   EXPECT_EQ(g.edgeProperties(1, 2), nullptr);
-  EXPECT_EQ(g.storedEdge(1, 2), nullptr);
+  EXPECT_FALSE(g.storedEdge(1, 2));
   addNodes(g, {1, 2, 3});
   g.addEdge(1, 2, forward, A, B);
   EXPECT_EQ(g.edgeProperties(4, 1), nullptr);
   EXPECT_EQ(g.edgeProperties(1, 4), nullptr);
   EXPECT_EQ(g.edgeProperties(1, 3), nullptr);
-  EXPECT_EQ(g.storedEdge(1, 3), nullptr);
-  EXPECT_EQ(g.storedEdge(1, 1), nullptr);
+  EXPECT_FALSE(g.storedEdge(1, 3));
+  EXPECT_FALSE(g.storedEdge(1, 1));
+  EXPECT_FALSE(g.ensureEdge(1, 4));
+  EXPECT_EQ(g.edges(), 1u);
 }
 
-TEST(Graph, StoredEdgeIsTheCopyEdgePropertiesPointsAt) {
+// ensureEdge finds an edge as storedEdge does and makes a missing one as addEdge would with
+// default weights and no direction, counting it.
+TEST(Graph, EnsureEdgeFindsOrMakesAnUndirectedEdge) {
+  G g;
+  addNodes(g, {1, 2, 3});
+  g.addEdge(1, 2, forward, A, B);
+  EXPECT_TRUE(g.ensureEdge(2, 1) == g.storedEdge(2, 1));
+  EXPECT_EQ(seen(g, 1, 2), "forward A/B");
+  G::edge made = g.ensureEdge(3, 1);
+  EXPECT_EQ(g.edges(), 2u);
+  EXPECT_TRUE(made == g.storedEdge(3, 1));
+  EXPECT_EQ(made.number(), 1u);
+  EXPECT_EQ(seen(g, 1, 3), "undirected default/default");
+  EXPECT_EQ(g.addEdge(1, 3, undirected, C, D), 1);
+}
+
+TEST(Graph, StoredEdgeIsTheEdgeEdgePropertiesPointsAt) {
   G g;
   addNodes(g, {1, 2});
   g.addEdge(2, 1, backward, A, B);
-  G::edge* near = g.storedEdge(2, 1);
-  G::edge* far = g.storedEdge(1, 2);
-  ASSERT_NE(near, nullptr);
-  EXPECT_EQ(G::otherCopy(near), far);
-  EXPECT_EQ(G::otherCopy(far), near);
-  EXPECT_EQ(near->from->key, 2);
-  EXPECT_EQ(near->to->key, 1);
+  G::edge near = g.storedEdge(2, 1);
+  G::edge far = g.storedEdge(1, 2);
+  ASSERT_TRUE(near);
+  EXPECT_TRUE(G::otherCopy(near) == far);
+  EXPECT_TRUE(G::otherCopy(far) == near);
+  EXPECT_TRUE(near != far);
+  EXPECT_FALSE(near.isLoop());
+  EXPECT_EQ(near.number(), far.number());
+  EXPECT_EQ(near.from().key, 2);
+  EXPECT_EQ(near.to().key, 1);
+  EXPECT_EQ(&near.weight(), &far.reverseWeight());
   G::graph_edge* e = g.edgeProperties(2, 1);
-  EXPECT_EQ(e->weight, &near->weight);
-  EXPECT_EQ(e->reverseWeight, &near->reverseWeight);
-  EXPECT_EQ(e->direction, &near->direction);
+  EXPECT_EQ(e->weight, &near.weight());
+  EXPECT_EQ(e->reverseWeight, &near.reverseWeight());
+  EXPECT_EQ(*e->direction, near.direction());
   delete e->from;
   delete e->to;
   delete e;
-  far->direction = undirected;
-  far->reverseWeight = D;
+  far.setDirection(undirected);
+  far.reverseWeight() = D;
   EXPECT_EQ(seen(g, 1, 2), "undirected B/D");
-  // Copies stay put while the graph grows.
-  for (int k = 3; k < 300; ++k) {
+  // Edges stay put while the graph grows.
+  W* weight = &far.weight();
+  for (int k = 3; k < 3000; ++k) {
     g.addNode(k, k);
     g.addEdge(1, k, forward, A, B);
   }
-  EXPECT_EQ(g.storedEdge(1, 2), far);
+  EXPECT_TRUE(g.storedEdge(1, 2) == far);
+  EXPECT_EQ(&g.storedEdge(1, 2).weight(), weight);
 }
 
 TEST(Graph, OverwriteWithWeightsReadFromTheSameEdge) {
   G g;
   addNodes(g, {1, 2});
   g.addEdge(1, 2, forward, A, B);
-  // Pass the far copy's own weights: the near copy must end with them, the far one swapped.
-  G::edge* far = g.storedEdge(2, 1);
-  EXPECT_EQ(g.addEdge(1, 2, backward, far->weight, far->reverseWeight), 2);
+  // Pass the weights as seen from the far end: the near end must see them, the far one swapped.
+  G::edge far = g.storedEdge(2, 1);
+  EXPECT_EQ(g.addEdge(1, 2, backward, far.weight(), far.reverseWeight()), 2);
   EXPECT_EQ(seen(g, 1, 2), "undirected B/A");
   EXPECT_EQ(seen(g, 2, 1), "undirected A/B");
-  G::edge* near = g.storedEdge(1, 2);
-  EXPECT_EQ(g.addEdge(1, 2, forward, near->reverseWeight, near->weight), 2);
+  G::edge near = g.storedEdge(1, 2);
+  EXPECT_EQ(g.addEdge(1, 2, forward, near.reverseWeight(), near.weight()), 2);
   EXPECT_EQ(seen(g, 1, 2), "forward A/B");
   EXPECT_EQ(seen(g, 2, 1), "backward B/A");
 }
@@ -351,8 +388,8 @@ std::string runAgainstKeys(const std::vector<long>& keys, unsigned seed) {
     Key b = static_cast<Key>(keys[rng() % keys.size()]);
     if (rng() % 10 == 0) b = static_cast<Key>(12345);  // not a node
     log += std::to_string(g.addEdge(a, b, static_cast<edge_dir>(rng() % 3), A, B));
-    auto* e = g.storedEdge(b, a);
-    log += e ? std::to_string(e->direction) : "x";
+    auto e = g.storedEdge(b, a);
+    log += e ? std::to_string(e.direction()) : "x";
   }
   log += " " + std::to_string(g.nodes()) + " " + std::to_string(g.edges()) + " ";
   auto& l = g.listEdges();

@@ -218,4 +218,31 @@ TEST(List, ValuesOwningMemoryAreCopiedAndFreed) {
   EXPECT_EQ(other.len(), 2u);
 }
 
+// clear() empties the list as popping everything would, and the kept elements take the next
+// values: a refilled list is the same as a new one.
+TEST(List, ClearedListRefillsLikeANewOne) {
+  List<std::string> l;
+  for (const char* v : {"a", "b", "c"}) l.enqueue(v);
+  l.clear();
+  EXPECT_TRUE(l.isEmpty());
+  EXPECT_EQ(l.len(), 0u);
+  EXPECT_EQ(l.first(), "");
+  EXPECT_FALSE(l.next());
+  l.enqueue("x");
+  l.push("w");
+  l.enqueue("y");
+  l.enqueue("z");  // one more than before: a new element
+  EXPECT_EQ(l.len(), 4u);
+  std::string out;
+  bool more = !l.isEmpty();
+  for (l.goToFirst(); more; more = l.next()) out += l.current();
+  EXPECT_EQ(out, "wxyz");
+  List<std::string> copy = l;
+  l.clear();
+  l.clear();
+  EXPECT_EQ(copy.len(), 4u);
+  EXPECT_EQ(copy.first(), "w");
+  EXPECT_EQ(l.pop(), "");
+}
+
 }  // namespace

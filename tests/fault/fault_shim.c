@@ -206,6 +206,12 @@ size_t fwrite(const void* data, size_t size, size_t count, FILE* stream) {
   return real_fwrite(data, size, count, stream);
 }
 
+size_t fwrite_unlocked(const void* data, size_t size, size_t count, FILE* stream) {
+  if (ownFile(stream) && failCall(kWrite)) return 0;
+  REAL(fwrite_unlocked);
+  return real_fwrite_unlocked(data, size, count, stream);
+}
+
 ssize_t write(int fd, const void* data, size_t size) {
   if (ownDescriptor(fd) && failCall(kWrite)) return -1;
   REAL(write);

@@ -158,7 +158,7 @@ for scenario in "${scenarios[@]}"; do
   cp "$run_dir/$out" "$expected_graph"
   declare -A count=()
   while read -r kind n; do count[$kind]=$n; done <"$work/counts"
-  if [ "${count[write]}" -lt 10 ] || [ "${count[read]}" -lt 5 ] || [ "${count[rename]}" -lt 1 ]; then
+  if [ "${count[write]}" -lt 3 ] || [ "${count[read]}" -lt 5 ] || [ "${count[rename]}" -lt 1 ]; then
     fail "the fault library sees too few calls: $(tr '\n' ' ' <"$work/counts")"
     continue
   fi
@@ -214,7 +214,7 @@ label="ulimit -v"
 run_dir=$work/oom
 mkdir -p "$run_dir"
 echo "old graph" >"$run_dir/out.graph"
-awk 'BEGIN { for (a = 1; a <= 300; a++) for (b = a + 1; b <= a + 200; b++) print a, b }' \
+awk 'BEGIN { for (a = 1; a <= 3000; a++) for (b = a + 1; b <= a + 200; b++) print a, b }' \
   >"$run_dir/paths.txt"
 (cd "$run_dir" && ulimit -v 30000 && "$bin" -f --file:pne paths.txt -o out.graph \
   >.stdout 2>.stderr </dev/null; echo $? >"$work/status") 2>/dev/null

@@ -40,6 +40,17 @@ TEST(PathParserTest, LinesAndMessages) {
       {"{1,2}", 3, "Invalid AS number: `{1,2}'", {}},
       {"1 2)", 3, "Invalid AS number: `2)'", {1}},
       {"99999999999999999999999", 3, "Invalid AS number: `99999999999999999999999'", {}},
+      // A number is read by strtol's rules: white space it skips, a sign, overflow.
+      {"\v7 \f8", 0, "", {7, 8}},
+      {"+0", 3, "Invalid AS number: `+0'", {}},
+      {"-0", 3, "Invalid AS number: `-0'", {}},
+      {"00000000000000000000000065535", 0, "", {65535}},
+      {"18446744073709551617", 3, "Invalid AS number: `18446744073709551617'", {}},
+      {"-9223372036854775809", 3, "Invalid AS number: `-9223372036854775809'", {}},
+      {"7 \v", 3, "Invalid AS number: `\v'", {7}},
+      {"7 + 8", 3, "Invalid AS number: `+'", {7}},
+      {"1.5", 3, "Invalid AS number: `1.5'", {}},  // asdot only in a 32-bit run
+      {"(1 2) 3 (4) 5", 0, "", {3, 5}},
   };
   for (const Case& c : cases) {
     TempFiles files;
@@ -84,6 +95,31 @@ TEST(PathParserTest, LongPathIsNotCutInsideANumber) {
   ASSERT_EQ(parser.parseLine(), 0);
   EXPECT_EQ(pathOf(parser), expected);
   EXPECT_EQ(parser.readLines(), 1u);
+}
+
+// In a 32-bit run the number before an asdot dot is read as strtol reads it, sign included.
+TEST(PathParserTest, AsdotAfterAStrtolNumber) {
+  ASWidth::setWide(true);
+  const struct {
+    const char* line;
+    int code;
+    std::vector<ASNumber> path;
+  } cases[] = {
+      {"1.10 +1.10 \v1.10", 0, {65546, 65546, 65546}},
+      {"-0.5", 0, {5}},  // strtol reads -0 as 0, a high part like any other
+      {"-1.5", 3, {}},
+      {"0.0", 3, {}},
+      {"4294967295 65535.65535", 0, {4294967295u, 4294967295u}},
+  };
+  for (const auto& c : cases) {
+    TempFiles files;
+    pathParser parser;
+    ASSERT_TRUE(parser.openFile(files.write(std::string(c.line) + "\n").c_str()));
+    ASSERT_EQ(parser.nextLine(), 0);
+    EXPECT_EQ(parser.parseLine(), c.code) << c.line;
+    EXPECT_EQ(pathOf(parser), c.path) << c.line;
+  }
+  ASWidth::setWide(false);
 }
 
 }  // namespace
