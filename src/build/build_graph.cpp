@@ -76,7 +76,7 @@ int readFile(const char* name, const InputFormat& format, int contents, ASNumber
 
 int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_type* fileTypes,
                int* fileContents, bool progress, bool verbose, ASNumber* vantagePoints,
-               ASGraph& graph, BuildReport* report) {
+               ASGraph& graph, BuildReport* report, bool exactCovering) {
   const int totalSteps = numOtherFiles + (numBGPFiles > 0 ? 1 : 0);
   EdgeLookup edges(graph);
   for (int i = 0; i < numOtherFiles; i++) {
@@ -87,5 +87,5 @@ int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_ty
   if (numBGPFiles <= 0) return buildOk;
   return mergeDumps(numBGPFiles, fileNames + numOtherFiles, fileTypes + numOtherFiles,
                     vantagePoints + numOtherFiles, static_cast<short>(numOtherFiles + 1),
-                    progress, verbose, graph, report, numOtherFiles);
+                    progress, verbose, graph, report, numOtherFiles, exactCovering);
 }

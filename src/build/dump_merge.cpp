@@ -37,9 +37,9 @@ unsigned long long orderKey(const IPPrefix& prefix) {
 class DumpMerge {
  public:
   DumpMerge(short count, char** names, file_type* types, ASNumber* vantages, bool verbose,
-            BuildReport* report, int firstReportEntry)
+            BuildReport* report, int firstReportEntry, bool exact)
       : count_(count), names_(names), vantages_(vantages), verbose_(verbose), report_(report),
-        firstReportEntry_(firstReportEntry),
+        firstReportEntry_(firstReportEntry), exact_(exact),
         formats_(new const InputFormat*[count]), parsers_(new Parser*[count]),
         prefixes_(new IPPrefix[count]), keys_(new unsigned long long[count]),
         countedPos_(new unsigned long long[count]), heap_(new short[count]), heapSize_(0),
@@ -102,7 +102,7 @@ class DumpMerge {
       }
       if (heapSize_ == 0) break;
       short chosen = popFirst();
-      addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, vantages_[chosen]);
+      addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, vantages_[chosen], exact_);
       if (report_ != nullptr) report_->entry(firstReportEntry_ + chosen).stats.countUsed();
       bool more = advance(chosen);
       if (failed_) return buildInputFailed;
@@ -199,6 +199,7 @@ class DumpMerge {
   bool verbose_;
   BuildReport* report_;
   int firstReportEntry_;
+  bool exact_;
   const InputFormat** formats_;
   Parser** parsers_;
   IPPrefix* prefixes_;
@@ -213,8 +214,10 @@ class DumpMerge {
 
 int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
                short stepNumber, bool progress, bool verbose, ASGraph& graph,
-               BuildReport* report, int firstReportEntry) {
-  DumpMerge merge(count, fileNames, fileTypes, vantagePoints, verbose, report, firstReportEntry);
+               BuildReport* report, int firstReportEntry, bool exactCovering) {
+  DumpMerge merge(count, fileNames, fileTypes, vantagePoints, verbose, report, firstReportEntry,
+                  exactCovering);
+  if (exactCovering) startExactCovering(graph);
   EdgeLookup edges(graph);
   return merge.run(stepNumber, progress, edges);
 }

@@ -10,7 +10,9 @@
 // Merges the dumps named in fileNames[0 .. count-1], of the formats fileTypes[0 .. count-1],
 // into the IP covering of the graph. Returns buildOk, or buildInputFailed after printing why a
 // dump could not be opened or read. With a report, dump k is counted in its entry
-// firstReportEntry + k.
+// firstReportEntry + k. With exactCovering each address counts once per way whatever the
+// nesting of the prefixes.
 int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
                short stepNumber, bool progress, bool verbose, ASGraph& graph,
-               BuildReport* report = nullptr, int firstReportEntry = 0);
+               BuildReport* report = nullptr, int firstReportEntry = 0,
+               bool exactCovering = false);

@@ -15,10 +15,35 @@ void credit(ASEdgeWeight& way, const RememberedPrefix& prefix,
   way.lastPrefix = prefix;
 }
 
+// The exact count keeps in lastPrefix the run of addresses counted last: from the first address
+// of the prefix that began it to the last address counted. Prefixes come with non-decreasing
+// first addresses, so every address counted before lies at or below the run's end, and a prefix
+// adds exactly its addresses past that end. A run whose first address lies past its last is
+// no run yet.
+const RememberedPrefix kNoRun{1, 0};
+
+void creditExactly(ASEdgeWeight& way, const RememberedPrefix& prefix) {
+  RememberedPrefix& run = way.lastPrefix;
+  if (run.first > run.last || prefix.first > run.last) {
+    way.ipCovering += std::uint64_t(prefix.last) - prefix.first + 1;
+    run = prefix;
+  } else if (prefix.last > run.last) {
+    way.ipCovering += prefix.last - run.last;
+    run.last = prefix.last;
+  }
+}
+
 }  // namespace
 
+void startExactCovering(ASGraph& graph) {
+  graph.forEachEdge([](const ASGraph::edge& copy) {
+    copy.weight().lastPrefix = kNoRun;
+    copy.reverseWeight().lastPrefix = kNoRun;
+  });
+}
+
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
-                   ASNumber vantage) {
+                   ASNumber vantage, bool exact) {
   if (path.len() < 2) return;
   const unsigned long long prefixAddresses = prefix.addresses();
   const RememberedPrefix remembered =
@@ -42,8 +67,13 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::AS
     if (nearVantage) {
       // The route travels from item.AS toward previous: the reverse way as seen from previous.
       // The one end of a self-loop sees both ways, and each is credited.
-      credit(nearVantage.reverseWeight(), remembered, prefixAddresses);
-      if (nearVantage.isLoop()) credit(nearVantage.weight(), remembered, prefixAddresses);
+      if (exact) {
+        creditExactly(nearVantage.reverseWeight(), remembered);
+        if (nearVantage.isLoop()) creditExactly(nearVantage.weight(), remembered);
+      } else {
+        credit(nearVantage.reverseWeight(), remembered, prefixAddresses);
+        if (nearVantage.isLoop()) credit(nearVantage.weight(), remembered, prefixAddresses);
+      }
     }
     previous = item.AS;
   }

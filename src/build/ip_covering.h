@@ -1,6 +1,7 @@
 // IP address covering from BGP dump routes: each route's prefix is credited to every way of its
 // AS path, toward the vantage point, without counting again the addresses it shares with the
-// prefix counted last on that way. Correct only when routes arrive in ascending prefix order.
+// prefix counted last on that way; or, exactly, without counting again any address counted
+// before on that way. Correct only when routes arrive in ascending prefix order.
 #pragma once
 
 #include "build/edge_lookup.h"
@@ -8,6 +9,11 @@
 #include "parsers/bgp_parser.h"
 
 // Credits `prefix` to the ways of `path`; `vantage` (0 for none) is put in front of the path
-// unless the path already starts with it. Paths of fewer than two items credit nothing.
+// unless the path already starts with it. Paths of fewer than two items credit nothing. With
+// `exact`, a way counts the addresses of the prefix that no prefix credited to it before held.
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
-                   ASNumber vantage);
+                   ASNumber vantage, bool exact = false);
+
+// Makes every way of the graph start the exact count afresh: nothing counted yet by a dump, so
+// that covering from earlier inputs does not stand in for addresses.
+void startExactCovering(ASGraph& graph);

@@ -67,7 +67,8 @@ cmdLineParams::cmdLineParams()
       helpAll(false),
       version(false),
       as32(false),
-      stats(false) {
+      stats(false),
+      exactCovering(false) {
   for (char*& name : fileNames) name = nullptr;
 }
 
@@ -130,6 +131,7 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
   params.version = false;
   params.as32 = false;
   params.stats = false;
+  params.exactCovering = false;
   params.force = false;
   params.numOtherFiles = 0;
   params.numBGPFiles = 0;
@@ -262,6 +264,8 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
       params.as32 = true;
     } else if (strcmp(arg, "--stats") == 0) {
       params.stats = true;
+    } else if (strcmp(arg, "--exact-covering") == 0) {
+      params.exactCovering = true;
     } else if (strncmp(arg, "--file:", 7) == 0) {
       if (count >= maxInputFiles) {
         message = "Too many input files (at most 100)";

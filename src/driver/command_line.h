@@ -37,6 +37,7 @@ struct cmdLineParams {
   bool version;  // --version
   bool as32;     // --as32: AS numbers up to 4294967295 and asdot in every input
   bool stats;    // --stats: what each input gave, and the graph's totals, after the build
+  bool exactCovering;  // --exact-covering: each address counted once per way, whatever nests
 
   cmdLineParams();
   ~cmdLineParams();

@@ -200,7 +200,8 @@ int runZelgrin(int argc, char* argv[]) {
   BuildReport report(params.numOtherFiles + params.numBGPFiles);
   const int buildResult = buildGraph(params.numOtherFiles, params.numBGPFiles, params.fileNames,
                                      params.fileTypes, params.fileContents, progress,
-                                     params.verbose, params.vantagePoints, graph, &report);
+                                     params.verbose, params.vantagePoints, graph, &report,
+                                     params.exactCovering);
   if (buildResult != buildOk) return exitUnreadable;
   if (params.stats) {
     printStatistics(stderr, params, report, graph);

@@ -78,7 +78,8 @@ unsigned long long referenceCovering(const std::vector<std::vector<Route>>& dump
   }
 }
 
-unsigned long long mergedCovering(const std::vector<std::vector<Route>>& dumps) {
+unsigned long long mergedCovering(const std::vector<std::vector<Route>>& dumps,
+                                  bool exact = false) {
   TempFiles files;
   std::vector<std::string> paths;
   for (const auto& routes : dumps) paths.push_back(files.write(dumpText(routes)));
@@ -92,8 +93,49 @@ unsigned long long mergedCovering(const std::vector<std::vector<Route>>& dumps) 
   ASEdgeWeight fresh;
   graph.addEdge(1, 2, undirected, fresh, fresh);
   EXPECT_EQ(buildOk, mergeDumps(static_cast<short>(dumps.size()), names.data(), types.data(),
-                                vantages.data(), 1, false, false, graph));
+                                vantages.data(), 1, false, false, graph, nullptr, 0, exact));
   return graph.storedEdge(1, 2).weight().ipCovering;
+}
+
+// The number of distinct addresses of all the routes that parse.
+unsigned long long unionCount(const std::vector<std::vector<Route>>& dumps) {
+  IPSubSpace all;
+  for (const auto& routes : dumps) {
+    for (const Route& r : routes) {
+      if (!r.broken) all = all.join(IPSubSpace(prefixOf(r)));
+    }
+  }
+  return all.addresses();
+}
+
+// Sorted dumps of random routes drawn from `lengths` over a few networks.
+std::vector<std::vector<Route>> sortedDumps(std::mt19937& random,
+                                            const std::vector<unsigned>& lengths) {
+  auto roll = [&](unsigned n) { return static_cast<unsigned>(random() % n); };
+  std::vector<std::vector<Route>> dumps(1 + roll(12));
+  for (auto& routes : dumps) {
+    for (size_t i = roll(12); i > 0; i--) {
+      routes.push_back({10 + roll(3), roll(4) * 64, roll(3), lengths[roll(lengths.size())],
+                        roll(10) == 0});
+    }
+    std::stable_sort(routes.begin(), routes.end(), [](const Route& x, const Route& y) {
+      return comesBefore(prefixOf(x), prefixOf(y));
+    });
+  }
+  return dumps;
+}
+
+// The exact count is the union of the routes' addresses whatever their nesting (classful and
+// unaligned routes included); where no prefix nests inside another it is the classic count.
+TEST(DumpMergeTest, ExactCoveringCountsTheUnion) {
+  std::mt19937 random(11);
+  for (int trial = 0; trial < 40; trial++) {
+    SCOPED_TRACE("trial " + std::to_string(trial));
+    const auto nested = sortedDumps(random, {0, 8, 12, 16, 16, 20, 24});
+    EXPECT_EQ(unionCount(nested), mergedCovering(nested, true));
+    const auto flat = sortedDumps(random, {24});
+    EXPECT_EQ(mergedCovering(flat, false), mergedCovering(flat, true));
+  }
 }
 
 // Many dumps over one way, with nested, equal, classful and broken routes, sorted or not: the
