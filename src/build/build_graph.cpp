@@ -75,10 +75,9 @@ int readFile(const char* name, file_type type, int contents, int step, int total
     if (progress) printPercentage(parser->filePos(), parser->fileSize());
     handleLine(edges, *parser, type, contents);
   }
-  int readError = parser->readError();
-  if (readError != 0) {
+  if (parser->readError() != 0) {
+    reportReadFailure(name, parser->readErrorText());
     delete parser;
-    reportReadFailure(name, readError);
     return 2;
   }
   if (progress) {

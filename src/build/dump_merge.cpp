@@ -97,7 +97,7 @@ class DumpMerge {
   bool advance(short k) {
     if (parsers_[k].nextLine() == 0) return true;
     if (parsers_[k].readError() != 0) {
-      reportReadFailure(names_[k], parsers_[k].readError());
+      reportReadFailure(names_[k], parsers_[k].readErrorText());
       failed_ = true;
     }
     return false;
