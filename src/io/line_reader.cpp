@@ -68,7 +68,10 @@ long LineReader::read(void* out, std::size_t n) {
   char* target = static_cast<char*>(out);
   std::size_t done = 0;
   while (done < n) {
-    if (failed()) return -1;
+    if (failed()) {
+      position_ -= done;  // nothing of this read is handed out
+      return -1;
+    }
     const std::size_t buffered = end_ - begin_;
     if (buffered > 0) {
       const std::size_t count = buffered < n - done ? buffered : n - done;
@@ -83,6 +86,7 @@ long LineReader::read(void* out, std::size_t n) {
       long count = source_.read(target + done, n - done);
       if (count < 0) {
         setError(source_.errorNumber(), source_.errorText());
+        position_ -= done;
         return -1;
       }
       if (count == 0) {

@@ -36,7 +36,7 @@ class LineReader {
   bool nextLine(Line& line);
 
   // Copies the next `n` bytes to `out`. Returns the count, less than n only at the end of the
-  // input, or negative on an error (then the bytes before it are lost too).
+  // input, or negative on an error (then the bytes before it are lost too, and not counted).
   long read(void* out, std::size_t n);
   // Makes the next `n` bytes readable at `view` without consuming them (the buffer grows when
   // n is larger). Returns how many are there: fewer than n only at the end or on an error.

@@ -32,10 +32,11 @@ inline std::vector<Codec> builtInCodecs() {
 }
 
 // `text` as one gzip member, bzip2 stream, xz stream or zstd frame (with its checksum, as the
-// command-line tools write them); empty when the format is not built in.
+// command-line tools write them), or as it is for plain; empty when the format is not built in.
 inline std::string compress(Codec codec, const std::string& text) {
   std::string packed;
   switch (codec) {
+    case Codec::plain: return text;
 #ifdef ZELGRIN_WITH_GZIP
     case Codec::gzip: {
       z_stream stream{};
