@@ -82,6 +82,8 @@ class Parser {
 
   // The current line as a C string; characters after an embedded NUL are not part of it.
   const char* line() const { return line_; }
+  // The line to change in place. REQUIRES: changes stay within its first lineLength() bytes
+  // (the line lies in the reader's buffer, next to the lines that follow).
   char* mutableLine() { return line_; }
   std::size_t lineLength() const { return lineLen_; }
   // True when the line as read held a NUL byte (lineLength then stops before it).
