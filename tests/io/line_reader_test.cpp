@@ -59,7 +59,9 @@ TEST(LineReaderTest, LinesComeWholeWithTheirEnds) {
 TEST(LineReaderTest, LinesAcrossBlocksAndLongerThanTheBuffer) {
   std::string content;
   std::vector<std::string> expected;
-  for (std::size_t length : {1, 100, 262143, 262144, 262145, 3, 700000, 40, 1, 300000}) {
+  const std::size_t block = InputStream::kBlockSize;
+  for (std::size_t length : {std::size_t{1}, std::size_t{100}, block - 1, block, block + 1,
+                             std::size_t{3}, 3 * block, std::size_t{40}, block + 7}) {
     std::string line(length - 1, static_cast<char>('a' + expected.size()));
     expected.push_back(line + "\n");
     content += expected.back();
