@@ -9,10 +9,16 @@ CMAKE_GENERATOR ?= $(if $(shell command -v ninja 2>/dev/null),Ninja,Unix Makefil
 
 all: build
 
-$(BUILD)/CMakeCache.txt:
+# The Debian packages the build needs, checked (and installed when missing) once per build
+# folder before its first configuration, and again when the package list changes.
+%/.deps-installed: tools/install-deps.sh
+	sh tools/install-deps.sh build
+	@mkdir -p $(@D) && touch $@
+
+$(BUILD)/CMakeCache.txt: | $(BUILD)/.deps-installed
 	cmake -S . -B $(BUILD) -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=Release
 
-build: $(BUILD)/CMakeCache.txt
+build: $(BUILD)/.deps-installed $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The demo needs the two programs only, not the tests.
@@ -27,7 +33,7 @@ test-deps:
 test: build test-deps
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-$(ASAN_BUILD)/CMakeCache.txt:
+$(ASAN_BUILD)/CMakeCache.txt: | $(ASAN_BUILD)/.deps-installed
 	cmake -S . -B $(ASAN_BUILD) -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DZELGRIN_SANITIZE=ON
 
 sanitize: $(ASAN_BUILD)/CMakeCache.txt test-deps
@@ -37,7 +43,7 @@ sanitize: $(ASAN_BUILD)/CMakeCache.txt test-deps
 fuzz:
 	sh fuzz/run.sh $(FUZZ_SECONDS)
 
-bench:
+bench: build-bench/.deps-installed
 	cmake -S . -B build-bench -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DZELGRIN_BENCH=ON -DZELGRIN_TESTS=OFF
 	cmake --build build-bench -j $(JOBS)
 

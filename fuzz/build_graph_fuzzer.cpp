@@ -29,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   for (int part = 0; part < 4; part++) {
     size_t end = start;
     while (end < size && bytes[end] != 0xFF) end++;
+    if (looksCompressed(bytes + start, end - start)) return 0;
     const char* name = writePart(part, bytes + start, end - start);
     if (name == nullptr) return 0;
     names[part] = const_cast<char*>(name);

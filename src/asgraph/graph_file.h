@@ -47,6 +47,27 @@ class StreamLineSource : public GraphLineSource {
   std::size_t capacity_ = 0;
 };
 
+// Lines of a block line reader, such as the input streams that decompress what they read.
+// `Reader` offers bool nextLine(Line&) with a Line{char* text; size_t length}, the line end
+// included, text[length] a NUL, and the bytes before it free to change.
+template <class Reader>
+class ReaderLineSource : public GraphLineSource {
+ public:
+  explicit ReaderLineSource(Reader& reader) : reader_(reader) {}
+  char* nextLine(std::size_t& length) override {
+    typename Reader::Line line;
+    if (!reader_.nextLine(line)) return nullptr;
+    std::size_t cut = 0;
+    while (cut < line.length && line.text[cut] != '\r' && line.text[cut] != '\n') ++cut;
+    if (cut < line.length) line.text[cut] = '\0';
+    length = cut;
+    return line.text;
+  }
+
+ private:
+  Reader& reader_;
+};
+
 // One edge line as read: its ends and the direction seen from `from`.
 struct EdgeLine {
   ASNumber from = 0;

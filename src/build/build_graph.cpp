@@ -57,10 +57,9 @@ int readFile(const char* name, const InputFormat& format, int contents, ASNumber
     if (report != nullptr) report->entry(entry).stats.countUsed();
   }
   if (report != nullptr) report->finishReading(entry, *parser);
-  int readError = parser->readError();
-  if (readError != 0) {
+  if (parser->readError() != 0) {
+    reportReadFailure(name, parser->readErrorText());
     delete parser;
-    reportReadFailure(name, readError);
     return buildInputFailed;
   }
   if (bar) {

@@ -123,14 +123,14 @@ class DumpMerge {
   }
 
  private:
-  // Moves dump k to its next line; false at its end. A read error stops the merge.
   // The route dump k's parser holds, read through its format.
   bgpParser::parsed_data& routeOf(short k) { return formats_[k]->routeOf(*parsers_[k]); }
 
+  // Moves dump k to its next line; false at its end. A read error stops the merge.
   bool advance(short k) {
     if (parsers_[k]->nextLine() == Parser::lineReady) return true;
     if (parsers_[k]->readError() != 0) {
-      reportReadFailure(names_[k], parsers_[k]->readError());
+      reportReadFailure(names_[k], parsers_[k]->readErrorText());
       failed_ = true;
     }
     return false;

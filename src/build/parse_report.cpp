@@ -21,8 +21,8 @@ void reportOpenFailure(const char* fileName, int errorNumber) {
   std::fprintf(stderr, "(%s)\n", std::strerror(errorNumber));
 }
 
-void reportReadFailure(const char* fileName, int errorNumber) {
+void reportReadFailure(const char* fileName, const char* reason) {
   printHeader(stderr);
   std::fprintf(stderr, "Error: Unable to read input file `%s'\n", fileName);
-  std::fprintf(stderr, "(%s)\n", std::strerror(errorNumber));
+  std::fprintf(stderr, "(%s)\n", reason);
 }

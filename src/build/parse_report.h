@@ -11,5 +11,6 @@ void reportParseError(Parser& parser, const char* fileName, bool firstPass);
 // "Error: Unable to open input file `NAME'" and the system's text for errorNumber.
 void reportOpenFailure(const char* fileName, int errorNumber);
 
-// "Error: Unable to read input file `NAME'" and the system's text for errorNumber.
-void reportReadFailure(const char* fileName, int errorNumber);
+// "Error: Unable to read input file `NAME'" and the reason in parentheses: the system's text or
+// the decoder's (Parser::readErrorText).
+void reportReadFailure(const char* fileName, const char* reason);

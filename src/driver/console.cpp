@@ -1,6 +1,9 @@
 #include "driver/console.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -10,6 +13,19 @@ bool alreadyPrinted = false;
 float oldPerc = -1.0f;
 
 constexpr int barCells = 40;
+
+// One byte of standard input, or EOF. Read from the descriptor byte by byte rather than through
+// the C library's buffer: whatever follows the answer stays on standard input for the readers
+// of a graph or an input given as -, which read the descriptor themselves.
+int readStdinByte() {
+  unsigned char byte;
+  for (;;) {
+    const ssize_t count = read(STDIN_FILENO, &byte, 1);
+    if (count == 1) return byte;
+    if (count < 0 && errno == EINTR) continue;
+    return EOF;
+  }
+}
 
 }  // namespace
 
@@ -37,13 +53,13 @@ bool askOverwrite(const char* fileName) {
           fileName);
   fprintf(stderr, "Do you want to proceed (y/n)? ");
   fflush(stderr);
-  int answer = getchar();
+  int answer = readStdinByte();
   // Drop the rest of the line so that what follows on standard input (a graph given with
-  // --enhance -) starts on the next line.
+  // --enhance -, or an input given as -) starts on the next line.
   if (answer != '\n' && answer != EOF) {
     int c;
     do {
-      c = getchar();
+      c = readStdinByte();
     } while (c != '\n' && c != EOF);
   }
   return answer == 'y' || answer == 'Y';

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "asgraph/as_graph.h"
+#include "asgraph/graph_input.h"
 #include "build/build_graph.h"
 #include "build/open_input.h"
 #include "driver/command_line.h"
@@ -82,30 +83,26 @@ bool mayWriteOutput(const cmdLineParams& params) {
 // Loads the graph to enhance from its file, or from standard input for "-". False after the
 // failure has been reported.
 bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm) {
-  if (strcmp(name, "-") == 0) {
-    if (graph.readFromFile(stdin)) return true;
-    printHeader(stderr);
-    fprintf(stderr, "Input does not appear to be a valid graph:\n");
-    fprintf(stderr, "%s\n", graph.errReason());
-    return false;
-  }
-  FILE* in = fopen(name, "r");
-  if (in == nullptr) {
+  const bool fromStdin = strcmp(name, "-") == 0;
+  GraphInput in;
+  if (!in.open(name)) {
     const int error = errno;  // the banner may touch errno
     printHeader(stderr);
     fprintf(stderr, "Error while opening source graph `%s'\n", name);
     fprintf(stderr, "(%s)\n", strerror(error));
     return false;
   }
-  if (stdoutIsTerm) printf("Reading input graph file...\n");
-  const bool ok = graph.readFromFile(in);
-  fclose(in);
-  if (!ok) {
-    printHeader(stderr);
+  if (!fromStdin && stdoutIsTerm) printf("Reading input graph file...\n");
+  std::string reason;
+  if (in.read(graph, reason)) return true;
+  printHeader(stderr);
+  if (fromStdin) {
+    fprintf(stderr, "Input does not appear to be a valid graph:\n");
+  } else {
     fprintf(stderr, "File `%s' does not appear to be a valid graph file:\n", name);
-    fprintf(stderr, "%s\n", graph.errReason());
   }
-  return ok;
+  fprintf(stderr, "%s\n", reason.c_str());
+  return false;
 }
 
 // Writes the graph to the named file, or to standard output without a name; returns the exit

@@ -1,18 +1,11 @@
 // Loading the graph to export: the file named on the command line, or standard input for "-",
-// read by the graph file reader of zelgrin itself.
+// plain or compressed, read by the graph file reader of zelgrin itself.
 #ifndef ZELGRIN_EXPORT_GRAPH_INPUT_H
 #define ZELGRIN_EXPORT_GRAPH_INPUT_H
 
-#include <memory>
 #include <string>
 
 #include "asgraph/as_graph.h"
-#include "asgraph/graph_file.h"
-
-// The lines of the named graph file, or of standard input for "-". Null, with the system's
-// reason, when the file cannot be opened. The only place that decides how the bytes of the
-// input become lines.
-std::unique_ptr<GraphLineSource> openGraphInput(const char* name, std::string& reason);
 
 enum class LoadResult {
   loaded,

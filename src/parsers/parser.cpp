@@ -1,29 +1,25 @@
 #include "parsers/parser.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+
+#include "io/codec.h"
 
 namespace {
 
 const char kNoFile[] = "No file has been opened";
-const std::size_t kInitialLineCapacity = 1024;
 
 }  // namespace
 
-Parser::Parser() {
-  line_ = static_cast<char*>(std::malloc(kInitialLineCapacity));
-  if (line_ != nullptr) {
-    lineCap_ = kInitialLineCapacity;
-    line_[0] = '\0';
-  }
-}
+Parser::Parser() = default;
 
-Parser::~Parser() {
-  closeFile();
-  std::free(line_);
+Parser::~Parser() { closeFile(); }
+
+void Parser::dropLine() {
+  noLine_[0] = '\0';
+  line_ = noLine_;
+  lineLen_ = 0;
+  lineHasNul_ = false;
 }
 
 void Parser::resetForOpen() {
@@ -32,37 +28,34 @@ void Parser::resetForOpen() {
   filePos_ = 0;
   fileSize_ = 0;
   readError_ = 0;
+  readErrorText_.clear();
   tableState_ = false;
   for (std::size_t& column : columnPos_) column = 0;
-  emptyLine();
-  lineHasNul_ = false;
+  dropLine();
   reason_.clear();
 }
 
 bool Parser::openFile(const char* path) {
-  if (stream_ != nullptr) return false;
+  if (isOpen()) return false;
   resetForOpen();
-  std::FILE* stream = std::fopen(path, "r");
-  if (stream == nullptr) return false;  // errno tells the caller why
-  stream_ = stream;
-  struct stat status;
-  if (fstat(fileno(stream), &status) == 0 && status.st_size > 0)
-    fileSize_ = static_cast<unsigned long long>(status.st_size);
+  if (!input_.open(path)) return false;  // errno tells the caller why
+  reader_.reset();
+  fileSize_ = input_.rawSize();
   return true;
 }
 
 void Parser::openStdin() {
-  // A file left open would otherwise leak its stream.
-  if (stream_ != nullptr && stream_ != stdin) std::fclose(stream_);
+  // A file left open is closed first; standard input itself never is.
   resetForOpen();
-  stream_ = stdin;
+  input_.openStdin();
+  reader_.reset();
 }
 
 void Parser::closeFile() {
-  if (stream_ == nullptr) return;
-  if (stream_ != stdin) std::fclose(stream_);
-  stream_ = nullptr;
-  emptyLine();
+  if (!isOpen()) return;
+  input_.close();
+  reader_.reset();
+  dropLine();
   reason_.clear();
   fileSize_ = 0;
   filePos_ = 0;
@@ -76,39 +69,63 @@ const char* Parser::currentLine() {
 }
 
 bool Parser::streamDone() const {
-  return stream_ == nullptr || std::feof(stream_) != 0 || std::ferror(stream_) != 0 ||
-         readError_ != 0;
+  return !isOpen() || reader_.atEnd() || reader_.failed() || readError_ != 0;
+}
+
+void Parser::recordReadError() {
+  // Anything but a plain end is a read error (a directory, a failing disk, corrupt compressed
+  // data); graph construction must not mistake it for the end of the input.
+  if (!reader_.failed() || readError_ != 0) return;
+  readError_ = reader_.errorNumber();
+  readErrorText_.assign(reader_.errorText());
+}
+
+void Parser::updatePosition(std::size_t bytesRead) {
+  if (input_.codec() == Codec::plain)
+    filePos_ += bytesRead;
+  else
+    filePos_ = input_.rawPosition();
 }
 
 bool Parser::readRawLine() {
-  if (stream_ == nullptr) return false;
-  errno = 0;
-  ssize_t count = getline(&line_, &lineCap_, stream_);
-  if (count < 0) {
-    // Anything but a plain end of file is a read error (a directory, a failing disk, no memory
-    // for a huge line); graph construction must not mistake it for the end of the input.
-    if (std::feof(stream_) == 0 || std::ferror(stream_) != 0) {
-      if (readError_ == 0) readError_ = errno != 0 ? errno : EIO;
-    }
-    emptyLine();
-    lineHasNul_ = false;
+  if (!isOpen()) return false;
+  LineReader::Line raw;
+  if (!reader_.nextLine(raw)) {
+    recordReadError();
+    // A compressed input has taken its last bytes now: the progress ends at the file size.
+    updatePosition(0);
+    dropLine();
     return false;
   }
   ++readLines_;
-  filePos_ += static_cast<unsigned long long>(count);
-  // The line is a C string: an embedded NUL ends its text, and marks the line as unusable.
-  lineLen_ = strnlen(line_, static_cast<std::size_t>(count));
-  lineHasNul_ = lineLen_ < static_cast<std::size_t>(count);
+  updatePosition(raw.length);
+  line_ = raw.text;
+  // The line is a C string: an embedded NUL ends its text.
+  lineLen_ = strnlen(raw.text, raw.length);
+  lineHasNul_ = lineLen_ < raw.length;
   return true;
+}
+
+long Parser::readBytes(void* out, std::size_t n) {
+  if (!isOpen()) return -1;
+  // The bytes read may overwrite the buffer the line lies in.
+  dropLine();
+  long count = reader_.read(out, n);
+  if (count < 0) {
+    recordReadError();
+    return count;
+  }
+  updatePosition(static_cast<std::size_t>(count));
+  return count;
 }
 
 int Parser::readLineLongerThan(std::size_t minimum) {
   reason_.clear();
-  if (stream_ == nullptr) {
+  if (!isOpen()) {
     reason_.assign(kNoFile);
     return noFileOpen;
   }
-  if (std::feof(stream_) != 0) return noMoreLines;
+  if (atEof()) return noMoreLines;
   while (!streamDone()) {
     // A line holding a NUL byte is delivered whatever its length, for parsing to refuse it.
     if (readRawLine() && (lineLen_ > minimum || lineHasNul_)) {
@@ -122,7 +139,7 @@ int Parser::readLineLongerThan(std::size_t minimum) {
 
 int Parser::beginParse() {
   reason_.clear();
-  if (stream_ == nullptr) {
+  if (!isOpen()) {
     reason_.assign(kNoFile);
     return parseNoFile;
   }
@@ -138,10 +155,6 @@ int Parser::beginParse() {
 }
 
 void Parser::truncateLine(std::size_t length) {
-  if (line_ == nullptr) {
-    lineLen_ = 0;
-    return;
-  }
   if (length < lineLen_ || length == 0) {
     line_[length] = '\0';
     lineLen_ = length;
@@ -149,7 +162,6 @@ void Parser::truncateLine(std::size_t length) {
 }
 
 void Parser::cutLineEnd() {
-  if (line_ == nullptr) return;
   truncateLine(std::strcspn(line_, "\r\n"));
 }
 

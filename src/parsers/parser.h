@@ -1,6 +1,7 @@
-// Common base of the line-oriented input parsers. It owns the input stream, the current line,
-// the counters that graph construction shows in error reports and progress, and the error reason;
-// each format parser adds nextLine/parseLine and a public `data` record filled by parseLine.
+// Common base of the line-oriented input parsers. It owns the input stream (read through the io
+// layer, so compressed inputs are decoded on the fly), the current line, the counters that graph
+// construction shows in error reports and progress, and the error reason; each format parser
+// adds nextLine/parseLine and a public `data` record filled by parseLine.
 #ifndef ZELGRIN_PARSERS_PARSER_H
 #define ZELGRIN_PARSERS_PARSER_H
 
@@ -8,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include "io/input_stream.h"
+#include "io/line_reader.h"
 #include "parsers/read_stats.h"
 
 class Parser {
@@ -58,12 +61,17 @@ class Parser {
   unsigned long parsedLines() const { return parsedLines_; }
   // Lines read from the stream since it was opened, skipped ones included.
   unsigned long readLines() const { return readLines_; }
-  // Characters read so far, line ends included.
+  // Characters read so far, line ends included. For a compressed input: the compressed bytes
+  // taken so far, so that progress follows fileSize.
   unsigned long long filePos() const { return filePos_; }
-  // Size of the opened file in bytes; 0 for standard input.
+  // Size of the opened file in bytes (as stored, compressed or not); 0 for standard input.
   unsigned long long fileSize() const { return fileSize_; }
   // System error number of the first read error since the stream was opened; 0 when none.
+  // EIO for compressed data that cannot be decoded.
   int readError() const { return readError_; }
+  // Text of that read error: the system's, or the decoder's reason such as "gzip: unexpected
+  // end of compressed data"; empty when none.
+  const char* readErrorText() const { return readErrorText_.c_str(); }
   // Reason of the last failure of nextLine or parseLine; empty when there is none.
   const char* errReason() const { return reason_.c_str(); }
   // A copy of the whole current line without its line end, valid until the next call.
@@ -73,29 +81,35 @@ class Parser {
   // Number of column captions whose positions a BGP table header records.
   static const int columnCount = 6;
 
-  bool isOpen() const { return stream_ != nullptr; }
+  bool isOpen() const { return input_.isOpen(); }
   // True when the stream has hit its end or failed, so no further line can come.
   bool streamDone() const;
   // True when the stream has reported its end of file.
-  bool atEof() const { return stream_ != nullptr && std::feof(stream_) != 0; }
+  bool atEof() const { return isOpen() && reader_.atEnd(); }
 
   // Reads one whole line, line end included, into the line buffer. On success adds 1 to
   // readLines and the bytes read to filePos and returns true. At the end of the input or on a
   // read error (recorded in readError) empties the line and returns false.
   // REQUIRES: isOpen().
   bool readRawLine();
+  // Reads up to `n` bytes of binary input into `out`, as the MRT reader does, through the same
+  // buffer as the lines; filePos counts them. Returns the count, less than n only at the end of
+  // the input, or negative on a read error (recorded in readError). Ends the current line.
+  long readBytes(void* out, std::size_t n);
   // The line reader shared by the simple formats: skips lines whose length with line end is at
   // most `minimum` (but not a line holding a NUL byte), then cuts the accepted line at its first
   // CR or LF. Codes as nextLine.
   int readLineLongerThan(std::size_t minimum);
 
   // The current line as a C string; characters after an embedded NUL are not part of it.
-  const char* line() const { return line_ != nullptr ? line_ : ""; }
-  // True when the last line read held a NUL byte: the text after it would be lost, so the line
-  // cannot be parsed (beginParse refuses it).
-  bool lineHasNul() const { return lineHasNul_; }
+  const char* line() const { return line_; }
+  // The line to change in place. REQUIRES: changes stay within its first lineLength() bytes
+  // (the line lies in the reader's buffer, next to the lines that follow).
   char* mutableLine() { return line_; }
   std::size_t lineLength() const { return lineLen_; }
+  // True when the line as read held a NUL byte (lineLength then stops before it): the text after
+  // it would be lost, so the line cannot be parsed (beginParse refuses it).
+  bool lineHasNul() const { return lineHasNul_; }
   // Shortens the line to `length` characters. REQUIRES: length <= lineLength().
   void truncateLine(std::size_t length);
   // Cuts the line at its first carriage return or line feed.
@@ -124,17 +138,25 @@ class Parser {
 
  private:
   void resetForOpen();
+  // Points the line at empty storage of the parser's own, away from the reader's buffer.
+  void dropLine();
+  void recordReadError();
+  // filePos after a read: bytes of the lines and records handed out, or for a compressed input
+  // the compressed bytes taken.
+  void updatePosition(std::size_t bytesRead);
 
   unsigned long readLines_ = 0;
   unsigned long long fileSize_ = 0;
   unsigned long long filePos_ = 0;
-  std::FILE* stream_ = nullptr;
+  InputStream input_;
+  LineReader reader_{input_};
   int readError_ = 0;
-  // Grown by getline as long lines come; kept between lines so the steady state allocates nothing.
-  char* line_ = nullptr;
-  std::size_t lineCap_ = 0;
+  std::string readErrorText_;
+  // The current line: in the reader's buffer (which it may change in place) or noLine_.
+  char* line_ = noLine_;
   std::size_t lineLen_ = 0;
   bool lineHasNul_ = false;
+  char noLine_[1] = {'\0'};
   std::string lineCopy_;
   std::string reason_;
 };

@@ -158,7 +158,7 @@ for scenario in "${scenarios[@]}"; do
   cp "$run_dir/$out" "$expected_graph"
   declare -A count=()
   while read -r kind n; do count[$kind]=$n; done <"$work/counts"
-  if [ "${count[write]}" -lt 3 ] || [ "${count[read]}" -lt 5 ] || [ "${count[rename]}" -lt 1 ]; then
+  if [ "${count[write]}" -lt 3 ] || [ "${count[read]}" -lt 2 ] || [ "${count[rename]}" -lt 1 ]; then
     fail "the fault library sees too few calls: $(tr '\n' ' ' <"$work/counts")"
     continue
   fi

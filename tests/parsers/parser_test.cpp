@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "io/compress.h"
 #include "parsers/path_parser.h"
 #include "parsers/sat_parser.h"
 #include "parsers/unknown_parser.h"
@@ -25,6 +26,16 @@ class MinimumParser : public Parser {
 
  private:
   std::size_t minimum_;
+};
+
+// Raw lines and binary reads as a binary format's parser makes them.
+class RawParser : public Parser {
+ public:
+  int parseLine() override { return beginParse(); }
+  int nextLine() override { return readRawLine() ? 0 : 1; }
+  using Parser::lineHasNul;
+  using Parser::lineLength;
+  using Parser::readBytes;
 };
 
 std::vector<std::string> deliveredLines(Parser& parser) {
@@ -233,6 +244,92 @@ TEST(ParserTest, OpenStdinReplacesAnOpenFileAndIsNotClosed) {
   parser.closeFile();
   EXPECT_EQ(fcntl(fileno(stdin), F_GETFD) != -1, stdinUsable);  // standard input stays open
   EXPECT_EQ(parser.nextLine(), 2);
+}
+
+// A compressed input gives the lines of the plain one; its position counts compressed bytes,
+// so that it ends at the file size.
+TEST(ParserTest, CompressedInputReadsLikeThePlainOne) {
+  const std::string content = "1 2\n\n3 4\r\n" + manyLines(400000) + "5 6";
+  TempFiles files;
+  MinimumParser plain(0);
+  ASSERT_TRUE(plain.openFile(files.write(content).c_str()));
+  const std::vector<std::string> lines = deliveredLines(plain);
+  for (Codec codec : builtInCodecs()) {
+    const std::string packed = compress(codec, content);
+    MinimumParser parser(0);
+    ASSERT_TRUE(parser.openFile(files.write(packed).c_str()));
+    EXPECT_EQ(parser.fileSize(), packed.size());
+    std::vector<std::string> delivered;
+    unsigned long long previous = 0;
+    while (parser.nextLine() == 0) {
+      delivered.push_back(parser.currentLine());
+      EXPECT_GE(parser.filePos(), previous);
+      EXPECT_LE(parser.filePos(), packed.size());
+      previous = parser.filePos();
+    }
+    EXPECT_TRUE(delivered == lines) << codecName(codec);
+    EXPECT_EQ(parser.readLines(), plain.readLines());
+    EXPECT_EQ(parser.filePos(), packed.size());
+    EXPECT_EQ(parser.readError(), 0);
+  }
+}
+
+TEST(ParserTest, ReadErrorTextTellsTheCause) {
+  TempFiles files;
+  std::string packed = compress(Codec::gzip, manyLines(100000));
+  struct Case {
+    std::string path;
+    int error;
+    const char* text;
+  } cases[] = {
+      {files.dir(), EISDIR, "Is a directory"},
+      {files.write(packed.substr(0, packed.size() - 3)), EIO,
+       "gzip: unexpected end of compressed data"},
+      {files.write(std::string("\x1f\x8b\x08\0\0\0\0\0\0\x03garbage\n", 18)), EIO,
+       "gzip: compressed data is corrupt"},
+  };
+  for (const Case& c : cases) {
+    if (c.error == EIO && !codecBuiltIn(Codec::gzip)) continue;
+    MinimumParser parser(0);
+    ASSERT_TRUE(parser.openFile(c.path.c_str()));  // a bad input fails at reading, not opening
+    while (parser.nextLine() == 0) {
+    }
+    EXPECT_EQ(parser.readError(), c.error);
+    EXPECT_STREQ(parser.readErrorText(), c.text);
+    parser.closeFile();
+    EXPECT_STREQ(parser.readErrorText(), c.text);
+  }
+}
+
+TEST(ParserTest, NulByteInALineIsReportedAndEndsItsText) {
+  TempFiles files;
+  RawParser parser;
+  ASSERT_TRUE(parser.openFile(files.write(std::string("a\0b\nc\n", 6)).c_str()));
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_TRUE(parser.lineHasNul());
+  EXPECT_EQ(parser.lineLength(), 1u);
+  EXPECT_EQ(parser.filePos(), 4u);
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_FALSE(parser.lineHasNul());
+  EXPECT_STREQ(parser.currentLine(), "c\n");
+}
+
+TEST(ParserTest, BinaryReadsCountInThePosition) {
+  TempFiles files;
+  RawParser parser;
+  ASSERT_TRUE(parser.openFile(files.write(std::string("ab\n\0\1\2\3cd\nxy", 12)).c_str()));
+  ASSERT_EQ(parser.nextLine(), 0);
+  char record[4];
+  ASSERT_EQ(parser.readBytes(record, 4), 4);
+  EXPECT_EQ(std::string(record, 4), std::string("\0\1\2\3", 4));
+  EXPECT_EQ(parser.filePos(), 7u);
+  EXPECT_STREQ(parser.currentLine(), "");  // a binary read ends the line
+  ASSERT_EQ(parser.nextLine(), 0);
+  EXPECT_STREQ(parser.currentLine(), "cd\n");
+  EXPECT_EQ(parser.readBytes(record, 4), 2);
+  EXPECT_EQ(parser.readBytes(record, 4), 0);
+  EXPECT_EQ(parser.filePos(), 12u);
+  EXPECT_EQ(parser.readLines(), 2u);
 }
 
 }  // namespace

@@ -1,0 +1,89 @@
+// One input file or standard input, handed out as its decoded bytes: a gzip, bzip2, xz or zstd
+// input (recognised by its first bytes, never by its name) is decompressed on the fly, anything
+// else passes through as it is. Every input reader of the program reads through one, mostly by
+// way of a LineReader.
+#ifndef ZELGRIN_IO_INPUT_STREAM_H
+#define ZELGRIN_IO_INPUT_STREAM_H
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "io/codec.h"
+
+class Decoder;
+
+class InputStream {
+ public:
+  // Bytes asked of the file or pipe per read, and of compressed data per refill. Measured:
+  // larger blocks made whole runs slower, as each block's copy pushes the graph being built
+  // out of the cache.
+  static constexpr std::size_t kBlockSize = 64 * 1024;
+
+  InputStream();
+  // Closes the stream if it is still open.
+  ~InputStream();
+  InputStream(const InputStream&) = delete;
+  InputStream& operator=(const InputStream&) = delete;
+
+  // Opens `path` for reading, closing any stream still open. False with errno set when the
+  // file cannot be opened. Opening does not read: a directory or a corrupt compressed file
+  // fails at the first read.
+  bool open(const char* path);
+  // Reads standard input (file descriptor 0) from where it stands; raw size 0.
+  void openStdin();
+  // Closes the file (standard input stays open) and forgets all state but the error.
+  void close();
+  bool isOpen() const { return fd_ >= 0; }
+
+  // Copies up to `n` decoded bytes to `out`. Returns the count (at least 1 when n > 0 and the
+  // input goes on), 0 at the end, negative on an error; an error stays until the next open.
+  // An input that ends inside a compressed stream is an error, not an end.
+  long read(void* out, std::size_t n);
+
+  // System error number of the failure: the system's for a failed read, EIO for data that
+  // cannot be decoded, ENOMEM, ENOTSUP for a format not built in; 0 while none.
+  int errorNumber() const { return errorNumber_; }
+  // Its text: the system's, or the decoder's reason such as "gzip: unexpected end of
+  // compressed data"; empty while none.
+  const char* errorText() const { return errorText_.c_str(); }
+
+  // Size of the file as stored (compressed) from fstat; 0 for pipes and standard input.
+  unsigned long long rawSize() const { return rawSize_; }
+  // Stored (compressed) bytes taken so far: read from the file and handed to the decoder, or
+  // for a plain input handed out. At a clean end it is every byte of the file.
+  unsigned long long rawPosition() const { return rawRead_ - (rawEnd_ - rawBegin_); }
+  // The input's format, known from the first read on; plain before it.
+  Codec codec() const { return codec_; }
+
+ private:
+  void resetState();
+  bool sniff();
+  long readPlain(unsigned char* out, std::size_t n);
+  long readDecoded(unsigned char* out, std::size_t n);
+  // Moves the raw bytes not yet decoded to the front and reads more behind them.
+  bool fillRaw();
+  // One read(2) of the descriptor, retried when interrupted; counted in rawRead_.
+  long readFd(unsigned char* out, std::size_t n);
+  void setError(int errorNumber, const char* text);
+  long fail(int errorNumber, const char* text);
+
+  int fd_ = -1;
+  bool ownsFd_ = false;
+  Codec codec_ = Codec::plain;
+  bool sniffed_ = false;
+  bool ended_ = false;
+  std::unique_ptr<Decoder> decoder_;
+  // Raw bytes read but not yet decoded (or, for a plain input, the first bytes read to
+  // recognise the format) are raw_[rawBegin_, rawEnd_).
+  unsigned char* raw_ = nullptr;
+  std::size_t rawBegin_ = 0;
+  std::size_t rawEnd_ = 0;
+  bool rawEof_ = false;
+  unsigned long long rawRead_ = 0;
+  unsigned long long rawSize_ = 0;
+  int errorNumber_ = 0;
+  std::string errorText_;
+};
+
+#endif  // ZELGRIN_IO_INPUT_STREAM_H

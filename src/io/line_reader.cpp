@@ -1,0 +1,162 @@
+#include "io/line_reader.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "io/input_stream.h"
+
+LineReader::LineReader(InputStream& source) : source_(source) {}
+
+LineReader::~LineReader() { std::free(buffer_); }
+
+void LineReader::reset() {
+  restorePending_ = false;  // the buffered bytes are forgotten with it
+  begin_ = 0;
+  end_ = 0;
+  scanned_ = 0;
+  eof_ = false;
+  position_ = 0;
+  errorNumber_ = 0;
+  errorText_.clear();
+}
+
+void LineReader::restoreByte() {
+  if (!restorePending_) return;
+  buffer_[restoreAt_] = restoredByte_;
+  restorePending_ = false;
+}
+
+void LineReader::deliver(std::size_t length, Line& line) {
+  line.text = buffer_ + begin_;
+  line.length = length;
+  begin_ += length;
+  if (scanned_ < begin_) scanned_ = begin_;
+  position_ += length;
+  restoreAt_ = begin_;
+  restoredByte_ = buffer_[begin_];
+  buffer_[begin_] = '\0';
+  restorePending_ = true;
+}
+
+bool LineReader::nextLine(Line& line) {
+  restoreByte();
+  for (;;) {
+    if (failed()) return false;
+    if (scanned_ < end_) {
+      const void* found = std::memchr(buffer_ + scanned_, '\n', end_ - scanned_);
+      if (found != nullptr) {
+        deliver(static_cast<std::size_t>(static_cast<const char*>(found) + 1 - buffer_) - begin_,
+                line);
+        return true;
+      }
+      // A long line is searched only once, however many blocks it spans.
+      scanned_ = end_;
+    }
+    if (eof_) {
+      if (begin_ == end_) return false;
+      deliver(end_ - begin_, line);
+      return true;
+    }
+    fill(0);  // the end and failures are seen above
+  }
+}
+
+long LineReader::read(void* out, std::size_t n) {
+  restoreByte();
+  char* target = static_cast<char*>(out);
+  std::size_t done = 0;
+  while (done < n) {
+    if (failed()) {
+      position_ -= done;  // nothing of this read is handed out
+      return -1;
+    }
+    const std::size_t buffered = end_ - begin_;
+    if (buffered > 0) {
+      const std::size_t count = buffered < n - done ? buffered : n - done;
+      std::memcpy(target + done, buffer_ + begin_, count);
+      skip(count);
+      done += count;
+      continue;
+    }
+    if (eof_) break;
+    if (n - done >= InputStream::kBlockSize) {
+      // A large record goes straight from the stream to its place.
+      long count = source_.read(target + done, n - done);
+      if (count < 0) {
+        setError(source_.errorNumber(), source_.errorText());
+        position_ -= done;
+        return -1;
+      }
+      if (count == 0) {
+        eof_ = true;
+        break;
+      }
+      done += static_cast<std::size_t>(count);
+      position_ += static_cast<unsigned long long>(count);
+      continue;
+    }
+    fill(0);
+  }
+  return static_cast<long>(done);
+}
+
+std::size_t LineReader::peek(std::size_t n, const unsigned char*& view) {
+  restoreByte();
+  while (end_ - begin_ < n && !eof_ && !failed()) fill(n);
+  view = reinterpret_cast<const unsigned char*>(buffer_ + begin_);
+  const std::size_t available = end_ - begin_;
+  return available < n ? available : n;
+}
+
+void LineReader::skip(std::size_t n) {
+  restoreByte();
+  if (n > end_ - begin_) n = end_ - begin_;
+  begin_ += n;
+  if (scanned_ < begin_) scanned_ = begin_;
+  position_ += n;
+}
+
+bool LineReader::fill(std::size_t wanted) {
+  if (buffer_ == nullptr && !grow(InputStream::kBlockSize)) return false;
+  if (begin_ > 0) {
+    std::memmove(buffer_, buffer_ + begin_, end_ - begin_);
+    scanned_ -= begin_;
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  // The buffer grows only for a line (or a peek) longer than it.
+  if (end_ == capacity_ || wanted > capacity_) {
+    std::size_t capacity = capacity_ * 2;
+    if (capacity < wanted) capacity = wanted;
+    if (!grow(capacity)) return false;
+  }
+  long count = source_.read(buffer_ + end_, capacity_ - end_);
+  if (count < 0) {
+    setError(source_.errorNumber(), source_.errorText());
+    return false;
+  }
+  if (count == 0) {
+    eof_ = true;
+    return false;
+  }
+  end_ += static_cast<std::size_t>(count);
+  return true;
+}
+
+bool LineReader::grow(std::size_t capacity) {
+  void* grown = capacity < SIZE_MAX / 2 ? std::realloc(buffer_, capacity + 1) : nullptr;
+  if (grown == nullptr) {
+    setError(ENOMEM, std::strerror(ENOMEM));
+    return false;
+  }
+  buffer_ = static_cast<char*>(grown);
+  capacity_ = capacity;
+  return true;
+}
+
+void LineReader::setError(int errorNumber, const char* text) {
+  errorNumber_ = errorNumber != 0 ? errorNumber : EIO;
+  errorText_.assign(text);
+}
