@@ -26,9 +26,10 @@ demo: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target zelgrin zelgrin-export
 	@sh examples/demo.sh $(abspath $(BUILD))/zelgrin
 
-# The Debian packages the consumer tests load the exports with; installs only what is missing.
+# The Debian packages some tests need (consumers of the exports, a second MRT decoder);
+# installs only what is missing.
 test-deps:
-	@sh tools/install-test-deps.sh
+	@sh tools/install-deps.sh test
 
 test: build test-deps
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -6,10 +6,11 @@
 # out what it cannot find (CMake warns, e.g. for a compression library).
 set -u
 
-# The one package list. build: compression libraries of the input streams. test: tools the
-# tests use beyond the build (none yet).
+# The one package list. build: compression libraries of the input streams. test: the tools the
+# tests load zelgrin-export's output with (networkx, igraph, graphviz) and the MRT decoder the
+# MRT reader is checked against (bgpdump); the tests that need a missing one skip.
 packages_build="zlib1g-dev libbz2-dev liblzma-dev libzstd-dev"
-packages_test=""
+packages_test="python3-networkx python3-igraph graphviz bgpdump"
 
 groups=${*:-build}
 wanted=""
