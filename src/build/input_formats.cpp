@@ -2,6 +2,7 @@
 
 #include "build/line_handlers.h"
 #include "parsers/asrel_parser.h"
+#include "parsers/mrt_parser.h"
 #include "parsers/path_parser.h"
 #include "parsers/sat_parser.h"
 #include "parsers/table_parser.h"
@@ -18,6 +19,13 @@ constexpr int32_t kAllContents = kStructure | getPathCovering | getIPCovering;
 template <class ParserType>
 Parser* make() {
   return new ParserType;
+}
+
+// The MRT reader of the second pass hands out IPv4 RIB entries in the merge's order.
+Parser* makeMrtRouteParser() {
+  mrtParser* parser = new mrtParser;
+  parser->setRouteMode(true);
+  return parser;
 }
 
 // The table reader of the second pass hands out IPv4 routes only.
@@ -47,7 +55,12 @@ void asrelLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
 void tableLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber vantage) {
   handleRoutePath(edges, static_cast<tableParser&>(parser).data.path, vantage, contents);
 }
+void mrtLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
+  const std::vector<ASNumber>& path = static_cast<mrtParser&>(parser).entry.path;
+  handleASPath(edges, path.data(), path.size(), contents);
+}
 bgpParser::parsed_data& bgpRoute(Parser& parser) { return static_cast<bgpParser&>(parser).data; }
+bgpParser::parsed_data& mrtRoute(Parser& parser) { return static_cast<mrtParser&>(parser).data; }
 bgpParser::parsed_data& tableRoute(Parser& parser) {
   return static_cast<tableParser&>(parser).data;
 }
@@ -56,25 +69,33 @@ const char kDumpRefusal[] = "BGP dumps can only be used to get IP address coveri
 const char kTableRefusal[] =
     "Router tables can only be used to get nodes, edges, path covering and IP address covering";
 
+// Columns: letter, type, vantage, warn when unused, unit read, contents, refusal; first pass:
+// parser, line handler; second pass: parser, route.
 const InputFormat kFormats[] = {
-    {'b', bgpFile, false, false, getIPCovering, kDumpRefusal, nullptr, nullptr, make<bgpParser>,
-     bgpRoute},
-    {'B', bgpFile, true, false, getIPCovering, kDumpRefusal, nullptr, nullptr, make<bgpParser>,
-     bgpRoute},
-    {'s', satFile, false, false, kAllContents, nullptr, make<satParser>, satLine, nullptr, nullptr},
-    {'v', vantageFile, false, false, kStructure, "Vantage files do not contain covering information",
+    {'b', bgpFile, false, false, "lines", getIPCovering, kDumpRefusal,
+     nullptr, nullptr, make<bgpParser>, bgpRoute},
+    {'B', bgpFile, true, false, "lines", getIPCovering, kDumpRefusal,
+     nullptr, nullptr, make<bgpParser>, bgpRoute},
+    {'s', satFile, false, false, "lines", kAllContents, nullptr,
+     make<satParser>, satLine, nullptr, nullptr},
+    {'v', vantageFile, false, false, "lines", kStructure,
+     "Vantage files do not contain covering information",
      make<vantageParser>, vantageLine, nullptr, nullptr},
-    {'p', pathFile, false, false, kStructure | getPathCovering,
-     "Cannot get IP address covering from a path file", make<pathParser>, pathLine, nullptr,
-     nullptr},
-    {'u', unknownFile, false, false, kNodesEdges,
-     "Unoriented edges can only be used to get nodes and/or edges", make<unknownParser>,
-     unknownLine, nullptr, nullptr},
-    {'t', tableFile, false, true, kRouteContents, kTableRefusal, make<tableParser>, tableLine,
-     makeTableRouteParser, tableRoute},
-    {'T', tableFile, true, true, kRouteContents, kTableRefusal, make<tableParser>, tableLine,
-     makeTableRouteParser, tableRoute},
-    {'r', asrelFile, false, true, kStructure, "Relationship files do not contain covering information",
+    {'p', pathFile, false, false, "lines", kStructure | getPathCovering,
+     "Cannot get IP address covering from a path file",
+     make<pathParser>, pathLine, nullptr, nullptr},
+    {'u', unknownFile, false, false, "lines", kNodesEdges,
+     "Unoriented edges can only be used to get nodes and/or edges",
+     make<unknownParser>, unknownLine, nullptr, nullptr},
+    {'t', tableFile, false, true, "lines", kRouteContents, kTableRefusal,
+     make<tableParser>, tableLine, makeTableRouteParser, tableRoute},
+    {'T', tableFile, true, true, "lines", kRouteContents, kTableRefusal,
+     make<tableParser>, tableLine, makeTableRouteParser, tableRoute},
+    {'m', mrtFile, false, true, "MRT entries", kRouteContents,
+     "MRT files can only be used to get nodes, edges, path covering and IP address covering",
+     make<mrtParser>, mrtLine, makeMrtRouteParser, mrtRoute},
+    {'r', asrelFile, false, true, "lines", kStructure,
+     "Relationship files do not contain covering information",
      make<asrelParser>, asrelLine, nullptr, nullptr},
 };
 

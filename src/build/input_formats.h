@@ -19,6 +19,7 @@ enum file_type {
   unknownFile = 4,  // u: list of AS couples that could not be oriented
   tableFile = 5,    // t or T: router table as today's platforms print it
   asrelFile = 6,    // r: relationship file as published
+  mrtFile = 7,      // m: MRT routing data (RIB dumps and BGP updates)
 };
 
 // Content flags: what to take from an input file (bits of an int32_t set).
@@ -50,6 +51,7 @@ struct InputFormat {
   // A file from which nothing at all could be used is worth a warning: the readers of today's
   // formats pass over much of what they meet, and an empty result needs saying.
   bool warnWhenUnused;
+  const char* readUnit;     // what a report counts as read: "lines", or records of a binary file
   int32_t allowedContents;  // the contents this format can give
   const char* refusal;      // the message when other contents are asked for
   // First pass: the parser, and what one parsed record adds to the graph for the given contents

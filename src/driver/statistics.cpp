@@ -9,10 +9,10 @@ namespace {
 int entryCount(const cmdLineParams& params) { return params.numOtherFiles + params.numBGPFiles; }
 
 // "5599 lines read, 5540 used, 59 skipped: 38 reason, 21 reason".
-void printReading(std::FILE* out, const InputReport& reading) {
+void printReading(std::FILE* out, const InputReport& reading, file_type type) {
   const ReadStats& stats = reading.stats;
-  std::fprintf(out, "%llu lines read, %llu used, %llu skipped",
-               static_cast<unsigned long long>(reading.linesRead),
+  std::fprintf(out, "%llu %s read, %llu used, %llu skipped",
+               static_cast<unsigned long long>(reading.linesRead), formatOf(type).readUnit,
                static_cast<unsigned long long>(stats.used()),
                static_cast<unsigned long long>(stats.skipped()));
   for (int i = 0; i < stats.reasonCount(); ++i) {
@@ -28,7 +28,7 @@ void printStatistics(std::FILE* out, const cmdLineParams& params, const BuildRep
   printHeader(out);
   for (int k = 0; k < entryCount(params) && k < report.size(); ++k) {
     std::fprintf(out, "`%s'%s: ", params.fileNames[k], params.rereads[k] ? " (IP covering)" : "");
-    printReading(out, report.entry(k));
+    printReading(out, report.entry(k), params.fileTypes[k]);
     std::fputc('\n', out);
   }
   unsigned long long oriented = 0, pathCovered = 0, ipCovered = 0;
@@ -47,17 +47,23 @@ void warnUnusedInputs(std::FILE* out, const cmdLineParams& params, const BuildRe
   const int count = entryCount(params) < report.size() ? entryCount(params) : report.size();
   for (int k = 0; k < count; ++k) {
     if (params.rereads[k] || !formatOf(params.fileTypes[k]).warnWhenUnused) continue;
-    // A file read in both passes is unused only when neither reading used anything.
-    std::uint64_t used = report.entry(k).stats.used();
+    // A file read in both passes is unused only when neither reading used anything; when only
+    // its second reading gave nothing, it gave no IP covering, which is worth saying too.
+    int second = -1;
     for (int j = 0; j < count; ++j) {
-      if (params.rereads[j] && std::strcmp(params.fileNames[j], params.fileNames[k]) == 0) {
-        used += report.entry(j).stats.used();
-      }
+      if (params.rereads[j] && std::strcmp(params.fileNames[j], params.fileNames[k]) == 0) second = j;
     }
-    if (used != 0) continue;
+    const bool firstUsed = report.entry(k).stats.used() != 0;
+    const bool secondUsed = second >= 0 && report.entry(second).stats.used() != 0;
+    if (firstUsed && (second < 0 || secondUsed)) continue;
     printHeader(out);
-    std::fprintf(out, "Warning: nothing could be used from `%s' (", params.fileNames[k]);
-    printReading(out, report.entry(k));
+    if (!firstUsed && !secondUsed) {
+      std::fprintf(out, "Warning: nothing could be used from `%s' (", params.fileNames[k]);
+      printReading(out, report.entry(k), params.fileTypes[k]);
+    } else if (!secondUsed) {
+      std::fprintf(out, "Warning: no IP covering could be taken from `%s' (", params.fileNames[k]);
+      printReading(out, report.entry(second), params.fileTypes[second]);
+    }
     std::fputs(")\n", out);
   }
 }

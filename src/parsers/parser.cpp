@@ -23,6 +23,8 @@ void Parser::dropLine() {
 }
 
 void Parser::resetForOpen() {
+  recordText_.clear();
+  openedPath_.clear();
   parsedLines_ = 0;
   readLines_ = 0;
   filePos_ = 0;
@@ -39,6 +41,7 @@ bool Parser::openFile(const char* path) {
   if (isOpen()) return false;
   resetForOpen();
   if (!input_.open(path)) return false;  // errno tells the caller why
+  openedPath_ = path;
   reader_.reset();
   fileSize_ = input_.rawSize();
   return true;
@@ -64,6 +67,7 @@ void Parser::closeFile() {
 }
 
 const char* Parser::currentLine() {
+  if (!recordText_.empty()) return recordText_.c_str();
   lineCopy_.assign(line(), lineLen_);
   return lineCopy_.c_str();
 }

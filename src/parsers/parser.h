@@ -74,7 +74,8 @@ class Parser {
   const char* readErrorText() const { return readErrorText_.c_str(); }
   // Reason of the last failure of nextLine or parseLine; empty when there is none.
   const char* errReason() const { return reason_.c_str(); }
-  // A copy of the whole current line without its line end, valid until the next call.
+  // A copy of the whole current line without its line end, valid until the next call. A binary
+  // reader's record has no line: its description (describeRecord) stands for it.
   const char* currentLine();
 
  protected:
@@ -96,6 +97,12 @@ class Parser {
   // buffer as the lines; filePos counts them. Returns the count, less than n only at the end of
   // the input, or negative on a read error (recorded in readError). Ends the current line.
   long readBytes(void* out, std::size_t n);
+  // For binary readers: one more record read (readLines counts them), and the text that
+  // currentLine gives for the record, e.g. where it lies in the file.
+  void countRecordRead() { ++readLines_; }
+  void describeRecord(const std::string& text) { recordText_ = text; }
+  // The path the input was opened with; empty for standard input.
+  const std::string& openedPath() const { return openedPath_; }
   // The line reader shared by the simple formats: skips lines whose length with line end is at
   // most `minimum` (but not a line holding a NUL byte), then cuts the accepted line at its first
   // CR or LF. Codes as nextLine.
@@ -158,6 +165,8 @@ class Parser {
   bool lineHasNul_ = false;
   char noLine_[1] = {'\0'};
   std::string lineCopy_;
+  std::string recordText_;
+  std::string openedPath_;
   std::string reason_;
 };
 

@@ -21,7 +21,7 @@ TEST(InputFormatsTest, EveryLetterHasItsRow) {
       {'s', satFile, false, first, "nedci"},    {'v', vantageFile, false, first, "ned"},
       {'p', pathFile, false, first, "nedc"},    {'u', unknownFile, false, first, "ne"},
       {'t', tableFile, false, both, "neci"},    {'T', tableFile, true, both, "neci"},
-      {'r', asrelFile, false, first, "ned"},
+      {'r', asrelFile, false, first, "ned"},     {'m', mrtFile, false, both, "neci"},
   };
   for (const Case& c : cases) {
     const InputFormat* format = findFormat(c.letter);

@@ -1,0 +1,33 @@
+// Feeds arbitrary bytes as an MRT file to the MRT parser in both of its readings: every entry in
+// file order, and the IPv4 RIB entries in the merge's order. Half the inputs run as with --as32.
+// The routes of the second reading must come in ascending order.
+#include <cstdlib>
+
+#include "fuzz_input_file.h"
+#include "ip/ip_prefix.h"
+#include "parsers/mrt_parser.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  if (looksCompressed(bytes, size)) return 0;
+  const char* path = writeFuzzInput(bytes, size);
+  if (path == nullptr) return 0;
+  setWidthFrom(bytes, size);
+  for (bool routeMode : {false, true}) {
+    mrtParser parser;
+    parser.setRouteMode(routeMode);
+    if (!parser.openFile(path)) return 0;
+    unsigned long long lastKey = 0;
+    while (parser.nextLine() == Parser::lineReady) {
+      parser.currentLine();
+      if (parser.parseLine() != Parser::parseOk || !routeMode) continue;
+      const IPPrefix prefix(parser.data.network, *parser.data.networkMask);
+      const unsigned long long key =
+          (static_cast<unsigned long long>(prefix.address().value()) << 6) |
+          static_cast<unsigned long long>(32 - prefix.netmask().brief());
+      if (key < lastKey) abort();
+      lastKey = key;
+    }
+    parser.closeFile();
+  }
+  return 0;
+}

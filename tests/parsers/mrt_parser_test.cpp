@@ -1,0 +1,115 @@
+#include "parsers/mrt_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "parsers/mrt_writer.h"
+#include "parsers/temp_files.h"
+
+using namespace mrtw;
+
+namespace {
+
+Bytes path4(std::initializer_list<std::uint32_t> ases) { return asPathAttribute(sequence(ases, 4)); }
+
+// A RIB of one peer: one record per (address, length), each with the given path.
+Bytes rib(std::initializer_list<std::pair<std::vector<unsigned>, unsigned>> prefixes) {
+  Bytes file = peerIndexTable({{701, true, false}});
+  for (const auto& p : prefixes) {
+    Bytes bytes;
+    bytes.u8(p.second);
+    for (unsigned i = 0; i < (p.second + 7) / 8; ++i) bytes.u8(p.first[i]);
+    file.add(ribRecord(2, bytes, {ribEntry(0, path4({701, 100 + p.second}))}));
+  }
+  return file;
+}
+
+// Each delivered record as "prefix path" (route mode) or "path" (first pass), a refused one as
+// "refused: reason".
+std::vector<std::string> readAll(const Bytes& file, bool routeMode) {
+  TempFiles files;
+  mrtParser parser;
+  parser.setRouteMode(routeMode);
+  EXPECT_TRUE(parser.openFile(files.write(file.str()).c_str()));
+  std::vector<std::string> out;
+  while (parser.nextLine() == Parser::lineReady) {
+    if (parser.parseLine() != Parser::parseOk) {
+      out.push_back(std::string("refused: ") + parser.errReason());
+      continue;
+    }
+    std::string text;
+    if (routeMode) {
+      const unsigned char* o = parser.data.network.getAddress();
+      text = std::to_string(o[0]) + "." + std::to_string(o[1]) + "." + std::to_string(o[2]) +
+             "." + std::to_string(o[3]) + "/" + std::to_string(parser.data.networkMask->brief());
+      List<bgpParser::ASItem>& path = parser.data.path;
+      bool more = !path.isEmpty();
+      for (path.goToFirst(); more; more = path.next()) text += " " + std::to_string(path.current().AS);
+    } else {
+      for (ASNumber as : parser.entry.path) text += (text.empty() ? "" : " ") + std::to_string(as);
+    }
+    out.push_back(text);
+  }
+  return out;
+}
+
+// The second pass hands routes out in the merge's order: collectors write a shorter prefix
+// before a longer one of the same address, and a file may be out of order altogether.
+TEST(MrtParserTest, RoutesComeInTheMergesOrder) {
+  struct Case {
+    const char* name;
+    Bytes file;
+    std::vector<std::string> routes;
+  } cases[] = {
+      {"in order", rib({{{10}, 8}, {{11}, 8}}), {"10.0.0.0/8 701 108", "11.0.0.0/8 701 108"}},
+      {"shorter first at one address",
+       rib({{{10}, 8}, {{10, 0}, 16}, {{10, 0, 0}, 24}, {{10, 1}, 16}}),
+       {"10.0.0.0/24 701 124", "10.0.0.0/16 701 116", "10.0.0.0/8 701 108", "10.1.0.0/16 701 116"}},
+      {"addresses descending", rib({{{12}, 8}, {{10, 5}, 16}, {{10}, 8}, {{11}, 8}}),
+       {"10.0.0.0/8 701 108", "10.5.0.0/16 701 116", "11.0.0.0/8 701 108", "12.0.0.0/8 701 108"}},
+      {"default route", rib({{{}, 0}, {{10}, 8}}), {"0.0.0.0/0 701 100", "10.0.0.0/8 701 108"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(readAll(c.file, true), c.routes) << c.name;
+}
+
+// The first pass takes every entry's path, IPv6 too; the second only IPv4 RIB entries. A path
+// naming an AS the run does not accept, a damaged record and a file that is not MRT are
+// delivered only to be refused with a reason.
+TEST(MrtParserTest, RecordsToRefuse) {
+  const Bytes v6Rib = peerIndexTable({{701, true, false}})
+                          .add(ribRecord(4, Bytes().u8(16).u8(0x20).u8(0x01),
+                                         {ribEntry(0, path4({701, 6939}))}));
+  Bytes wide = rib({{{10}, 8}});
+  wide.add(ribRecord(2, Bytes().u8(8).u8(11), {ribEntry(0, path4({701, 4200000001u}))}));
+  Bytes damaged = rib({{{10}, 8}});
+  damaged.add(record(13, 2, Bytes().u32(1).u8(8).u8(11).u16(1).u16(0).u32(0).u16(40)));
+  struct Case {
+    const char* name;
+    Bytes file;
+    bool routeMode;
+    std::vector<std::string> out;
+  } cases[] = {
+      {"IPv6 path in the first pass", v6Rib, false, {"701 6939"}},
+      {"IPv6 left out of the second", v6Rib, true, {}},
+      {"AS above 65535", wide, false,
+       {"701 108", "refused: AS number above 65535 (use --as32): `4200000001'"}},
+      {"not MRT", Bytes().u32(0x74686973).u32(0x20697320).u32(0x74657874), false,
+       {"refused: Not an MRT file: "}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> out = readAll(c.file, c.routeMode);
+    // The reason after "Not an MRT file: " is the reader's own wording.
+    for (std::string& line : out) {
+      if (line.rfind("refused: Not an MRT file: ", 0) == 0) line.resize(26);
+    }
+    EXPECT_EQ(out, c.out) << c.name;
+  }
+  const std::vector<std::string> out = readAll(damaged, false);
+  ASSERT_EQ(out.size(), 2u);
+  EXPECT_EQ(out[0], "701 108");
+  EXPECT_EQ(out[1].rfind("refused: record at byte ", 0), 0u) << out[1];
+}
+
+}  // namespace
