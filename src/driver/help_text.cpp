@@ -131,10 +131,16 @@ void printExtensionsHelp(FILE* out) {
       "         contents n, e, c (each route's path is one path of a path list)\n"
       "         and i (merged with the BGP dumps); asked for i and more, the file\n"
       "         is read in both passes, so one table alone builds a whole graph\n"
+      "    m    MRT routing data (RFC 6396) as route collectors publish it: RIB\n"
+      "         dumps and BGP updates; every RIB entry and every announced prefix\n"
+      "         is one path (n, e, c); the IPv4 RIB entries are merged with the BGP\n"
+      "         dumps (i); asked for i and more, the file is read in both passes\n"
       "    r    relationship file as published: <a>|<b>|-1 (a is the provider of\n"
       "         b), <a>|<b>|0 (peers), an optional source field, '#' comments;\n"
       "         also SNAP's tab-separated copy; contents n, e, d\n"
-      "  A file of these letters from which nothing could be used gets a warning.\n\n"
+      "  A file of these letters from which nothing could be used gets a warning.\n"
+      "  Every input file and the graph to enhance may be gzip, bzip2, xz or zstd\n"
+      "  compressed: the format is told by the file's first bytes.\n\n"
       "zelgrin-export(1) prints a summary of a graph file or writes it for graph\n"
       "tools (GraphML, CSV, JSON, graphviz).\n",
       out);
