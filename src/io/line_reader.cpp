@@ -16,6 +16,7 @@ void LineReader::reset() {
   begin_ = 0;
   end_ = 0;
   scanned_ = 0;
+  special_ = 0;
   eof_ = false;
   position_ = 0;
   errorNumber_ = 0;
@@ -31,8 +32,11 @@ void LineReader::restoreByte() {
 void LineReader::deliver(std::size_t length, Line& line) {
   line.text = buffer_ + begin_;
   line.length = length;
+  line.plain = begin_ + length <= special_;
   begin_ += length;
   if (scanned_ < begin_) scanned_ = begin_;
+  // Before the NUL below is put in: it is the reader's, not the input's.
+  if (special_ < begin_) findSpecial(begin_);
   position_ += length;
   restoreAt_ = begin_;
   restoredByte_ = buffer_[begin_];
@@ -115,6 +119,7 @@ void LineReader::skip(std::size_t n) {
   if (n > end_ - begin_) n = end_ - begin_;
   begin_ += n;
   if (scanned_ < begin_) scanned_ = begin_;
+  if (special_ < begin_) findSpecial(begin_);
   position_ += n;
 }
 
@@ -123,6 +128,7 @@ bool LineReader::fill(std::size_t wanted) {
   if (begin_ > 0) {
     std::memmove(buffer_, buffer_ + begin_, end_ - begin_);
     scanned_ -= begin_;
+    special_ -= begin_;
     end_ -= begin_;
     begin_ = 0;
   }
@@ -141,8 +147,20 @@ bool LineReader::fill(std::size_t wanted) {
     eof_ = true;
     return false;
   }
+  const std::size_t oldEnd = end_;
   end_ += static_cast<std::size_t>(count);
+  if (special_ == oldEnd) findSpecial(oldEnd);
   return true;
+}
+
+void LineReader::findSpecial(std::size_t from) {
+  const char* start = buffer_ + from;
+  const char* nul = static_cast<const char*>(std::memchr(start, '\0', end_ - from));
+  // A carriage return counts only before the first NUL, which ends the search anyway.
+  const std::size_t before = nul != nullptr ? static_cast<std::size_t>(nul - start) : end_ - from;
+  const char* cr = static_cast<const char*>(std::memchr(start, '\r', before));
+  const char* first = cr != nullptr ? cr : nul;
+  special_ = first != nullptr ? static_cast<std::size_t>(first - buffer_) : end_;
 }
 
 bool LineReader::grow(std::size_t capacity) {

@@ -19,6 +19,10 @@ class LineReader {
   struct Line {
     char* text;
     std::size_t length;
+    // True when the line holds no NUL byte and no carriage return, so that its length needs no
+    // search for the one and its line end none for the other. The reader finds out once per
+    // block read, not once per line.
+    bool plain;
   };
 
   // Reads from `source`, which must outlive the reader.
@@ -64,6 +68,8 @@ class LineReader {
   // end of the source or on a failure.
   bool fill(std::size_t wanted);
   bool grow(std::size_t capacity);
+  // Sets special_ to the first NUL or carriage return from `from` on.
+  void findSpecial(std::size_t from);
   void setError(int errorNumber, const char* text);
 
   InputStream& source_;
@@ -78,6 +84,9 @@ class LineReader {
   bool restorePending_ = false;
   char restoredByte_ = 0;
   std::size_t restoreAt_ = 0;
+  // The first byte at or after begin_ that is a NUL or a carriage return, end_ when there is
+  // none: the lines before it are plain.
+  std::size_t special_ = 0;
   bool eof_ = false;
   unsigned long long position_ = 0;
   int errorNumber_ = 0;

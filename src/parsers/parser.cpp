@@ -20,6 +20,7 @@ void Parser::dropLine() {
   line_ = noLine_;
   lineLen_ = 0;
   lineHasNul_ = false;
+  linePlain_ = false;
 }
 
 void Parser::resetForOpen() {
@@ -105,8 +106,9 @@ bool Parser::readRawLine() {
   updatePosition(raw.length);
   line_ = raw.text;
   // The line is a C string: an embedded NUL ends its text.
-  lineLen_ = strnlen(raw.text, raw.length);
+  lineLen_ = raw.plain ? raw.length : strnlen(raw.text, raw.length);
   lineHasNul_ = lineLen_ < raw.length;
+  linePlain_ = raw.plain;
   return true;
 }
 
@@ -166,6 +168,11 @@ void Parser::truncateLine(std::size_t length) {
 }
 
 void Parser::cutLineEnd() {
+  if (linePlain_) {
+    // No carriage return in the line: its one line feed, if any, ends it.
+    if (lineLen_ > 0 && line_[lineLen_ - 1] == '\n') truncateLine(lineLen_ - 1);
+    return;
+  }
   truncateLine(std::strcspn(line_, "\r\n"));
 }
 

@@ -163,6 +163,7 @@ class Parser {
   char* line_ = noLine_;
   std::size_t lineLen_ = 0;
   bool lineHasNul_ = false;
+  bool linePlain_ = false;  // no NUL and no carriage return: the line end is its last byte
   char noLine_[1] = {'\0'};
   std::string lineCopy_;
   std::string recordText_;

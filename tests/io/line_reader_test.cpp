@@ -12,7 +12,8 @@
 
 namespace {
 
-// The lines as delivered, each checked to be followed by a NUL, and the position after each.
+// The lines as delivered, each checked to be followed by a NUL and to be called plain exactly
+// when it holds neither a NUL nor a carriage return, and the position after each.
 struct Delivered {
   std::vector<std::string> lines;
   std::vector<unsigned long long> positions;
@@ -24,6 +25,9 @@ Delivered readLines(LineReader& reader) {
   while (reader.nextLine(line)) {
     EXPECT_EQ(line.text[line.length], '\0');
     delivered.lines.emplace_back(line.text, line.length);
+    EXPECT_EQ(line.plain, delivered.lines.back().find_first_of(std::string("\0\r", 2)) ==
+                              std::string::npos)
+        << delivered.lines.size();
     delivered.positions.push_back(reader.position());
   }
   return delivered;
@@ -63,6 +67,8 @@ TEST(LineReaderTest, LinesAcrossBlocksAndLongerThanTheBuffer) {
   for (std::size_t length : {std::size_t{1}, std::size_t{100}, block - 1, block, block + 1,
                              std::size_t{3}, 3 * block, std::size_t{40}, block + 7}) {
     std::string line(length - 1, static_cast<char>('a' + expected.size()));
+    // Some lines carry a carriage return or a NUL, near block ends too.
+    if (expected.size() % 3 == 1) line[line.size() / 2] = expected.size() % 2 ? '\r' : '\0';
     expected.push_back(line + "\n");
     content += expected.back();
   }
