@@ -7,38 +7,36 @@
 #include <cstdio>
 #include <string>
 
-// A named regular file (or a symbolic link to one, or a name not taken yet) is written as a
-// temporary file beside it, flushed to disk and renamed over it. Anything else of that name (a
-// device, a pipe) is written in place, as it cannot be replaced.
+#include "io/output_file.h"
+
+// A named file goes through the output file of the io library: a regular file (or one a
+// symbolic link names, or a name not taken yet) is written as a temporary file beside it,
+// flushed to disk and renamed over it; a device or a pipe is written in place.
 class ExportOutput {
  public:
   ExportOutput() = default;
-  // Removes the temporary file unless it was committed; closes what is still open.
-  ~ExportOutput();
   ExportOutput(const ExportOutput&) = delete;
   ExportOutput& operator=(const ExportOutput&) = delete;
 
-  // Opens standard output for a null path, else the named file's temporary. False with the
-  // system's reason when it cannot be created.
+  // Opens standard output for a null path, else the named file. False with the system's reason
+  // when it cannot be created.
   bool open(const char* path);
   // The open stream. REQUIRES: open succeeded and finish was not called.
-  std::FILE* stream() { return stream_; }
+  std::FILE* stream() { return toStdout_ ? stdout : file_.stream(); }
   // Flushes the stream and, for a file, syncs it to disk and closes it. False with the reason
   // when any of it fails; the temporary file is then removed.
   bool finish();
-  // Renames the finished temporary file over the name (nothing to do otherwise). False with the
-  // reason when the rename fails; the temporary file is then removed.
+  // Puts the finished file in place (nothing to do otherwise). False with the reason when the
+  // rename fails; the temporary file is then removed.
   bool commit();
   // The system's reason for the last failure.
   const std::string& reason() const { return reason_; }
 
  private:
   bool fail();
-  void removeTemporary();
 
-  std::FILE* stream_ = nullptr;
-  std::string target_;     // the name that gets the text; empty for standard output
-  std::string temporary_;  // the temporary file; empty when written in place
+  bool toStdout_ = false;
+  OutputFile file_;
   std::string reason_;
 };
 

@@ -242,7 +242,7 @@ bool OutputFile::openTemporary() {
     stream_ = fdopen(fd, "w");
     if (stream_ != nullptr) return true;
     errorNumber_ = errno;
-    close(fd);
+    ::close(fd);
     unlink(temporary_.c_str());
     temporaries[slot_].store(nullptr);
     slot_ = -1;
@@ -253,7 +253,7 @@ bool OutputFile::openTemporary() {
   return false;
 }
 
-bool OutputFile::commit() {
+bool OutputFile::close() {
   if (temporary_.empty()) {
     const int result = std::fclose(stream_);
     const int error = errno;
@@ -270,6 +270,12 @@ bool OutputFile::commit() {
   const int closeResult = std::fclose(stream_);
   stream_ = nullptr;
   if (closeResult != 0) return fail("Could not close the ", "", errno);
+  return true;
+}
+
+bool OutputFile::commit() {
+  if (stream_ != nullptr && !close()) return false;
+  if (temporary_.empty()) return true;
   {
     SignalsHeld held;
     if (rename(temporary_.c_str(), target_.c_str()) != 0) {
@@ -299,6 +305,7 @@ void OutputFile::abandon() {
 }
 
 bool OutputFile::fail(const char* before, const char* after, int error) {
+  errorNumber_ = error;
   reason_ = std::string(before) + noun_ + after + " (" + std::strerror(error) + ")";
   abandon();
   return false;

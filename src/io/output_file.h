@@ -37,14 +37,19 @@ class OutputFile {
   // True when the file goes through a temporary file (so a failure cannot touch the old one).
   bool replacesWhole() const { return !temporary_.empty(); }
 
-  // Flushes the stream, syncs the temporary file to disk, closes it and renames it over the
-  // target. False with errReason() on the first failure; the temporary file is then removed.
-  // A file written in place or directly is only closed. REQUIRES: open.
+  // Flushes the stream, syncs the temporary file to disk and closes it, without replacing the
+  // target yet: several outputs can be written out first and then put in place together. False
+  // with errReason() on the first failure; the temporary file is then removed. A file written
+  // in place or directly is only closed. REQUIRES: open.
+  bool close();
+  // Closes the file as close() does, unless that was done, and renames the temporary file over
+  // the target. False with errReason() on the first failure; the temporary file is then
+  // removed. REQUIRES: open, or closed and not yet committed.
   bool commit();
   // Closes the stream and removes the temporary file. Does nothing when not open.
   void abandon();
 
-  // The system error of the failed open().
+  // The system error of the failed open(), close() or commit().
   int errorNumber() const { return errorNumber_; }
   // Why commit() failed, e.g. "Could not close the graph file (Input/output error)".
   const char* errReason() const { return reason_.c_str(); }
