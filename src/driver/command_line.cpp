@@ -143,6 +143,16 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
   bool commentPending = false;
   bool commentGiven = false;
   bool stdinTaken = false;  // an input file or the graph to enhance is "-"
+  // Standard input serves one input only: true, with the message, for a second "-".
+  auto secondStdin = [&stdinTaken, &message](const char* name) {
+    if (!isStdinName(name)) return false;
+    if (stdinTaken) {
+      message = "Standard input can be read only once";
+      return true;
+    }
+    stdinTaken = true;
+    return false;
+  };
   int count = 0;         // files stored so far, and the index of the entry being filled
   int32_t allContents = 0;
 
@@ -169,13 +179,7 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
         message = format.refusal;
         return false;
       }
-      if (isStdinName(arg)) {
-        if (stdinTaken) {
-          message = "Standard input can be read only once";
-          return false;
-        }
-        stdinTaken = true;
-      }
+      if (secondStdin(arg)) return false;
       if (hasLineBreak(arg)) {
         message = quoted("Input file name cannot contain a line break: ", arg);
         return false;
@@ -206,13 +210,7 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
         message = "There is more than one input graph";
         return false;
       }
-      if (isStdinName(arg)) {
-        if (stdinTaken) {
-          message = "Standard input can be read only once";
-          return false;
-        }
-        stdinTaken = true;
-      }
+      if (secondStdin(arg)) return false;
       params.sourceGraph = copyString(arg);
       graphPending = false;
       consumed = true;
