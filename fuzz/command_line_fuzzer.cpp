@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string message;
   bool ok = parseArguments(argc, argv, params, message);
   if (ok != message.empty()) abort();
-  if (!ok || params.help) return 0;
+  if (!ok || params.help || params.version) return 0;
   int files = params.numOtherFiles + params.numBGPFiles;
   if (params.numOtherFiles < 0 || params.numBGPFiles < 0 || files > maxInputFiles) abort();
   // The comment and the input names become lines of the graph file.
@@ -38,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int k = 0; k < files; ++k) {
     if (params.fileNames[k] == nullptr || params.fileContents[k] == 0) abort();
     if (std::strpbrk(params.fileNames[k], "\r\n") != nullptr) abort();
-    if ((params.fileTypes[k] == bgpFile) != (k >= params.numOtherFiles)) abort();
+    // Files merged by prefix (the dumps, and the IP covering of tables and MRT files) come last.
+    const bool merged = readInMerge(formatOf(params.fileTypes[k]), params.fileContents[k]);
+    if (merged != (k >= params.numOtherFiles)) abort();
   }
   return 0;
 }

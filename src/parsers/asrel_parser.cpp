@@ -35,6 +35,11 @@ int asrelParser::nextLine() {
     stats_.clear();
   }
   while (!streamDone() && readRawLine()) {
+    // A NUL byte would cut off the rest of the line: delivered for parseLine to refuse.
+    if (lineHasNul()) {
+      stats_.countSkipped(nulLine);
+      return lineReady;
+    }
     char* text = mutableLine();
     std::size_t length = lineLength();
     while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r')) --length;

@@ -25,6 +25,7 @@ class asrelParser : public Parser {
   // Reasons under which stats() counts the relationship lines that give no record.
   static constexpr const char* siblingLink = "sibling";
   static constexpr const char* malformedLine = "malformed line";
+  static constexpr const char* nulLine = "line holding a NUL byte";
 
   struct parsed_data {
     ASNumber from = 0;     // the customer when not peering

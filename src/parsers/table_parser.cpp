@@ -387,7 +387,14 @@ void tableParser::reject(int code, const char* text, const char* quoted, std::si
 
 int tableParser::parseLine() {
   const int code = beginParse();
-  if (code != 0) return code;
+  if (code != 0) {
+    // A NUL byte would cut off the rest of the line, so the route is refused: once counted.
+    if (lineHasNul() && !recordCounted_) {
+      stats_.countSkipped(nulLine);
+      recordCounted_ = true;
+    }
+    return code;
+  }
   if (routeCode_ != 0) {
     setReason(routeReason_.c_str());
     return routeCode_;

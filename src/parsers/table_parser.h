@@ -50,6 +50,7 @@ class tableParser : public Parser {
   static constexpr const char* ipv6Network = "IPv6 network";
   static constexpr const char* otherNetwork = "not an IPv4 or IPv6 network";
   static constexpr const char* malformedRoute = "malformed route";
+  static constexpr const char* nulLine = "line holding a NUL byte";
 
   tableParser();
   ~tableParser() override;
