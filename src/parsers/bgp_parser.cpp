@@ -86,6 +86,21 @@ bool readDecimal(const char* text, std::size_t length, unsigned long long maximu
 // An AS number of the path column: decimal as readDecimal reads it, or in a wide run asdot
 // ("1.10" is 65546), each half 0 to 65535 and the low half plain digits.
 bool readPathAS(const char* text, std::size_t length, unsigned long long& value) {
+  // Nearly every token is a few plain digits, which cannot overflow; anything else takes the
+  // general reading, with the same result.
+  if (length > 0 && length <= 9) {
+    unsigned long long number = 0;
+    std::size_t i = 0;
+    for (; i < length; ++i) {
+      const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned('0');
+      if (digit > 9) break;
+      number = number * 10 + digit;
+    }
+    if (i == length) {
+      value = number;
+      return true;
+    }
+  }
   const char* dot = ASWidth::wide() ? static_cast<const char*>(std::memchr(text, '.', length))
                                     : nullptr;
   if (dot == nullptr) return readDecimal(text, length, ~0ull, value);
