@@ -42,7 +42,6 @@ int mrtParser::nextLine() {
   }
   if (!started_) startReading();
   pendingRefusal_.clear();
-  describeRecord(kRecordText);
   const Next next = routeMode_ ? readRoute() : readEntry();
   return next == Next::end ? noMoreLines : lineReady;
 }
@@ -70,6 +69,8 @@ void mrtParser::startReading() {
   }
   reader_ = std::make_unique<MrtReader>(input_, &stats_);
   reader_->setProblemListener(&problems_);
+  // Every record has the same text to show for a line; set once, after any reopening.
+  describeRecord(kRecordText);
 }
 
 // Reads the whole input once and reopens it: true when the IPv4 RIB entries come with their
