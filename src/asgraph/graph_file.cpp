@@ -467,11 +467,11 @@ bool writeGraphFile(ASGraph& graph, std::FILE* out, std::string& reason) {
 
   // A full disk often shows only when the buffered text is flushed; that is a failed write too.
   if (std::fflush(out) != 0) {
-    reason = "Could not write graph data (";
+    reason = "Could not write graph (";
     reason += std::strerror(errno);
     reason += ')';
     return false;
   }
-  if (std::ferror(out)) return fail(reason, "Could not write graph data");
+  if (std::ferror(out)) return fail(reason, "Could not write graph");
   return true;
 }

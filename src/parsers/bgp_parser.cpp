@@ -361,6 +361,7 @@ int bgpParser::parseNetwork(std::size_t& tokenLength) {
 // Replaces the current line with the next one of at least four characters that is not a pager
 // prompt, counting every line read as parsed. False when the input ends first.
 bool bgpParser::readWrappedRest() {
+  wrappedLine_.assign(line(), lineLength());
   while (!streamDone() && readRawLine()) {
     ++parsedLines_;
     const std::size_t length = lineLength();
@@ -373,6 +374,7 @@ bool bgpParser::readWrappedRest() {
     }
     return true;
   }
+  restoreLine(wrappedLine_);
   return false;
 }
 

@@ -100,6 +100,9 @@ class bgpParser : public Parser {
   std::optional<IPNetmask> prevNetmask_;
   // Scratch copy of an unusual token for the full scan, kept to reuse its storage.
   std::string token_;
+  // The first line of a wrapped route while its rest is looked for: when the input ends
+  // first, the error report shows the route, not an empty line.
+  std::string wrappedLine_;
   // The path being read, moved into data.path once the whole line is good.
   std::unique_ptr<ASItem[]> pathItems_;
   std::size_t pathCapacity_ = 0;

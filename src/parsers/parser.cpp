@@ -23,6 +23,13 @@ void Parser::dropLine() {
   linePlain_ = false;
 }
 
+void Parser::restoreLine(std::string& saved) {
+  line_ = saved.data();
+  lineLen_ = saved.size();
+  lineHasNul_ = false;
+  linePlain_ = false;
+}
+
 void Parser::resetForOpen() {
   recordText_.clear();
   openedPath_.clear();

@@ -122,6 +122,9 @@ class Parser {
   // Cuts the line at its first carriage return or line feed.
   void cutLineEnd();
   void emptyLine() { truncateLine(0); }
+  // Makes `saved` the current line again, e.g. a line read before a reading that found the end
+  // of the input. REQUIRES: `saved` outlives its use as the line and is not changed meanwhile.
+  void restoreLine(std::string& saved);
 
   // The opening checks of every parseLine: empties the reason, then returns 5 with "No file has
   // been opened", 3 with "Line contains a NUL byte", or 2 with "There is no current line to be

@@ -468,7 +468,7 @@ TEST(GraphFile, WriteFailuresAreReported) {
   small.addNode(1, 1);
   // Everything fits the stream's buffer: the failure shows only on the flush.
   EXPECT_FALSE(small.writeToFile(full));
-  EXPECT_STREQ(small.errReason(), "Could not write graph data (No space left on device)");
+  EXPECT_STREQ(small.errReason(), "Could not write graph (No space left on device)");
   std::fclose(full);
 
   full = std::fopen("/dev/full", "w");

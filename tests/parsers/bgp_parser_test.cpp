@@ -437,6 +437,8 @@ TEST(BgpParserTest, WrappedRouteFailures) {
     EXPECT_EQ(parser.errReason(), c.reason) << c.what;
     EXPECT_EQ(parser.readLines(), c.readLines) << c.what;
     if (c.code == 1) {
+      // The report shows the route whose rest never came.
+      EXPECT_STREQ(parser.currentLine(), "*> 10.0.0.0/8") << c.what;
       EXPECT_EQ(parser.nextLine(), 1) << c.what;
     }
   }
