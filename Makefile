@@ -3,6 +3,8 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# Extra CMake settings, e.g. CMAKE_FLAGS=-DZELGRIN_WERROR=ON as CI builds.
+CMAKE_FLAGS ?=
 CMAKE_GENERATOR ?= $(if $(shell command -v ninja 2>/dev/null),Ninja,Unix Makefiles)
 
 .PHONY: all build demo test test-deps sanitize fuzz bench install clean
@@ -16,7 +18,7 @@ all: build
 	@mkdir -p $(@D) && touch $@
 
 $(BUILD)/CMakeCache.txt: | $(BUILD)/.deps-installed
-	cmake -S . -B $(BUILD) -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
 
 build: $(BUILD)/.deps-installed $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
@@ -35,7 +37,7 @@ test: build test-deps
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/CMakeCache.txt: | $(ASAN_BUILD)/.deps-installed
-	cmake -S . -B $(ASAN_BUILD) -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DZELGRIN_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DZELGRIN_SANITIZE=ON $(CMAKE_FLAGS)
 
 sanitize: $(ASAN_BUILD)/CMakeCache.txt test-deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)

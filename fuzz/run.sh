@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 sh tools/install-deps.sh build
 generator=$(command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G "$generator" -DCMAKE_BUILD_TYPE=Debug \
-  -DZELGRIN_FUZZ=ON -DZELGRIN_TESTS=OFF >/dev/null
+  -DZELGRIN_FUZZ=ON -DZELGRIN_TESTS=OFF ${CMAKE_FLAGS:-} >/dev/null
 cmake --build build-fuzz -j "$(nproc 2>/dev/null || echo 2)"
 for harness in build-fuzz/fuzz/*_fuzzer; do
   [ -x "$harness" ] || continue
