@@ -1,0 +1,46 @@
+// Graph files added up into one graph, for aggregates of many runs (the graphs of a month, of all
+// collectors of a day): nodes and edges are the union, the path and IP covering of each way the
+// sums, the source file lists are kept in order. An edge takes the orientation of the graphs that
+// oriented it; when they disagree it is left unoriented. Used by the driver for --sum.
+#ifndef ZELGRIN_BUILD_GRAPH_SUM_H
+#define ZELGRIN_BUILD_GRAPH_SUM_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "asgraph/as_graph.h"
+
+class GraphSum {
+ public:
+  enum class Result {
+    ok,
+    unreadable,  // the file could not be opened or decoded: reason set, errno for an open
+    invalid,     // not a plain graph file of this run, or a sum too large for its field
+  };
+
+  // Adds into `sum`, which may already hold a graph (it then counts as the first part).
+  explicit GraphSum(ASGraph& sum);
+  GraphSum(const GraphSum&) = delete;
+  GraphSum& operator=(const GraphSum&) = delete;
+
+  // Reads the named graph file ("-": standard input; compressed or not) and adds it. On failure
+  // `reason` says why and the sum keeps what earlier files gave (and part of this one for a sum
+  // that overflowed).
+  Result add(const char* name, std::string& reason);
+
+  // Edges that some graphs oriented one way and others another: left unoriented.
+  std::uint64_t conflicts() const { return conflicts_; }
+
+ private:
+  Result addGraph(ASGraph& part, std::string& reason);
+  bool addEdge(const ASGraph::edge& from, std::string& reason);
+
+  ASGraph& sum_;
+  // By edge number of the sum: the graphs disagreed on its orientation, so no later graph may
+  // orient it again.
+  std::vector<bool> disagreed_;
+  std::uint64_t conflicts_ = 0;
+};
+
+#endif  // ZELGRIN_BUILD_GRAPH_SUM_H
