@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes as a graph file to zelgrin-export's reading and every writer. The first
 // byte picks the AS width of the run and the depth of a neighbourhood around the first node;
 // the rest is the graph file. Whatever the reader accepts must come out of every writer as
-// valid UTF-8 (the comment and file names may hold any byte), with one CSV row per edge.
+// valid UTF-8 (the comment and file names may hold any byte), with one CSV row per edge, and
+// the summary without a control character.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -70,7 +71,18 @@ void writeEverything(const GraphView& view) {
   for (auto write : {writeGraphML, writeJson, writeDot}) {
     if (!validUtf8(render(view, write))) std::abort();
   }
-  render(view, [](const GraphView& v, OutputBuffer& out) { writeSummary(v, summarize(v), out); });
+  // The summary goes to terminals: no control character but the line feed may reach one.
+  const auto writeSummaryOf = [](const GraphView& v, OutputBuffer& out) {
+    writeSummary(v, summarize(v), out);
+  };
+  const std::string summary = render(view, writeSummaryOf);
+  if (!validUtf8(summary)) std::abort();
+  for (size_t i = 0; i < summary.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(summary[i]);
+    const bool c1 = c == 0xC2 && i + 1 < summary.size() &&
+                    static_cast<unsigned char>(summary[i + 1]) < 0xA0;
+    if ((c < 0x20 && c != '\n') || c == 0x7F || c1) std::abort();
+  }
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 set -eu
 seconds=${1:-30}
 cd "$(dirname "$0")/.."
-sh tools/install-deps.sh build
+sh tools/install-deps.sh build fuzz
 generator=$(command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G "$generator" -DCMAKE_BUILD_TYPE=Debug \
   -DZELGRIN_FUZZ=ON -DZELGRIN_TESTS=OFF ${CMAKE_FLAGS:-} >/dev/null

@@ -67,6 +67,7 @@ bool parseExportArguments(int argc, char* const argv[], ExportOptions& options,
   bool summaryAsked = false;
   bool formatGiven = false;
   bool depthGiven = false;
+  bool outputGiven = false;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     // Options that take a value take the next argument, whatever it looks like.
@@ -77,7 +78,7 @@ bool parseExportArguments(int argc, char* const argv[], ExportOptions& options,
       message = quoted("Value expected after ", arg);
       return false;
     }
-    if (std::strcmp(arg, "--help") == 0) {
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "--help-all") == 0) {
       options.help = true;
     } else if (std::strcmp(arg, "--version") == 0) {
       options.version = true;
@@ -90,8 +91,10 @@ bool parseExportArguments(int argc, char* const argv[], ExportOptions& options,
       else if (!formatNamed(value, options.format)) message = quoted("Unknown format: ", value);
       formatGiven = true;
     } else if (std::strcmp(arg, "-o") == 0) {
-      if (options.output != nullptr) message = "There is more than one output";
-      options.output = value;
+      if (outputGiven) message = "There is more than one output";
+      // "-" is standard output, as it is standard input for the graph file.
+      options.output = std::strcmp(value, "-") == 0 ? nullptr : value;
+      outputGiven = true;
     } else if (std::strcmp(arg, "--around") == 0) {
       if (options.around) message = "There is more than one --around option";
       else if (!readAS(value, options.aroundAS)) message = quoted("Invalid AS number: ", value);

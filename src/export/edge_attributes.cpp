@@ -16,8 +16,8 @@ constexpr EdgeAttribute countRow(const char* name, bool differential,
 
 }  // namespace
 
-// The weight of the copy is the way a->b, its reverse weight the way b->a; the comparison
-// fields are stored alike in both, and read from the a->b way as the graph file writes them.
+// ab is the way from the source a to the target b, ba the way back; the comparison fields are
+// seen from a, as the graph file writes them from its first AS.
 constexpr EdgeAttribute kEdgeAttributes[] = {
     integerRow("oriented", false, [](const Edge& e) -> long long { return e.ab.oriented; }),
     integerRow("direction", false,

@@ -1,7 +1,8 @@
 // The attributes every export format gives an edge, in one table: name, type and how to read
 // the value from an edge copy. The GraphML, CSV and JSON writers walk the table, so a new
 // attribute is one row here and appears in every format at once.
-// Each edge is seen as the graph file lists it, from its first AS ("a") to its second ("b").
+// Each edge is seen from the end the writer puts first ("a", the source) toward the other ("b",
+// the target): the graph file's order, or the arc of a directed-graph format (arcOf).
 #ifndef ZELGRIN_EXPORT_EDGE_ATTRIBUTES_H
 #define ZELGRIN_EXPORT_EDGE_ATTRIBUTES_H
 
@@ -28,6 +29,18 @@ struct EdgeFields {
     fields.ba = copy.reverseWeight();
     fields.direction = copy.direction();
     if (graph.isDifferential()) fields.comparison = graph.comparison(copy);
+    return fields;
+  }
+
+  // The same edge seen from b: the ends, the two ways, the direction and the comparison swap.
+  EdgeFields reversed() const {
+    EdgeFields fields = *this;
+    fields.a = b;
+    fields.b = a;
+    fields.ab = ba;
+    fields.ba = ab;
+    fields.direction = reverse(direction);
+    fields.comparison = comparison.reversed();
     return fields;
   }
 };
@@ -72,6 +85,13 @@ Relationship relationshipOf(const EdgeFields& copy);
 
 // "customer-provider", "provider-customer", "peer" or "unknown".
 const char* relationshipName(Relationship relationship);
+
+// The edge as an arc for directed-graph tools: from customer to provider, as graphviz draws it,
+// so that a provider's in-degree counts its customers; a peer or unknown edge stays in the
+// graph file's order. Its relationship is then never provider-customer.
+inline EdgeFields arcOf(const EdgeFields& copy) {
+  return relationshipOf(copy) == Relationship::providerCustomer ? copy.reversed() : copy;
+}
 
 // Appends the attribute's value as plain text: a number, or the bare word. Reals have six
 // decimals, as in the graph file.

@@ -14,7 +14,8 @@ enum class LoadResult {
 };
 
 // Reads the named graph into `graph`. On failure `message` holds the lines to print, ending in
-// a line feed, as zelgrin words them.
+// a line feed, as zelgrin words them; a file whose first line is no graph file's type line is
+// "not a zelgrin graph file", and text quoted from the file comes escaped for a terminal.
 LoadResult loadGraph(const char* name, ASGraph& graph, std::string& message);
 
 #endif  // ZELGRIN_EXPORT_GRAPH_INPUT_H

@@ -54,6 +54,12 @@ class GraphView {
     });
   }
 
+  // As forEachEdge, each edge seen as an arc from customer to provider (arcOf).
+  template <typename Visit>
+  void forEachArc(Visit visit) const {
+    forEachEdge([&visit](const EdgeFields& copy) { visit(arcOf(copy)); });
+  }
+
  private:
   ASGraph& graph_;
   bool focused_ = false;

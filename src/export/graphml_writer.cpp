@@ -81,7 +81,7 @@ void writeGraphML(const GraphView& view, OutputBuffer& out) {
     out.appendNumber(as);
     out.append("</data></node>\n");
   });
-  view.forEachEdge([&out, attributes](const EdgeFields& copy) {
+  view.forEachArc([&out, attributes](const EdgeFields& copy) {
     out.append("    <edge source=\"AS");
     out.appendNumber(copy.a);
     out.append("\" target=\"AS");

@@ -1,4 +1,4 @@
-// The help text of zelgrin-export --help.
+// The help text of zelgrin-export --help (and --help-all, which has no more to add).
 #include "export/command_line.h"
 
 void printExportHelp(std::FILE* out) {
@@ -15,21 +15,26 @@ void printExportHelp(std::FILE* out) {
       "                     graphml  GraphML (networkx, igraph, Gephi, yEd)\n"
       "                     csv      nodes.csv and edges.csv in the folder named\n"
       "                              by -o (made when missing)\n"
-      "                     json     node-link JSON (networkx, d3)\n"
+      "                     json     node-link JSON (networkx, d3), edges under\n"
+      "                              \"links\"\n"
       "                     dot      graphviz: arrows from customer to provider,\n"
       "                              blue lines between peers, dashed unknown\n"
+      "                   GraphML and JSON edges run from customer to provider\n"
+      "                   (peer and unknown ones in the graph file's order); the\n"
+      "                   fields *_ab are the way from source to target\n"
       "  --edges-only     with --to csv: the edge table alone, to -o FILE or\n"
       "                   standard output\n"
       "  --around AS      only AS and the ASes within --depth hops of it, with\n"
       "                   the edges among them (AS as 7018, AS7018 or 1.10)\n"
       "  --depth N        hops for --around (default 1)\n"
-      "  -o PATH          write to PATH instead of standard output; an existing\n"
-      "                   file is replaced only once the new one is complete\n"
-      "  --help           print this text\n"
+      "  -o PATH          write to PATH instead of standard output (- is standard\n"
+      "                   output); an existing file is replaced only once the new\n"
+      "                   one is complete, and never the graph file itself\n"
+      "  --help           print this text (also --help-all)\n"
       "  --version        print the version\n"
       "\n"
       "Exit status: 0 done, 1 syntax error, 2 the graph file could not be opened\n"
-      "or an output not created, 3 invalid graph, AS of --around not in the\n"
-      "graph, or a failed write.\n",
+      "or an output not created, 3 invalid graph, an output that is the graph\n"
+      "file, AS of --around not in the graph, or a failed write.\n",
       out);
 }

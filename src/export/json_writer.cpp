@@ -62,7 +62,7 @@ void writeJson(const GraphView& view, OutputBuffer& out) {
   });
   out.append("\n],\n\"links\": [");
   separator = "\n";
-  view.forEachEdge([&out, &separator, attributes](const EdgeFields& copy) {
+  view.forEachArc([&out, &separator, attributes](const EdgeFields& copy) {
     out.append(separator);
     out.append("{\"source\": \"AS");
     out.appendNumber(copy.a);

@@ -1,10 +1,15 @@
 // zelgrin-export: reads one graph file and prints its summary or writes it for graph tools.
 // The exit status tells the kind of failure, as zelgrin's does: 1 syntax error, 2 the graph
-// file could not be opened or an output not created, 3 invalid graph, unknown --around AS or a
-// failed write. Nothing is written before the graph has been read whole.
+// file could not be opened or an output not created, 3 invalid graph, an output that is the
+// graph file, unknown --around AS or a failed write. Nothing is written before the graph has
+// been read whole.
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "asgraph/as_graph.h"
 #include "export/command_line.h"
@@ -67,6 +72,20 @@ std::vector<Output> plannedOutputs(const ExportOptions& options) {
   return {{path, toStandardOutput, summaryWriter}};
 }
 
+// True when the output would replace the graph file being read: the same regular file through
+// the same name, a hard link or a symbolic link; standard input counts as the file it reads.
+// Asked before anything is read, as zelgrin asks it: the write would destroy the only copy.
+bool outputIsTheInput(const char* graphFile, const Output& output) {
+  struct stat out;
+  if (output.toStandardOutput || stat(output.path.c_str(), &out) != 0 || !S_ISREG(out.st_mode)) {
+    return false;
+  }
+  struct stat in;
+  const int found = std::strcmp(graphFile, "-") == 0 ? fstat(STDIN_FILENO, &in)
+                                                     : stat(graphFile, &in);
+  return found == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+}
+
 std::string failedWrite(const Output& output, const std::string& reason) {
   if (output.toStandardOutput) return "Error while writing to standard output:\n" + reason + "\n";
   return "Error while writing file `" + output.path + "':\n" + reason + "\n";
@@ -74,14 +93,14 @@ std::string failedWrite(const Output& output, const std::string& reason) {
 
 // Writes every planned output in full, then puts them all in place, so that a failure leaves
 // every existing file as it was (the CSV pair included).
-int writeOutputs(const ExportOptions& options, const GraphView& view) {
+int writeOutputs(const ExportOptions& options, const std::vector<Output>& outputs,
+                 const GraphView& view) {
   std::string reason;
   if (options.format == ExportFormat::csv && !options.edgesOnly &&
       !makeFolders(options.output, reason)) {
     return report(exitUnreadable, std::string("Unable to make folder `") + options.output +
                                       "'\n(" + reason + ")\n");
   }
-  const std::vector<Output> outputs = plannedOutputs(options);
   std::vector<ExportOutput> files(outputs.size());
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     const Output& output = outputs[i];
@@ -121,6 +140,14 @@ int main(int argc, char* argv[]) {
     return exitOk;
   }
 
+  const std::vector<Output> outputs = plannedOutputs(options);
+  for (const Output& output : outputs) {
+    if (outputIsTheInput(options.graphFile, output)) {
+      return report(exitRefused,
+                    "Error: Output file `" + output.path + "' is also an input file\n");
+    }
+  }
+
   ASGraph graph;
   switch (loadGraph(options.graphFile, graph, message)) {
     case LoadResult::loaded:
@@ -140,5 +167,5 @@ int main(int argc, char* argv[]) {
     }
     view.focus(options.aroundAS, options.depth, std::move(kept));
   }
-  return writeOutputs(options, view);
+  return writeOutputs(options, outputs, view);
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "export/edge_attributes.h"
+#include "export/text_escape.h"
 
 namespace {
 
@@ -119,10 +120,11 @@ class SummaryText {
     const int length = std::snprintf(text_, sizeof text_, format, values...);
     if (length > 0) out_.append(text_, std::min<std::size_t>(length, sizeof text_ - 1));
   }
-  // "label  count (share %)": the share of `total`, 0.0 when total is 0.
-  void share(const char* label, std::uint64_t count, std::uint64_t total) {
+  // "label  count (share %)": the share of `total`, 0.0 when total is 0, and a note after it.
+  void share(const char* label, std::uint64_t count, std::uint64_t total, const char* note = "") {
     const double percent = total == 0 ? 0.0 : 100.0 * static_cast<double>(count) / total;
-    line("  %-16s%10llu  %5.1f %%\n", label, static_cast<unsigned long long>(count), percent);
+    line("  %-16s%10llu  %5.1f %%%s\n", label, static_cast<unsigned long long>(count), percent,
+         note);
   }
   void table(const char* title, const std::vector<ASEdgeCounts>& ranked) {
     line("\n%-14s%8s%11s%11s%7s%9s\n", title, "degree", "customers", "providers", "peers",
@@ -151,11 +153,11 @@ void writeSummary(const GraphView& view, const GraphSummary& s, OutputBuffer& ou
   bool more = !sources.isEmpty();
   for (sources.goToFirst(); more; more = sources.next()) {
     out.append("  ");
-    out.append(sources.current());
+    appendEscaped(out, sources.current(), TextSyntax::terminal);
     out.append('\n');
   }
   out.append("Comment:          ");
-  out.append(graph.getComment());
+  appendEscaped(out, graph.getComment(), TextSyntax::terminal);
   out.append('\n');
   if (view.focused()) {
     text.line("Around:           AS%u, %u hop%s\n", view.centre(), view.depth(),
@@ -167,7 +169,8 @@ void writeSummary(const GraphView& view, const GraphSummary& s, OutputBuffer& ou
   text.share("directed", s.directed, s.edges);
   text.share("peer", s.peers, s.edges);
   text.share("unknown", s.unknown, s.edges);
-  text.share("self-loops", s.selfLoops, s.edges);
+  // Self-loops surprise readers of a graph of ASes; they come from the paths, kept as read.
+  text.share("self-loops", s.selfLoops, s.edges, "  from prepending: an AS repeated in a path");
   text.share("with IP covering", s.withIpCovering, s.edges);
   text.line("Degree:           min %u, median %u, 90th percentile %u, 99th percentile %u, max %u\n",
             s.degreeMin, s.degreeMedian, s.degree90, s.degree99, s.degreeMax);

@@ -48,14 +48,27 @@ bool forbiddenInXml(std::uint32_t c) {
   return (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF;
 }
 
-void appendJsonControl(OutputBuffer& out, std::uint32_t c) {
-  static const char kHex[] = "0123456789abcdef";
+const char kHex[] = "0123456789abcdef";
+
+template <typename Out>
+void appendJsonControl(Out& out, std::uint32_t c) {
   const char text[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
   out.append(text, sizeof text);
 }
 
+// Each byte as \xHH: a terminal shows it and acts on none of it.
+template <typename Out>
+void appendHexBytes(Out& out, const char* bytes, int length) {
+  for (int i = 0; i < length; ++i) {
+    const unsigned char byte = static_cast<unsigned char>(bytes[i]);
+    const char text[] = {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+    out.append(text, sizeof text);
+  }
+}
+
 // Appends one decoded character; false when the syntax cannot carry it.
-bool appendCharacter(OutputBuffer& out, const char* bytes, int length, std::uint32_t c,
+template <typename Out>
+bool appendCharacter(Out& out, const char* bytes, int length, std::uint32_t c,
                      TextSyntax syntax) {
   switch (syntax) {
     case TextSyntax::xml:
@@ -85,21 +98,56 @@ bool appendCharacter(OutputBuffer& out, const char* bytes, int length, std::uint
       if (c == '"' || c == '\\') out.append('\\');
       out.append(bytes, static_cast<std::size_t>(length));
       return true;
+    case TextSyntax::terminal:
+      // C1 controls count too: some terminals act on U+009B as on ESC [.
+      if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+        appendHexBytes(out, bytes, length);
+      } else {
+        if (c == '\\') out.append('\\');
+        out.append(bytes, static_cast<std::size_t>(length));
+      }
+      return true;
   }
   return false;
 }
 
-}  // namespace
-
-void appendEscaped(OutputBuffer& out, const char* text, TextSyntax syntax) {
+template <typename Out>
+void appendText(Out& out, const char* text, TextSyntax syntax) {
   const unsigned char* at = reinterpret_cast<const unsigned char*>(text);
   while (*at != '\0') {
     std::uint32_t c;
     const int length = decodeUtf8(at, c);
     const char* bytes = reinterpret_cast<const char*>(at);
-    if (length == 0 || !appendCharacter(out, bytes, length, c, syntax)) {
+    if (length == 0 && syntax == TextSyntax::terminal) {
+      appendHexBytes(out, bytes, 1);
+    } else if (length == 0 || !appendCharacter(out, bytes, length, c, syntax)) {
       out.append(kReplacement, sizeof kReplacement - 1);
     }
     at += length == 0 ? 1 : length;
   }
+}
+
+// A string taking what the writers append to an output buffer.
+class StringOut {
+ public:
+  explicit StringOut(std::string& text) : text_(text) {}
+  void append(char c) { text_ += c; }
+  void append(const char* text, std::size_t length) { text_.append(text, length); }
+  void append(const char* text) { text_ += text; }
+
+ private:
+  std::string& text_;
+};
+
+}  // namespace
+
+void appendEscaped(OutputBuffer& out, const char* text, TextSyntax syntax) {
+  appendText(out, text, syntax);
+}
+
+std::string escapedForTerminal(const std::string& text) {
+  std::string escaped;
+  StringOut out(escaped);
+  appendText(out, text.c_str(), TextSyntax::terminal);
+  return escaped;
 }

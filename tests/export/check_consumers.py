@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Loads what zelgrin-export writes with the tools people use, and checks that they see the
-graph file's nodes and edges with every attribute equal to the file's.
+graph file's nodes and edges with every attribute equal to the file's: as the file lists them in
+CSV, and in GraphML and JSON as arcs from customer to provider, whose ways follow the arc.
 
 The graph file is parsed here on its own, without the program. A tool that is not installed is
 reported and skipped; a difference fails the run.
@@ -22,7 +23,10 @@ DIFFERENTIAL = ["cmp_oriented_0", "cmp_oriented_1", "cmp_direction_0", "cmp_dire
                 "orientation_stability"]
 RELATIONSHIP = {1: "customer-provider", -1: "provider-customer"}
 
-Graph = collections.namedtuple("Graph", "differential sources comment nodes edges")
+Graph = collections.namedtuple("Graph", "differential sources comment nodes edges customers")
+# The fields that swap when an edge is seen from its other end.
+SWAPPED = [("paths_ab", "paths_ba"), ("ip_ab", "ip_ba"), ("paths_ab_1", "paths_ba_1"),
+           ("ip_ab_1", "ip_ba_1"), ("incoming", "outgoing")]
 failures = []
 
 
@@ -43,6 +47,7 @@ def read_graph_file(path):
     node_count, edge_count = int(lines[at + 1]), int(lines[at + 2])
     nodes = [int(n) for n in lines[at + 3:at + 3 + node_count]]
     edges = {}
+    customers = collections.Counter()
     for line in lines[at + 3 + node_count:at + 3 + node_count + edge_count]:
         fields = line.split()
         a, b = int(fields[0]), int(fields[1])
@@ -55,7 +60,27 @@ def read_graph_file(path):
             values.update(zip(DIFFERENTIAL[:-1], [int(x) for x in fields[8:22]]))
             values["orientation_stability"] = float(fields[22])
         edges[(a, b)] = values
-    return Graph(differential, sources, comment, nodes, edges)
+        if values["direction"]:
+            customers[b if values["direction"] == 1 else a] += 1
+    return Graph(differential, sources, comment, nodes, edges, customers)
+
+
+def arcs(graph):
+    """The edges as directed-graph formats give them: a provider-customer edge reversed."""
+    result = {}
+    for (a, b), values in graph.edges.items():
+        if values["direction"] != -1:
+            result[(a, b)] = values
+            continue
+        seen = dict(values, direction=1, relationship="customer-provider")
+        for x, y in SWAPPED:
+            if x in values:
+                seen[x], seen[y] = values[y], values[x]
+        for name in ("cmp_direction_0", "cmp_direction_1"):
+            if name in values:
+                seen[name] = -values[name]
+        result[(b, a)] = seen
+    return graph._replace(edges=result)
 
 
 def names(graph):
@@ -114,13 +139,32 @@ def optional(module):
         return None
 
 
+def check_providers(tool, graph, g):
+    """In the DiGraph an AS's customers are its predecessors over customer-provider arcs."""
+    for node in g.nodes:
+        seen = sum(1 for u in g.predecessors(node)
+                   if g[u][node]["relationship"] == "customer-provider")
+        if not check(tool, seen == graph.customers[int(node[2:])],
+                     "%s has %d customer arcs in, expected %d" %
+                     (node, seen, graph.customers[int(node[2:])])):
+            return
+
+
+def node_link_graph(nx, data):
+    """The README's call: networkx 3.4 and later read the edges under "edges" unless told."""
+    if tuple(int(x) for x in nx.__version__.split(".")[:2]) >= (3, 4):
+        return nx.node_link_graph(data, edges="links")
+    return nx.node_link_graph(data)
+
+
 def check_graphml(graph, path):
     nx = optional("networkx")
     if nx:
         g = nx.read_graphml(path)
         check("networkx graphml", g.is_directed() and not g.is_multigraph(), "not a DiGraph")
-        compare("networkx graphml", graph, {n: d["asn"] for n, d in g.nodes(data=True)},
+        compare("networkx graphml", arcs(graph), {n: d["asn"] for n, d in g.nodes(data=True)},
                 {(a, b): d for a, b, d in g.edges(data=True)})
+        check_providers("networkx graphml", graph, g)
         check("networkx graphml", g.graph.get("sources") == "\n".join(graph.sources) and
               g.graph.get("comment") == graph.comment and
               g.graph.get("differential") is graph.differential, "graph data %r" % g.graph)
@@ -132,7 +176,8 @@ def check_graphml(graph, path):
         edges = {}
         for e in g.es:
             edges[(ids[e.source], ids[e.target])] = e.attributes()
-        compare("igraph graphml", graph, dict(zip(ids, g.vs["asn"])), edges, exact_types=False)
+        compare("igraph graphml", arcs(graph), dict(zip(ids, g.vs["asn"])), edges,
+                exact_types=False)
         check("igraph graphml", g["comment"] == graph.comment, "comment %r" % g["comment"])
 
 
@@ -165,10 +210,11 @@ def check_json(graph, path):
         return
     with open(path) as f:
         data = json.load(f)
-    g = nx.node_link_graph(data)
+    g = node_link_graph(nx, data)
     check("networkx json", g.is_directed() and not g.is_multigraph(), "not a DiGraph")
-    compare("networkx json", graph, {n: d["asn"] for n, d in g.nodes(data=True)},
+    compare("networkx json", arcs(graph), {n: d["asn"] for n, d in g.nodes(data=True)},
             {(a, b): d for a, b, d in g.edges(data=True)})
+    check_providers("networkx json", graph, g)
     check("networkx json", g.graph == {"sources": graph.sources, "comment": graph.comment,
                                        "differential": graph.differential},
           "graph data %r" % g.graph)
@@ -192,7 +238,8 @@ def check_around(graph, path, centre, depth):
     kept = neighbourhood(graph, centre, depth)
     check("json --around", sorted(n["asn"] for n in data["nodes"]) == sorted(kept),
           "nodes of the neighbourhood of %d" % centre)
-    expected = sorted(("AS%d" % a, "AS%d" % b) for a, b in graph.edges if a in kept and b in kept)
+    expected = sorted(("AS%d" % a, "AS%d" % b) for a, b in arcs(graph).edges
+                      if a in kept and b in kept)
     check("json --around", sorted((l["source"], l["target"]) for l in data["links"]) == expected,
           "edges of the neighbourhood of %d" % centre)
 

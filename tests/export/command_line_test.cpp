@@ -31,6 +31,12 @@ TEST(ExportCommandLine, ReadsFormatNeighbourhoodAndOutput) {
   EXPECT_STREQ(options.output, "-x");  // a value is taken whatever it looks like
   EXPECT_STREQ(options.graphFile, "-");
 
+  // "-" is standard output, as no -o is; --help-all is --help.
+  ExportOptions dash;
+  EXPECT_EQ(parse({"--help-all", "-o", "-", "--to", "json", "g"}, dash), "");
+  EXPECT_EQ(dash.output, nullptr);
+  EXPECT_TRUE(dash.help);
+
   ExportOptions defaults;
   EXPECT_EQ(parse({"g"}, defaults), "");
   EXPECT_EQ(defaults.format, ExportFormat::summary);
@@ -51,6 +57,7 @@ TEST(ExportCommandLine, SyntaxErrors) {
       {{"--frobnicate", "g"}, "Invalid option: `--frobnicate'"},
       {{"g", "h"}, "There is more than one graph file"},
       {{"-o", "a", "-o", "b", "g"}, "There is more than one output"},
+      {{"-o", "-", "-o", "b", "g"}, "There is more than one output"},
       {{"--around", "0", "g"}, "Invalid AS number: `0'"},
       {{"--around", "4294967296", "g"}, "Invalid AS number: `4294967296'"},
       {{"--around", "1", "--depth", "-1", "g"}, "Invalid depth: `-1'"},

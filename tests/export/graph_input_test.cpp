@@ -26,5 +26,16 @@ TEST(GraphInput, MessagesForMissingAndInvalidGraphs) {
   ASGraph wide;
   EXPECT_EQ(loadGraph(name, wide, message), LoadResult::loaded);
   EXPECT_EQ(wide.nodes(), 1u);
+
+  // A file that is no graph at all (here a path list, then an empty file) is called so,
+  // without quoting its first line.
+  for (const char* text : {"701 7018 3356\n", ""}) {
+    file = std::fopen(name, "w");
+    std::fputs(text, file);
+    std::fclose(file);
+    ASGraph none;
+    EXPECT_EQ(loadGraph(name, none, message), LoadResult::invalid);
+    EXPECT_EQ(message, std::string("Error: `") + name + "' is not a zelgrin graph file\n");
+  }
   std::remove(name);
 }

@@ -29,10 +29,11 @@ TEST(GraphMLWriter, WritesTypedKeysEscapedGraphDataNodesAndEdges) {
       "    <data key=\"g2\">false</data>\n"
       "    <node id=\"AS1\"><data key=\"n0\">1</data></node>\n";
   EXPECT_EQ(text.substr(0, expectedStart.size()), expectedStart);
-  EXPECT_NE(text.find("    <edge source=\"AS1\" target=\"AS3\"><data key=\"e0\">1</data>"
-                      "<data key=\"e1\">-1</data><data key=\"e2\">provider-customer</data>"
-                      "<data key=\"e3\">0</data><data key=\"e4\">0</data>"
-                      "<data key=\"e5\">2</data><data key=\"e6\">5</data></edge>\n"),
+  // "1 3 1 -1 0 0 2 5": AS1 is the provider of AS3, so the arc runs from AS3 with its ways.
+  EXPECT_NE(text.find("    <edge source=\"AS3\" target=\"AS1\"><data key=\"e0\">1</data>"
+                      "<data key=\"e1\">1</data><data key=\"e2\">customer-provider</data>"
+                      "<data key=\"e3\">2</data><data key=\"e4\">5</data>"
+                      "<data key=\"e5\">0</data><data key=\"e6\">0</data></edge>\n"),
             std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 22), "  </graph>\n</graphml>\n");
 }

@@ -6,7 +6,7 @@ TEST(JsonWriter, WritesNodeLinkDocumentWithEscapedGraphData) {
   ASGraph graph;
   readGraphText(
       "VGR\n2\na\\b\nq\"\x01\xFF.txt\nc\n2\n1\n1\n4200000000\n"
-      "1 4200000000 1 1 3 100 0 0\n",
+      "1 4200000000 1 -1 3 100 0 0\n",
       graph);
   EXPECT_EQ(render([&](OutputBuffer& out) { writeJson(GraphView(graph), out); }),
             "{\"directed\": true, \"multigraph\": false,\n"
@@ -17,9 +17,10 @@ TEST(JsonWriter, WritesNodeLinkDocumentWithEscapedGraphData) {
             "{\"id\": \"AS4200000000\", \"asn\": 4200000000}\n"
             "],\n"
             "\"links\": [\n"
-            "{\"source\": \"AS1\", \"target\": \"AS4200000000\", \"oriented\": 1, "
-            "\"direction\": 1, \"relationship\": \"customer-provider\", \"paths_ab\": 3, "
-            "\"ip_ab\": 100, \"paths_ba\": 0, \"ip_ba\": 0}\n"
+            // From the customer, AS4200000000, to its provider, with the ways following.
+            "{\"source\": \"AS4200000000\", \"target\": \"AS1\", \"oriented\": 1, "
+            "\"direction\": 1, \"relationship\": \"customer-provider\", \"paths_ab\": 0, "
+            "\"ip_ab\": 0, \"paths_ba\": 3, \"ip_ba\": 100}\n"
             "]}\n");
 }
 

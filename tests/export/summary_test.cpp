@@ -36,20 +36,22 @@ TEST(Summary, CountsRelationshipsSelfLoopsDegreesAndCovering) {
 
 TEST(Summary, TextLayout) {
   ASGraph graph;
-  readGraphText("VGR\n1\npaths.txt\nsmall\n3\n2\n5\n6\n7\n5 6 1 1 1 10 0 0\n5 7 0 0 0 0 0 0\n",
+  // The graph's own text reaches a terminal escaped.
+  readGraphText("VGR\n1\npaths\x1B]0;x\x07.txt\nsmall\\\x9B\n3\n2\n5\n6\n7\n"
+                "5 6 1 1 1 10 0 0\n5 7 0 0 0 0 0 0\n",
                 graph);
   GraphView view(graph);
   EXPECT_EQ(render([&](OutputBuffer& out) { writeSummary(view, summarize(view), out); }),
             "Graph:            plain, 1 source file\n"
-            "  paths.txt\n"
-            "Comment:          small\n"
+            "  paths\\x1b]0;x\\x07.txt\n"
+            "Comment:          small\\\\\\x9b\n"
             "Nodes:                     3\n"
             "Edges:                     2\n"
             "  oriented                 1   50.0 %\n"
             "  directed                 1   50.0 %\n"
             "  peer                     0    0.0 %\n"
             "  unknown                  1   50.0 %\n"
-            "  self-loops               0    0.0 %\n"
+            "  self-loops               0    0.0 %  from prepending: an AS repeated in a path\n"
             "  with IP covering         1   50.0 %\n"
             "Degree:           min 1, median 1, 90th percentile 2, 99th percentile 2, max 2\n"
             "Path covering:    1 paths over edges, both ways added\n"

@@ -28,10 +28,18 @@ TEST(TextEscape, EachSyntaxEscapesItsOwnCharactersAndReplacesBadUtf8) {
       {"x\xE2\x82", TextSyntax::xml, "x\xEF\xBF\xBD\xEF\xBF\xBD"},
       // XML 1.0 forbids U+FFFF even when well-formed.
       {"\xEF\xBF\xBF", TextSyntax::xml, "\xEF\xBF\xBD"},
+      // For a terminal: ESC, DEL, a C1 CSI (U+009B), a bad byte and the backslash itself are
+      // written out so that none acts and each can be told back; é and quotes pass.
+      {"\x1B[2J\x7F\xC2\x9B\xFF" "a\\b \xC3\xA9\"", TextSyntax::terminal,
+       "\\x1b[2J\\x7f\\xc2\\x9b\\xffa\\\\b \xC3\xA9\""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(render([&](OutputBuffer& out) { appendEscaped(out, c.text, c.syntax); }),
               c.expected)
         << c.text;
   }
+}
+
+TEST(TextEscape, StringForTerminal) {
+  EXPECT_EQ(escapedForTerminal("line `\x01\t'"), "line `\\x01\\x09'");
 }
