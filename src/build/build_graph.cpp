@@ -6,7 +6,7 @@
 #include "build/dump_merge.h"
 #include "build/open_input.h"
 #include "build/parse_report.h"
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "build/ip_covering.h"
 #include "build/open_input.h"
 #include "build/parse_report.h"
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 

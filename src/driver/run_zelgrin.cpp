@@ -15,7 +15,7 @@
 #include "build/build_graph.h"
 #include "build/open_input.h"
 #include "driver/command_line.h"
-#include "driver/console.h"
+#include "console/console.h"
 #include "driver/statistics.h"
 #include "io/output_file.h"
 

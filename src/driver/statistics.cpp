@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 
