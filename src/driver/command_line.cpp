@@ -94,7 +94,7 @@ struct OptionRow {
 bool takeVantage(Scan& scan, const char* arg);
 bool takeFileName(Scan& scan, const char* arg);
 
-// The arguments a --file: option awaits: the vantage number (B), then the file name.
+// The arguments a --file: option awaits: the vantage number (B, T), then the file name.
 const OptionRow vantageStep{nullptr, true, takeVantage,
                             "Vantage point number expected after --file option"};
 const OptionRow fileNameStep{nullptr, true, takeFileName,
