@@ -2,6 +2,7 @@
 // router table dumps (the input is cut into four parts at 0xFF bytes), builds the graph with
 // every content, and writes it out.
 #include <cstdio>
+#include <vector>
 
 #include "build/build_graph.h"
 #include "fuzz_input_file.h"
@@ -24,7 +25,13 @@ const char* writePart(int slot, const uint8_t* bytes, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   setWidthFrom(bytes, size);
-  char* names[4];
+  static const InputFile kinds[4] = {
+      {"", pathFile, getNodes | getEdges | getDirections | getPathCovering, 0, false},
+      {"", satFile, getNodes | getEdges | getPathCovering | getIPCovering, 0, false},
+      {"", bgpFile, getIPCovering, 0, false},
+      {"", bgpFile, getIPCovering, 7, false},
+  };
+  std::vector<InputFile> inputs;
   size_t start = 0;
   for (int part = 0; part < 4; part++) {
     size_t end = start;
@@ -32,16 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (looksCompressed(bytes + start, end - start)) return 0;
     const char* name = writePart(part, bytes + start, end - start);
     if (name == nullptr) return 0;
-    names[part] = const_cast<char*>(name);
+    inputs.push_back(kinds[part]);
+    inputs.back().name = name;
     start = end < size ? end + 1 : size;
   }
-  file_type types[4] = {pathFile, satFile, bgpFile, bgpFile};
-  int contents[4] = {getNodes | getEdges | getDirections | getPathCovering,
-                     getNodes | getEdges | getPathCovering | getIPCovering, getIPCovering,
-                     getIPCovering};
-  ASNumber vantages[4] = {0, 0, 0, 7};
   ASGraph graph;
-  if (buildGraph(2, 2, names, types, contents, false, false, vantages, graph) != 0) return 0;
+  if (buildGraph(inputs, BuildOptions(), graph) != 0) return 0;
   std::FILE* sink = std::fopen("/dev/null", "w");
   if (sink == nullptr) return 0;
   graph.writeToFile(sink);

@@ -26,21 +26,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int k = 0; k < argc; ++k) argv[k] = &storage[k][0];
   argv[argc] = nullptr;
 
-  cmdLineParams params;
+  CommandLine commandLine;
   std::string message;
-  bool ok = parseArguments(argc, argv, params, message);
+  bool ok = parseArguments(argc, argv, commandLine, message);
   if (ok != message.empty()) abort();
-  if (!ok || params.help || params.version) return 0;
-  int files = params.numOtherFiles + params.numBGPFiles;
-  if (params.numOtherFiles < 0 || params.numBGPFiles < 0 || files > maxInputFiles) abort();
+  const RunOptions& options = commandLine.options;
+  if (!ok || options.help || options.version) return 0;
+  const std::vector<InputFile>& inputs = commandLine.inputs;
+  if (inputs.size() > maxInputFiles) abort();
   // The comment and the input names become lines of the graph file.
-  if (std::strpbrk(params.comment, "\r\n") != nullptr) abort();
-  for (int k = 0; k < files; ++k) {
-    if (params.fileNames[k] == nullptr || params.fileContents[k] == 0) abort();
-    if (std::strpbrk(params.fileNames[k], "\r\n") != nullptr) abort();
+  if (std::strpbrk(options.comment.c_str(), "\r\n") != nullptr) abort();
+  bool mergedSeen = false;
+  for (const InputFile& input : inputs) {
+    if (input.contents == 0) abort();
+    if (std::strpbrk(input.name.c_str(), "\r\n") != nullptr) abort();
     // Files merged by prefix (the dumps, and the IP covering of tables and MRT files) come last.
-    const bool merged = readInMerge(formatOf(params.fileTypes[k]), params.fileContents[k]);
-    if (merged != (k >= params.numOtherFiles)) abort();
+    const bool merged = readInMerge(input);
+    if (mergedSeen && !merged) abort();
+    mergedSeen = mergedSeen || merged;
   }
   return 0;
 }

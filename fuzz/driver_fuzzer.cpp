@@ -105,20 +105,23 @@ bool inScratch(const char* name) {
 // True when every file the command line names lies in the scratch folder (or is standard input
 // or output), so that no run writes elsewhere; `output` gets the output's name in the folder.
 bool namesOnlyScratch(std::vector<char*>& argv, std::string& output) {
-  cmdLineParams params;
+  CommandLine commandLine;
   std::string message;
-  if (!parseArguments(static_cast<int>(argv.size()) - 1, argv.data(), params, message)) return true;
-  if (params.help || params.version) return true;
-  if (params.outFile != nullptr) {
-    if (!inScratch(params.outFile)) return false;
-    output = params.outFile + scratch().size() + 1;
+  if (!parseArguments(static_cast<int>(argv.size()) - 1, argv.data(), commandLine, message)) {
+    return true;
   }
-  if (params.sourceGraph != nullptr && std::strcmp(params.sourceGraph, "-") != 0 &&
-      !inScratch(params.sourceGraph)) {
+  const RunOptions& options = commandLine.options;
+  if (options.help || options.version) return true;
+  if (options.outFile) {
+    if (!inScratch(options.outFile->c_str())) return false;
+    output = options.outFile->substr(scratch().size() + 1);
+  }
+  if (options.sourceGraph && *options.sourceGraph != "-" &&
+      !inScratch(options.sourceGraph->c_str())) {
     return false;
   }
-  for (int k = 0; k < params.numOtherFiles + params.numBGPFiles; ++k) {
-    if (std::strcmp(params.fileNames[k], "-") != 0 && !inScratch(params.fileNames[k])) return false;
+  for (const InputFile& input : commandLine.inputs) {
+    if (input.name != "-" && !inScratch(input.name.c_str())) return false;
   }
   return true;
 }

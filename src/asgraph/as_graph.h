@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "asgraph/as_number.h"
-#include "asgraph/edge_dir.h"
+#include "containers/edge_dir.h"
 #include "asgraph/edge_weight.h"
 #include "containers/graph.h"
 #include "containers/list.h"

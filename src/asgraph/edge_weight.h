@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "asgraph/edge_dir.h"
+#include "containers/edge_dir.h"
 
 // The prefix a way counted last, remembered so that the next prefix counts only the addresses
 // the two do not share: its first and last address. The first is the address the route gave (a

@@ -6,7 +6,7 @@
 #include "build/dump_merge.h"
 #include "build/open_input.h"
 #include "build/parse_report.h"
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 
@@ -24,12 +24,12 @@ void announceStep(int contents, int step, int totalSteps) {
   std::printf(" file (step %i of %i)\n", step, totalSteps);
 }
 
-// Reads one file that is not a dump from start to end. Returns 0, or 2 when it cannot be
-// opened or read.
-int readFile(const char* name, const InputFormat& format, int contents, ASNumber vantage,
-             int step, int totalSteps, bool progress, bool verbose, EdgeLookup& edges,
-             BuildReport* report) {
-  const int entry = step - 1;
+// Reads one file that is not a dump from start to end; `entry` is its place in the report.
+// Returns 0, or 2 when it cannot be opened or read.
+int readFile(const InputFile& input, int entry, int step, int totalSteps,
+             const BuildOptions& options, EdgeLookup& edges, BuildReport* report) {
+  const char* name = input.name.c_str();
+  const InputFormat& format = formatOf(input.type);
   Parser* parser = format.makeParser();
   if (!openInput(*parser, name)) {
     int openError = errno;
@@ -37,23 +37,23 @@ int readFile(const char* name, const InputFormat& format, int contents, ASNumber
     reportOpenFailure(name, openError);
     return buildInputFailed;
   }
-  if (progress) {
-    announceStep(contents, step, totalSteps);
+  if (options.progress) {
+    announceStep(input.contents, step, totalSteps);
     std::printf("`%s'\n", name);
   }
   // Standard input has no size to measure progress against.
-  const bool bar = progress && !isStdinName(name);
+  const bool bar = options.progress && !isStdinName(name);
   while (parser->nextLine() == Parser::lineReady) {
     const std::uint64_t refusedBefore = ASWidth::refusedAs16();
     if (parser->parseLine() != Parser::parseOk) {
-      if (verbose) reportParseError(*parser, name, true);
+      if (options.verbose) reportParseError(*parser, name, true);
       if (report != nullptr) {
         report->countFailure(entry, *parser, ASWidth::refusedAs16() != refusedBefore);
       }
       continue;
     }
     if (bar) printPercentage(parser->filePos(), parser->fileSize());
-    format.handleLine(edges, *parser, contents, vantage);
+    format.handleLine(edges, *parser, input.contents, input.vantage);
     if (report != nullptr) report->entry(entry).stats.countUsed();
   }
   if (report != nullptr) report->finishReading(entry, *parser);
@@ -73,18 +73,27 @@ int readFile(const char* name, const InputFormat& format, int contents, ASNumber
 
 }  // namespace
 
-int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_type* fileTypes,
-               int* fileContents, bool progress, bool verbose, ASNumber* vantagePoints,
-               ASGraph& graph, BuildReport* report, bool exactCovering) {
-  const int totalSteps = numOtherFiles + (numBGPFiles > 0 ? 1 : 0);
+int buildGraph(const std::vector<InputFile>& inputs, const BuildOptions& options, ASGraph& graph,
+               BuildReport* report) {
+  int firstPass = 0;
+  bool anyMerged = false;
+  for (const InputFile& input : inputs) {
+    if (readInMerge(input)) {
+      anyMerged = true;
+    } else {
+      ++firstPass;
+    }
+  }
+  const int totalSteps = firstPass + (anyMerged ? 1 : 0);
   EdgeLookup edges(graph);
-  for (int i = 0; i < numOtherFiles; i++) {
-    int result = readFile(fileNames[i], formatOf(fileTypes[i]), fileContents[i], vantagePoints[i],
-                          i + 1, totalSteps, progress, verbose, edges, report);
+  int step = 0;
+  for (std::size_t k = 0; k < inputs.size(); ++k) {
+    if (readInMerge(inputs[k])) continue;
+    ++step;
+    const int result =
+        readFile(inputs[k], static_cast<int>(k), step, totalSteps, options, edges, report);
     if (result != buildOk) return result;
   }
-  if (numBGPFiles <= 0) return buildOk;
-  return mergeDumps(numBGPFiles, fileNames + numOtherFiles, fileTypes + numOtherFiles,
-                    vantagePoints + numOtherFiles, static_cast<short>(numOtherFiles + 1),
-                    progress, verbose, graph, report, numOtherFiles, exactCovering);
+  if (!anyMerged) return buildOk;
+  return mergeDumps(inputs, options, graph, report);
 }

@@ -4,9 +4,11 @@
 // Used by the driver.
 #pragma once
 
+#include <vector>
+
 #include "asgraph/as_graph.h"
 #include "build/build_report.h"
-#include "build/input_formats.h"
+#include "build/input_file.h"
 
 // Results of buildGraph.
 enum build_result : int {
@@ -14,12 +16,10 @@ enum build_result : int {
   buildInputFailed = 2,  // an input file could not be opened or read; the reason was printed
 };
 
-// Reads entries 0 .. numOtherFiles-1 (not dumps, in reading order) and then merges the dumps
-// numOtherFiles .. numOtherFiles+numBGPFiles-1, adding what each file's contents ask for. An
-// entry named "-" is standard input. Returns a build_result; after a failure the graph keeps
-// what was added before it. With a report (one entry per input entry) it also counts what each
-// reading used and passed over. With exactCovering the dumps' IP covering counts each address
-// once per way whatever the nesting of the prefixes.
-int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_type* fileTypes,
-               int* fileContents, bool progress, bool verbose, ASNumber* vantagePoints,
-               ASGraph& graph, BuildReport* report = nullptr, bool exactCovering = false);
+// Reads the entries of `inputs` that are not merged by prefix, in their order, then merges the
+// others (mergeDumps), adding what each entry's contents ask for. An entry named "-" is standard
+// input. Returns a build_result; after a failure the graph keeps what was added before it. With
+// a report (one entry per input, same order) it also counts what each reading used and passed
+// over.
+int buildGraph(const std::vector<InputFile>& inputs, const BuildOptions& options, ASGraph& graph,
+               BuildReport* report = nullptr);

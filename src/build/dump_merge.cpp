@@ -3,12 +3,13 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "build/build_graph.h"
 #include "build/ip_covering.h"
 #include "build/open_input.h"
 #include "build/parse_report.h"
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 
@@ -36,41 +37,46 @@ unsigned long long orderKey(const IPPrefix& prefix) {
 // every dump.
 class DumpMerge {
  public:
-  DumpMerge(short count, char** names, file_type* types, ASNumber* vantages, bool verbose,
-            BuildReport* report, int firstReportEntry, bool exact)
-      : count_(count), names_(names), vantages_(vantages), verbose_(verbose), report_(report),
-        firstReportEntry_(firstReportEntry), exact_(exact),
-        formats_(new const InputFormat*[count]), parsers_(new Parser*[count]),
-        prefixes_(new IPPrefix[count]), keys_(new unsigned long long[count]),
-        countedPos_(new unsigned long long[count]), heap_(new short[count]), heapSize_(0),
-        failed_(false) {
+  // The dumps are the entries of `inputs` read in the merge; dump k is entry entries_[k].
+  DumpMerge(const std::vector<InputFile>& inputs, bool verbose, BuildReport* report, bool exact)
+      : verbose_(verbose), report_(report), exact_(exact), heapSize_(0), failed_(false) {
+    for (std::size_t k = 0; k < inputs.size(); ++k) {
+      if (!readInMerge(inputs[k])) continue;
+      dumps_.push_back(&inputs[k]);
+      entries_.push_back(static_cast<int>(k));
+    }
+    count_ = static_cast<short>(dumps_.size());
+    formats_.resize(dumps_.size());
+    parsers_.resize(dumps_.size());
+    prefixes_.resize(dumps_.size());
+    keys_.resize(dumps_.size());
+    countedPos_.resize(dumps_.size());
+    heap_.resize(dumps_.size());
     for (short k = 0; k < count_; k++) {
-      formats_[k] = &formatOf(types[k]);
+      formats_[k] = &formatOf(dumps_[k]->type);
       parsers_[k] = formats_[k]->makeRouteParser();
     }
   }
 
   ~DumpMerge() {
     for (short k = 0; k < count_; k++) delete parsers_[k];
-    delete[] formats_;
-    delete[] parsers_;
-    delete[] prefixes_;
-    delete[] keys_;
-    delete[] countedPos_;
-    delete[] heap_;
   }
+
+  DumpMerge(const DumpMerge&) = delete;
+  DumpMerge& operator=(const DumpMerge&) = delete;
 
   int run(short step, bool progress, EdgeLookup& edges) {
     if (progress) std::printf("Reading IP covering file(s) (step %i of %i)\n", step, step);
     // Standard input has no size, so with it among the dumps no bar can be drawn.
     bool bar = progress;
     for (short k = 0; k < count_; k++) {
-      if (!openInput(*parsers_[k], names_[k])) {
-        reportOpenFailure(names_[k], errno);
+      const char* name = nameOf(k);
+      if (!openInput(*parsers_[k], name)) {
+        reportOpenFailure(name, errno);
         return buildInputFailed;
       }
-      if (isStdinName(names_[k])) bar = false;
-      if (progress) std::printf("`%s'\n", names_[k]);
+      if (isStdinName(name)) bar = false;
+      if (progress) std::printf("`%s'\n", name);
     }
     float totalSize = 0;
     for (short k = 0; k < count_; k++) totalSize += parsers_[k]->fileSize();
@@ -78,7 +84,7 @@ class DumpMerge {
     // Every dump offers its first line; then each, in order, settles on its first route.
     // Positions are those before a dump skipped its unparseable lines, as the progress of
     // a merge cycle is taken before the lines are parsed.
-    bool* offered = new bool[count_];
+    std::vector<bool> offered(dumps_.size());
     bool anyActive = false;
     for (short k = 0; k < count_; k++) {
       offered[k] = advance(k);
@@ -88,7 +94,6 @@ class DumpMerge {
       countedPos_[k] = parsers_[k]->filePos();
       if (offered[k]) settle(k);
     }
-    delete[] offered;
     if (failed_) return buildInputFailed;
     // A cycle runs while some dump holds a line, even when settling then drops them all; its
     // progress is drawn before it knows.
@@ -102,8 +107,9 @@ class DumpMerge {
       }
       if (heapSize_ == 0) break;
       short chosen = popFirst();
-      addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, vantages_[chosen], exact_);
-      if (report_ != nullptr) report_->entry(firstReportEntry_ + chosen).stats.countUsed();
+      addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, dumps_[chosen]->vantage,
+                    exact_);
+      if (report_ != nullptr) report_->entry(entries_[chosen]).stats.countUsed();
       bool more = advance(chosen);
       if (failed_) return buildInputFailed;
       countedPos_[chosen] = parsers_[chosen]->filePos();
@@ -117,12 +123,14 @@ class DumpMerge {
       std::fputs("\n", stdout);
     }
     if (report_ != nullptr) {
-      for (short k = 0; k < count_; k++) report_->finishReading(firstReportEntry_ + k, *parsers_[k]);
+      for (short k = 0; k < count_; k++) report_->finishReading(entries_[k], *parsers_[k]);
     }
     return buildOk;
   }
 
  private:
+  const char* nameOf(short k) const { return dumps_[k]->name.c_str(); }
+
   // The route dump k's parser holds, read through its format.
   bgpParser::parsed_data& routeOf(short k) { return formats_[k]->routeOf(*parsers_[k]); }
 
@@ -130,7 +138,7 @@ class DumpMerge {
   bool advance(short k) {
     if (parsers_[k]->nextLine() == Parser::lineReady) return true;
     if (parsers_[k]->readError() != 0) {
-      reportReadFailure(names_[k], parsers_[k]->readErrorText());
+      reportReadFailure(nameOf(k), parsers_[k]->readErrorText());
       failed_ = true;
     }
     return false;
@@ -143,9 +151,9 @@ class DumpMerge {
     for (;;) {
       const std::uint64_t refusedBefore = ASWidth::refusedAs16();
       if (parser.parseLine() == Parser::parseOk) break;
-      if (verbose_) reportParseError(parser, names_[k], false);
+      if (verbose_) reportParseError(parser, nameOf(k), false);
       if (report_ != nullptr) {
-        report_->countFailure(firstReportEntry_ + k, parser, ASWidth::refusedAs16() != refusedBefore);
+        report_->countFailure(entries_[k], parser, ASWidth::refusedAs16() != refusedBefore);
       }
       if (!advance(k)) return;
     }
@@ -193,31 +201,34 @@ class DumpMerge {
     return first;
   }
 
+  std::vector<const InputFile*> dumps_;
+  std::vector<int> entries_;  // each dump's entry in the input list and the report
   short count_;
-  char** names_;
-  ASNumber* vantages_;
   bool verbose_;
   BuildReport* report_;
-  int firstReportEntry_;
   bool exact_;
-  const InputFormat** formats_;
-  Parser** parsers_;
-  IPPrefix* prefixes_;
-  unsigned long long* keys_;
-  unsigned long long* countedPos_;  // each dump's position as the current cycle counts it
-  short* heap_;
+  std::vector<const InputFormat*> formats_;
+  std::vector<Parser*> parsers_;
+  std::vector<IPPrefix> prefixes_;
+  std::vector<unsigned long long> keys_;
+  // Each dump's position as the current cycle counts it.
+  std::vector<unsigned long long> countedPos_;
+  std::vector<short> heap_;
   int heapSize_;
   bool failed_;
 };
 
 }  // namespace
 
-int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
-               short stepNumber, bool progress, bool verbose, ASGraph& graph,
-               BuildReport* report, int firstReportEntry, bool exactCovering) {
-  DumpMerge merge(count, fileNames, fileTypes, vantagePoints, verbose, report, firstReportEntry,
-                  exactCovering);
-  if (exactCovering) startExactCovering(graph);
+int mergeDumps(const std::vector<InputFile>& inputs, const BuildOptions& options, ASGraph& graph,
+               BuildReport* report) {
+  DumpMerge merge(inputs, options.verbose, report, options.exactCovering);
+  // The merge is the step after the files read one by one.
+  short step = 1;
+  for (const InputFile& input : inputs) {
+    if (!readInMerge(input)) ++step;
+  }
+  if (options.exactCovering) startExactCovering(graph);
   EdgeLookup edges(graph);
-  return merge.run(stepNumber, progress, edges);
+  return merge.run(step, options.progress, edges);
 }

@@ -3,16 +3,15 @@
 // given first), each route parsed exactly once. Used by buildGraph.
 #pragma once
 
+#include <vector>
+
 #include "asgraph/as_graph.h"
 #include "build/build_report.h"
-#include "build/input_formats.h"
+#include "build/input_file.h"
 
-// Merges the dumps named in fileNames[0 .. count-1], of the formats fileTypes[0 .. count-1],
-// into the IP covering of the graph. Returns buildOk, or buildInputFailed after printing why a
-// dump could not be opened or read. With a report, dump k is counted in its entry
-// firstReportEntry + k. With exactCovering each address counts once per way whatever the
-// nesting of the prefixes.
-int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
-               short stepNumber, bool progress, bool verbose, ASGraph& graph,
-               BuildReport* report = nullptr, int firstReportEntry = 0,
-               bool exactCovering = false);
+// Merges the entries of `inputs` read in the merge (readInMerge), in their order, into the IP
+// covering of the graph; the other entries count only for the step number announced. Returns
+// buildOk, or buildInputFailed after printing why a dump could not be opened or read. With a
+// report (one entry per input, same order) each dump is counted in its own entry.
+int mergeDumps(const std::vector<InputFile>& inputs, const BuildOptions& options, ASGraph& graph,
+               BuildReport* report = nullptr);

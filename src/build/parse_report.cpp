@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/console.h"
+#include "console/console.h"
 
 void reportParseError(Parser& parser, const char* fileName, bool firstPass) {
   std::fputs("\n", stderr);

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "asgraph/edge_dir.h"
+#include "containers/edge_dir.h"
 #include "containers/bst.h"
 #include "containers/integer_key_index.h"
 #include "containers/list.h"

@@ -1,19 +1,13 @@
 #include "driver/command_line.h"
 
-#include "build/open_input.h"
-
-#include <cerrno>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+
+#include "build/open_input.h"
 
 namespace {
-
-char* copyString(const char* text) {
-  size_t length = strlen(text);
-  char* copy = new char[length + 1];
-  memcpy(copy, text, length + 1);
-  return copy;
-}
 
 // Quotes an argument the way every message of the program does: `text'
 std::string quoted(const char* prefix, const std::string& text) {
@@ -28,123 +22,56 @@ bool hasLineBreak(const char* text) { return std::strpbrk(text, "\r\n") != nullp
 // name of the output file. A lone "-" is a name.
 bool looksLikeOption(const char* arg) { return arg[0] == '-' && arg[1] != '\0'; }
 
-// Reading order: each file joins the group of its lowest content bit, groups in bit order.
-// Then the files merged by prefix move behind the rest, keeping both groups' order (only a
-// path-saturation file with nothing but i can stand among them before this).
-void orderFiles(cmdLineParams& params, int count) {
-  int p = 0;
-  for (const ContentLetter& content : contentLetters) {
-    for (int j = p; j < count; ++j) {
-      if (params.fileContents[j] & content.flag) {
-        dynaSwap(params, j, p);
-        ++p;
-      }
+// How a vantage number reads in a 32-bit run.
+enum class VantageRead { ok, wideOnly, invalid };
+
+// The vantage number of a dump, read as strtol reads a decimal number, followed by an asdot low
+// part ("1.10" is 65546; each half 0 to 65535), from 1 to 4294967295. wideOnly: a number that a
+// 16-bit run refuses (above 65535, or asdot). The width is not known while the arguments are
+// read, since --as32 may follow the number; so the number is read as wide, and what a 16-bit
+// run would say is kept for later.
+VantageRead readVantage(const char* text, ASNumber& as) {
+  char* stop = nullptr;
+  long long value = std::strtol(text, &stop, 10);
+  const char* end = stop;
+  bool asdot = false;
+  if (end != text && *end == '.' && end[-1] >= '0' && end[-1] <= '9' && value >= 0 &&
+      value <= 65535 && end[1] >= '0' && end[1] <= '9') {
+    const char* p = end + 1;
+    long long low = 0;
+    while (*p >= '0' && *p <= '9' && low <= 65535) low = low * 10 + (*p++ - '0');
+    if (low <= 65535) {
+      value = value * 65536 + low;
+      end = p;
+      asdot = true;
     }
   }
-  int others = 0;
-  for (int j = 0; j < count; ++j) {
-    if (readInMerge(formatOf(params.fileTypes[j]), params.fileContents[j])) continue;
-    for (int k = j; k > others; --k) dynaSwap(params, k, k - 1);
-    ++others;
+  if (end == text || *end != '\0' || value < 1 || value > static_cast<long long>(kLargestAS32)) {
+    return VantageRead::invalid;
   }
+  as = static_cast<ASNumber>(value);
+  return asdot || value > kLargestAS16 ? VantageRead::wideOnly : VantageRead::ok;
 }
 
-}  // namespace
+struct OptionRow;
 
-cmdLineParams::cmdLineParams()
-    : fileTypes(),
-      fileContents(),
-      vantagePoints(),
-      rereads(),
-      numOtherFiles(0),
-      numBGPFiles(0),
-      verbose(false),
-      force(false),
-      comment(),
-      outFile(nullptr),
-      sourceGraph(nullptr),
-      help(false),
-      helpAll(false),
-      version(false),
-      as32(false),
-      stats(false),
-      exactCovering(false) {
-  for (char*& name : fileNames) name = nullptr;
-}
-
-cmdLineParams::~cmdLineParams() {
-  for (char* name : fileNames) delete[] name;
-  delete[] outFile;
-  delete[] sourceGraph;
-}
-
-void dynaSwap(cmdLineParams& params, int a, int b) {
-  char* name = params.fileNames[a];
-  params.fileNames[a] = params.fileNames[b];
-  params.fileNames[b] = name;
-  file_type type = params.fileTypes[a];
-  params.fileTypes[a] = params.fileTypes[b];
-  params.fileTypes[b] = type;
-  int32_t contents = params.fileContents[a];
-  params.fileContents[a] = params.fileContents[b];
-  params.fileContents[b] = contents;
-  ASNumber vantage = params.vantagePoints[a];
-  params.vantagePoints[a] = params.vantagePoints[b];
-  params.vantagePoints[b] = vantage;
-  bool rereads = params.rereads[a];
-  params.rereads[a] = params.rereads[b];
-  params.rereads[b] = rereads;
-}
-
-namespace {
-
-bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& message);
-
-// --as32 may stand after the vantage numbers it widens, so a first scan in the wide mode finds
-// out whether it is given as an option (and not, say, as a file name). A scan that fails before
-// the end cannot tell; then the argument's mere presence decides.
-bool wideRequested(int argc, char* argv[]) {
-  ASWidth::setWide(true);
-  cmdLineParams probe;
-  std::string ignored;
-  if (scanArguments(argc, argv, probe, ignored)) return probe.as32;
-  for (int a = 1; a < argc; ++a) {
-    if (argv[a] != nullptr && strcmp(argv[a], "--as32") == 0) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& message) {
-  ASWidth::setWide(wideRequested(argc, argv));
-  return scanArguments(argc, argv, params, message);
-}
-
-namespace {
-
-bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& message) {
-  message.clear();
-  params.verbose = false;
-  params.help = false;
-  params.helpAll = false;
-  params.version = false;
-  params.as32 = false;
-  params.stats = false;
-  params.exactCovering = false;
-  params.force = false;
-  params.numOtherFiles = 0;
-  params.numBGPFiles = 0;
-
-  bool vantagePending = false;
-  bool namePending = false;
-  bool graphPending = false;
-  bool outPending = false;
-  bool commentPending = false;
+// The state of one reading of the arguments.
+struct Scan {
+  CommandLine& out;
+  std::string& message;
+  InputFile current;  // the entry of the --file: option being read
+  const OptionRow* pending = nullptr;  // takes the next argument, whatever it looks like
   bool commentGiven = false;
   bool stdinTaken = false;  // an input file or the graph to enhance is "-"
+  int32_t allContents = 0;
+  const char* wideOnlyVantage = nullptr;  // the first vantage number a 16-bit run refuses
+
+  bool fail(std::string text) {
+    message = std::move(text);
+    return false;
+  }
   // Standard input serves one input only: true, with the message, for a second "-".
-  auto secondStdin = [&stdinTaken, &message](const char* name) {
+  bool secondStdin(const char* name) {
     if (!isStdinName(name)) return false;
     if (stdinTaken) {
       message = "Standard input can be read only once";
@@ -152,195 +79,262 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
     }
     stdinTaken = true;
     return false;
-  };
-  int count = 0;         // files stored so far, and the index of the entry being filled
-  int32_t allContents = 0;
-
-  for (int a = 1; a < argc; ++a) {
-    const char* arg = argv[a];
-    if (arg == nullptr) continue;
-    bool consumed = false;
-
-    if (vantagePending) {
-      long long value = 0;
-      const char* end = readDecimalAS(arg, value);
-      if (end == arg || *end != '\0' || !asInRange(value)) {
-        message = quoted("Invalid vantage point number: ", arg);
-        return false;
-      }
-      params.vantagePoints[count] = static_cast<ASNumber>(value);
-      vantagePending = false;
-      namePending = true;
-      consumed = true;
-    }
-    if (!consumed && namePending) {
-      const InputFormat& format = formatOf(params.fileTypes[count]);
-      if (params.fileContents[count] & ~format.allowedContents) {
-        message = format.refusal;
-        return false;
-      }
-      if (secondStdin(arg)) return false;
-      if (hasLineBreak(arg)) {
-        message = quoted("Input file name cannot contain a line break: ", arg);
-        return false;
-      }
-      params.fileNames[count] = copyString(arg);
-      allContents |= params.fileContents[count];
-      ++count;
-      // IP covering comes from the merge of the second pass, the rest from the first: the file
-      // gets a second entry for the merge.
-      if (readInBothPasses(format, params.fileContents[count - 1])) {
-        if (count >= maxInputFiles) {
-          message = "Too many input files (at most 100)";
-          return false;
-        }
-        params.fileNames[count] = copyString(arg);
-        params.fileTypes[count] = params.fileTypes[count - 1];
-        params.vantagePoints[count] = params.vantagePoints[count - 1];
-        params.fileContents[count] = getIPCovering;
-        params.fileContents[count - 1] &= ~getIPCovering;
-        params.rereads[count] = true;
-        ++count;
-      }
-      namePending = false;
-      consumed = true;
-    }
-    if (!consumed && graphPending) {
-      if (params.sourceGraph != nullptr) {
-        message = "There is more than one input graph";
-        return false;
-      }
-      if (secondStdin(arg)) return false;
-      params.sourceGraph = copyString(arg);
-      graphPending = false;
-      consumed = true;
-    }
-    if (!consumed && outPending) {
-      if (params.outFile != nullptr) {
-        message = "There is more than one output file";
-        return false;
-      }
-      params.outFile = copyString(arg);
-      outPending = false;
-      consumed = true;
-    }
-    if (!consumed && commentPending) {
-      if (commentGiven) {
-        message = "There is more than one comment";
-        return false;
-      }
-      if (hasLineBreak(arg)) {
-        message = "Comment cannot contain a line break";
-        return false;
-      }
-      strncpy(params.comment, arg, maxCommentLength);
-      params.comment[maxCommentLength] = '\0';
-      commentGiven = true;
-      commentPending = false;
-      consumed = true;
-    }
-    if (consumed) continue;
-
-    if (strcmp(arg, "--comment") == 0) {
-      commentPending = true;
-    } else if (strcmp(arg, "--enhance") == 0) {
-      graphPending = true;
-    } else if (strcmp(arg, "-f") == 0) {
-      params.force = true;
-    } else if (strcmp(arg, "-v") == 0) {
-      params.verbose = true;
-    } else if (strcmp(arg, "-o") == 0) {
-      outPending = true;
-    } else if (strcmp(arg, "--help") == 0) {
-      params.help = true;
-    } else if (strcmp(arg, "--help-all") == 0) {
-      params.help = true;
-      params.helpAll = true;
-    } else if (strcmp(arg, "--version") == 0) {
-      params.version = true;
-    } else if (strcmp(arg, "--as32") == 0) {
-      params.as32 = true;
-    } else if (strcmp(arg, "--stats") == 0) {
-      params.stats = true;
-    } else if (strcmp(arg, "--exact-covering") == 0) {
-      params.exactCovering = true;
-    } else if (strncmp(arg, "--file:", 7) == 0) {
-      if (count >= maxInputFiles) {
-        message = "Too many input files (at most 100)";
-        return false;
-      }
-      params.fileContents[count] = 0;
-      params.vantagePoints[count] = 0;
-      params.rereads[count] = false;
-      bool typeGiven = false;
-      for (const char* c = arg + 7; *c != '\0'; ++c) {
-        const ContentLetter* content = findContent(*c);
-        if (content != nullptr) {
-          if (params.fileContents[count] & content->flag) {
-            message = content->duplicate;
-            return false;
-          }
-          params.fileContents[count] |= content->flag;
-          if (content->flag & (getNodes | getEdges | getDirections)) namePending = true;
-          continue;
-        }
-        const InputFormat* format = findFormat(*c);
-        if (format == nullptr) {
-          message = quoted("Invalid file type/contents flag: ", std::string(1, *c));
-          return false;
-        }
-        if (typeGiven) {
-          message = quoted("Possibly ambiguous file type: ", arg);
-          return false;
-        }
-        params.fileTypes[count] = format->type;
-        typeGiven = true;
-        if (format->takesVantage) vantagePending = true;
-      }
-      if (!typeGiven || params.fileContents[count] == 0) {
-        message = "At least one file type and one file content are needed";
-        return false;
-      }
-      if (!vantagePending) namePending = true;
-    } else {
-      if (params.outFile != nullptr || looksLikeOption(arg)) {
-        message = quoted("Invalid option: ", arg);
-        return false;
-      }
-      params.outFile = copyString(arg);
-    }
   }
+};
 
-  const bool haveGraph = params.sourceGraph != nullptr;
-  if (namePending) {
-    message = "File name expected after --file option";
-  } else if (graphPending) {
-    message = "Graph file name expected after --enhance option";
-  } else if (vantagePending) {
-    message = "Vantage point number expected after --file option";
-  } else if (commentPending) {
-    message = "Comment expected after --comment option";
-  } else if (outPending) {
-    message = "Output file name expected after -o option";
-  } else if (!params.help && !params.version && !haveGraph && !(allContents & getNodes)) {
-    message = "At least a file to get nodes from is needed";
-  } else if ((allContents & getDirections) && !haveGraph && !(allContents & getEdges)) {
-    message = "Cannot assign edge directions without a file to get edges from";
-  } else if ((allContents & (getPathCovering | getIPCovering)) && !haveGraph &&
-             !(allContents & getEdges)) {
-    message = "Cannot use covering information without a file to get edges from";
-  } else if (count == 0 && haveGraph && !commentGiven) {
-    message = "This would not change so much in the existing graph...";
-  }
-  if (!message.empty()) return false;
-  if (params.help || params.version) return true;
+// One option, or one argument an option awaits. A handler returns false after setting the
+// message; it gets the option's value when takesArgument, the option itself otherwise.
+struct OptionRow {
+  const char* name;     // matched whole, or as a prefix when it ends in ':'
+  bool takesArgument;   // the next argument is the value, whatever it looks like
+  bool (*handle)(Scan& scan, const char* arg);
+  const char* missing;  // when takesArgument: the error when the command line ends first
+};
 
-  for (int k = 0; k < count; ++k) {
-    if (!readInMerge(formatOf(params.fileTypes[k]), params.fileContents[k])) ++params.numOtherFiles;
+bool takeVantage(Scan& scan, const char* arg);
+bool takeFileName(Scan& scan, const char* arg);
+
+// The arguments a --file: option awaits: the vantage number (B, T), then the file name.
+const OptionRow vantageStep{nullptr, true, takeVantage,
+                            "Vantage point number expected after --file option"};
+const OptionRow fileNameStep{nullptr, true, takeFileName,
+                             "File name expected after --file option"};
+
+bool takeVantage(Scan& scan, const char* arg) {
+  switch (readVantage(arg, scan.current.vantage)) {
+    case VantageRead::invalid:
+      return scan.fail(quoted("Invalid vantage point number: ", arg));
+    case VantageRead::wideOnly:
+      if (scan.wideOnlyVantage == nullptr) scan.wideOnlyVantage = arg;
+      break;
+    case VantageRead::ok:
+      break;
   }
-  params.numBGPFiles = static_cast<short>(count - params.numOtherFiles);
-  orderFiles(params, count);
+  scan.pending = &fileNameStep;
   return true;
 }
 
+bool takeFileName(Scan& scan, const char* arg) {
+  InputFile& file = scan.current;
+  const InputFormat& format = formatOf(file.type);
+  if (file.contents & ~format.allowedContents) return scan.fail(format.refusal);
+  if (scan.secondStdin(arg)) return false;
+  if (hasLineBreak(arg)) {
+    return scan.fail(quoted("Input file name cannot contain a line break: ", arg));
+  }
+  file.name = arg;
+  scan.allContents |= file.contents;
+  std::vector<InputFile>& inputs = scan.out.inputs;
+  // IP covering comes from the merge of the second pass, the rest from the first: the file
+  // gets a second entry for the merge.
+  if (!readInBothPasses(format, file.contents)) {
+    inputs.push_back(std::move(file));
+    return true;
+  }
+  if (inputs.size() + 1 >= maxInputFiles) return scan.fail("Too many input files (at most 100)");
+  InputFile second = file;
+  second.contents = getIPCovering;
+  second.rereads = true;
+  file.contents &= ~getIPCovering;
+  inputs.push_back(std::move(file));
+  inputs.push_back(std::move(second));
+  return true;
+}
+
+// --file:LETTERS: one format letter and content letters in any order; the vantage number (for
+// a format that takes one) and the file name follow as arguments of their own.
+bool startFile(Scan& scan, const char* arg) {
+  if (scan.out.inputs.size() >= maxInputFiles) {
+    return scan.fail("Too many input files (at most 100)");
+  }
+  InputFile& file = scan.current;
+  file = InputFile();
+  bool typeGiven = false;
+  bool vantageGiven = false;
+  for (const char* c = arg + 7; *c != '\0'; ++c) {
+    const ContentLetter* content = findContent(*c);
+    if (content != nullptr) {
+      if (file.contents & content->flag) return scan.fail(content->duplicate);
+      file.contents |= content->flag;
+      continue;
+    }
+    const InputFormat* format = findFormat(*c);
+    if (format == nullptr) {
+      return scan.fail(quoted("Invalid file type/contents flag: ", std::string(1, *c)));
+    }
+    if (typeGiven) return scan.fail(quoted("Possibly ambiguous file type: ", arg));
+    file.type = format->type;
+    typeGiven = true;
+    vantageGiven = vantageGiven || format->takesVantage;
+  }
+  if (!typeGiven || file.contents == 0) {
+    return scan.fail("At least one file type and one file content are needed");
+  }
+  scan.pending = vantageGiven ? &vantageStep : &fileNameStep;
+  return true;
+}
+
+bool takeGraph(Scan& scan, const char* arg) {
+  std::optional<std::string>& graph = scan.out.options.sourceGraph;
+  if (graph.has_value()) return scan.fail("There is more than one input graph");
+  if (scan.secondStdin(arg)) return false;
+  graph = arg;
+  return true;
+}
+
+bool takeOutput(Scan& scan, const char* arg) {
+  if (scan.out.options.outFile.has_value()) {
+    return scan.fail("There is more than one output file");
+  }
+  scan.out.options.outFile = arg;
+  return true;
+}
+
+bool takeComment(Scan& scan, const char* arg) {
+  if (scan.commentGiven) return scan.fail("There is more than one comment");
+  if (hasLineBreak(arg)) return scan.fail("Comment cannot contain a line break");
+  scan.out.options.comment.assign(arg, std::min(std::strlen(arg), maxCommentLength));
+  scan.commentGiven = true;
+  return true;
+}
+
+// Any other argument names the output file, once.
+bool takeBareArgument(Scan& scan, const char* arg) {
+  if (scan.out.options.outFile.has_value() || looksLikeOption(arg)) {
+    return scan.fail(quoted("Invalid option: ", arg));
+  }
+  scan.out.options.outFile = arg;
+  return true;
+}
+
+// A switch: sets one setting of the run.
+template <bool RunOptions::*setting>
+bool setFlag(Scan& scan, const char*) {
+  scan.out.options.*setting = true;
+  return true;
+}
+
+bool setHelpAll(Scan& scan, const char*) {
+  scan.out.options.help = true;
+  scan.out.options.helpAll = true;
+  return true;
+}
+
+const OptionRow options[] = {
+    {"--comment", true, takeComment, "Comment expected after --comment option"},
+    {"--enhance", true, takeGraph, "Graph file name expected after --enhance option"},
+    {"-f", false, setFlag<&RunOptions::force>, nullptr},
+    {"-v", false, setFlag<&RunOptions::verbose>, nullptr},
+    {"-o", true, takeOutput, "Output file name expected after -o option"},
+    {"--help", false, setFlag<&RunOptions::help>, nullptr},
+    {"--help-all", false, setHelpAll, nullptr},
+    {"--version", false, setFlag<&RunOptions::version>, nullptr},
+    {"--as32", false, setFlag<&RunOptions::as32>, nullptr},
+    {"--stats", false, setFlag<&RunOptions::stats>, nullptr},
+    {"--exact-covering", false, setFlag<&RunOptions::exactCovering>, nullptr},
+    {"--file:", false, startFile, nullptr},
+};
+
+const OptionRow* findOption(const char* arg) {
+  for (const OptionRow& row : options) {
+    const std::size_t length = std::strlen(row.name);
+    const bool prefix = row.name[length - 1] == ':';
+    if (prefix ? std::strncmp(arg, row.name, length) == 0 : std::strcmp(arg, row.name) == 0) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
+
+// Reads the arguments in order; false at the first that is wrong, or when an option misses
+// its argument.
+bool scanArguments(int argc, char* argv[], Scan& scan) {
+  for (int a = 1; a < argc; ++a) {
+    const char* arg = argv[a];
+    if (arg == nullptr) continue;
+    if (scan.pending != nullptr) {
+      const OptionRow* awaiting = scan.pending;
+      scan.pending = nullptr;
+      if (!awaiting->handle(scan, arg)) return false;
+      continue;
+    }
+    const OptionRow* row = findOption(arg);
+    if (row == nullptr) {
+      if (!takeBareArgument(scan, arg)) return false;
+    } else if (row->takesArgument) {
+      scan.pending = row;
+    } else if (!row->handle(scan, arg)) {
+      return false;
+    }
+  }
+  if (scan.pending == nullptr) return true;
+  // A file option asking for nodes, edges or directions misses its name before its vantage.
+  if (scan.pending == &vantageStep &&
+      (scan.current.contents & (getNodes | getEdges | getDirections))) {
+    return scan.fail(fileNameStep.missing);
+  }
+  return scan.fail(scan.pending->missing);
+}
+
+// The checks on the options taken together, in this order. Help and version skip only the
+// first: the rest is wrong whatever is asked.
+bool checkCombination(Scan& scan) {
+  const RunOptions& options = scan.out.options;
+  const int32_t all = scan.allContents;
+  const bool haveGraph = options.sourceGraph.has_value();
+  if (!options.help && !options.version && !haveGraph && !(all & getNodes)) {
+    return scan.fail("At least a file to get nodes from is needed");
+  }
+  if ((all & getDirections) && !haveGraph && !(all & getEdges)) {
+    return scan.fail("Cannot assign edge directions without a file to get edges from");
+  }
+  if ((all & (getPathCovering | getIPCovering)) && !haveGraph && !(all & getEdges)) {
+    return scan.fail("Cannot use covering information without a file to get edges from");
+  }
+  if (scan.out.inputs.empty() && haveGraph && !scan.commentGiven) {
+    return scan.fail("This would not change so much in the existing graph...");
+  }
+  return true;
+}
+
+// Reading order: each file joins the group of its lowest content bit, groups in bit order (by
+// exchanges, so a group's files need not keep their order). Then the files merged by prefix
+// move behind the rest, keeping both groups' order (only a path-saturation file with nothing but
+// i can stand among them before this).
+void orderInputs(std::vector<InputFile>& inputs) {
+  std::size_t placed = 0;
+  for (const ContentLetter& content : contentLetters) {
+    for (std::size_t j = placed; j < inputs.size(); ++j) {
+      if (inputs[j].contents & content.flag) std::swap(inputs[j], inputs[placed++]);
+    }
+  }
+  std::stable_partition(inputs.begin(), inputs.end(),
+                        [](const InputFile& input) { return !readInMerge(input); });
+}
+
+bool mentions(int argc, char* argv[], const char* text) {
+  for (int a = 1; a < argc; ++a) {
+    if (argv[a] != nullptr && std::strcmp(argv[a], text) == 0) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+bool parseArguments(int argc, char* argv[], CommandLine& commandLine, std::string& message) {
+  message.clear();
+  Scan scan{commandLine, message, InputFile()};
+  const bool ok = scanArguments(argc, argv, scan) && checkCombination(scan);
+  // The arguments were read as in a 32-bit run. A 16-bit run stops at the first vantage number
+  // it refuses: the run is 16-bit without --as32 among the options, or, when the arguments are
+  // wrong before it is known which argument is an option, without --as32 among the arguments.
+  const bool wide = ok ? commandLine.options.as32 : mentions(argc, argv, "--as32");
+  if (!wide && scan.wideOnlyVantage != nullptr) {
+    message = quoted("Invalid vantage point number: ", scan.wideOnlyVantage);
+    return false;
+  }
+  if (!ok) return false;
+  if (commandLine.options.help || commandLine.options.version) return true;
+  orderInputs(commandLine.inputs);
+  return true;
+}

@@ -1,69 +1,48 @@
-// The parsed command line: which input files to read, in which format, what to take from each,
-// and the options. Filled once by the driver with parseArguments; graph construction reads the
-// parallel file arrays in the order left here (non-dump files first, BGP dumps last).
+// The parsed command line: the run's settings, and the input files in reading order (non-dump
+// files first, the files merged by prefix last). Filled once by the driver with parseArguments.
 #ifndef ZELGRIN_DRIVER_COMMAND_LINE_H
 #define ZELGRIN_DRIVER_COMMAND_LINE_H
 
-#include <cstdint>
+#include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "asgraph/as_number.h"
-#include "build/input_formats.h"
+#include "build/input_file.h"
 
-// At most this many input files are held.
-constexpr int maxInputFiles = 100;
+// At most this many input entries are held (a file read in both passes takes two).
+constexpr std::size_t maxInputFiles = 100;
 // Longest comment kept; longer ones are cut.
-constexpr int maxCommentLength = 512;
+constexpr std::size_t maxCommentLength = 512;
 
-// The parsed command line. Owns every string in it and frees them when destroyed.
-struct cmdLineParams {
-  char* fileNames[maxInputFiles];
-  file_type fileTypes[maxInputFiles];
-  int32_t fileContents[maxInputFiles];
-  ASNumber vantagePoints[maxInputFiles];  // vantage AS of a B dump, 0 otherwise
-  // The entry reads again, in the merge of the dumps, the file of an earlier entry (a router
-  // table or MRT file asked for IP covering and more): the graph records its name once.
-  bool rereads[maxInputFiles];
-  short numOtherFiles;
-  short numBGPFiles;
-  bool verbose;
-  bool force;
-  char comment[maxCommentLength + 1];
-  char* outFile;      // null: standard output
-  char* sourceGraph;  // null: no graph to enhance; "-": standard input
-  bool help;
-  bool helpAll;  // --help-all: the help followed by the extensions
-  bool version;  // --version
-  bool as32;     // --as32: AS numbers up to 4294967295 and asdot in every input
-  bool stats;    // --stats: what each input gave, and the graph's totals, after the build
-  bool exactCovering;  // --exact-covering: each address counted once per way, whatever nests
-
-  cmdLineParams();
-  ~cmdLineParams();
-  cmdLineParams(const cmdLineParams&) = delete;
-  cmdLineParams& operator=(const cmdLineParams&) = delete;
+// The settings of one run, as the command line gave them.
+struct RunOptions {
+  bool as32 = false;           // --as32: AS numbers up to 4294967295 and asdot in every input
+  bool verbose = false;        // -v: report each line that does not parse
+  bool force = false;          // -f: replace an existing output file without asking
+  bool stats = false;          // --stats: what each input gave, and the graph's totals
+  bool exactCovering = false;  // --exact-covering: each address counted once per way
+  bool help = false;
+  bool helpAll = false;  // --help-all: the help followed by the extensions
+  bool version = false;  // --version
+  std::string comment;   // at most maxCommentLength bytes, no line break
+  std::optional<std::string> outFile;      // none: standard output
+  std::optional<std::string> sourceGraph;  // none: no graph to enhance; "-": standard input
 };
 
-// Fills params from argv[1..argc-1]. Returns true on success with message empty; on the first
-// syntax error returns false with the error text in message. Without --help or --version the
-// files are left in reading order: grouped by lowest content bit (n, e, d, c, i), the files
-// merged by prefix (BGP dumps) last. An input file named "-" is standard input. Sets the width
-// of AS numbers for the run (ASWidth) as --as32 asks, wherever it stands.
-// REQUIRES: params freshly constructed.
-bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& message);
+struct CommandLine {
+  RunOptions options;
+  std::vector<InputFile> inputs;  // reading order
+};
 
-// Exchanges input-file entries a and b (name, type, contents and vantage point move together).
-// REQUIRES: 0 <= a, b < maxInputFiles.
-void dynaSwap(cmdLineParams& params, int a, int b);
-
-// True when any of values[0..n-1] is true; false for n <= 0.
-inline bool anyTrue(const bool* values, int n) {
-  for (int k = 0; k < n; ++k) {
-    if (values[k]) return true;
-  }
-  return false;
-}
+// Fills commandLine from argv[1..argc-1]. Returns true on success with message empty; on the
+// first syntax error returns false with the error text in message. Without --help or --version
+// the inputs are left in reading order: grouped by lowest content bit (n, e, d, c, i), the files
+// merged by prefix (BGP dumps) last. An input file named "-" is standard input. --as32 widens
+// the vantage numbers wherever it stands.
+// REQUIRES: commandLine freshly constructed.
+bool parseArguments(int argc, char* argv[], CommandLine& commandLine, std::string& message);
 
 // Prints the banner (unless already printed) and the help text on out; progName is argv[0].
 void printHelp(FILE* out, const char* progName);

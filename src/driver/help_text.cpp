@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "driver/command_line.h"
-#include "driver/console.h"
+#include "console/console.h"
 
 void printHelp(FILE* out, const char* progName) {
   const bool term = isTerm(out);

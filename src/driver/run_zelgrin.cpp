@@ -8,14 +8,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "asgraph/as_graph.h"
 #include "asgraph/graph_input.h"
 #include "build/build_graph.h"
 #include "build/open_input.h"
 #include "driver/command_line.h"
-#include "driver/console.h"
+#include "console/console.h"
 #include "driver/statistics.h"
 #include "io/output_file.h"
 
@@ -55,14 +57,12 @@ class OutOfMemoryHandler {
 // True when the output is a regular file that one of the input files also names, through the
 // same name, a hard link or a symbolic link; standard input counts as the file it reads. Writing
 // over the graph being enhanced is allowed: it is read whole before the write.
-bool outputIsAnInput(const cmdLineParams& params) {
+bool outputIsAnInput(const CommandLine& commandLine) {
+  const std::optional<std::string>& outFile = commandLine.options.outFile;
   struct stat output;
-  if (params.outFile == nullptr || stat(params.outFile, &output) != 0 || !S_ISREG(output.st_mode)) {
-    return false;
-  }
-  const int files = params.numOtherFiles + params.numBGPFiles;
-  for (int k = 0; k < files; ++k) {
-    const char* name = params.fileNames[k];
+  if (!outFile || stat(outFile->c_str(), &output) != 0 || !S_ISREG(output.st_mode)) return false;
+  for (const InputFile& file : commandLine.inputs) {
+    const char* name = file.name.c_str();
     struct stat input;
     const int found = isStdinName(name) ? fstat(STDIN_FILENO, &input) : stat(name, &input);
     if (found == 0 && input.st_dev == output.st_dev && input.st_ino == output.st_ino) return true;
@@ -73,11 +73,11 @@ bool outputIsAnInput(const cmdLineParams& params) {
 // An existing regular output file is only replaced with the user's consent (or -f). The file's
 // status decides, so that a FIFO is not opened (which would wait for a writer) and a file that
 // cannot be read is asked about all the same.
-bool mayWriteOutput(const cmdLineParams& params) {
-  if (params.outFile == nullptr || params.force) return true;
+bool mayWriteOutput(const RunOptions& options) {
+  if (!options.outFile || options.force) return true;
   struct stat status;
-  if (stat(params.outFile, &status) != 0 || !S_ISREG(status.st_mode)) return true;
-  return askOverwrite(params.outFile);
+  if (stat(options.outFile->c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return true;
+  return askOverwrite(options.outFile->c_str());
 }
 
 // Loads the graph to enhance from its file, or from standard input for "-". False after the
@@ -138,84 +138,93 @@ int writeGraph(const char* outFile, ASGraph& graph, bool stdoutIsTerm) {
   return exitRefused;
 }
 
+// Steps 6 to 12 of a run that builds a graph: checks the output, reads the graph to enhance,
+// builds the graph from the inputs and writes it; returns the exit status.
+int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
+  const RunOptions& options = commandLine.options;
+  const char* outFile = options.outFile ? options.outFile->c_str() : nullptr;
+  ASGraph graph;
+
+  // Step 6: nothing is read while the output would destroy an input. Then the question, asked
+  // before the graph is read, so that with --enhance - the first line of standard input is the
+  // answer and the graph follows it.
+  if (outputIsAnInput(commandLine)) {
+    printHeader(stderr);
+    fprintf(stderr, "Error: Output file `%s' is also an input file\n", outFile);
+    return exitRefused;
+  }
+  if (!mayWriteOutput(options)) return exitRefused;
+
+  // Step 7: read the graph to enhance ("-" is standard input).
+  if (options.sourceGraph && !readSourceGraph(options.sourceGraph->c_str(), graph, stdoutIsTerm)) {
+    return exitRefused;
+  }
+
+  // Step 8: progress output only when it cannot mix with a graph written to standard output.
+  BuildOptions build;
+  build.progress = stdoutIsTerm && outFile != nullptr;
+  build.verbose = options.verbose;
+  build.exactCovering = options.exactCovering;
+
+  // Step 9: build the graph from the input files; a file that cannot be opened or read ends
+  // the run with the status graph construction gives.
+  std::vector<InputFile>& inputs = commandLine.inputs;
+  BuildReport report(static_cast<int>(inputs.size()));
+  if (buildGraph(inputs, build, graph, &report) != buildOk) return exitUnreadable;
+  if (options.stats) {
+    printStatistics(stderr, inputs, report, graph);
+  } else {
+    warnUnusedInputs(stderr, inputs, report);
+  }
+
+  // Step 10: the new input files follow the names read from the input graph; the comment is
+  // always replaced, so without --comment it becomes empty. A file read in both passes has two
+  // entries and is recorded once, at its first.
+  char* recorded[maxInputFiles] = {};
+  for (std::size_t k = 0; k < inputs.size() && k < maxInputFiles; ++k) {
+    if (!inputs[k].rereads) recorded[k] = &inputs[k].name[0];
+  }
+  graph.setSourceFiles(recorded, false);
+  graph.setComment(options.comment.c_str());
+
+  // Step 11: write the graph to the output file or standard output. Step 12: status 0.
+  return writeGraph(outFile, graph, stdoutIsTerm);
+}
+
 }  // namespace
 
 int runZelgrin(int argc, char* argv[]) {
   const char* progName = (argc > 0 && argv[0] != nullptr) ? argv[0] : "zelgrin";
   const OutOfMemoryHandler memoryHandler;
 
-  // Step 1: the graph and the command line live here for the whole run.
-  ASGraph graph;
-  cmdLineParams params;
-
-  // Step 2: command line.
+  // Steps 1 and 2: the command line lives here for the whole run.
+  CommandLine commandLine;
   std::string message;
-  if (!parseArguments(argc, argv, params, message)) {
+  if (!parseArguments(argc, argv, commandLine, message)) {
     printHeader(stderr);
     fprintf(stderr, "Syntax error: %s\n", message.c_str());
     fprintf(stderr, "Type %s --help for more information\n", progName);
     return exitSyntax;
   }
+  const RunOptions& options = commandLine.options;
+  // width: handed to the readers once they take it as a value
+  ASWidth::setWide(options.as32);
 
   // Step 3.
   const bool stdoutIsTerm = isTerm(stdout);
 
   // Step 4: help and version do nothing else; no file is read or written.
-  if (params.version) {
+  if (options.version) {
     printf("zelgrin 1.0\n");
     return exitOk;
   }
-  if (params.help) {
+  if (options.help) {
     printHelp(stdout, progName);
-    if (params.helpAll) printExtensionsHelp(stdout);
+    if (options.helpAll) printExtensionsHelp(stdout);
     return exitOk;
   }
 
   // Step 5.
   if (stdoutIsTerm) printHeader(stdout);
-
-  // Step 6: nothing is read while the output would destroy an input. Then the question, asked
-  // before the graph is read, so that with --enhance - the first line of standard input is the
-  // answer and the graph follows it.
-  if (outputIsAnInput(params)) {
-    printHeader(stderr);
-    fprintf(stderr, "Error: Output file `%s' is also an input file\n", params.outFile);
-    return exitRefused;
-  }
-  if (!mayWriteOutput(params)) return exitRefused;
-
-  // Step 7: read the graph to enhance ("-" is standard input).
-  if (params.sourceGraph != nullptr && !readSourceGraph(params.sourceGraph, graph, stdoutIsTerm)) {
-    return exitRefused;
-  }
-
-  // Step 8: progress output only when it cannot mix with a graph written to standard output.
-  const bool progress = stdoutIsTerm && params.outFile != nullptr;
-
-  // Step 9: build the graph from the input files; a file that cannot be opened or read ends
-  // the run with the status graph construction gives.
-  BuildReport report(params.numOtherFiles + params.numBGPFiles);
-  const int buildResult = buildGraph(params.numOtherFiles, params.numBGPFiles, params.fileNames,
-                                     params.fileTypes, params.fileContents, progress,
-                                     params.verbose, params.vantagePoints, graph, &report,
-                                     params.exactCovering);
-  if (buildResult != buildOk) return exitUnreadable;
-  if (params.stats) {
-    printStatistics(stderr, params, report, graph);
-  } else {
-    warnUnusedInputs(stderr, params, report);
-  }
-
-  // Step 10: the new input files follow the names read from the input graph; the comment is
-  // always replaced, so without --comment it becomes empty. A file read in both passes has two
-  // entries and is recorded once, at its first.
-  char* recorded[maxInputFiles];
-  for (int k = 0; k < maxInputFiles; ++k) {
-    recorded[k] = params.rereads[k] ? nullptr : params.fileNames[k];
-  }
-  graph.setSourceFiles(recorded, false);
-  graph.setComment(params.comment);
-
-  // Step 11: write the graph to the output file or standard output. Step 12: status 0.
-  return writeGraph(params.outFile, graph, stdoutIsTerm);
+  return buildAndWrite(commandLine, stdoutIsTerm);
 }

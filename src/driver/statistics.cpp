@@ -1,12 +1,14 @@
 #include "driver/statistics.h"
 
-#include <cstring>
-
-#include "driver/console.h"
+#include "console/console.h"
 
 namespace {
 
-int entryCount(const cmdLineParams& params) { return params.numOtherFiles + params.numBGPFiles; }
+// The readings both the list and the report hold.
+int entryCount(const std::vector<InputFile>& inputs, const BuildReport& report) {
+  const int listed = static_cast<int>(inputs.size());
+  return listed < report.size() ? listed : report.size();
+}
 
 // "5599 lines read, 5540 used, 59 skipped: 38 reason, 21 reason".
 void printReading(std::FILE* out, const InputReport& reading, file_type type) {
@@ -23,12 +25,13 @@ void printReading(std::FILE* out, const InputReport& reading, file_type type) {
 
 }  // namespace
 
-void printStatistics(std::FILE* out, const cmdLineParams& params, const BuildReport& report,
-                     ASGraph& graph) {
+void printStatistics(std::FILE* out, const std::vector<InputFile>& inputs,
+                     const BuildReport& report, ASGraph& graph) {
   printHeader(out);
-  for (int k = 0; k < entryCount(params) && k < report.size(); ++k) {
-    std::fprintf(out, "`%s'%s: ", params.fileNames[k], params.rereads[k] ? " (IP covering)" : "");
-    printReading(out, report.entry(k), params.fileTypes[k]);
+  for (int k = 0; k < entryCount(inputs, report); ++k) {
+    const InputFile& input = inputs[static_cast<std::size_t>(k)];
+    std::fprintf(out, "`%s'%s: ", input.name.c_str(), input.rereads ? " (IP covering)" : "");
+    printReading(out, report.entry(k), input.type);
     std::fputc('\n', out);
   }
   unsigned long long oriented = 0, pathCovered = 0, ipCovered = 0;
@@ -43,26 +46,29 @@ void printStatistics(std::FILE* out, const cmdLineParams& params, const BuildRep
                graph.nodes(), graph.edges(), oriented, pathCovered, ipCovered);
 }
 
-void warnUnusedInputs(std::FILE* out, const cmdLineParams& params, const BuildReport& report) {
-  const int count = entryCount(params) < report.size() ? entryCount(params) : report.size();
+void warnUnusedInputs(std::FILE* out, const std::vector<InputFile>& inputs,
+                      const BuildReport& report) {
+  const int count = entryCount(inputs, report);
   for (int k = 0; k < count; ++k) {
-    if (params.rereads[k] || !formatOf(params.fileTypes[k]).warnWhenUnused) continue;
+    const InputFile& input = inputs[static_cast<std::size_t>(k)];
+    if (input.rereads || !formatOf(input.type).warnWhenUnused) continue;
     // A file read in both passes is unused only when neither reading used anything; when only
     // its second reading gave nothing, it gave no IP covering, which is worth saying too.
     int second = -1;
     for (int j = 0; j < count; ++j) {
-      if (params.rereads[j] && std::strcmp(params.fileNames[j], params.fileNames[k]) == 0) second = j;
+      const InputFile& other = inputs[static_cast<std::size_t>(j)];
+      if (other.rereads && other.name == input.name) second = j;
     }
     const bool firstUsed = report.entry(k).stats.used() != 0;
     const bool secondUsed = second >= 0 && report.entry(second).stats.used() != 0;
     if (firstUsed && (second < 0 || secondUsed)) continue;
     printHeader(out);
     if (!firstUsed && !secondUsed) {
-      std::fprintf(out, "Warning: nothing could be used from `%s' (", params.fileNames[k]);
-      printReading(out, report.entry(k), params.fileTypes[k]);
+      std::fprintf(out, "Warning: nothing could be used from `%s' (", input.name.c_str());
+      printReading(out, report.entry(k), input.type);
     } else if (!secondUsed) {
-      std::fprintf(out, "Warning: no IP covering could be taken from `%s' (", params.fileNames[k]);
-      printReading(out, report.entry(second), params.fileTypes[second]);
+      std::fprintf(out, "Warning: no IP covering could be taken from `%s' (", input.name.c_str());
+      printReading(out, report.entry(second), inputs[static_cast<std::size_t>(second)].type);
     }
     std::fputs(")\n", out);
   }

@@ -5,18 +5,20 @@
 #define ZELGRIN_DRIVER_STATISTICS_H
 
 #include <cstdio>
+#include <vector>
 
 #include "asgraph/as_graph.h"
 #include "build/build_report.h"
-#include "driver/command_line.h"
+#include "build/input_file.h"
 
 // "`paths.txt': 5599 lines read, 5540 used, 59 skipped: 38 Invalid AS number, 21 ..." per
 // reading (a second reading of one file says "(IP covering)"), then "Graph: 245 nodes, ...".
-void printStatistics(std::FILE* out, const cmdLineParams& params, const BuildReport& report,
-                     ASGraph& graph);
+void printStatistics(std::FILE* out, const std::vector<InputFile>& inputs,
+                     const BuildReport& report, ASGraph& graph);
 
 // "Warning: nothing could be used from `NAME' (...)" for each file of a format that warns
 // (InputFormat::warnWhenUnused) whose readings used nothing.
-void warnUnusedInputs(std::FILE* out, const cmdLineParams& params, const BuildReport& report);
+void warnUnusedInputs(std::FILE* out, const std::vector<InputFile>& inputs,
+                      const BuildReport& report);
 
 #endif  // ZELGRIN_DRIVER_STATISTICS_H

@@ -83,17 +83,16 @@ unsigned long long mergedCovering(const std::vector<std::vector<Route>>& dumps,
   TempFiles files;
   std::vector<std::string> paths;
   for (const auto& routes : dumps) paths.push_back(files.write(dumpText(routes)));
-  std::vector<char*> names;
-  for (std::string& path : paths) names.push_back(&path[0]);
-  std::vector<ASNumber> vantages(dumps.size(), 0);
-  std::vector<file_type> types(dumps.size(), bgpFile);
+  std::vector<InputFile> inputs;
+  for (std::string& path : paths) inputs.push_back({path, bgpFile, getIPCovering, 0, false});
+  BuildOptions options;
+  options.exactCovering = exact;
   ASGraph graph;
   graph.addNode(1, 1);
   graph.addNode(2, 2);
   ASEdgeWeight fresh;
   graph.addEdge(1, 2, undirected, fresh, fresh);
-  EXPECT_EQ(buildOk, mergeDumps(static_cast<short>(dumps.size()), names.data(), types.data(),
-                                vantages.data(), 1, false, false, graph, nullptr, 0, exact));
+  EXPECT_EQ(buildOk, mergeDumps(inputs, options, graph));
   return graph.storedEdge(1, 2).weight().ipCovering;
 }
 

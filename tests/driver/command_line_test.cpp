@@ -4,12 +4,13 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace {
 
 // Runs parseArguments on the given arguments (argv[0] is added) and returns the message.
 struct Parse {
-  cmdLineParams params;
+  CommandLine line;
   std::string message;
   bool ok = false;
 
@@ -25,17 +26,24 @@ struct Parse {
       argv[argc] = &storage[argc][0];
       ++argc;
     }
-    ok = parseArguments(argc, argv, params, message);
+    ok = parseArguments(argc, argv, line, message);
   }
 };
 
-std::string names(const cmdLineParams& params) {
+std::string names(const CommandLine& line) {
   std::string out;
-  for (int k = 0; k < params.numOtherFiles + params.numBGPFiles; ++k) {
-    if (k) out += ",";
-    out += params.fileNames[k];
+  for (const InputFile& input : line.inputs) {
+    if (!out.empty()) out += ",";
+    out += input.name;
   }
   return out;
+}
+
+// The entries read in the merge of the second pass.
+int merged(const CommandLine& line) {
+  int count = 0;
+  for (const InputFile& input : line.inputs) count += readInMerge(input) ? 1 : 0;
+  return count;
 }
 
 struct ErrorCase {
@@ -116,67 +124,65 @@ TEST(ParseArguments, EndChecksComeInOrder) {
 TEST(ParseArguments, HelpSkipsOnlyTheNodeCheckAndTheOrdering) {
   Parse help({"--help"});
   EXPECT_TRUE(help.ok);
-  EXPECT_TRUE(help.params.help);
+  EXPECT_TRUE(help.line.options.help);
   EXPECT_EQ(help.message, "");
 
   Parse unordered({"--help", "--file:pe", "x1", "--file:pn", "x2"});
   ASSERT_TRUE(unordered.ok);
-  EXPECT_EQ(std::string(unordered.params.fileNames[0]), "x1");
-  EXPECT_EQ(unordered.params.numBGPFiles, 0);
+  EXPECT_EQ(names(unordered.line), "x1,x2");
 }
 
 TEST(ParseArguments, OptionsAndFields) {
   Parse parse({"-v", "-f", "--file:pne", "paths.txt", "--file:Bi", "65535", "dump.txt",
                "-o", "out.graph", "--comment", "hello", "--enhance", "-"});
   ASSERT_TRUE(parse.ok) << parse.message;
-  const cmdLineParams& p = parse.params;
-  EXPECT_TRUE(p.verbose);
-  EXPECT_TRUE(p.force);
-  EXPECT_FALSE(p.help);
-  EXPECT_STREQ(p.outFile, "out.graph");
-  EXPECT_STREQ(p.sourceGraph, "-");
-  EXPECT_STREQ(p.comment, "hello");
-  EXPECT_EQ(p.numOtherFiles, 1);
-  EXPECT_EQ(p.numBGPFiles, 1);
-  EXPECT_STREQ(p.fileNames[0], "paths.txt");
-  EXPECT_EQ(p.fileTypes[0], pathFile);
-  EXPECT_EQ(p.fileContents[0], getNodes | getEdges);
-  EXPECT_EQ(p.vantagePoints[0], 0);
-  EXPECT_STREQ(p.fileNames[1], "dump.txt");
-  EXPECT_EQ(p.fileTypes[1], bgpFile);
-  EXPECT_EQ(p.fileContents[1], getIPCovering);
-  EXPECT_EQ(p.vantagePoints[1], 65535);
-  EXPECT_EQ(p.fileNames[2], nullptr);
+  const RunOptions& o = parse.line.options;
+  EXPECT_TRUE(o.verbose);
+  EXPECT_TRUE(o.force);
+  EXPECT_FALSE(o.help);
+  EXPECT_EQ(o.outFile, "out.graph");
+  EXPECT_EQ(o.sourceGraph, "-");
+  EXPECT_EQ(o.comment, "hello");
+  const std::vector<InputFile>& in = parse.line.inputs;
+  ASSERT_EQ(in.size(), 2u);
+  EXPECT_EQ(in[0].name, "paths.txt");
+  EXPECT_EQ(in[0].type, pathFile);
+  EXPECT_EQ(in[0].contents, getNodes | getEdges);
+  EXPECT_EQ(in[0].vantage, 0u);
+  EXPECT_EQ(in[1].name, "dump.txt");
+  EXPECT_EQ(in[1].type, bgpFile);
+  EXPECT_EQ(in[1].contents, getIPCovering);
+  EXPECT_EQ(in[1].vantage, 65535u);
 }
 
 TEST(ParseArguments, PendingArgumentsAreTakenWhateverTheyLookLike) {
   Parse dashV({"--file:pn", "-v"});
   ASSERT_TRUE(dashV.ok);
-  EXPECT_STREQ(dashV.params.fileNames[0], "-v");
-  EXPECT_FALSE(dashV.params.verbose);
+  EXPECT_EQ(names(dashV.line), "-v");
+  EXPECT_FALSE(dashV.line.options.verbose);
 
   // A consumed output name is not looked at again as an option.
   Parse outHelp({"--file:pn", "a", "-o", "--help"});
   ASSERT_TRUE(outHelp.ok) << outHelp.message;
-  EXPECT_STREQ(outHelp.params.outFile, "--help");
-  EXPECT_FALSE(outHelp.params.help);
+  EXPECT_EQ(outHelp.line.options.outFile, "--help");
+  EXPECT_FALSE(outHelp.line.options.help);
 
   Parse graphFile({"--enhance", "--file:pn", "--comment", "-f"});
   ASSERT_TRUE(graphFile.ok) << graphFile.message;
-  EXPECT_STREQ(graphFile.params.sourceGraph, "--file:pn");
-  EXPECT_STREQ(graphFile.params.comment, "-f");
-  EXPECT_FALSE(graphFile.params.force);
-  EXPECT_EQ(graphFile.params.outFile, nullptr);
+  EXPECT_EQ(graphFile.line.options.sourceGraph, "--file:pn");
+  EXPECT_EQ(graphFile.line.options.comment, "-f");
+  EXPECT_FALSE(graphFile.line.options.force);
+  EXPECT_FALSE(graphFile.line.options.outFile.has_value());
 }
 
 TEST(ParseArguments, BareArgumentsAreTheOutputFile) {
   Parse dash({"--file:pn", "a", "-"});
   ASSERT_TRUE(dash.ok);
-  EXPECT_STREQ(dash.params.outFile, "-");
+  EXPECT_EQ(dash.line.options.outFile, "-");
   // A name that looks like an option is taken only after -o.
   Parse dashName({"--file:pn", "a", "-o", "-name"});
   ASSERT_TRUE(dashName.ok);
-  EXPECT_STREQ(dashName.params.outFile, "-name");
+  EXPECT_EQ(dashName.line.options.outFile, "-name");
 }
 
 TEST(ParseArguments, UnknownOptionsAndLineBreaksAreSyntaxErrors) {
@@ -201,13 +207,13 @@ TEST(ParseArguments, UnknownOptionsAndLineBreaksAreSyntaxErrors) {
 TEST(ParseArguments, EmptyCommentCountsAsGiven) {
   Parse parse({"--enhance", "g.txt", "--comment", ""});
   EXPECT_TRUE(parse.ok) << parse.message;
-  EXPECT_STREQ(parse.params.comment, "");
+  EXPECT_EQ(parse.line.options.comment, "");
 }
 
 TEST(ParseArguments, LongCommentIsCutTo512) {
   Parse parse({"--file:pn", "a", "--comment", std::string(600, 'c')});
   ASSERT_TRUE(parse.ok);
-  EXPECT_EQ(std::string(parse.params.comment), std::string(512, 'c'));
+  EXPECT_EQ(parse.line.options.comment, std::string(512, 'c'));
 }
 
 TEST(ParseArguments, HundredFilesFitTheHundredFirstIsAnError) {
@@ -220,19 +226,18 @@ TEST(ParseArguments, HundredFilesFitTheHundredFirstIsAnError) {
   }
   for (int k = 0; k < 203; ++k) argv[k] = k < 202 ? &storage[k][0] : nullptr;
   {
-    cmdLineParams params;
+    CommandLine line;
     std::string message;
-    ASSERT_TRUE(parseArguments(201, argv, params, message)) << message;
-    EXPECT_EQ(params.numOtherFiles, 100);
-    EXPECT_STREQ(params.fileNames[0], "f0");
-    EXPECT_STREQ(params.fileNames[99], "f99");
+    ASSERT_TRUE(parseArguments(201, argv, line, message)) << message;
+    ASSERT_EQ(line.inputs.size(), 100u);
+    EXPECT_EQ(line.inputs[0].name, "f0");
+    EXPECT_EQ(line.inputs[99].name, "f99");
   }
   {
-    cmdLineParams params;
+    CommandLine line;
     std::string message;
-    EXPECT_FALSE(parseArguments(202, argv, params, message));
+    EXPECT_FALSE(parseArguments(202, argv, line, message));
     EXPECT_EQ(message, "Too many input files (at most 100)");
-    EXPECT_STREQ(params.fileNames[99], "f99");
   }
 }
 
@@ -240,59 +245,80 @@ TEST(ParseArguments, FilesAreGroupedByLowestContentBit) {
   struct Case {
     std::initializer_list<std::string> args;
     const char* order;
-    short others;
-    short dumps;
+    int dumps;
   } cases[] = {
       // The partition's exchanges move x1 behind x2.
-      {{"--file:pe", "x1", "--file:pe", "x2", "--file:pn", "x3"}, "x3,x2,x1", 3, 0},
-      {{"--file:pc", "c", "--file:pd", "d", "--file:pe", "e", "--file:pn", "n"}, "n,e,d,c", 4, 0},
-      {{"--file:Bi", "7", "b1", "--file:pne", "p", "--file:bi", "b2"}, "p,b1,b2", 1, 2},
+      {{"--file:pe", "x1", "--file:pe", "x2", "--file:pn", "x3"}, "x3,x2,x1", 0},
+      {{"--file:pc", "c", "--file:pd", "d", "--file:pe", "e", "--file:pn", "n"}, "n,e,d,c", 0},
+      {{"--file:Bi", "7", "b1", "--file:pne", "p", "--file:bi", "b2"}, "p,b1,b2", 2},
       // A saturation file with only i stays in front of the dumps.
-      {{"--file:bi", "b1", "--file:si", "s", "--file:pne", "p"}, "p,s,b1", 2, 1},
+      {{"--file:bi", "b1", "--file:si", "s", "--file:pne", "p"}, "p,s,b1", 1},
       {{"--file:bi", "b1", "--file:bi", "b2", "--file:si", "s", "--file:pne", "p"},
-       "p,s,b2,b1", 2, 2},
+       "p,s,b2,b1", 2},
   };
   for (const Case& c : cases) {
     Parse parse(c.args);
     ASSERT_TRUE(parse.ok) << parse.message;
-    EXPECT_EQ(names(parse.params), c.order);
-    EXPECT_EQ(parse.params.numOtherFiles, c.others);
-    EXPECT_EQ(parse.params.numBGPFiles, c.dumps);
+    EXPECT_EQ(names(parse.line), c.order);
+    EXPECT_EQ(merged(parse.line), c.dumps);
   }
 }
 
 TEST(ParseArguments, EntriesMoveWholeWhenOrdered) {
   Parse parse({"--file:Bi", "7018", "dump", "--file:ue", "couples", "--file:pn", "paths"});
   ASSERT_TRUE(parse.ok) << parse.message;
-  const cmdLineParams& p = parse.params;
-  EXPECT_EQ(names(p), "paths,couples,dump");
-  EXPECT_EQ(p.fileTypes[0], pathFile);
-  EXPECT_EQ(p.fileContents[0], getNodes);
-  EXPECT_EQ(p.fileTypes[1], unknownFile);
-  EXPECT_EQ(p.fileContents[1], getEdges);
-  EXPECT_EQ(p.fileTypes[2], bgpFile);
-  EXPECT_EQ(p.vantagePoints[2], 7018);
-  EXPECT_EQ(p.vantagePoints[0], 0);
+  const std::vector<InputFile>& in = parse.line.inputs;
+  EXPECT_EQ(names(parse.line), "paths,couples,dump");
+  EXPECT_EQ(in[0].type, pathFile);
+  EXPECT_EQ(in[0].contents, getNodes);
+  EXPECT_EQ(in[1].type, unknownFile);
+  EXPECT_EQ(in[1].contents, getEdges);
+  EXPECT_EQ(in[2].type, bgpFile);
+  EXPECT_EQ(in[2].vantage, 7018u);
+  EXPECT_EQ(in[0].vantage, 0u);
 }
 
-TEST(DynaSwap, ExchangesWholeEntries) {
-  Parse parse({"--file:pne", "a", "--file:Bi", "5", "b"});
-  ASSERT_TRUE(parse.ok);
-  dynaSwap(parse.params, 0, 1);
-  EXPECT_STREQ(parse.params.fileNames[0], "b");
-  EXPECT_EQ(parse.params.fileTypes[0], bgpFile);
-  EXPECT_EQ(parse.params.fileContents[0], getIPCovering);
-  EXPECT_EQ(parse.params.vantagePoints[0], 5);
-  EXPECT_STREQ(parse.params.fileNames[1], "a");
-  EXPECT_EQ(parse.params.vantagePoints[1], 0);
-}
-
-TEST(AnyTrue, LooksAtTheFirstNOnly) {
-  const bool values[] = {false, false, true};
-  EXPECT_FALSE(anyTrue(values, 0));
-  EXPECT_FALSE(anyTrue(values, -1));
-  EXPECT_FALSE(anyTrue(values, 2));
-  EXPECT_TRUE(anyTrue(values, 3));
+// --as32 widens the vantage numbers wherever it stands. When the arguments are wrong before it
+// is known which argument is the option, its mere presence decides; a 16-bit run stops at the
+// first vantage number it refuses, before any later error.
+TEST(ParseArguments, As32WidensVantageNumbersWhereverItStands) {
+  const ErrorCase cases[] = {
+      {{"--file:Bi", "70000", "d", "--file:pne", "p", "--as32"}, ""},
+      {{"--file:Bi", "1.5", "d", "--file:pne", "p", "--as32"}, ""},
+      {{"--file:Bi", "70000", "d", "--file:pne", "p"}, "Invalid vantage point number: `70000'"},
+      {{"--file:Bi", "1.5", "d", "--file:pne", "p"}, "Invalid vantage point number: `1.5'"},
+      {{"--file:Bi", "1.65536", "d", "--file:pne", "p", "--as32"},
+       "Invalid vantage point number: `1.65536'"},
+      {{"--file:Bi", "0.0", "d", "--file:pne", "p", "--as32"},
+       "Invalid vantage point number: `0.0'"},
+      // --as32 taken as a file name or a comment is no option...
+      {{"--file:Bi", "70000", "--as32", "--file:pne", "p"},
+       "Invalid vantage point number: `70000'"},
+      {{"--file:Bi", "70000", "d", "--file:pne", "p", "--comment", "--as32"},
+       "Invalid vantage point number: `70000'"},
+      // ...unless the arguments are wrong anyway: then the later error is the one reported.
+      {{"--file:Bi", "70000", "--as32", "--bogus"}, "Invalid option: `--bogus'"},
+      {{"--file:Bi", "70000", "d", "--comment", "--as32"},
+       "At least a file to get nodes from is needed"},
+      {{"--file:Bi", "70000", "--as32"}, "At least a file to get nodes from is needed"},
+      {{"--file:Bi", "70000"}, "Invalid vantage point number: `70000'"},
+      {{"--help", "--file:Bi", "70000", "d"}, "Invalid vantage point number: `70000'"},
+      {{"--file:Bi", "70000", "d", "--file:Bi", "5000000000", "e", "--file:pne", "p"},
+       "Invalid vantage point number: `70000'"},
+      {{"--file:Bi", "70000", "d", "--file:Bi", "5000000000", "e", "--file:pne", "p", "--as32"},
+       "Invalid vantage point number: `5000000000'"},
+  };
+  for (const ErrorCase& c : cases) {
+    Parse parse(c.args);
+    std::string joined;
+    for (const std::string& a : c.args) joined += a + " ";
+    EXPECT_EQ(parse.message, c.message) << joined;
+    EXPECT_EQ(parse.ok, parse.message.empty()) << joined;
+  }
+  Parse wide({"--file:Bi", "1.10", "d", "--file:pne", "p", "--as32"});
+  ASSERT_TRUE(wide.ok) << wide.message;
+  EXPECT_TRUE(wide.line.options.as32);
+  EXPECT_EQ(wide.line.inputs[1].vantage, 65546u);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-// The orientation of an edge as seen from the endpoint holding a copy of it. It sits alone here
-// because the graph template needs it while knowing nothing else of the AS graph.
-#ifndef ZELGRIN_ASGRAPH_EDGE_DIR_H
-#define ZELGRIN_ASGRAPH_EDGE_DIR_H
+// The orientation of an edge as seen from the endpoint holding a copy of it. It lives with the
+// containers because the graph template stores it in every edge record, and the AS graph, one
+// layer up, builds on both.
+#ifndef ZELGRIN_CONTAINERS_EDGE_DIR_H
+#define ZELGRIN_CONTAINERS_EDGE_DIR_H
 
 // The fixed underlying type makes every int a valid value, so a number read from outside the
 // three enumerators is held without undefined behaviour and maps to undirected wherever it is read.
@@ -23,4 +24,4 @@ inline edge_dir reverse(edge_dir direction) {
   }
 }
 
-#endif  // ZELGRIN_ASGRAPH_EDGE_DIR_H
+#endif  // ZELGRIN_CONTAINERS_EDGE_DIR_H

@@ -1,7 +1,7 @@
 // Console output shared by the driver and graph construction: the once-per-run banner, the
 // terminal test, the overwrite question and the progress bar drawn on standard output.
-#ifndef ZELGRIN_DRIVER_CONSOLE_H
-#define ZELGRIN_DRIVER_CONSOLE_H
+#ifndef ZELGRIN_CONSOLE_CONSOLE_H
+#define ZELGRIN_CONSOLE_CONSOLE_H
 
 #include <cstdio>
 
@@ -24,4 +24,4 @@ void goToCol(int col);
 // at least 0.5, went back, or reached 100. A total of 0 (unknown size) draws nothing.
 void printPercentage(float position, float total);
 
-#endif  // ZELGRIN_DRIVER_CONSOLE_H
+#endif  // ZELGRIN_CONSOLE_CONSOLE_H

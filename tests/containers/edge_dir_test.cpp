@@ -1,4 +1,4 @@
-#include "asgraph/edge_dir.h"
+#include "containers/edge_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "driver/console.h"
+#include "console/console.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

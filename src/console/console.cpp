@@ -1,4 +1,4 @@
-#include "driver/console.h"
+#include "console/console.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,0 +1,33 @@
+// One input file of a run as the command line gave it, and the options graph construction
+// takes. A run's inputs are one list in reading order: the files read one after the other come
+// first, the files merged by prefix in the second pass (readInMerge) last.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "asgraph/as_number.h"
+#include "build/input_formats.h"
+
+struct InputFile {
+  std::string name;           // "-" is standard input
+  file_type type = pathFile;  // the format letter of its --file: option
+  int32_t contents = 0;       // content flags: what to take from it
+  ASNumber vantage = 0;       // vantage AS of a B dump, 0 otherwise
+  // The entry reads again, in the merge of the second pass, the file of an earlier entry (a
+  // router table or MRT file asked for IP covering and more): the graph records its name once.
+  bool rereads = false;
+};
+
+// True when the entry is read in the merge of the second pass.
+inline bool readInMerge(const InputFile& input) {
+  return readInMerge(formatOf(input.type), input.contents);
+}
+
+// How graph construction shows its work.
+struct BuildOptions {
+  bool progress = false;  // announce each step and draw the progress bar on standard output
+  bool verbose = false;   // report each line that does not parse on standard error
+  // The dumps' IP covering counts each address once per way, whatever the nesting of prefixes.
+  bool exactCovering = false;
+};
