@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "build/dump_merge.h"
+#include "build/input_copies.h"
 #include "build/open_input.h"
 #include "build/parse_report.h"
 #include "driver/console.h"
@@ -28,10 +29,10 @@ void announceStep(int contents, int step, int totalSteps) {
 // opened or read.
 int readFile(const char* name, const InputFormat& format, int contents, ASNumber vantage,
              int step, int totalSteps, bool progress, bool verbose, EdgeLookup& edges,
-             BuildReport* report) {
+             BuildReport* report, const char* openName) {
   const int entry = step - 1;
   Parser* parser = format.makeParser();
-  if (!openInput(*parser, name)) {
+  if (!openInput(*parser, openName)) {
     int openError = errno;
     delete parser;
     reportOpenFailure(name, openError);
@@ -76,15 +77,18 @@ int readFile(const char* name, const InputFormat& format, int contents, ASNumber
 int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_type* fileTypes,
                int* fileContents, bool progress, bool verbose, ASNumber* vantagePoints,
                ASGraph& graph, BuildReport* report, bool exactCovering) {
+  InputCopies copies;
+  if (!copies.make(numOtherFiles + numBGPFiles, fileNames, report)) return buildInputFailed;
   const int totalSteps = numOtherFiles + (numBGPFiles > 0 ? 1 : 0);
   EdgeLookup edges(graph);
   for (int i = 0; i < numOtherFiles; i++) {
     int result = readFile(fileNames[i], formatOf(fileTypes[i]), fileContents[i], vantagePoints[i],
-                          i + 1, totalSteps, progress, verbose, edges, report);
+                          i + 1, totalSteps, progress, verbose, edges, report, copies.openName(i));
     if (result != buildOk) return result;
   }
   if (numBGPFiles <= 0) return buildOk;
   return mergeDumps(numBGPFiles, fileNames + numOtherFiles, fileTypes + numOtherFiles,
                     vantagePoints + numOtherFiles, static_cast<short>(numOtherFiles + 1),
-                    progress, verbose, graph, report, numOtherFiles, exactCovering);
+                    progress, verbose, graph, report, numOtherFiles, exactCovering,
+                    copies.openNames() + numOtherFiles);
 }

@@ -60,12 +60,14 @@ class DumpMerge {
     delete[] heap_;
   }
 
+  void openAt(char* const* openNames) { openNames_ = openNames; }
+
   int run(short step, bool progress, EdgeLookup& edges) {
     if (progress) std::printf("Reading IP covering file(s) (step %i of %i)\n", step, step);
     // Standard input has no size, so with it among the dumps no bar can be drawn.
     bool bar = progress;
     for (short k = 0; k < count_; k++) {
-      if (!openInput(*parsers_[k], names_[k])) {
+      if (!openInput(*parsers_[k], openNames_ != nullptr ? openNames_[k] : names_[k])) {
         reportOpenFailure(names_[k], errno);
         return buildInputFailed;
       }
@@ -195,6 +197,7 @@ class DumpMerge {
 
   short count_;
   char** names_;
+  char* const* openNames_ = nullptr;  // where the inputs are opened, when not at their names
   ASNumber* vantages_;
   bool verbose_;
   BuildReport* report_;
@@ -214,9 +217,11 @@ class DumpMerge {
 
 int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
                short stepNumber, bool progress, bool verbose, ASGraph& graph,
-               BuildReport* report, int firstReportEntry, bool exactCovering) {
+               BuildReport* report, int firstReportEntry, bool exactCovering,
+               char* const* openNames) {
   DumpMerge merge(count, fileNames, fileTypes, vantagePoints, verbose, report, firstReportEntry,
                   exactCovering);
+  merge.openAt(openNames);
   if (exactCovering) startExactCovering(graph);
   EdgeLookup edges(graph);
   return merge.run(stepNumber, progress, edges);

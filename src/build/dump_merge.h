@@ -15,4 +15,4 @@
 int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
                short stepNumber, bool progress, bool verbose, ASGraph& graph,
                BuildReport* report = nullptr, int firstReportEntry = 0,
-               bool exactCovering = false);
+               bool exactCovering = false, char* const* openNames = nullptr);
