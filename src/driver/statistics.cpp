@@ -33,8 +33,12 @@ void printStatistics(std::FILE* out, const cmdLineParams& params, const BuildRep
   }
   for (int k = 0; k < entryCount(params) && k < report.size(); ++k) {
     bool first = report.entry(k).copied;
-    for (int j = 0; j < k && first; ++j) first = std::strcmp(params.fileNames[j], params.fileNames[k]) != 0;
-    if (first) std::fprintf(out, "`%s' was copied to a temporary file to be read twice\n", params.fileNames[k]);
+    // Said once for a name, at its first entry.
+    for (int j = 0; j < k && first; ++j) {
+      first = std::strcmp(params.fileNames[j], params.fileNames[k]) != 0;
+    }
+    if (first) std::fprintf(out, "`%s' was copied to a temporary file to be read twice\n",
+                            params.fileNames[k]);
   }
   unsigned long long oriented = 0, pathCovered = 0, ipCovered = 0;
   graph.forEachEdge([&](const ASGraph::edge& copy) {

@@ -62,7 +62,8 @@ void mrtParser::startReading() {
     const std::string path = openedPath();
     struct stat status;
     // Only a regular file can be read again; a pipe opened twice would wait for a writer.
-    const bool regular = !path.empty() && stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    const bool regular =
+        !path.empty() && stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
     groups_ = regular && addressesAscend(path);
     sort_ = std::make_unique<MrtRouteSort>(sortMemory_);
   }

@@ -209,8 +209,8 @@ bool MrtRouteSort::next(Route& route) {
     // The route handed out last is passed over only now: its path lay in the window.
     deliveredPending_ = false;
     Run& run = runs_[heap_[0]];
-    run.begin += kRouteHeader + std::size_t{get<std::uint32_t>(run.window.data() + run.begin + 13)} *
-                                    sizeof(ASNumber);
+    const std::uint32_t pathLength = get<std::uint32_t>(run.window.data() + run.begin + 13);
+    run.begin += kRouteHeader + std::size_t{pathLength} * sizeof(ASNumber);
     if (!loadRoute(run)) {
       if (failed()) return false;
       heap_[0] = heap_.back();

@@ -17,7 +17,9 @@ struct Added {
 std::vector<std::string> sorted(const std::vector<Added>& routes, std::size_t memory,
                                  std::uint64_t* runs = nullptr) {
   MrtRouteSort sort(memory);
-  for (const Added& r : routes) EXPECT_TRUE(sort.add(r.address, r.length, r.path.data(), r.path.size()));
+  for (const Added& r : routes) {
+    EXPECT_TRUE(sort.add(r.address, r.length, r.path.data(), r.path.size()));
+  }
   EXPECT_TRUE(sort.finish());
   std::vector<std::string> out;
   MrtRouteSort::Route route;
@@ -26,7 +28,9 @@ std::vector<std::string> sorted(const std::vector<Added>& routes, std::size_t me
                        std::to_string((route.address >> 16) & 255) + "." +
                        std::to_string((route.address >> 8) & 255) + "." +
                        std::to_string(route.address & 255) + "/" + std::to_string(route.length);
-    for (std::uint32_t k = 0; k < route.pathLength; ++k) text += " " + std::to_string(route.path[k]);
+    for (std::uint32_t k = 0; k < route.pathLength; ++k) {
+      text += " " + std::to_string(route.path[k]);
+    }
     out.push_back(text);
   }
   EXPECT_FALSE(sort.failed()) << sort.reason();
