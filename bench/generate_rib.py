@@ -7,7 +7,11 @@ topology (tier-1 mesh, regional transit, stub origins): each peer reaches an ori
 or two transit ASes, so paths run 3 to 8 ASes, some with the origin or the peer prepended; about
 3 % of the ASes are 4-byte numbers. The same seed gives the same bytes.
 
+Hostile orders for the sort of the IP covering pass: --order shuffled writes the prefixes in a
+random order (addresses that do not ascend), --order one-prefix writes one prefix every time.
+
 Usage: generate_rib.py OUT [--prefixes N] [--peers N] [--seed N] [--gzip]
+                       [--order ascending|shuffled|one-prefix]
 Example: generate_rib.py bench/data/rib.mrt --prefixes 1000000 --peers 20   (about 1 GB)
 """
 import argparse
@@ -88,6 +92,8 @@ def main():
     parser.add_argument("--peers", type=int, default=20)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--gzip", action="store_true", help="write gzip compressed output")
+    parser.add_argument("--order", choices=["ascending", "shuffled", "one-prefix"],
+                        default="ascending")
     args = parser.parse_args()
 
     rng = random.Random(args.seed)
@@ -99,7 +105,13 @@ def main():
     out = gzip.open(args.out, "wb", compresslevel=6) if args.gzip else open(args.out, "wb")
     with out:
         out.write(peer_index_table(peers))
-        for sequence, (address, length) in enumerate(prefixes(rng, args.prefixes)):
+        order = prefixes(rng, args.prefixes)
+        if args.order == "shuffled":
+            order = list(order)
+            rng.shuffle(order)
+        elif args.order == "one-prefix":
+            order = [(10 << 24, 8)] * args.prefixes
+        for sequence, (address, length) in enumerate(order):
             # A fifth of the prefixes belong to a few hundred large networks.
             origin = stubs[rng.randrange(500) if rng.random() < 0.2 else rng.randrange(len(stubs))]
             entries = []

@@ -1,5 +1,5 @@
 // Writes a fuzzing input to a scratch file of the harness's own, for the units that read files
-// by name. The file is made once per process and overwritten for every input.
+// by name. The file is made once per process, overwritten for every input and removed at exit.
 #pragma once
 
 #include <stdint.h>
@@ -24,13 +24,20 @@ inline bool looksCompressed(const uint8_t* bytes, size_t size) {
 }
 
 // The name of a file holding exactly `bytes`, or null when it cannot be written.
-inline const char* writeFuzzInput(const uint8_t* bytes, size_t size) {
+inline char* fuzzInputPath() {
   static char path[] = "/tmp/zelgrin_fuzz_input-XXXXXX";
+  return path;
+}
+inline void removeFuzzInput() { unlink(fuzzInputPath()); }
+
+inline const char* writeFuzzInput(const uint8_t* bytes, size_t size) {
+  char* path = fuzzInputPath();
   static bool made = false;
   if (!made) {
     int fd = mkstemp(path);
     if (fd < 0) return nullptr;
     close(fd);
+    atexit(removeFuzzInput);
     made = true;
   }
   std::FILE* file = std::fopen(path, "wb");

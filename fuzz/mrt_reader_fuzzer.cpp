@@ -35,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   MrtEntry entry;
   MrtStatus status;
   uint64_t lastOffset = 0;
-  while ((status = reader.next(entry)) == MrtStatus::entry) checkEntry(entry, size, lastOffset);
+  while ((status = reader.next(entry)) == MrtStatus::entry || status == MrtStatus::damaged) {
+    if (status == MrtStatus::entry) checkEntry(entry, size, lastOffset);
+  }
   if (status == MrtStatus::readError) abort();  // memory cannot fail
   if (status != MrtStatus::end && reader.errReason()[0] == '\0') abort();
   if (reader.next(entry) != MrtStatus::end) abort();

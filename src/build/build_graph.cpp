@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "build/dump_merge.h"
+#include "build/input_copies.h"
 #include "build/open_input.h"
 #include "build/parse_report.h"
 #include "console/console.h"
@@ -31,7 +32,7 @@ int readFile(const InputFile& input, int entry, int step, int totalSteps,
   const char* name = input.name.c_str();
   const InputFormat& format = formatOf(input.type);
   Parser* parser = format.makeParser();
-  if (!openInput(*parser, name)) {
+  if (!openInput(*parser, input.openName())) {
     int openError = errno;
     delete parser;
     reportOpenFailure(name, openError);
@@ -73,8 +74,12 @@ int readFile(const InputFile& input, int entry, int step, int totalSteps,
 
 }  // namespace
 
-int buildGraph(const std::vector<InputFile>& inputs, const BuildOptions& options, ASGraph& graph,
+int buildGraph(const std::vector<InputFile>& given, const BuildOptions& options, ASGraph& graph,
                BuildReport* report) {
+  // A pipe read twice is read from a copy; the copies go when the build ends.
+  std::vector<InputFile> inputs = given;
+  InputCopies copies;
+  if (!copies.make(inputs, report)) return buildInputFailed;
   int firstPass = 0;
   bool anyMerged = false;
   for (const InputFile& input : inputs) {

@@ -14,6 +14,7 @@
 struct InputReport {
   std::uint64_t linesRead = 0;
   ReadStats stats;  // used, and skipped by reason
+  bool copied = false;  // read from a temporary copy (see input_copies.h)
 };
 
 class BuildReport {

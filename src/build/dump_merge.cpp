@@ -71,7 +71,7 @@ class DumpMerge {
     bool bar = progress;
     for (short k = 0; k < count_; k++) {
       const char* name = nameOf(k);
-      if (!openInput(*parsers_[k], name)) {
+      if (!openInput(*parsers_[k], dumps_[k]->openName())) {
         reportOpenFailure(name, errno);
         return buildInputFailed;
       }

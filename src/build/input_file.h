@@ -17,6 +17,11 @@ struct InputFile {
   // The entry reads again, in the merge of the second pass, the file of an earlier entry (a
   // router table or MRT file asked for IP covering and more): the graph records its name once.
   bool rereads = false;
+  // A temporary copy to open instead of the name (an input read twice that cannot be opened
+  // twice, such as a pipe); empty: the name itself. Messages always show the name.
+  std::string copy;
+
+  const char* openName() const { return copy.empty() ? name.c_str() : copy.c_str(); }
 };
 
 // True when the entry is read in the merge of the second pass.

@@ -34,6 +34,15 @@ void printStatistics(std::FILE* out, const std::vector<InputFile>& inputs,
     printReading(out, report.entry(k), input.type);
     std::fputc('\n', out);
   }
+  for (int k = 0; k < entryCount(inputs, report); ++k) {
+    const std::string& name = inputs[static_cast<std::size_t>(k)].name;
+    bool first = report.entry(k).copied;
+    // Said once for a name, at its first entry.
+    for (int j = 0; j < k && first; ++j) first = inputs[static_cast<std::size_t>(j)].name != name;
+    if (first) {
+      std::fprintf(out, "`%s' was copied to a temporary file to be read twice\n", name.c_str());
+    }
+  }
   unsigned long long oriented = 0, pathCovered = 0, ipCovered = 0;
   graph.forEachEdge([&](const ASGraph::edge& copy) {
     if (copy.weight().oriented) ++oriented;

@@ -1,95 +1,22 @@
 #include "io/output_file.h"
 
+#include "io/temporary_files.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 
 namespace {
 
-// Temporary files not yet renamed or removed, for the signal and out-of-memory handlers. A slot
-// points into the std::string of its OutputFile, which does not change while registered.
-constexpr int kSlots = 8;
-std::atomic<const char*> temporaries[kSlots];
-
-// The signals that end the program while a file is being written, and what they did before.
-constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
-constexpr int kEndingCount = sizeof kEndingSignals / sizeof kEndingSignals[0];
-struct sigaction previousEnding[kEndingCount];
-bool caught[kEndingCount];
-struct sigaction previousFileSize;
-int openFiles = 0;
-
-// Removes the temporary files, then lets the signal do what it did before (by default: end the
-// program with the status a shell reports for it).
-extern "C" void onEndingSignal(int signal) {
-  OutputFile::removeTemporaries();
-  for (int k = 0; k < kEndingCount; ++k) {
-    if (kEndingSignals[k] == signal) sigaction(signal, &previousEnding[k], nullptr);
-  }
-  raise(signal);
-}
-
-void catchSignals() {
-  if (openFiles++ > 0) return;
-  struct sigaction action;
-  std::memset(&action, 0, sizeof action);
-  sigemptyset(&action.sa_mask);
-  action.sa_handler = SIG_IGN;
-  sigaction(SIGXFSZ, &action, &previousFileSize);
-  // SA_NODEFER: the signal raised again inside the handler is delivered at once.
-  action.sa_handler = onEndingSignal;
-  action.sa_flags = SA_NODEFER;
-  for (int k = 0; k < kEndingCount; ++k) {
-    struct sigaction before;
-    sigaction(kEndingSignals[k], nullptr, &before);
-    // A signal the user chose to ignore (nohup) stays ignored.
-    caught[k] = before.sa_handler != SIG_IGN;
-    if (!caught[k]) continue;
-    previousEnding[k] = before;
-    sigaction(kEndingSignals[k], &action, nullptr);
-  }
-}
-
-void releaseSignals() {
-  if (--openFiles > 0) return;
-  for (int k = 0; k < kEndingCount; ++k) {
-    if (caught[k]) sigaction(kEndingSignals[k], &previousEnding[k], nullptr);
-  }
-  sigaction(SIGXFSZ, &previousFileSize, nullptr);
-}
-
-// Holds back the ending signals while a temporary file is created or renamed and (un)registered,
-// so that the handler never removes a file that is not ours or misses one that is.
-class SignalsHeld {
- public:
-  SignalsHeld() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int signal : kEndingSignals) sigaddset(&set, signal);
-    sigprocmask(SIG_BLOCK, &set, &before_);
-  }
-  ~SignalsHeld() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
-  SignalsHeld(const SignalsHeld&) = delete;
-  SignalsHeld& operator=(const SignalsHeld&) = delete;
-
- private:
-  sigset_t before_;
-};
-
-int registerTemporary(const char* path) {
-  for (int k = 0; k < kSlots; ++k) {
-    const char* empty = nullptr;
-    if (temporaries[k].compare_exchange_strong(empty, path)) return k;
-  }
-  return -1;
-}
+using temporary_files::catchSignals;
+using temporary_files::releaseSignals;
+using temporary_files::SignalsHeld;
 
 // The directory part of a path, with its slash ("" for a bare name), and the last component.
 std::string directoryOf(const std::string& path) {
@@ -163,12 +90,7 @@ OutputFile::OutputFile(const char* noun) : noun_(noun) {}
 
 OutputFile::~OutputFile() { abandon(); }
 
-void OutputFile::removeTemporaries() {
-  for (std::atomic<const char*>& slot : temporaries) {
-    const char* path = slot.exchange(nullptr);
-    if (path != nullptr) unlink(path);
-  }
-}
+void OutputFile::removeTemporaries() { temporary_files::removeAll(); }
 
 bool OutputFile::open(const char* name) {
   errorNumber_ = 0;
@@ -228,13 +150,13 @@ bool OutputFile::openTemporary() {
   SignalsHeld held;
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary_ = prefix + randomSuffix();
-    slot_ = registerTemporary(temporary_.c_str());
+    slot_ = temporary_files::enter(temporary_.c_str());
     if (slot_ < 0) break;
     // 0666: the umask applies as it does for a file fopen creates.
     const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
       errorNumber_ = errno;
-      temporaries[slot_].store(nullptr);
+      temporary_files::leave(slot_);
       slot_ = -1;
       if (errorNumber_ == EEXIST) continue;
       break;
@@ -244,7 +166,7 @@ bool OutputFile::openTemporary() {
     errorNumber_ = errno;
     ::close(fd);
     unlink(temporary_.c_str());
-    temporaries[slot_].store(nullptr);
+    temporary_files::leave(slot_);
     slot_ = -1;
     break;
   }
@@ -281,7 +203,7 @@ bool OutputFile::commit() {
     if (rename(temporary_.c_str(), target_.c_str()) != 0) {
       return fail("Could not put the new ", " in place", errno);
     }
-    temporaries[slot_].store(nullptr);
+    temporary_files::leave(slot_);
     slot_ = -1;
   }
   syncDirectory(directory_);
@@ -297,7 +219,7 @@ void OutputFile::abandon() {
   if (!temporary_.empty()) {
     SignalsHeld held;
     unlink(temporary_.c_str());
-    if (slot_ >= 0) temporaries[slot_].store(nullptr);
+    temporary_files::leave(slot_);
     slot_ = -1;
     temporary_.clear();
   }

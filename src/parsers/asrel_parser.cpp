@@ -22,6 +22,23 @@ std::string_view trimmed(const char* text, std::size_t begin, std::size_t end) {
   return std::string_view(text + begin, end - begin);
 }
 
+// A line not starting with an AS number that is still meant as a record ("AS3|4|-1",
+// "+5 6 0"): fields split by '|', or a third word that is a relationship. Comments ('#') and
+// legends such as "-1 (<FromNodeId> is a customer of <ToNodeId>)" are not.
+bool looksLikeRecord(const char* text, std::size_t length) {
+  if (length == 0 || text[0] == '#') return false;
+  if (std::memchr(text, '|', length) != nullptr) return true;
+  std::size_t i = 0;
+  for (int word = 0; word < 2; ++word) {
+    while (i < length && !isBlank(text[i])) ++i;
+    while (i < length && isBlank(text[i])) ++i;
+  }
+  std::size_t end = i;
+  while (end < length && !isBlank(text[end])) ++end;
+  const std::string_view third(text + i, end - i);
+  return third == "-1" || third == "0" || third == "1" || third == "2";
+}
+
 }  // namespace
 
 int asrelParser::nextLine() {
@@ -46,11 +63,16 @@ int asrelParser::nextLine() {
     truncateLine(length);
     std::size_t start = 0;
     while (start < length && isBlank(text[start])) ++start;
-    // Comments, blank lines and legends: only a line starting with an AS number is data.
-    if (start == length || text[start] < '0' || text[start] > '9') continue;
+    // Comments, blank lines and legends are passed over; a line starting with an AS number is
+    // data, and so is one with the shape of a record, which is then refused with its reason.
+    const bool startsWithNumber = start < length && text[start] >= '0' && text[start] <= '9';
+    if (!startsWithNumber && !looksLikeRecord(text + start, length - start)) continue;
     lineCode_ = 0;
     lineReason_.clear();
+    const Dialect dialect = dialect_;
     const Outcome outcome = readRelationship(text, length);
+    // Only a line of numbers tells the file's dialect.
+    if (!startsWithNumber) dialect_ = dialect;
     if (outcome == Outcome::sibling) {
       stats_.countSkipped(siblingLink);
       continue;

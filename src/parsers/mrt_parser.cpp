@@ -1,6 +1,6 @@
 #include "parsers/mrt_parser.h"
 
-#include <algorithm>
+#include <sys/stat.h>
 
 #include "asgraph/as_number.h"
 
@@ -17,11 +17,6 @@ const char kRecordText[] = "(MRT record)";
 
 std::uint32_t maskOf(std::uint8_t length) {
   return length == 0 ? 0 : ~std::uint32_t(0) << (32 - length);
-}
-
-// The merge's order of a prefix: its network address, then the longer prefix first.
-std::uint64_t orderKey(std::uint32_t address, std::uint8_t length) {
-  return (std::uint64_t(address & maskOf(length)) << 6) | std::uint64_t(32 - length);
 }
 
 bool isRibIPv4(const MrtEntry& entry) {
@@ -65,7 +60,12 @@ void mrtParser::startReading() {
   if (routeMode_) {
     // Copied: reopening the input clears the parser's record of it.
     const std::string path = openedPath();
-    sortWhole_ = path.empty() || !addressesAscend(path);
+    struct stat status;
+    // Only a regular file can be read again; a pipe opened twice would wait for a writer.
+    const bool regular =
+        !path.empty() && stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    groups_ = regular && addressesAscend(path);
+    sort_ = std::make_unique<MrtRouteSort>(sortMemory_);
   }
   reader_ = std::make_unique<MrtReader>(input_, &stats_);
   reader_->setProblemListener(&problems_);
@@ -95,36 +95,24 @@ bool mrtParser::addressesAscend(const std::string& path) {
 }
 
 mrtParser::Next mrtParser::readEntry() {
-  if (!problems_.queued.empty()) {
-    // Counted by the reader already; delivered only to be reported.
-    pendingRefusal_ = problems_.queued.front();
-    problems_.queued.erase(problems_.queued.begin());
+  if (!endPending_.empty()) {
+    pendingRefusal_.swap(endPending_);
+    endPending_.clear();
     return Next::refused;
   }
-  if (entryHeld_) {
-    entryHeld_ = false;
-  } else {
-    if (!endPending_.empty()) {
-      pendingRefusal_.swap(endPending_);
-      endPending_.clear();
-      return Next::refused;
-    }
-    if (readerDone_) return Next::end;
-    const MrtStatus status = reader_->next(entry);
-    if (status != MrtStatus::entry) {
-      // Damaged records met on the way to the end come first.
-      if (endOfEntries(status) == Next::refused) endPending_.swap(pendingRefusal_);
-      pendingRefusal_.clear();
-      return readEntry();
-    }
-    countRecordRead();
-    // Damaged records the reader passed over on the way come first, as in the file.
-    if (!problems_.queued.empty()) {
-      entryHeld_ = true;
-      return readEntry();
-    }
+  if (readerDone_) return Next::end;
+  const MrtStatus status = reader_->next(entry);
+  if (status == MrtStatus::damaged) {
+    // Counted by the reader already; delivered only to be reported.
+    pendingRefusal_ = problems_.last;
+    return Next::refused;
   }
-  return refuseAS(entry.path) ? Next::refused : Next::entry;
+  if (status != MrtStatus::entry) {
+    if (endOfEntries(status) == Next::refused) return Next::refused;
+    return readerDone_ ? Next::end : readEntry();
+  }
+  countRecordRead();
+  return refuseAS(entry.path.data(), entry.path.size()) ? Next::refused : Next::entry;
 }
 
 mrtParser::Next mrtParser::endOfEntries(MrtStatus status) {
@@ -138,49 +126,61 @@ mrtParser::Next mrtParser::endOfEntries(MrtStatus status) {
              kUnframed);
       return Next::refused;
     case MrtStatus::end:
-      // A last record cut short, which the reader counted.
-      if (reader_->errReason()[0] == '\0') return Next::end;
-      pendingRefusal_ = reader_->errReason();
-      return Next::refused;
+      // A file cut inside a record is unusable as a whole, as a cut compressed file is: the
+      // reading fails, naming where.
+      if (reader_->errReason()[0] != '\0') {
+        failReading((std::string("MRT ") + reader_->errReason()).c_str());
+      }
+      return Next::end;
     default:
       return Next::end;  // a read error, which the input recorded
   }
 }
 
 mrtParser::Next mrtParser::readRoute() {
+  MrtRouteSort& sort = *sort_;
   for (;;) {
-    if (!problems_.queued.empty()) {
-      pendingRefusal_ = problems_.queued.front();
-      problems_.queued.erase(problems_.queued.begin());
-      return Next::refused;
+    if (delivering_) {
+      MrtRouteSort::Route route;
+      if (sort.next(route)) return deliver(route);
+      if (sort.failed()) {
+        failReading(sort.reason());
+        readerDone_ = true;
+        endPending_.clear();
+        return Next::end;
+      }
+      delivering_ = false;
+      sort.clear();
+      if (carried_) {
+        carried_ = false;
+        groupAddress_ = carriedEntry_.prefixV4 & maskOf(carriedEntry_.prefixLength);
+        const std::vector<ASNumber>& path = carriedEntry_.path;
+        if (!sort.add(carriedEntry_.prefixV4, carriedEntry_.prefixLength, path.data(),
+                      path.size())) {
+          failReading(sort.reason());
+          readerDone_ = true;
+          return Next::end;
+        }
+      }
     }
-    if (nextHeld_ < held_.size()) return deliverHeld();
     if (!endPending_.empty()) {
       pendingRefusal_.swap(endPending_);
       endPending_.clear();
       return Next::refused;
     }
     if (readerDone_) return Next::end;
-    fillHeld();
-  }
-}
-
-// Holds the next group of IPv4 RIB entries in order: those of one network address, or when the
-// file is read whole, all of them.
-void mrtParser::fillHeld() {
-  held_.clear();
-  arena_.clear();
-  nextHeld_ = 0;
-  if (carried_) {
-    holdEntry(carriedEntry_);
-    carried_ = false;
-  }
-  for (;;) {
     const MrtStatus status = reader_->next(entry);
+    if (status == MrtStatus::damaged) {
+      // Reported as met, ahead of the group being held, as the file has them.
+      pendingRefusal_ = problems_.last;
+      return Next::refused;
+    }
     if (status != MrtStatus::entry) {
       if (endOfEntries(status) == Next::refused) endPending_.swap(pendingRefusal_);
       pendingRefusal_.clear();
-      break;
+      if (readError() != 0) return Next::end;
+      closeGroup();
+      continue;
     }
     countRecordRead();
     if (!isRibIPv4(entry)) {
@@ -188,52 +188,53 @@ void mrtParser::fillHeld() {
       continue;
     }
     const std::uint32_t address = entry.prefixV4 & maskOf(entry.prefixLength);
-    if (!sortWhole_ && !held_.empty() && address != held_.front().address) {
+    if (groups_ && !sort.empty() && address != groupAddress_) {
       carriedEntry_ = entry;
       carried_ = true;
-      break;
+      closeGroup();
+      continue;
     }
-    holdEntry(entry);
+    groupAddress_ = address;
+    if (!sort.add(entry.prefixV4, entry.prefixLength, entry.path.data(), entry.path.size())) {
+      failReading(sort.reason());
+      readerDone_ = true;
+      return Next::end;
+    }
   }
-  std::stable_sort(held_.begin(), held_.end(),
-                   [](const Held& a, const Held& b) { return a.key < b.key; });
 }
 
-void mrtParser::holdEntry(const MrtEntry& route) {
-  Held held;
-  held.address = route.prefixV4 & maskOf(route.prefixLength);
-  held.written = route.prefixV4;
-  held.length = route.prefixLength;
-  held.key = orderKey(route.prefixV4, route.prefixLength);
-  held.pathStart = static_cast<std::uint32_t>(arena_.size());
-  held.pathLength = static_cast<std::uint32_t>(route.path.size());
-  arena_.insert(arena_.end(), route.path.begin(), route.path.end());
-  held_.push_back(held);
+void mrtParser::closeGroup() {
+  delivering_ = true;
+  if (sort_->finish()) return;
+  // Nothing of the group can be handed out: the reading fails.
+  failReading(sort_->reason());
+  readerDone_ = true;
+  carried_ = false;
+  endPending_.clear();
+  delivering_ = false;
 }
 
-mrtParser::Next mrtParser::deliverHeld() {
-  const Held& held = held_[nextHeld_++];
-  const ASNumber* path = arena_.data() + held.pathStart;
-  path_.assign(path, path + held.pathLength);
-  if (refuseAS(path_)) return Next::refused;
-  const std::uint32_t a = held.written;
+mrtParser::Next mrtParser::deliver(const MrtRouteSort::Route& route) {
+  if (refuseAS(route.path, route.pathLength)) return Next::refused;
+  const std::uint32_t a = route.address;
   data.network.setAddress(static_cast<unsigned char>(a >> 24), static_cast<unsigned char>(a >> 16),
                           static_cast<unsigned char>(a >> 8), static_cast<unsigned char>(a));
   // Every length, 0 too, is a real netmask here: an MRT prefix always says its length.
-  data.networkMask = IPNetmask(static_cast<char>(held.length));
+  data.networkMask = IPNetmask(static_cast<char>(route.length));
   data.path.clear();
-  for (ASNumber as : path_) {
+  for (std::uint32_t k = 0; k < route.pathLength; ++k) {
     bgpParser::ASItem item;
-    item.AS = as;
-    if (isPrivateAS(as)) item.flags = bgpParser::ASItem::privateFlag;
+    item.AS = route.path[k];
+    if (isPrivateAS(item.AS)) item.flags = bgpParser::ASItem::privateFlag;
     data.path.enqueue(item);
   }
   return Next::entry;
 }
 
 // An AS number the run does not accept refuses the record: above 65535 in a 16-bit run, or 0.
-bool mrtParser::refuseAS(const std::vector<ASNumber>& path) {
-  for (ASNumber as : path) {
+bool mrtParser::refuseAS(const ASNumber* path, std::size_t length) {
+  for (std::size_t k = 0; k < length; ++k) {
+    const ASNumber as = path[k];
     if (as != 0 && as <= ASWidth::largest()) continue;
     const std::string number = std::to_string(as);
     if (as == 0) {

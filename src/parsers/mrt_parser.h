@@ -7,9 +7,10 @@
 // peer's path, handed out in the merge's order (lower address first, then the longer prefix,
 // entries of one prefix in file order). Collectors write RIBs with addresses ascending but a
 // shorter prefix before a longer one of the same address, so the entries of one address are
-// held back and put in order. A file whose addresses do not ascend is found out by reading it
-// once beforehand, and then read whole and sorted; so is standard input, which cannot be read
-// twice. Memory then grows with the file's IPv4 RIB entries.
+// held back and put in order. A regular file is read once beforehand to learn whether its
+// addresses ascend; one that does not, and any input that cannot be read twice (standard input,
+// a pipe), is read whole and sorted. Either way the entries held go through an MrtRouteSort,
+// which keeps at most a fixed amount in memory and spills the rest to temporary files.
 //
 // An entry naming an AS number the run does not accept (above 65535 without --as32, or 0), a
 // damaged record and a file that is not MRT at all are delivered for parseLine to refuse, so
@@ -27,6 +28,7 @@
 #include "parsers/byte_source.h"
 #include "parsers/mrt_entry.h"
 #include "parsers/mrt_reader.h"
+#include "parsers/mrt_route_sort.h"
 #include "parsers/parser.h"
 
 class mrtParser : public Parser {
@@ -36,6 +38,9 @@ class mrtParser : public Parser {
 
   // The second pass's reading: IPv4 RIB entries only, in the merge's order. Set before reading.
   void setRouteMode(bool on) { routeMode_ = on; }
+  // The memory the second pass's sorting holds before it spills to a temporary file (tests and
+  // fuzzing make it small). Set before reading.
+  void setSortMemory(std::size_t bytes) { sortMemory_ = bytes; }
 
   // Moves to the next record. 0 with one ready, 1 at the end of the input (or on a read error,
   // see readError), 2 with "No file has been opened".
@@ -60,53 +65,44 @@ class mrtParser : public Parser {
    private:
     mrtParser& owner_;
   };
-  // Damaged records, queued as the reader meets them so that each is delivered in turn.
+  // The text of the damaged record the reader has just passed over.
   class Problems : public MrtProblemListener {
    public:
-    void skippedDamaged(const char* text) override { queued.emplace_back(text); }
-    std::vector<std::string> queued;
-  };
-  // A route held back to be put in order: its place, its prefix and its path in the arena.
-  struct Held {
-    std::uint64_t key;      // the network address, then the longer prefix first
-    std::uint32_t address;  // the network address, host bits cleared
-    std::uint32_t written;  // the address as the file wrote it
-    std::uint8_t length;
-    std::uint32_t pathStart;
-    std::uint32_t pathLength;
+    void skippedDamaged(const char* text) override { last.assign(text); }
+    std::string last;
   };
   enum class Next { entry, refused, end };
 
   void startReading();
   bool addressesAscend(const std::string& path);
   Next readEntry();
-  // After a status other than entry: the record that ends the reading, if it must be reported.
+  // After a status other than entry or damaged: the record that ends the reading, if it must
+  // be reported.
   Next endOfEntries(MrtStatus status);
   Next readRoute();
-  void fillHeld();
-  void holdEntry(const MrtEntry& route);
-  Next deliverHeld();
+  // Ends the group being held: its routes are then handed out in order.
+  void closeGroup();
+  Next deliver(const MrtRouteSort::Route& route);
   // Refuses the record when its path holds an AS number the run does not accept.
-  bool refuseAS(const std::vector<ASNumber>& path);
+  bool refuseAS(const ASNumber* path, std::size_t length);
   void refuse(const std::string& reason, const char* countedUnder);
 
   bool routeMode_ = false;
+  std::size_t sortMemory_ = MrtRouteSort::kDefaultMemory;
   bool started_ = false;
-  bool sortWhole_ = false;  // the file is read whole and sorted
+  bool groups_ = false;  // the addresses ascend: entries are held one address at a time
   Input input_{*this};
   Problems problems_;
   std::unique_ptr<MrtReader> reader_;
+  std::unique_ptr<MrtRouteSort> sort_;
   ReadStats stats_;
   bool readerDone_ = false;
-  bool entryHeld_ = false;      // first pass: an entry waits behind reports of damaged records
   std::string pendingRefusal_;  // the reason parseLine gives the current record, if any
   std::string endPending_;      // second pass: the report that ends the reading, after the held
-  std::vector<Held> held_;
-  std::vector<ASNumber> arena_;
-  std::size_t nextHeld_ = 0;
+  bool delivering_ = false;     // second pass: the held group is being handed out
+  std::uint32_t groupAddress_ = 0;
   bool carried_ = false;  // carriedEntry_ begins the next group
   MrtEntry carriedEntry_;
-  std::vector<ASNumber> path_;  // the delivered route's path
 };
 
 #endif  // ZELGRIN_PARSERS_MRT_PARSER_H

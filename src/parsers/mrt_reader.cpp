@@ -66,8 +66,15 @@ MrtReader::MrtReader(ByteSource& source, ReadStats* stats) : stream_(source), st
 
 MrtStatus MrtReader::next(MrtEntry& entry) {
   for (;;) {
-    if (pending_ != Pending::none && produce(entry)) return MrtStatus::entry;
-    pending_ = Pending::none;
+    if (pending_ != Pending::none) {
+      if (produce(entry)) return MrtStatus::entry;
+      // A damaged entry leaves the rest of its record pending.
+      if (!reportReady_) pending_ = Pending::none;
+    }
+    if (reportReady_) {
+      reportReady_ = false;
+      return MrtStatus::damaged;
+    }
     MrtRecord record;
     switch (stream_.next(record)) {
       case MrtStep::record:
@@ -103,6 +110,7 @@ void MrtReader::damaged(bool wholeRecord, const char* format, ...) {
   if (stats_ != nullptr) stats_->countSkipped(kDamaged);
   if (wholeRecord) pending_ = Pending::none;
   if (listener_ == nullptr) return;
+  reportReady_ = true;
   char text[256];
   const int prefix = std::snprintf(text, sizeof text, "record at byte %llu: ",
                                    static_cast<unsigned long long>(recordOffset_));
@@ -213,6 +221,7 @@ bool MrtReader::produceRibEntry(MrtEntry& entry) {
     if (peerIndex >= peerAS_.size()) {
       damaged(false, "RIB entry %u: peer index %u not in the PEER_INDEX_TABLE (%zu peers)",
               entryNumber_, peerIndex, peerAS_.size());
+      if (reportReady_) return false;
       continue;
     }
     BgpAttributes found;
@@ -220,6 +229,7 @@ bool MrtReader::produceRibEntry(MrtEntry& entry) {
     if (problem == nullptr && found.hasASPath) problem = decodeASPath(found.asPath, 4, nullptr, entry);
     if (problem != nullptr) {
       damaged(false, "RIB entry %u: %s", entryNumber_, problem);
+      if (reportReady_) return false;
       continue;
     }
     if (!found.hasASPath) {
@@ -276,6 +286,7 @@ bool MrtReader::produceTableDumpEntry(MrtEntry& entry) {
     if (problem != nullptr) {
       // The entry's own length framed its attributes, so the entries after it are still sound.
       damaged(false, "TABLE_DUMP entry %u: %s", entryNumber_, problem);
+      if (reportReady_) return false;
       continue;
     }
     if (!found.hasASPath) {

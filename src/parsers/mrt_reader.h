@@ -51,6 +51,8 @@ enum class MrtStatus {
   notMrt,     // the input does not start with an MRT record; nothing was decoded
   stopped,    // a record header made no sense, so the rest could not be framed
   readError,  // the source failed; errReason() holds its reason
+  damaged,    // with a problem listener only: a record or entry was skipped as damaged and the
+              // listener told; reading goes on at the next call
 };
 
 class MrtReader {
@@ -60,6 +62,8 @@ class MrtReader {
   MrtReader(const MrtReader&) = delete;
   MrtReader& operator=(const MrtReader&) = delete;
 
+  // With a listener, next() returns `damaged` after each damaged record or entry, so that a
+  // caller reports them one at a time as they come, whatever their number.
   void setProblemListener(MrtProblemListener* listener) { listener_ = listener; }
 
   // Fills `entry` with the next entry, reusing its path's storage. After a status other than
@@ -112,6 +116,7 @@ class MrtReader {
   ReadStats* stats_;
   MrtProblemListener* listener_ = nullptr;
   std::uint64_t damaged_ = 0;
+  bool reportReady_ = false;  // the listener was told of a damaged record next() must return
   std::uint64_t repaired_ = 0;
   std::uint64_t otherPrefixForm_ = 0;
   std::vector<ASNumber> peerAS_;  // of the last PEER_INDEX_TABLE, by peer index

@@ -92,6 +92,12 @@ void Parser::recordReadError() {
   readErrorText_.assign(reader_.errorText());
 }
 
+void Parser::failReading(const char* text) {
+  if (readError_ != 0) return;
+  readError_ = EIO;
+  readErrorText_.assign(text);
+}
+
 void Parser::updatePosition(std::size_t bytesRead) {
   if (input_.codec() == Codec::plain)
     filePos_ += bytesRead;

@@ -100,6 +100,9 @@ class Parser {
   // For binary readers: one more record read (readLines counts them), and the text that
   // currentLine gives for the record, e.g. where it lies in the file.
   void countRecordRead() { ++readLines_; }
+  // For readers that find the input unusable past some point (an MRT file cut inside a record):
+  // records a read error, EIO with `text`, unless one is recorded already.
+  void failReading(const char* text);
   void describeRecord(const std::string& text) { recordText_ = text; }
   // The path the input was opened with; empty for standard input.
   const std::string& openedPath() const { return openedPath_; }

@@ -84,7 +84,7 @@ unsigned long long mergedCovering(const std::vector<std::vector<Route>>& dumps,
   std::vector<std::string> paths;
   for (const auto& routes : dumps) paths.push_back(files.write(dumpText(routes)));
   std::vector<InputFile> inputs;
-  for (std::string& path : paths) inputs.push_back({path, bgpFile, getIPCovering, 0, false});
+  for (std::string& path : paths) inputs.push_back({path, bgpFile, getIPCovering, 0, false, ""});
   BuildOptions options;
   options.exactCovering = exact;
   ASGraph graph;

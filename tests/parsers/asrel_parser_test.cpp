@@ -100,6 +100,13 @@ TEST(AsrelParserTest, PublishedShapes) {
         "error 3: Invalid relationship: `2'",
         "error 4: Unable to find both AS numbers and the relationship"},
        "malformed line 5"},
+      {"a record not starting with a number is refused, a legend or comment is not",
+       "AS3|4|-1\n+5|6|0\n# 1|2|0\n-1 (<FromNodeId> is a customer of <ToNodeId>)\n"
+       "AS7 8 -1\n1 2 -1\n",
+       false,
+       {"error 3: Invalid AS number: `AS3'", "error 3: Invalid AS number: `+5'",
+        "error 3: Invalid AS number: `AS7'", "1 2"},
+       "malformed line 3"},
       {"what SNAP rejects",
        "1 2\n1 2 3\n1 2 -1 trailing words\n",
        false,

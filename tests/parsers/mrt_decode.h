@@ -58,7 +58,9 @@ inline MrtOutcome decodeAll(ByteSource& source) {
   CollectProblems problems(outcome.problems);
   reader.setProblemListener(&problems);
   MrtEntry entry;
-  while ((outcome.status = reader.next(entry)) == MrtStatus::entry) {
+  while ((outcome.status = reader.next(entry)) == MrtStatus::entry ||
+         outcome.status == MrtStatus::damaged) {
+    if (outcome.status == MrtStatus::damaged) continue;
     outcome.entries.push_back((entry.kind == MrtEntryKind::announcement ? "A " : "B ") + entryText(entry) +
                               (entry.droppedSegments ? " {}" : ""));
     outcome.wideSeen = outcome.wideSeen || entry.pathHasWideAS;
