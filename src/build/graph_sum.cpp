@@ -28,13 +28,13 @@ GraphSum::Result GraphSum::add(const char* name, std::string& reason) {
   GraphInput input;
   if (!input.open(name)) {
     reason = std::strerror(errno);
-    return Result::unreadable;
+    return Result::unopened;
   }
   ASGraph part;
   if (!input.read(part, reason)) return Result::invalid;
   if (part.isDifferential()) {
-    reason = "A differential graph cannot be added; --sum takes plain graph files";
-    return Result::invalid;
+    reason = "it is a differential graph";
+    return Result::differential;
   }
   return addGraph(part, reason);
 }
@@ -46,7 +46,7 @@ GraphSum::Result GraphSum::addGraph(ASGraph& part, std::string& reason) {
   part.forEachEdge([this, &fits, &reason](const ASGraph::edge& e) {
     if (fits) fits = addEdge(e, reason);
   });
-  return fits ? Result::ok : Result::invalid;
+  return fits ? Result::ok : Result::overflow;
 }
 
 // The part's edge `from` its smaller AS, added to the same edge of the sum seen from there.
@@ -62,7 +62,7 @@ bool GraphSum::addEdge(const ASGraph::edge& from, std::string& reason) {
       !addWithin(back.pathCovering, from.reverseWeight().pathCovering) ||
       !addWithin(way.ipCovering, from.weight().ipCovering) ||
       !addWithin(back.ipCovering, from.reverseWeight().ipCovering)) {
-    reason = "The sum of the coverings of edge " + edgeName(from) + " does not fit its field";
+    reason = "the covering of edge " + edgeName(from) + " would exceed its largest value";
     return false;
   }
 

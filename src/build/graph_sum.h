@@ -15,8 +15,10 @@ class GraphSum {
  public:
   enum class Result {
     ok,
-    unreadable,  // the file could not be opened or decoded: reason set, errno for an open
-    invalid,     // not a plain graph file of this run, or a sum too large for its field
+    unopened,      // the file could not be opened: reason is the system's
+    invalid,       // not a graph file of this run: reason is the graph reader's
+    differential,  // a differential graph, which has no sum
+    overflow,      // a covering of the sum would not fit its field: reason names the edge
   };
 
   // Adds into `sum`, which may already hold a graph (it then counts as the first part).

@@ -198,8 +198,14 @@ bool takeComment(Scan& scan, const char* arg) {
   return true;
 }
 
-// Any other argument names the output file, once.
+// Any other argument names the output file, once; after --sum, a graph file to add.
 bool takeBareArgument(Scan& scan, const char* arg) {
+  RunOptions& options = scan.out.options;
+  if (options.sum && !looksLikeOption(arg)) {
+    if (scan.secondStdin(arg)) return false;
+    options.sumGraphs.push_back(arg);
+    return true;
+  }
   if (scan.out.options.outFile.has_value() || looksLikeOption(arg)) {
     return scan.fail(quoted("Invalid option: ", arg));
   }
@@ -232,6 +238,7 @@ const OptionRow options[] = {
     {"--as32", false, setFlag<&RunOptions::as32>, nullptr},
     {"--stats", false, setFlag<&RunOptions::stats>, nullptr},
     {"--exact-covering", false, setFlag<&RunOptions::exactCovering>, nullptr},
+    {"--sum", false, setFlag<&RunOptions::sum>, nullptr},
     {"--file:", false, startFile, nullptr},
 };
 
@@ -280,6 +287,14 @@ bool scanArguments(int argc, char* argv[], Scan& scan) {
 // first: the rest is wrong whatever is asked.
 bool checkCombination(Scan& scan) {
   const RunOptions& options = scan.out.options;
+  // A sum reads graph files only: nothing is built, so nothing else may be asked of the run.
+  if (options.sum) {
+    if (!scan.out.inputs.empty() || options.sourceGraph) {
+      return scan.fail("--sum cannot be combined with --file: or --enhance");
+    }
+    if (options.sumGraphs.empty()) return scan.fail("Graph file names expected after --sum option");
+    return true;
+  }
   const int32_t all = scan.allContents;
   const bool haveGraph = options.sourceGraph.has_value();
   if (!options.help && !options.version && !haveGraph && !(all & getNodes)) {

@@ -15,6 +15,7 @@
 #include "asgraph/as_graph.h"
 #include "asgraph/graph_input.h"
 #include "build/build_graph.h"
+#include "build/graph_sum.h"
 #include "build/open_input.h"
 #include "driver/command_line.h"
 #include "console/console.h"
@@ -191,6 +192,46 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   return writeGraph(outFile, graph, stdoutIsTerm);
 }
 
+// A run with --sum: the graph files added up into one graph, which is written as a built graph
+// is. The output may be one of the graphs, since every graph is read whole before the write.
+int sumAndWrite(const RunOptions& options, bool stdoutIsTerm) {
+  const char* outFile = options.outFile ? options.outFile->c_str() : nullptr;
+  if (!mayWriteOutput(options)) return exitRefused;
+  ASGraph graph;
+  GraphSum sum(graph);
+  for (const std::string& name : options.sumGraphs) {
+    std::string reason;
+    const GraphSum::Result result = sum.add(name.c_str(), reason);
+    if (result == GraphSum::Result::ok) continue;
+    printHeader(stderr);
+    switch (result) {
+      case GraphSum::Result::unopened:
+        fprintf(stderr, "Error while opening source graph `%s'\n(%s)\n", name.c_str(),
+                reason.c_str());
+        break;
+      case GraphSum::Result::invalid:
+        fprintf(stderr, "File `%s' does not appear to be a valid graph file:\n%s\n",
+                name.c_str(), reason.c_str());
+        break;
+      default:
+        fprintf(stderr, "Error: `%s' cannot be added: %s\n", name.c_str(), reason.c_str());
+        break;
+    }
+    return exitRefused;
+  }
+  if (sum.conflicts() != 0) {
+    printHeader(stderr);
+    fprintf(stderr, "Warning: the graphs oriented %llu edges in different ways; they are left "
+            "unoriented\n", static_cast<unsigned long long>(sum.conflicts()));
+  }
+  if (options.stats) {
+    printHeader(stderr);
+    printGraphTotals(stderr, graph);
+  }
+  graph.setComment(options.comment.c_str());
+  return writeGraph(outFile, graph, stdoutIsTerm);
+}
+
 }  // namespace
 
 int runZelgrin(int argc, char* argv[]) {
@@ -226,5 +267,6 @@ int runZelgrin(int argc, char* argv[]) {
 
   // Step 5.
   if (stdoutIsTerm) printHeader(stdout);
+  if (options.sum) return sumAndWrite(options, stdoutIsTerm);
   return buildAndWrite(commandLine, stdoutIsTerm);
 }

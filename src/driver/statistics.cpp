@@ -43,16 +43,7 @@ void printStatistics(std::FILE* out, const std::vector<InputFile>& inputs,
       std::fprintf(out, "`%s' was copied to a temporary file to be read twice\n", name.c_str());
     }
   }
-  unsigned long long oriented = 0, pathCovered = 0, ipCovered = 0;
-  graph.forEachEdge([&](const ASGraph::edge& copy) {
-    if (copy.weight().oriented) ++oriented;
-    if (copy.weight().pathCovering != 0 || copy.reverseWeight().pathCovering != 0) ++pathCovered;
-    if (copy.weight().ipCovering != 0 || copy.reverseWeight().ipCovering != 0) ++ipCovered;
-  });
-  std::fprintf(out,
-               "Graph: %u nodes, %u edges, %llu oriented, %llu with path covering, %llu with IP "
-               "covering\n",
-               graph.nodes(), graph.edges(), oriented, pathCovered, ipCovered);
+  printGraphTotals(out, graph);
 }
 
 void warnUnusedInputs(std::FILE* out, const std::vector<InputFile>& inputs,
@@ -81,4 +72,17 @@ void warnUnusedInputs(std::FILE* out, const std::vector<InputFile>& inputs,
     }
     std::fputs(")\n", out);
   }
+}
+
+void printGraphTotals(std::FILE* out, ASGraph& graph) {
+  unsigned long long oriented = 0, pathCovered = 0, ipCovered = 0;
+  graph.forEachEdge([&](const ASGraph::edge& copy) {
+    if (copy.weight().oriented) ++oriented;
+    if (copy.weight().pathCovering != 0 || copy.reverseWeight().pathCovering != 0) ++pathCovered;
+    if (copy.weight().ipCovering != 0 || copy.reverseWeight().ipCovering != 0) ++ipCovered;
+  });
+  std::fprintf(out,
+               "Graph: %u nodes, %u edges, %llu oriented, %llu with path covering, %llu with IP "
+               "covering\n",
+               graph.nodes(), graph.edges(), oriented, pathCovered, ipCovered);
 }

@@ -16,6 +16,9 @@
 void printStatistics(std::FILE* out, const std::vector<InputFile>& inputs,
                      const BuildReport& report, ASGraph& graph);
 
+// "Graph: 245 nodes, 612 edges, 0 oriented, 598 with path covering, 0 with IP covering".
+void printGraphTotals(std::FILE* out, ASGraph& graph);
+
 // "Warning: nothing could be used from `NAME' (...)" for each file of a format that warns
 // (InputFormat::warnWhenUnused) whose readings used nothing.
 void warnUnusedInputs(std::FILE* out, const std::vector<InputFile>& inputs,
