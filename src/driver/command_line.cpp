@@ -1,6 +1,8 @@
 #include "driver/command_line.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -65,6 +67,12 @@ struct Scan {
   bool stdinTaken = false;  // an input file or the graph to enhance is "-"
   int32_t allContents = 0;
   const char* wideOnlyVantage = nullptr;  // the first vantage number a 16-bit run refuses
+  bool fromList = false;  // the entry comes from --files-from, which has no limit of entries
+  std::size_t listed = 0;  // entries from --files-from: the limit counts the others only
+
+  bool tooMany(std::size_t adding) const {
+    return !fromList && out.inputs.size() - listed + adding > maxInputFiles;
+  }
 
   bool fail(std::string text) {
     message = std::move(text);
@@ -131,7 +139,7 @@ bool takeFileName(Scan& scan, const char* arg) {
     inputs.push_back(std::move(file));
     return true;
   }
-  if (inputs.size() + 1 >= maxInputFiles) return scan.fail("Too many input files (at most 100)");
+  if (scan.tooMany(2)) return scan.fail("Too many input files (at most 100)");
   InputFile second = file;
   second.contents = getIPCovering;
   second.rereads = true;
@@ -144,9 +152,7 @@ bool takeFileName(Scan& scan, const char* arg) {
 // --file:LETTERS: one format letter and content letters in any order; the vantage number (for
 // a format that takes one) and the file name follow as arguments of their own.
 bool startFile(Scan& scan, const char* arg) {
-  if (scan.out.inputs.size() >= maxInputFiles) {
-    return scan.fail("Too many input files (at most 100)");
-  }
+  if (scan.tooMany(1)) return scan.fail("Too many input files (at most 100)");
   InputFile& file = scan.current;
   file = InputFile();
   bool typeGiven = false;
@@ -172,6 +178,68 @@ bool startFile(Scan& scan, const char* arg) {
   }
   scan.pending = vantageGiven ? &vantageStep : &fileNameStep;
   return true;
+}
+
+// A line of an input list holds letters, a vantage number and a file name: no more than a path.
+constexpr std::size_t kLongestListLine = 8192;
+
+// One line of an input list: "LETTERS [VANTAGE] NAME".
+bool takeListedFile(Scan& scan, const std::string& line) {
+  const std::size_t lettersEnd = std::min(line.find_first_of(" \t"), line.size());
+  const std::string option = "--file:" + line.substr(0, lettersEnd);
+  if (!startFile(scan, option.c_str())) return false;
+  std::size_t next = line.find_first_not_of(" \t", lettersEnd);
+  if (scan.pending == &vantageStep) {
+    if (next == std::string::npos) return scan.fail(vantageStep.missing);
+    const std::size_t vantageEnd = std::min(line.find_first_of(" \t", next), line.size());
+    const std::string vantage = line.substr(next, vantageEnd - next);
+    if (!takeVantage(scan, vantage.c_str())) return false;
+    next = line.find_first_not_of(" \t", vantageEnd);
+  }
+  scan.pending = nullptr;
+  if (next == std::string::npos) return scan.fail(fileNameStep.missing);
+  return takeFileName(scan, line.substr(next).c_str());
+}
+
+// --files-from LIST: one input a line, as the arguments of a --file: option would give it: the
+// letters, the vantage AS for a format that takes one, then the file name, which is the rest of
+// the line (so it may hold blanks). Blank lines and lines starting with '#' are skipped. An
+// error names the list and the line.
+bool takeFileList(Scan& scan, const char* list) {
+  std::FILE* in = std::fopen(list, "r");
+  if (in == nullptr) {
+    return scan.fail(quoted("Cannot read the input list ", list) + " (" + std::strerror(errno) +
+                     ")");
+  }
+  std::string line;
+  unsigned long number = 0;
+  bool ok = true;
+  scan.fromList = true;
+  for (int c = 0; ok && c != EOF;) {
+    line.clear();
+    while ((c = std::fgetc(in)) != EOF && c != '\n' && line.size() < kLongestListLine) {
+      line += static_cast<char>(c);
+    }
+    if (line.size() >= kLongestListLine) {
+      ok = scan.fail(quoted("In ", list) + " line " + std::to_string(number + 1) + ": line too long");
+      break;
+    }
+    if (c == EOF && line.empty()) break;
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line[start] == '#') continue;
+    const std::size_t before = scan.out.inputs.size();
+    ok = takeListedFile(scan, line.substr(start));
+    scan.listed += scan.out.inputs.size() - before;
+    if (!ok) scan.message = quoted("In ", list) + " line " + std::to_string(number) + ": " + scan.message;
+  }
+  scan.fromList = false;
+  if (ok && std::ferror(in)) {
+    ok = scan.fail(quoted("Cannot read the input list ", list) + " (" + std::strerror(errno) + ")");
+  }
+  std::fclose(in);
+  return ok;
 }
 
 bool takeGraph(Scan& scan, const char* arg) {
@@ -239,6 +307,7 @@ const OptionRow options[] = {
     {"--stats", false, setFlag<&RunOptions::stats>, nullptr},
     {"--exact-covering", false, setFlag<&RunOptions::exactCovering>, nullptr},
     {"--sum", false, setFlag<&RunOptions::sum>, nullptr},
+    {"--files-from", true, takeFileList, "File name expected after --files-from option"},
     {"--file:", false, startFile, nullptr},
 };
 

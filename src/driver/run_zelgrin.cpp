@@ -181,11 +181,9 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   // Step 10: the new input files follow the names read from the input graph; the comment is
   // always replaced, so without --comment it becomes empty. A file read in both passes has two
   // entries and is recorded once, at its first.
-  char* recorded[maxInputFiles] = {};
-  for (std::size_t k = 0; k < inputs.size() && k < maxInputFiles; ++k) {
-    if (!inputs[k].rereads) recorded[k] = &inputs[k].name[0];
+  for (const InputFile& input : inputs) {
+    if (!input.rereads) graph.addSourceFile(input.name.c_str());
   }
-  graph.setSourceFiles(recorded, false);
   graph.setComment(options.comment.c_str());
 
   // Step 11: write the graph to the output file or standard output. Step 12: status 0.
