@@ -38,8 +38,14 @@ unsigned long long orderKey(const IPPrefix& prefix) {
 class DumpMerge {
  public:
   // The dumps are the entries of `inputs` read in the merge; dump k is entry entries_[k].
-  DumpMerge(const std::vector<InputFile>& inputs, bool verbose, BuildReport* report, bool exact)
-      : verbose_(verbose), report_(report), exact_(exact), heapSize_(0), failed_(false) {
+  DumpMerge(const std::vector<InputFile>& inputs, bool verbose, BuildReport* report, bool exact,
+            const AddressRanges* ranges)
+      : verbose_(verbose),
+        report_(report),
+        exact_(exact),
+        ranges_(ranges),
+        heapSize_(0),
+        failed_(false) {
     for (std::size_t k = 0; k < inputs.size(); ++k) {
       if (!readInMerge(inputs[k])) continue;
       dumps_.push_back(&inputs[k]);
@@ -108,7 +114,7 @@ class DumpMerge {
       if (heapSize_ == 0) break;
       short chosen = popFirst();
       addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, dumps_[chosen]->vantage,
-                    exact_);
+                    exact_, ranges_);
       if (report_ != nullptr) report_->entry(entries_[chosen]).stats.countUsed();
       bool more = advance(chosen);
       if (failed_) return buildInputFailed;
@@ -207,6 +213,7 @@ class DumpMerge {
   bool verbose_;
   BuildReport* report_;
   bool exact_;
+  const AddressRanges* ranges_;  // null: every address counts
   std::vector<const InputFormat*> formats_;
   std::vector<Parser*> parsers_;
   std::vector<IPPrefix> prefixes_;
@@ -222,7 +229,7 @@ class DumpMerge {
 
 int mergeDumps(const std::vector<InputFile>& inputs, const BuildOptions& options, ASGraph& graph,
                BuildReport* report) {
-  DumpMerge merge(inputs, options.verbose, report, options.exactCovering);
+  DumpMerge merge(inputs, options.verbose, report, options.exactCovering, options.ipRanges);
   // The merge is the step after the files read one by one.
   short step = 1;
   for (const InputFile& input : inputs) {

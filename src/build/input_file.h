@@ -8,6 +8,7 @@
 
 #include "asgraph/as_number.h"
 #include "build/input_formats.h"
+#include "ip/address_ranges.h"
 
 struct InputFile {
   std::string name;           // "-" is standard input
@@ -35,4 +36,6 @@ struct BuildOptions {
   bool verbose = false;   // report each line that does not parse on standard error
   // The dumps' IP covering counts each address once per way, whatever the nesting of prefixes.
   bool exactCovering = false;
+  // With exactCovering: only the addresses of these ranges count; null: all addresses.
+  const AddressRanges* ipRanges = nullptr;
 };

@@ -22,13 +22,20 @@ void credit(ASEdgeWeight& way, const RememberedPrefix& prefix,
 // no run yet.
 const RememberedPrefix kNoRun{1, 0};
 
-void creditExactly(ASEdgeWeight& way, const RememberedPrefix& prefix) {
+// With address ranges the run keeps its meaning, all addresses of the ranges in it counted, and
+// a prefix adds only the addresses of the ranges past the run's end.
+std::uint64_t addressesIn(std::uint32_t first, std::uint32_t last, const AddressRanges* ranges) {
+  return ranges == nullptr ? std::uint64_t(last) - first + 1 : ranges->countWithin(first, last);
+}
+
+void creditExactly(ASEdgeWeight& way, const RememberedPrefix& prefix,
+                   const AddressRanges* ranges) {
   RememberedPrefix& run = way.lastPrefix;
   if (run.first > run.last || prefix.first > run.last) {
-    way.ipCovering += std::uint64_t(prefix.last) - prefix.first + 1;
+    way.ipCovering += addressesIn(prefix.first, prefix.last, ranges);
     run = prefix;
   } else if (prefix.last > run.last) {
-    way.ipCovering += prefix.last - run.last;
+    way.ipCovering += addressesIn(run.last + 1, prefix.last, ranges);
     run.last = prefix.last;
   }
 }
@@ -43,7 +50,7 @@ void startExactCovering(ASGraph& graph) {
 }
 
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
-                   ASNumber vantage, bool exact) {
+                   ASNumber vantage, bool exact, const AddressRanges* ranges) {
   if (path.len() < 2) return;
   const unsigned long long prefixAddresses = prefix.addresses();
   const RememberedPrefix remembered =
@@ -68,8 +75,8 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::AS
       // The route travels from item.AS toward previous: the reverse way as seen from previous.
       // The one end of a self-loop sees both ways, and each is credited.
       if (exact) {
-        creditExactly(nearVantage.reverseWeight(), remembered);
-        if (nearVantage.isLoop()) creditExactly(nearVantage.weight(), remembered);
+        creditExactly(nearVantage.reverseWeight(), remembered, ranges);
+        if (nearVantage.isLoop()) creditExactly(nearVantage.weight(), remembered, ranges);
       } else {
         credit(nearVantage.reverseWeight(), remembered, prefixAddresses);
         if (nearVantage.isLoop()) credit(nearVantage.weight(), remembered, prefixAddresses);

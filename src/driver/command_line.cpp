@@ -242,6 +242,12 @@ bool takeFileList(Scan& scan, const char* list) {
   return ok;
 }
 
+bool takeIPRanges(Scan& scan, const char* arg) {
+  std::string bad;
+  if (!scan.out.options.ipRanges.addList(arg, bad)) return scan.fail(quoted("Invalid IP range: ", bad));
+  return true;
+}
+
 bool takeGraph(Scan& scan, const char* arg) {
   std::optional<std::string>& graph = scan.out.options.sourceGraph;
   if (graph.has_value()) return scan.fail("There is more than one input graph");
@@ -307,6 +313,7 @@ const OptionRow options[] = {
     {"--stats", false, setFlag<&RunOptions::stats>, nullptr},
     {"--exact-covering", false, setFlag<&RunOptions::exactCovering>, nullptr},
     {"--sum", false, setFlag<&RunOptions::sum>, nullptr},
+    {"--ip-range", true, takeIPRanges, "IPv4 prefixes expected after --ip-range option"},
     {"--files-from", true, takeFileList, "File name expected after --files-from option"},
     {"--file:", false, startFile, nullptr},
 };
@@ -374,6 +381,12 @@ bool checkCombination(Scan& scan) {
   }
   if ((all & (getPathCovering | getIPCovering)) && !haveGraph && !(all & getEdges)) {
     return scan.fail("Cannot use covering information without a file to get edges from");
+  }
+  // A way's count of several ranges is the sum of its counts of each only when every address
+  // is counted once: the classic count is not additive.
+  if (!options.ipRanges.empty() && !options.exactCovering) {
+    return scan.fail("--ip-range needs --exact-covering (the classic count is not additive over "
+                     "ranges)");
   }
   if (scan.out.inputs.empty() && haveGraph && !scan.commentGiven) {
     return scan.fail("This would not change so much in the existing graph...");

@@ -29,6 +29,7 @@ struct RunOptions {
   std::string comment;   // at most maxCommentLength bytes, no line break
   std::optional<std::string> outFile;      // none: standard output
   std::optional<std::string> sourceGraph;  // none: no graph to enhance; "-": standard input
+  AddressRanges ipRanges;      // --ip-range: IP covering of these addresses only (empty: all)
   bool sum = false;                     // --sum: add up graph files instead of building
   std::vector<std::string> sumGraphs;   // the graph files to add, in order ("-": standard input)
 };

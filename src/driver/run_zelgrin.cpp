@@ -166,6 +166,7 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   build.progress = stdoutIsTerm && outFile != nullptr;
   build.verbose = options.verbose;
   build.exactCovering = options.exactCovering;
+  if (!options.ipRanges.empty()) build.ipRanges = &options.ipRanges;
 
   // Step 9: build the graph from the input files; a file that cannot be opened or read ends
   // the run with the status graph construction gives.
