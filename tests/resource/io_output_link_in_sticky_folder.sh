@@ -1,7 +1,7 @@
 # A symbolic link planted by another user in a sticky, world-writable folder (as in /tmp) is
 # not followed to the file it names: the graph is refused and the file stays as it was. The
 # same link of the folder's owner is followed. Needs root to give the link another owner.
-source "$(dirname "$0")/resource_lib.sh"
+source "$(dirname "$0")/io_resource_lib.sh"
 [ "$(id -u)" = 0 ] || { echo "skipped: needs root"; exit 77; }
 printf '1 2\n' >paths
 "$ZELGRIN" -f -o graph --file:pne paths || exit 2

@@ -1,7 +1,7 @@
 # Lines just within and just beyond the 16 MiB bound: a path of 16 MiB less one byte and its
 # line end is read, one byte more is a read error; a graph file whose comment is too long is
 # not a graph. Nothing is held beyond the bound.
-source "$(dirname "$0")/resource_lib.sh"
+source "$(dirname "$0")/io_resource_lib.sh"
 most=$((16 * 1024 * 1024))
 { printf '1 2\n'; head -c $((most - 2)) /dev/zero | tr '\0' ' '; printf '3\n'; } >fits
 { printf '1 2\n'; head -c $((most - 1)) /dev/zero | tr '\0' ' '; printf '3\n'; } >too_long

@@ -1,6 +1,6 @@
 # 10 GiB of zeros in 7.8 KB of bzip2 (ten streams of 1 GiB each, which decode as one text): one
 # line without end, refused at 16 MiB by every reader, in bounded memory and at once.
-source "$(dirname "$0")/resource_lib.sh"
+source "$(dirname "$0")/io_resource_lib.sh"
 for _ in 1 2 3 4 5 6 7 8 9 10; do cat "$DATA/zeros_1GiB.bz2"; done >bomb.bz2
 long='(line at byte 0 of the decompressed data is longer than 16 MiB)'
 capped 2 "Error: Unable to read input file \`bomb.bz2'

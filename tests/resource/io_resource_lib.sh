@@ -1,4 +1,4 @@
-# Shared by the resource tests: run a program under the memory cap and the time bound, and
+# Shared by the io resource tests: run a program under the memory cap and the time bound, and
 # compare what it did with what was expected. Sourced by each test with the programs as $1, $2.
 set -u
 ZELGRIN=$1

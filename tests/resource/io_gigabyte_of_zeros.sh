@@ -1,6 +1,6 @@
 # 1 GiB of zeros, plain (a sparse file), in gzip and in zstd (64 members or frames of 16 MiB,
 # which decode as one text): read as one line, it is refused at 16 MiB instead of being held.
-source "$(dirname "$0")/resource_lib.sh"
+source "$(dirname "$0")/io_resource_lib.sh"
 truncate -s 1G zeros || exit 2
 inputs=(zeros)
 for tool in gzip zstd; do
