@@ -55,12 +55,11 @@ bool LineReader::nextLine(Line& line) {
       if (found != nullptr) {
         const std::size_t length =
             static_cast<std::size_t>(static_cast<const char*>(found) + 1 - buffer_) - begin_;
-        // Longer only when a peek grew the buffer beyond a line's room.
+        // Longer only when a peek grew the buffer beyond a line's room: refused below.
         if (length <= kMaxLineLength) {
           deliver(length, line);
           return true;
         }
-        scanned_ = end_;
       }
       // A long line is searched only once, however many blocks it spans.
       scanned_ = end_;
