@@ -1,6 +1,5 @@
 // Writes a fuzzing input to a scratch file of the harness's own, for the units that read files
-// by name. The file is made once per process, overwritten for every input and removed when the
-// process exits.
+// by name. The file is made once per process, overwritten for every input and removed at exit.
 #pragma once
 
 #include <stdint.h>
@@ -24,14 +23,13 @@ inline bool looksCompressed(const uint8_t* bytes, size_t size) {
   return detectCodec(bytes, size) != Codec::plain;
 }
 
+// The name of a file holding exactly `bytes`, or null when it cannot be written.
 inline char* fuzzInputPath() {
   static char path[] = "/tmp/zelgrin_fuzz_input-XXXXXX";
   return path;
 }
-
 inline void removeFuzzInput() { unlink(fuzzInputPath()); }
 
-// The name of a file holding exactly `bytes`, or null when it cannot be written.
 inline const char* writeFuzzInput(const uint8_t* bytes, size_t size) {
   char* path = fuzzInputPath();
   static bool made = false;
@@ -39,8 +37,8 @@ inline const char* writeFuzzInput(const uint8_t* bytes, size_t size) {
     int fd = mkstemp(path);
     if (fd < 0) return nullptr;
     close(fd);
-    made = true;
     atexit(removeFuzzInput);
+    made = true;
   }
   std::FILE* file = std::fopen(path, "wb");
   if (file == nullptr) return nullptr;
