@@ -2,7 +2,9 @@
 // reads and peeks as the bytes themselves say. The first byte chooses a compression magic to put
 // before the rest (0: none, so the seeds are compressed files behind a zero byte). Stops the run
 // when a line is not NUL-terminated, a byte is lost or counted twice, or a clean end leaves
-// stored bytes untaken.
+// stored bytes untaken (data after the last stream is an error, not an end).
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -19,7 +21,10 @@ void readThrough(const std::string& input) {
   const char* path = writeFuzzInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
   if (path == nullptr) return;
   InputStream stream;
-  if (!stream.open(path)) return;
+  const bool opened = stream.open(path);
+  // Read through the open descriptor: no file is left behind, even by a crash.
+  unlink(path);
+  if (!opened) return;
   LineReader reader(stream);
   std::string decoded;
   char record[3000];

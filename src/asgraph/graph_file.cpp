@@ -8,9 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <stdio.h>  // getline
+#include <stdio.h>  // getc_unlocked
 
 #include "asgraph/line_writer.h"
+#include "io/line_reader.h"
 
 namespace {
 
@@ -202,13 +203,39 @@ bool parseComparison(EdgeLineFields& fields, ASEdgeComparison& c) {
 
 StreamLineSource::~StreamLineSource() { std::free(buffer_); }
 
+bool StreamLineSource::grow() {
+  // Room for one byte more than the longest line, which tells a line too long.
+  std::size_t capacity = capacity_ == 0 ? 256 : capacity_ * 2;
+  if (capacity > LineReader::kMaxLineLength + 1) capacity = LineReader::kMaxLineLength + 1;
+  void* grown = std::realloc(buffer_, capacity + 1);
+  if (grown == nullptr) return false;
+  buffer_ = static_cast<char*>(grown);
+  capacity_ = capacity;
+  return true;
+}
+
 char* StreamLineSource::nextLine(std::size_t& length) {
-  const ssize_t count = getline(&buffer_, &capacity_, in_);
-  if (count < 0) return nullptr;
-  const std::size_t read = static_cast<std::size_t>(count);
+  if (!failure_.empty()) return nullptr;
+  std::size_t count = 0;
+  int byte = 0;
+  while (count <= LineReader::kMaxLineLength && (byte = getc_unlocked(in_)) != EOF) {
+    if (count == capacity_ && !grow()) return nullptr;
+    buffer_[count++] = static_cast<char>(byte);
+    if (byte == '\n') break;
+  }
+  if (count > LineReader::kMaxLineLength) {
+    char text[64];
+    std::snprintf(text, sizeof text, "line at byte %llu is longer than %zu MiB", position_,
+                  LineReader::kMaxLineLength >> 20);
+    failure_ = text;
+    return nullptr;
+  }
+  if (count == 0) return nullptr;
+  position_ += count;
+  buffer_[count] = '\0';
   std::size_t cut = std::strcspn(buffer_, "\r\n");
   // A NUL byte stopped the search early: the line end is looked for past it.
-  while (cut < read && buffer_[cut] != '\r' && buffer_[cut] != '\n') ++cut;
+  while (cut < count && buffer_[cut] != '\r' && buffer_[cut] != '\n') ++cut;
   buffer_[cut] = '\0';
   length = cut;
   return buffer_;
@@ -235,7 +262,7 @@ namespace {
 bool takeLine(GraphLineSource& in, char*& line, std::string& reason, const char* missing) {
   std::size_t length = 0;
   line = in.nextLine(length);
-  if (line == nullptr) return fail(reason, missing);
+  if (line == nullptr) return fail(reason, in.failure() != nullptr ? in.failure() : missing);
   if (std::strlen(line) != length) return failQuoting(reason, "Line contains a NUL byte: `", line);
   return true;
 }

@@ -30,9 +30,13 @@ class GraphLineSource {
   // input or on a read error. `length` is the line's length before the cut, NUL bytes included,
   // so that a line holding a NUL (whose C string ends early) can be told from a short one.
   virtual char* nextLine(std::size_t& length) = 0;
+  // Why the last nextLine gave null before the end, when the source has a reason of its own to
+  // report (a line too long); null otherwise.
+  virtual const char* failure() const { return nullptr; }
 };
 
-// Lines of an open stream, read with getline.
+// Lines of an open stream. A line longer than LineReader::kMaxLineLength, line end included,
+// ends the lines with a failure() instead of being held whole.
 class StreamLineSource : public GraphLineSource {
  public:
   explicit StreamLineSource(std::FILE* in) : in_(in) {}
@@ -40,11 +44,16 @@ class StreamLineSource : public GraphLineSource {
   StreamLineSource(const StreamLineSource&) = delete;
   StreamLineSource& operator=(const StreamLineSource&) = delete;
   char* nextLine(std::size_t& length) override;
+  const char* failure() const override { return failure_.empty() ? nullptr : failure_.c_str(); }
 
  private:
+  bool grow();
+
   std::FILE* in_;
   char* buffer_ = nullptr;
   std::size_t capacity_ = 0;
+  unsigned long long position_ = 0;  // bytes of the stream taken so far
+  std::string failure_;
 };
 
 // Lines of a block line reader, such as the input streams that decompress what they read.

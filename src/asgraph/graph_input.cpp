@@ -14,6 +14,7 @@ bool GraphInput::read(ASGraph& graph, std::string& reason) {
   ReaderLineSource<LineReader> lines(reader_);
   if (readGraphFile(lines, graph, reason)) return true;
   // The graph file's own message would only say that lines were missing.
-  if (reader_.failed() && stream_.codec() != Codec::plain) reason = reader_.errorText();
+  if (reader_.failed() && (stream_.codec() != Codec::plain || reader_.lineTooLong()))
+    reason = reader_.errorText();
   return false;
 }

@@ -20,7 +20,8 @@ class GraphInput {
   // be opened; nothing is read yet.
   bool open(const char* name);
   // Reads the whole graph file into `graph`. False with the reason: the graph file reader's
-  // message, or for a compressed file that cannot be decoded the decoder's reason.
+  // message, for a compressed file that cannot be decoded the decoder's reason, or for a line
+  // longer than LineReader::kMaxLineLength the line reader's.
   bool read(ASGraph& graph, std::string& reason);
 
  private:

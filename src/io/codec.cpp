@@ -40,19 +40,23 @@ const bool kZstdBuiltIn = false;
 #endif
 
 const CodecEntry kCodecs[] = {
-    {Codec::plain, "plain", nullptr, 0, true, {"", "", "", ""}},
+    {Codec::plain, "plain", nullptr, 0, true, {"", "", "", "", ""}},
     {Codec::gzip, "gzip", kGzipMagic, sizeof kGzipMagic, kGzipBuiltIn,
      {"gzip: unexpected end of compressed data", "gzip: compressed data is corrupt",
-      "gzip: out of memory", "gzip support not built in"}},
+      "gzip: out of memory", "gzip support not built in",
+      "gzip: data after the end of the compressed data"}},
     {Codec::bzip2, "bzip2", kBzip2Magic, sizeof kBzip2Magic, kBzip2BuiltIn,
      {"bzip2: unexpected end of compressed data", "bzip2: compressed data is corrupt",
-      "bzip2: out of memory", "bzip2 support not built in"}},
+      "bzip2: out of memory", "bzip2 support not built in",
+      "bzip2: data after the end of the compressed data"}},
     {Codec::xz, "xz", kXzMagic, sizeof kXzMagic, kXzBuiltIn,
      {"xz: unexpected end of compressed data", "xz: compressed data is corrupt",
-      "xz: out of memory", "xz support not built in"}},
+      "xz: out of memory", "xz support not built in",
+      "xz: data after the end of the compressed data"}},
     {Codec::zstd, "zstd", kZstdMagic, sizeof kZstdMagic, kZstdBuiltIn,
      {"zstd: unexpected end of compressed data", "zstd: compressed data is corrupt",
-      "zstd: out of memory", "zstd support not built in"}},
+      "zstd: out of memory", "zstd support not built in",
+      "zstd: data after the end of the compressed data"}},
 };
 
 const CodecEntry& entry(Codec codec) {
@@ -64,22 +68,42 @@ const CodecEntry& entry(Codec codec) {
 
 // A zstd skippable frame (magic 0x184D2A50 to 0x184D2A5F, little endian) may open a zstd file
 // too, as some parallel compressors write one first.
-bool startsWithSkippableFrame(const unsigned char* bytes, std::size_t size) {
-  return size >= 4 && (bytes[0] & 0xf0) == 0x50 && bytes[1] == 0x2a && bytes[2] == 0x4d &&
-         bytes[3] == 0x18;
+StreamStart matchSkippableFrame(const unsigned char* bytes, std::size_t size) {
+  static const unsigned char kMagic[] = {0x50, 0x2a, 0x4d, 0x18};
+  static const unsigned char kMask[] = {0xf0, 0xff, 0xff, 0xff};
+  for (std::size_t i = 0; i < sizeof kMagic; ++i) {
+    if (i == size) return StreamStart::maybe;
+    if ((bytes[i] & kMask[i]) != kMagic[i]) return StreamStart::no;
+  }
+  return StreamStart::yes;
 }
 
 }  // namespace
 
+StreamStart matchStreamStart(Codec codec, const unsigned char* bytes, std::size_t size) {
+  const CodecEntry& e = entry(codec);
+  StreamStart match = StreamStart::yes;
+  for (std::size_t i = 0; i < e.magicLength && match == StreamStart::yes; ++i) {
+    if (i == size) match = StreamStart::maybe;
+    else if (bytes[i] != e.magic[i]) match = StreamStart::no;
+  }
+  // "BZh" is followed by the block size digit; text starting with "BZh" stays text.
+  if (codec == Codec::bzip2 && match == StreamStart::yes) {
+    if (size < 4) match = StreamStart::maybe;
+    else if (bytes[3] < '1' || bytes[3] > '9') match = StreamStart::no;
+  }
+  if (codec == Codec::zstd && match != StreamStart::yes) {
+    const StreamStart skippable = matchSkippableFrame(bytes, size);
+    if (skippable != StreamStart::no) return skippable;
+  }
+  return match;
+}
+
 Codec detectCodec(const unsigned char* bytes, std::size_t size) {
   for (const CodecEntry& e : kCodecs) {
-    if (e.magic == nullptr || size < e.magicLength) continue;
-    if (std::memcmp(bytes, e.magic, e.magicLength) != 0) continue;
-    // "BZh" is followed by the block size digit; text starting with "BZh" stays text.
-    if (e.codec == Codec::bzip2 && (size < 4 || bytes[3] < '1' || bytes[3] > '9')) continue;
-    return e.codec;
+    if (e.magic != nullptr && matchStreamStart(e.codec, bytes, size) == StreamStart::yes)
+      return e.codec;
   }
-  if (startsWithSkippableFrame(bytes, size)) return Codec::zstd;
   return Codec::plain;
 }
 

@@ -14,6 +14,12 @@ constexpr std::size_t kCodecMagicLength = 6;
 // shorter than a format's magic is not that format.
 Codec detectCodec(const unsigned char* bytes, std::size_t size);
 
+// How far the `size` bytes known agree with the start of a `codec` stream (its magic, and for
+// bzip2 the block size digit after it; for zstd a skippable frame counts too): not at all, so
+// far as they go (too few to tell), or wholly. REQUIRES: codec is not plain.
+enum class StreamStart { no, maybe, yes };
+StreamStart matchStreamStart(Codec codec, const unsigned char* bytes, std::size_t size);
+
 // The format's short name as its command-line tool spells it: "gzip", "xz"; "plain" for none.
 const char* codecName(Codec codec);
 
@@ -26,6 +32,8 @@ struct CodecTexts {
   const char* corrupt;     // the decoder found data that cannot be decoded
   const char* noMemory;    // the decoder could not get memory
   const char* notBuiltIn;  // the program was built without the format's library
+  // bytes that start no stream follow the last complete one; " at byte N" is added
+  const char* trailing;
 };
 const CodecTexts& codecTexts(Codec codec);
 

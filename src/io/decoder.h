@@ -11,9 +11,10 @@
 class Decoder {
  public:
   enum Result {
-    kGoOn,    // more may come; no progress at all means more input is needed
-    kEnd,     // the decoded data is complete and all input was taken
-    kFailed,  // see reason() and errorNumber()
+    kGoOn,      // more may come; no progress at all means more input is needed
+    kEnd,       // the decoded data is complete and all input was taken
+    kTrailing,  // the decoded data is complete, but `in` is left at bytes that start no stream
+    kFailed,    // see reason() and errorNumber()
   };
 
   virtual ~Decoder() = default;

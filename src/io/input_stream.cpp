@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -166,6 +167,12 @@ long InputStream::readDecoded(unsigned char* out, std::size_t n) {
     rawBegin_ += taken;
     const long produced = static_cast<long>(next - out);
     if (result == Decoder::kFailed) return fail(decoder_->errorNumber(), decoder_->reason());
+    if (result == Decoder::kTrailing) {
+      char text[128];
+      std::snprintf(text, sizeof text, "%s at byte %llu", codecTexts(codec_).trailing,
+                    rawPosition());
+      return fail(EIO, text);
+    }
     if (result == Decoder::kEnd) {
       ended_ = true;
       rawBegin_ = rawEnd_;

@@ -38,7 +38,10 @@ class InputStream {
 
   // Copies up to `n` decoded bytes to `out`. Returns the count (at least 1 when n > 0 and the
   // input goes on), 0 at the end, negative on an error; an error stays until the next open.
-  // An input that ends inside a compressed stream is an error, not an end.
+  // An input that ends inside a compressed stream is an error, not an end, and so are bytes
+  // after the last complete stream that start no other (see ChainedDecoder), e.g. "gzip: data
+  // after the end of the compressed data at byte 1234", the offset counted in the stored file.
+  // The bytes decoded in the read that meets an error are not handed out.
   long read(void* out, std::size_t n);
 
   // System error number of the failure: the system's for a failed read, EIO for data that

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -20,6 +21,7 @@ void LineReader::reset() {
   eof_ = false;
   position_ = 0;
   errorNumber_ = 0;
+  lineTooLong_ = false;
   errorText_.clear();
 }
 
@@ -51,12 +53,20 @@ bool LineReader::nextLine(Line& line) {
     if (scanned_ < end_) {
       const void* found = std::memchr(buffer_ + scanned_, '\n', end_ - scanned_);
       if (found != nullptr) {
-        deliver(static_cast<std::size_t>(static_cast<const char*>(found) + 1 - buffer_) - begin_,
-                line);
-        return true;
+        const std::size_t length =
+            static_cast<std::size_t>(static_cast<const char*>(found) + 1 - buffer_) - begin_;
+        // Longer only when a peek grew the buffer beyond a line's room: refused below.
+        if (length <= kMaxLineLength) {
+          deliver(length, line);
+          return true;
+        }
       }
       // A long line is searched only once, however many blocks it spans.
       scanned_ = end_;
+    }
+    if (end_ - begin_ > kMaxLineLength) {
+      refuseLongLine();
+      return false;
     }
     if (eof_) {
       if (begin_ == end_) return false;
@@ -132,9 +142,12 @@ bool LineReader::fill(std::size_t wanted) {
     end_ -= begin_;
     begin_ = 0;
   }
-  // The buffer grows only for a line (or a peek) longer than it.
+  // The buffer grows only for a line (or a peek) longer than it; for a line, to one byte more
+  // than the longest allowed, which tells a line too long from one just long enough.
   if (end_ == capacity_ || wanted > capacity_) {
+    const std::size_t lineRoom = kMaxLineLength + 1;
     std::size_t capacity = capacity_ * 2;
+    if (capacity_ < lineRoom && capacity > lineRoom) capacity = lineRoom;
     if (capacity < wanted) capacity = wanted;
     if (!grow(capacity)) return false;
   }
@@ -172,6 +185,15 @@ bool LineReader::grow(std::size_t capacity) {
   buffer_ = static_cast<char*>(grown);
   capacity_ = capacity;
   return true;
+}
+
+void LineReader::refuseLongLine() {
+  char text[96];
+  std::snprintf(text, sizeof text, "line at byte %llu%s is longer than %zu MiB", position_,
+                source_.codec() == Codec::plain ? "" : " of the decompressed data",
+                kMaxLineLength >> 20);
+  setError(EFBIG, text);
+  lineTooLong_ = true;
 }
 
 void LineReader::setError(int errorNumber, const char* text) {

@@ -2,6 +2,10 @@
 // blocks, line ends are found with memchr, and a line is handed out in place, so reading costs
 // no allocation and no copy per line. The text parsers read lines through it; the MRT reader
 // reads binary records through the same object, so the position counts both exactly.
+//
+// A line may be at most kMaxLineLength bytes long, its line end included: a longer one is a
+// read error (see lineTooLong()), found once that many bytes are buffered, so that no input,
+// however large its one line, makes the reader hold more than that.
 #ifndef ZELGRIN_IO_LINE_READER_H
 #define ZELGRIN_IO_LINE_READER_H
 
@@ -12,6 +16,9 @@ class InputStream;
 
 class LineReader {
  public:
+  // 16 MiB: far beyond any line of routing data or of a graph file, small enough to hold.
+  static constexpr std::size_t kMaxLineLength = std::size_t{16} << 20;
+
   // A line in the reader's buffer, its line end ('\n') included when it has one. text[length]
   // is '\0' (the byte is put back when the reader moves on), so the line is also a C string
   // unless it holds a NUL itself. The caller may change the bytes before text[length]. Valid
@@ -36,7 +43,8 @@ class LineReader {
   void reset();
 
   // The next line. A last line without a line end comes as it is. False at the end of the input
-  // and on an error (see failed()); the unfinished line before an error is dropped.
+  // and on an error (see failed()); the unfinished line before an error is dropped, and so is
+  // a line longer than kMaxLineLength, which is an error.
   bool nextLine(Line& line);
 
   // Copies the next `n` bytes to `out`. Returns the count, less than n only at the end of the
@@ -53,8 +61,11 @@ class LineReader {
   unsigned long long position() const { return position_; }
   // True once the source has reported its end and every byte read has been handed out.
   bool atEnd() const { return eof_ && begin_ == end_; }
-  // True after a failed read of the source (or no memory for a long line).
+  // True after a failed read of the source, a line longer than kMaxLineLength, or no memory.
   bool failed() const { return errorNumber_ != 0; }
+  // True when the failure is a line longer than kMaxLineLength (error number EFBIG, text e.g.
+  // "line at byte 1024 is longer than 16 MiB").
+  bool lineTooLong() const { return lineTooLong_; }
   // The failure's system error number and text, as InputStream reports them; 0 and empty
   // while none.
   int errorNumber() const { return errorNumber_; }
@@ -71,6 +82,7 @@ class LineReader {
   // Sets special_ to the first NUL or carriage return from `from` on.
   void findSpecial(std::size_t from);
   void setError(int errorNumber, const char* text);
+  void refuseLongLine();
 
   InputStream& source_;
   // buffer_ holds capacity_ + 1 bytes, so that a NUL fits behind any line.
@@ -90,6 +102,7 @@ class LineReader {
   bool eof_ = false;
   unsigned long long position_ = 0;
   int errorNumber_ = 0;
+  bool lineTooLong_ = false;
   std::string errorText_;
 };
 

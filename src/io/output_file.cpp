@@ -32,17 +32,33 @@ std::string baseOf(const std::string& path) {
 // it must be written through, not replaced.
 bool namesDescriptor(const std::string& path) { return path.compare(0, 6, "/proc/") == 0; }
 
-enum resolve_result { resolvedFile, resolvedNone, resolveFailed };
+enum resolve_result { resolvedFile, resolvedNone, resolveFailed, resolveRefused };
+
+// The rule the kernel applies with fs.protected_symlinks, applied whatever that setting: a link
+// in a sticky, world-writable directory (/tmp) is followed only when it belongs to the caller or
+// to the directory's owner, so that another user cannot plant one there to make the program
+// replace a file of the caller's. `link` is the link's path, `status` its lstat.
+bool mayFollow(const std::string& link, const struct stat& status) {
+  if (status.st_uid == geteuid()) return true;
+  std::string directory = directoryOf(link);
+  if (directory.empty()) directory = ".";
+  struct stat folder;
+  if (stat(directory.c_str(), &folder) != 0) return false;
+  const mode_t open = S_ISVTX | S_IWOTH;
+  return (folder.st_mode & open) != open || folder.st_uid == status.st_uid;
+}
 
 // Follows symbolic links from `name` to the file they end at, which need not exist yet.
 // resolvedNone: nothing there (a new file); resolveFailed: write directly instead (a loop, an
-// unreadable link, an open descriptor's name).
+// unreadable link, an open descriptor's name); resolveRefused: a link mayFollow refuses, which
+// `target` then names.
 resolve_result resolveLinks(const char* name, std::string& target, struct stat& status) {
   target = name;
   for (int hops = 0; hops < 40; ++hops) {
     if (namesDescriptor(target)) return resolveFailed;
     if (lstat(target.c_str(), &status) != 0) return errno == ENOENT ? resolvedNone : resolveFailed;
     if (!S_ISLNK(status.st_mode)) return resolvedFile;
+    if (!mayFollow(target, status)) return resolveRefused;
     char link[PATH_MAX];
     const ssize_t length = readlink(target.c_str(), link, sizeof link);
     if (length <= 0 || static_cast<std::size_t>(length) >= sizeof link) return resolveFailed;
@@ -98,6 +114,15 @@ bool OutputFile::open(const char* name) {
   catchSignals();
   struct stat status;
   const resolve_result found = resolveLinks(name, target_, status);
+  if (found == resolveRefused) {
+    // What the kernel answers for such a link when it applies the rule itself.
+    errorNumber_ = EACCES;
+    reason_ = "Refusing to follow the symbolic link `" + target_ +
+              "': it is in a sticky, world-writable folder and belongs neither to you nor to "
+              "the folder's owner";
+    releaseSignals();
+    return false;
+  }
   const std::string base = baseOf(target_);
   const bool replaceable = found != resolveFailed && !base.empty() && base != "." && base != ".." &&
                            (found == resolvedNone || S_ISREG(status.st_mode));
@@ -105,7 +130,12 @@ bool OutputFile::open(const char* name) {
   const bool writable = found == resolvedNone || faccessat(AT_FDCWD, target_.c_str(), W_OK,
                                                            AT_EACCESS) == 0;
   if (replaceable && writable) {
-    if (!openTemporary()) {
+    // A new file is made with its final mode, 0666 less the umask as fopen gives; a file that
+    // replaces another is made for its owner alone (0600, less what the old mode lacks of it)
+    // and given the old mode only once written (close()), so that it is never open to more
+    // users than the file it replaces.
+    finalMode_ = found == resolvedFile ? status.st_mode & 07777 : kNoMode;
+    if (!openTemporary(found == resolvedFile ? finalMode_ & 0600 : 0666)) {
       // Only a directory that takes no new file is a reason to write in place; anything else
       // (a full disk, no memory) would fail there as well, after the old file was emptied.
       if (!placeRefused(errorNumber_)) {
@@ -114,17 +144,9 @@ bool OutputFile::open(const char* name) {
       }
       return openInPlace(name);
     }
-    if (found != resolvedFile) return true;
-    // The new file takes the old one's owner (where allowed) and permission bits; the owner
-    // first, since a change of owner clears the set-user-ID bit.
-    const int fd = fileno(stream_);
-    if (status.st_uid != geteuid() || status.st_gid != getegid()) {
-      if (fchown(fd, status.st_uid, status.st_gid) != 0) { /* best effort */ }
-    }
-    if (fchmod(fd, status.st_mode & 07777) == 0) return true;
-    // A file system without permission bits: the file is written in place, keeping its own.
-    abandon();
-    catchSignals();
+    finalUid_ = status.st_uid;
+    finalGid_ = status.st_gid;
+    return true;
   }
   return openInPlace(name);
 }
@@ -138,7 +160,7 @@ bool OutputFile::openInPlace(const char* name) {
   return false;
 }
 
-bool OutputFile::openTemporary() {
+bool OutputFile::openTemporary(mode_t mode) {
   std::string base = baseOf(target_);
   // Room for the dot and the suffix within the longest name a directory takes.
   if (base.size() > 200) base.resize(200);
@@ -152,8 +174,8 @@ bool OutputFile::openTemporary() {
     temporary_ = prefix + randomSuffix();
     slot_ = temporary_files::enter(temporary_.c_str());
     if (slot_ < 0) break;
-    // 0666: the umask applies as it does for a file fopen creates.
-    const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // The umask applies as it does for a file fopen creates.
+    const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) {
       errorNumber_ = errno;
       temporary_files::leave(slot_);
@@ -184,6 +206,7 @@ bool OutputFile::close() {
     return result == 0 || fail("Could not close the ", "", error);
   }
   if (std::fflush(stream_) != 0) return fail("Could not write the ", "", errno);
+  if (!takeFinalMode()) return fail("Could not set the permissions of the ", "", errno);
   const int syncResult = fsync(fileno(stream_));
   // A file system that cannot sync has nothing more to write.
   if (syncResult != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS) {
@@ -193,6 +216,22 @@ bool OutputFile::close() {
   stream_ = nullptr;
   if (closeResult != 0) return fail("Could not close the ", "", errno);
   return true;
+}
+
+bool OutputFile::takeFinalMode() {
+  if (finalMode_ == kNoMode) return true;
+  const int fd = fileno(stream_);
+  // The owner first (where allowed), since a change of owner clears the set-user-ID bit.
+  if (finalUid_ != geteuid() || finalGid_ != getegid()) {
+    if (fchown(fd, finalUid_, finalGid_) != 0) { /* best effort */ }
+  }
+  if (fchmod(fd, finalMode_) == 0) return true;
+  const int error = errno;
+  // A file system without permission bits gives every file the same mode anyway.
+  struct stat status;
+  if (fstat(fd, &status) == 0 && (status.st_mode & 07777) == finalMode_) return true;
+  errno = error;
+  return false;
 }
 
 bool OutputFile::commit() {

@@ -6,8 +6,14 @@
 // What is written where:
 //   regular file or no file     temporary ".NAME.XXXXXX" in the same directory, then rename;
 //                               the old file's permission bits (and owner, where allowed) are
-//                               kept, a new file gets 0666 less the umask as fopen gives
-//   symbolic link               the file it points to is replaced, the link stays
+//                               kept, a new file gets 0666 less the umask as fopen gives. The
+//                               temporary file of an existing file is made 0600 (at most the
+//                               old mode) and takes the old mode when written (close()): it is
+//                               never open wider than the file it replaces
+//   symbolic link               the file it points to is replaced, the link stays; but a link
+//                               in a sticky, world-writable folder (/tmp) that belongs neither
+//                               to the caller nor to the folder's owner is not followed: open()
+//                               fails with EACCES, as the kernel's fs.protected_symlinks does
 //   no temporary possible       (directory not writable, file not writable) written in place;
 //                               other failures to make one (a full disk) fail the open
 //   terminal, FIFO, device      written directly
@@ -15,6 +21,8 @@
 // EFBIG instead of ending the program.
 #ifndef ZELGRIN_IO_OUTPUT_FILE_H
 #define ZELGRIN_IO_OUTPUT_FILE_H
+
+#include <sys/types.h>
 
 #include <cstdio>
 #include <string>
@@ -29,8 +37,8 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   // Opens `name` for writing as described above. False, with errorNumber() set to the system
-  // error of the last attempt, when neither a temporary file nor the file itself can be opened.
-  // REQUIRES: not open.
+  // error of the last attempt, when neither a temporary file nor the file itself can be opened;
+  // for a link refused errorNumber() is EACCES and errReason() says why. REQUIRES: not open.
   bool open(const char* name);
   // The stream to write to; null when not open.
   std::FILE* stream() const { return stream_; }
@@ -51,7 +59,8 @@ class OutputFile {
 
   // The system error of the failed open(), close() or commit().
   int errorNumber() const { return errorNumber_; }
-  // Why commit() failed, e.g. "Could not close the graph file (Input/output error)".
+  // Why commit() failed, e.g. "Could not close the graph file (Input/output error)"; for open()
+  // only when it refused a symbolic link.
   const char* errReason() const { return reason_.c_str(); }
 
   // Removes the temporary file of every output file not yet committed. Safe to call from a
@@ -59,7 +68,9 @@ class OutputFile {
   static void removeTemporaries();
 
  private:
-  bool openTemporary();
+  bool openTemporary(mode_t mode);
+  // Gives the written temporary file the owner and mode of the file it replaces.
+  bool takeFinalMode();
   bool openInPlace(const char* name);
   bool fail(const char* before, const char* after, int error);
   void finish();
@@ -70,6 +81,11 @@ class OutputFile {
   std::string directory_;  // the temporary file's directory, synced after the rename
   std::FILE* stream_ = nullptr;
   int slot_ = -1;          // index in the table of temporary files, -1 when not registered
+  // The mode and owner the temporary file takes once written; kNoMode for a new file.
+  static constexpr mode_t kNoMode = static_cast<mode_t>(-1);
+  mode_t finalMode_ = kNoMode;
+  uid_t finalUid_ = 0;
+  gid_t finalGid_ = 0;
   int errorNumber_ = 0;
   std::string reason_;
 };

@@ -1,49 +1,50 @@
-// xz through liblzma. Like xzcat: streams written one after another, with their padding, decode
-// as one text; any other bytes after the last stream make the input corrupt.
+// xz through liblzma, one stream at a time; ChainedDecoder goes from stream to stream and takes
+// the stream padding between them.
 #include <lzma.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <new>
 
-#include "io/decoder.h"
+#include "io/chained_decoder.h"
 
 namespace {
 
-class XzDecoder : public Decoder {
+class XzDecoder : public ChainedDecoder {
  public:
+  XzDecoder() : ChainedDecoder(Codec::xz, true) {}
   ~XzDecoder() override { lzma_end(&stream_); }
 
-  Result decode(const unsigned char*& in, const unsigned char* inEnd, unsigned char*& out,
-                unsigned char* outEnd, bool inputEnds) override {
-    const CodecTexts& texts = codecTexts(Codec::xz);
-    if (!started_) {
-      // No memory limit, as xzcat has none: a file compressed with a large dictionary still
-      // reads.
-      if (lzma_stream_decoder(&stream_, UINT64_MAX, LZMA_CONCATENATED) != LZMA_OK)
-        return fail(texts.noMemory, ENOMEM);
-      started_ = true;
-    }
+ protected:
+  bool startStream() override {
+    // No memory limit, as xzcat has none: a file compressed with a large dictionary still
+    // reads. The decoder stops at the end of its stream.
+    if (lzma_stream_decoder(&stream_, UINT64_MAX, 0) == LZMA_OK) return true;
+    fail(texts().noMemory, ENOMEM);
+    return false;
+  }
+
+  Step decodeStream(const unsigned char*& in, const unsigned char* inEnd, unsigned char*& out,
+                    unsigned char* outEnd, bool inputEnds) override {
     stream_.next_in = in;
     stream_.avail_in = static_cast<std::size_t>(inEnd - in);
     stream_.next_out = out;
     stream_.avail_out = static_cast<std::size_t>(outEnd - out);
     // LZMA_FINISH lets the decoder tell a complete input from one cut short.
-    lzma_ret status = lzma_code(&stream_, inputEnds ? LZMA_FINISH : LZMA_RUN);
+    const lzma_ret status = lzma_code(&stream_, inputEnds ? LZMA_FINISH : LZMA_RUN);
     in = stream_.next_in;
     out = stream_.next_out;
     switch (status) {
       case LZMA_OK:
-      case LZMA_BUF_ERROR: return kGoOn;
-      case LZMA_STREAM_END: return kEnd;
-      case LZMA_MEM_ERROR: return fail(texts.noMemory, ENOMEM);
-      default: return fail(texts.corrupt, EIO);
+      case LZMA_BUF_ERROR: return kStreamGoesOn;
+      case LZMA_STREAM_END: return kStreamEnded;
+      case LZMA_MEM_ERROR: fail(texts().noMemory, ENOMEM); return kStreamFailed;
+      default: fail(texts().corrupt, EIO); return kStreamFailed;
     }
   }
 
  private:
   lzma_stream stream_ = LZMA_STREAM_INIT;
-  bool started_ = false;
 };
 
 }  // namespace

@@ -1,49 +1,53 @@
-// zstd through libzstd. Like zstdcat: frames written one after another (skippable frames too)
-// decode as one text; any other bytes after the last frame make the input corrupt. Windows up to
-// the library's default limit (128 MiB) are accepted, as zstdcat does without --long.
+// zstd through libzstd, one frame at a time (skippable frames too); ChainedDecoder goes from
+// frame to frame. Windows up to the library's default limit (128 MiB) are accepted, as zstdcat
+// does without --long.
 #include <zstd.h>
 #include <zstd_errors.h>
 
 #include <cerrno>
 #include <new>
 
-#include "io/decoder.h"
+#include "io/chained_decoder.h"
 
 namespace {
 
-class ZstdDecoder : public Decoder {
+class ZstdDecoder : public ChainedDecoder {
  public:
+  ZstdDecoder() : ChainedDecoder(Codec::zstd) {}
   ~ZstdDecoder() override { ZSTD_freeDStream(stream_); }
 
-  Result decode(const unsigned char*& in, const unsigned char* inEnd, unsigned char*& out,
-                unsigned char* outEnd, bool inputEnds) override {
-    const CodecTexts& texts = codecTexts(Codec::zstd);
-    if (stream_ == nullptr) {
-      stream_ = ZSTD_createDStream();
-      if (stream_ == nullptr) return fail(texts.noMemory, ENOMEM);
-    }
-    if (frameDone_ && in == inEnd && inputEnds) return kEnd;
+ protected:
+  bool startStream() override {
+    // After a frame's end the stream starts the next frame by itself.
+    if (stream_ == nullptr) stream_ = ZSTD_createDStream();
+    if (stream_ != nullptr) return true;
+    fail(texts().noMemory, ENOMEM);
+    return false;
+  }
+
+  Step decodeStream(const unsigned char*& in, const unsigned char* inEnd, unsigned char*& out,
+                    unsigned char* outEnd, bool /*inputEnds*/) override {
     ZSTD_inBuffer input = {in, static_cast<std::size_t>(inEnd - in), 0};
     ZSTD_outBuffer output = {out, static_cast<std::size_t>(outEnd - out), 0};
-    std::size_t status = ZSTD_decompressStream(stream_, &output, &input);
+    const std::size_t status = ZSTD_decompressStream(stream_, &output, &input);
     if (ZSTD_isError(status)) {
       switch (ZSTD_getErrorCode(status)) {
-        case ZSTD_error_memory_allocation: return fail(texts.noMemory, ENOMEM);
+        case ZSTD_error_memory_allocation: fail(texts().noMemory, ENOMEM); break;
         case ZSTD_error_frameParameter_windowTooLarge:
-          return fail("zstd: window larger than 128 MiB", EIO);
-        default: return fail(texts.corrupt, EIO);
+          fail("zstd: window larger than 128 MiB", EIO);
+          break;
+        default: fail(texts().corrupt, EIO); break;
       }
+      return kStreamFailed;
     }
     in += input.pos;
     out += output.pos;
-    // 0: a frame ended and all of it was written out. Input may end only there.
-    frameDone_ = status == 0;
-    return frameDone_ && in == inEnd && inputEnds ? kEnd : kGoOn;
+    // 0: the frame ended and all of it was written out; the library reads no further.
+    return status == 0 ? kStreamEnded : kStreamGoesOn;
   }
 
  private:
   ZSTD_DStream* stream_ = nullptr;
-  bool frameDone_ = false;
 };
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "io/line_reader.h"
+
 namespace {
 
 // Reads text as a graph file into g; returns readFromFile's result.
@@ -358,6 +360,10 @@ TEST(GraphFile, ReaderFailureMessages) {
       {"VGR\n-1\n", "Invalid number of source files: `-1'"},
       {"VGR\n2\none\n", "Could not retrieve all the source file names"},
       {"VGR\n1\none\n", "Unable to retrieve graph description string"},
+      {"VGR\n1\none\n" + std::string(LineReader::kMaxLineLength - 1, 'c') + "\n",
+       "Could not retrieve number of nodes"},
+      {"VGR\n1\none\n" + std::string(LineReader::kMaxLineLength, 'c') + "\n",
+       "line at byte 10 is longer than 16 MiB"},
       {h, "Could not retrieve number of nodes"},
       {h + "1 \n", "Invalid number of nodes: `1 '"},
       {h + "1\n", "Could not retrieve number of edges"},

@@ -162,4 +162,34 @@ TEST(LineReaderTest, ErrorEndsTheLines) {
   EXPECT_EQ(records.position(), 100u);
 }
 
+// A line may hold kMaxLineLength bytes, its line end included; one byte more is a read error
+// that says where the line starts, and the lines before it are all handed out.
+TEST(LineReaderTest, LinesLongerThanTheBoundAreRefused) {
+  const std::size_t most = LineReader::kMaxLineLength;
+  const struct {
+    Codec codec;
+    std::string content;
+    std::size_t lines;   // handed out before the end or the error
+    const char* error;   // null: a clean end
+  } cases[] = {
+      {Codec::plain, std::string(most - 1, 'a') + "\nb\n", 2, nullptr},
+      {Codec::plain, "ab\n" + std::string(most, 'a'), 2, nullptr},  // the last line, at the end
+      {Codec::plain, std::string(most, 'a') + "\n", 0, "line at byte 0 is longer than 16 MiB"},
+      {Codec::plain, "ab\n" + std::string(most + 1, '\0'), 1,
+       "line at byte 3 is longer than 16 MiB"},
+      {Codec::gzip, "ab\n" + std::string(3 * most, 'a'), 1,
+       "line at byte 3 of the decompressed data is longer than 16 MiB"},
+  };
+  for (const auto& c : cases) {
+    if (!codecBuiltIn(c.codec)) continue;
+    TempFiles files;
+    InputStream stream;
+    ASSERT_TRUE(stream.open(files.write(compress(c.codec, c.content)).c_str()));
+    LineReader reader(stream);
+    EXPECT_EQ(readLines(reader).lines.size(), c.lines);
+    EXPECT_EQ(reader.lineTooLong(), c.error != nullptr);
+    EXPECT_STREQ(reader.errorText(), c.error != nullptr ? c.error : "");
+  }
+}
+
 }  // namespace

@@ -80,6 +80,68 @@ TEST(OutputFile, ReplacesTheOldFileOnlyOnCommit) {
   EXPECT_EQ(status.st_mode & 07777, 0640u);
 }
 
+// The file that replaces another is readable by its owner alone until it is written, then takes
+// the old mode, so that no one may read it who could not read the old file.
+TEST(OutputFile, TemporaryFileIsNeverWiderThanTheFileItReplaces) {
+  for (const mode_t mode : {0644u, 0600u, 0440u, 0000u}) {
+    Folder folder;
+    const std::string path = folder / "out.graph";
+    writeText(path, "old");
+    chmod(path.c_str(), mode);
+    OutputFile out;
+    ASSERT_TRUE(out.open(path.c_str())) << mode;
+    for (const std::string& name : folder.names()) {
+      struct stat status;
+      ASSERT_EQ(stat((folder / name).c_str(), &status), 0);
+      if (name != "out.graph") {
+        EXPECT_EQ(status.st_mode & 07777 & ~(mode & 0600), 0u) << mode;
+      }
+    }
+    ASSERT_TRUE(out.commit()) << out.errReason();
+    struct stat status;
+    ASSERT_EQ(stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, mode);
+  }
+}
+
+// A link in a sticky, world-writable folder is followed only where the kernel's protection of
+// such links would follow it: the link is the caller's or the folder owner's, or the folder is
+// not both sticky and world-writable. Otherwise nothing is touched.
+TEST(OutputFile, LinksInStickyFoldersAreFollowedOnlyAsTheKernelWould) {
+  if (geteuid() != 0) GTEST_SKIP() << "links of other users need root";
+  const uid_t other = 4242;
+  const struct {
+    mode_t folderMode;
+    uid_t folderOwner;
+    uid_t linkOwner;
+    bool followed;
+  } cases[] = {
+      {01777, 0, other, false}, {01777, other, other, true}, {01777, other, 0, true},
+      {0777, 0, other, true},   {01775, 0, other, true},
+  };
+  for (const auto& c : cases) {
+    Folder folder, elsewhere;
+    const std::string target = elsewhere / "target.graph", link = folder / "link.graph";
+    writeText(target, "old");
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    ASSERT_EQ(lchown(link.c_str(), c.linkOwner, c.linkOwner), 0);
+    ASSERT_EQ(chown((folder / "").c_str(), c.folderOwner, 0), 0);
+    ASSERT_EQ(chmod((folder / "").c_str(), c.folderMode), 0);
+    OutputFile out;
+    ASSERT_EQ(out.open(link.c_str()), c.followed) << c.folderMode << " " << c.linkOwner;
+    if (c.followed) {
+      std::fputs("new", out.stream());
+      EXPECT_TRUE(out.commit());
+    } else {
+      EXPECT_EQ(out.errorNumber(), EACCES);
+      EXPECT_NE(std::string(out.errReason()).find(link), std::string::npos);
+    }
+    EXPECT_EQ(readText(target), c.followed ? "new" : "old");
+    EXPECT_EQ(elsewhere.names(), std::set<std::string>{"target.graph"});
+    EXPECT_EQ(folder.names(), std::set<std::string>{"link.graph"});
+  }
+}
+
 TEST(OutputFile, NewFileAppearsOnlyOnCommitAndALinkStays) {
   Folder folder;
   const std::string target = folder / "target.graph";
