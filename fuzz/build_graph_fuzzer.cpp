@@ -23,7 +23,7 @@ const char* writePart(int slot, const uint8_t* bytes, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-  setWidthFrom(bytes, size);
+  const ASWidth width = widthFrom(bytes, size);
   char* names[4];
   size_t start = 0;
   for (int part = 0; part < 4; part++) {
@@ -41,7 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
                      getIPCovering};
   ASNumber vantages[4] = {0, 0, 0, 7};
   ASGraph graph;
-  if (buildGraph(2, 2, names, types, contents, false, false, vantages, graph) != 0) return 0;
+  if (buildGraph(2, 2, names, types, contents, false, false, vantages, graph, nullptr, false,
+                 width) != 0) {
+    return 0;
+  }
   std::FILE* sink = std::fopen("/dev/null", "w");
   if (sink == nullptr) return 0;
   graph.writeToFile(sink);

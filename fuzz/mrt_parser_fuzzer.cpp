@@ -11,9 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   if (looksCompressed(bytes, size)) return 0;
   const char* path = writeFuzzInput(bytes, size);
   if (path == nullptr) return 0;
-  setWidthFrom(bytes, size);
   for (bool routeMode : {false, true}) {
     mrtParser parser;
+    parser.setWidth(widthFrom(bytes, size));
     parser.setRouteMode(routeMode);
     if (!parser.openFile(path)) return 0;
     unsigned long long lastKey = 0;

@@ -28,9 +28,10 @@ void announceStep(int contents, int step, int totalSteps) {
 // opened or read.
 int readFile(const char* name, const InputFormat& format, int contents, ASNumber vantage,
              int step, int totalSteps, bool progress, bool verbose, EdgeLookup& edges,
-             BuildReport* report) {
+             BuildReport* report, ASWidth width) {
   const int entry = step - 1;
   Parser* parser = format.makeParser();
+  parser->setWidth(width);
   if (!openInput(*parser, name)) {
     int openError = errno;
     delete parser;
@@ -44,12 +45,9 @@ int readFile(const char* name, const InputFormat& format, int contents, ASNumber
   // Standard input has no size to measure progress against.
   const bool bar = progress && !isStdinName(name);
   while (parser->nextLine() == Parser::lineReady) {
-    const std::uint64_t refusedBefore = ASWidth::refusedAs16();
     if (parser->parseLine() != Parser::parseOk) {
       if (verbose) reportParseError(*parser, name, true);
-      if (report != nullptr) {
-        report->countFailure(entry, *parser, ASWidth::refusedAs16() != refusedBefore);
-      }
+      if (report != nullptr) report->countFailure(entry, *parser, parser->refusedForWidth());
       continue;
     }
     if (bar) printPercentage(parser->filePos(), parser->fileSize());
@@ -75,16 +73,16 @@ int readFile(const char* name, const InputFormat& format, int contents, ASNumber
 
 int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_type* fileTypes,
                int* fileContents, bool progress, bool verbose, ASNumber* vantagePoints,
-               ASGraph& graph, BuildReport* report, bool exactCovering) {
+               ASGraph& graph, BuildReport* report, bool exactCovering, ASWidth width) {
   const int totalSteps = numOtherFiles + (numBGPFiles > 0 ? 1 : 0);
   EdgeLookup edges(graph);
   for (int i = 0; i < numOtherFiles; i++) {
     int result = readFile(fileNames[i], formatOf(fileTypes[i]), fileContents[i], vantagePoints[i],
-                          i + 1, totalSteps, progress, verbose, edges, report);
+                          i + 1, totalSteps, progress, verbose, edges, report, width);
     if (result != buildOk) return result;
   }
   if (numBGPFiles <= 0) return buildOk;
   return mergeDumps(numBGPFiles, fileNames + numOtherFiles, fileTypes + numOtherFiles,
                     vantagePoints + numOtherFiles, static_cast<short>(numOtherFiles + 1),
-                    progress, verbose, graph, report, numOtherFiles, exactCovering);
+                    progress, verbose, graph, report, numOtherFiles, exactCovering, width);
 }

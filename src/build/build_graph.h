@@ -19,7 +19,8 @@ enum build_result : int {
 // entry named "-" is standard input. Returns a build_result; after a failure the graph keeps
 // what was added before it. With a report (one entry per input entry) it also counts what each
 // reading used and passed over. With exactCovering the dumps' IP covering counts each address
-// once per way whatever the nesting of the prefixes.
+// once per way whatever the nesting of the prefixes. AS numbers up to width.largest().
 int buildGraph(short numOtherFiles, short numBGPFiles, char** fileNames, file_type* fileTypes,
                int* fileContents, bool progress, bool verbose, ASNumber* vantagePoints,
-               ASGraph& graph, BuildReport* report = nullptr, bool exactCovering = false);
+               ASGraph& graph, BuildReport* report = nullptr, bool exactCovering = false,
+               ASWidth width = ASWidth{});

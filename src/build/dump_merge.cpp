@@ -37,7 +37,7 @@ unsigned long long orderKey(const IPPrefix& prefix) {
 class DumpMerge {
  public:
   DumpMerge(short count, char** names, file_type* types, ASNumber* vantages, bool verbose,
-            BuildReport* report, int firstReportEntry, bool exact)
+            BuildReport* report, int firstReportEntry, bool exact, ASWidth width)
       : count_(count), names_(names), vantages_(vantages), verbose_(verbose), report_(report),
         firstReportEntry_(firstReportEntry), exact_(exact),
         formats_(new const InputFormat*[count]), parsers_(new Parser*[count]),
@@ -47,6 +47,7 @@ class DumpMerge {
     for (short k = 0; k < count_; k++) {
       formats_[k] = &formatOf(types[k]);
       parsers_[k] = formats_[k]->makeRouteParser();
+      parsers_[k]->setWidth(width);
     }
   }
 
@@ -124,7 +125,7 @@ class DumpMerge {
 
  private:
   // The route dump k's parser holds, read through its format.
-  bgpParser::parsed_data& routeOf(short k) { return formats_[k]->routeOf(*parsers_[k]); }
+  Route& routeOf(short k) { return formats_[k]->routeOf(*parsers_[k]); }
 
   // Moves dump k to its next line; false at its end. A read error stops the merge.
   bool advance(short k) {
@@ -141,15 +142,14 @@ class DumpMerge {
   void settle(short k) {
     Parser& parser = *parsers_[k];
     for (;;) {
-      const std::uint64_t refusedBefore = ASWidth::refusedAs16();
       if (parser.parseLine() == Parser::parseOk) break;
       if (verbose_) reportParseError(parser, names_[k], false);
       if (report_ != nullptr) {
-        report_->countFailure(firstReportEntry_ + k, parser, ASWidth::refusedAs16() != refusedBefore);
+        report_->countFailure(firstReportEntry_ + k, parser, parser.refusedForWidth());
       }
       if (!advance(k)) return;
     }
-    const bgpParser::parsed_data& route = routeOf(k);
+    const Route& route = routeOf(k);
     if (route.networkMask.has_value())
       prefixes_[k] = IPPrefix(route.network, *route.networkMask);
     else
@@ -214,9 +214,9 @@ class DumpMerge {
 
 int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
                short stepNumber, bool progress, bool verbose, ASGraph& graph,
-               BuildReport* report, int firstReportEntry, bool exactCovering) {
+               BuildReport* report, int firstReportEntry, bool exactCovering, ASWidth width) {
   DumpMerge merge(count, fileNames, fileTypes, vantagePoints, verbose, report, firstReportEntry,
-                  exactCovering);
+                  exactCovering, width);
   if (exactCovering) startExactCovering(graph);
   EdgeLookup edges(graph);
   return merge.run(stepNumber, progress, edges);

@@ -11,8 +11,8 @@
 // into the IP covering of the graph. Returns buildOk, or buildInputFailed after printing why a
 // dump could not be opened or read. With a report, dump k is counted in its entry
 // firstReportEntry + k. With exactCovering each address counts once per way whatever the
-// nesting of the prefixes.
+// nesting of the prefixes. AS numbers up to width.largest().
 int mergeDumps(short count, char** fileNames, file_type* fileTypes, ASNumber* vantagePoints,
                short stepNumber, bool progress, bool verbose, ASGraph& graph,
                BuildReport* report = nullptr, int firstReportEntry = 0,
-               bool exactCovering = false);
+               bool exactCovering = false, ASWidth width = ASWidth{});

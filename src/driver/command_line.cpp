@@ -98,16 +98,16 @@ void dynaSwap(cmdLineParams& params, int a, int b) {
 
 namespace {
 
-bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& message);
+bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& message,
+                   ASWidth width);
 
 // --as32 may stand after the vantage numbers it widens, so a first scan in the wide mode finds
 // out whether it is given as an option (and not, say, as a file name). A scan that fails before
 // the end cannot tell; then the argument's mere presence decides.
 bool wideRequested(int argc, char* argv[]) {
-  ASWidth::setWide(true);
   cmdLineParams probe;
   std::string ignored;
-  if (scanArguments(argc, argv, probe, ignored)) return probe.as32;
+  if (scanArguments(argc, argv, probe, ignored, ASWidth{true})) return probe.as32;
   for (int a = 1; a < argc; ++a) {
     if (argv[a] != nullptr && strcmp(argv[a], "--as32") == 0) return true;
   }
@@ -117,13 +117,13 @@ bool wideRequested(int argc, char* argv[]) {
 }  // namespace
 
 bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& message) {
-  ASWidth::setWide(wideRequested(argc, argv));
-  return scanArguments(argc, argv, params, message);
+  return scanArguments(argc, argv, params, message, ASWidth{wideRequested(argc, argv)});
 }
 
 namespace {
 
-bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& message) {
+bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& message,
+                   ASWidth width) {
   message.clear();
   params.verbose = false;
   params.help = false;
@@ -163,8 +163,9 @@ bool scanArguments(int argc, char* argv[], cmdLineParams& params, std::string& m
 
     if (vantagePending) {
       long long value = 0;
-      const char* end = readDecimalAS(arg, value);
-      if (end == arg || *end != '\0' || !asInRange(value)) {
+      const char* last = arg + strlen(arg);
+      const char* end = readDecimalAS(arg, last, value, width);
+      if (end == arg || end != last || !width.accepts(static_cast<unsigned long long>(value))) {
         message = quoted("Invalid vantage point number: ", arg);
         return false;
       }

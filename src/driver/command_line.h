@@ -48,8 +48,8 @@ struct cmdLineParams {
 // Fills params from argv[1..argc-1]. Returns true on success with message empty; on the first
 // syntax error returns false with the error text in message. Without --help or --version the
 // files are left in reading order: grouped by lowest content bit (n, e, d, c, i), the files
-// merged by prefix (BGP dumps) last. An input file named "-" is standard input. Sets the width
-// of AS numbers for the run (ASWidth) as --as32 asks, wherever it stands.
+// merged by prefix (BGP dumps) last. An input file named "-" is standard input. Vantage numbers
+// are read in the width that --as32 asks for, wherever it stands.
 // REQUIRES: params freshly constructed.
 bool parseArguments(int argc, char* argv[], cmdLineParams& params, std::string& message);
 

@@ -82,7 +82,7 @@ bool mayWriteOutput(const cmdLineParams& params) {
 
 // Loads the graph to enhance from its file, or from standard input for "-". False after the
 // failure has been reported.
-bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm) {
+bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm, ASWidth width) {
   const bool fromStdin = strcmp(name, "-") == 0;
   GraphInput in;
   if (!in.open(name)) {
@@ -94,7 +94,7 @@ bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm) {
   }
   if (!fromStdin && stdoutIsTerm) printf("Reading input graph file...\n");
   std::string reason;
-  if (in.read(graph, reason)) return true;
+  if (in.read(graph, reason, width)) return true;
   printHeader(stderr);
   if (fromStdin) {
     fprintf(stderr, "Input does not appear to be a valid graph:\n");
@@ -185,7 +185,8 @@ int runZelgrin(int argc, char* argv[]) {
   if (!mayWriteOutput(params)) return exitRefused;
 
   // Step 7: read the graph to enhance ("-" is standard input).
-  if (params.sourceGraph != nullptr && !readSourceGraph(params.sourceGraph, graph, stdoutIsTerm)) {
+  if (params.sourceGraph != nullptr &&
+      !readSourceGraph(params.sourceGraph, graph, stdoutIsTerm, ASWidth{params.as32})) {
     return exitRefused;
   }
 
@@ -198,7 +199,7 @@ int runZelgrin(int argc, char* argv[]) {
   const int buildResult = buildGraph(params.numOtherFiles, params.numBGPFiles, params.fileNames,
                                      params.fileTypes, params.fileContents, progress,
                                      params.verbose, params.vantagePoints, graph, &report,
-                                     params.exactCovering);
+                                     params.exactCovering, ASWidth{params.as32});
   if (buildResult != buildOk) return exitUnreadable;
   if (params.stats) {
     printStatistics(stderr, params, report, graph);

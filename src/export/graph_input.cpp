@@ -13,7 +13,8 @@ LoadResult loadGraph(const char* name, ASGraph& graph, std::string& message) {
     return LoadResult::unreadable;
   }
   std::string reason;
-  if (in.read(graph, reason)) return LoadResult::loaded;
+  // Graphs of 32-bit AS numbers are read as readily as 16-bit ones.
+  if (in.read(graph, reason, ASWidth{true})) return LoadResult::loaded;
   message = std::strcmp(name, "-") == 0
                 ? std::string("Input does not appear to be a valid graph:\n")
                 : std::string("File `") + name + "' does not appear to be a valid graph file:\n";

@@ -10,7 +10,6 @@ namespace {
 const char kNoFile[] = "No file has been opened";
 const char kMissingField[] = "Unable to find both AS numbers and the relationship";
 const char kBadAS[] = "Invalid AS number: `";
-const char kAboveAS16[] = "AS number above 65535 (use --as32): `";
 const char kBadRelationship[] = "Invalid relationship: `";
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
@@ -24,11 +23,11 @@ std::string_view trimmed(const char* text, std::size_t begin, std::size_t end) {
 
 }  // namespace
 
-int asrelParser::nextLine() {
+Parser::next_line_result asrelParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
-    return 2;
+    return noFileOpen;
   }
   if (readLines() == 0) {
     dialect_ = Dialect::unknown;
@@ -48,7 +47,7 @@ int asrelParser::nextLine() {
     while (start < length && isBlank(text[start])) ++start;
     // Comments, blank lines and legends: only a line starting with an AS number is data.
     if (start == length || text[start] < '0' || text[start] > '9') continue;
-    lineCode_ = 0;
+    lineCode_ = parseOk;
     lineReason_.clear();
     const Outcome outcome = readRelationship(text, length);
     if (outcome == Outcome::sibling) {
@@ -56,16 +55,16 @@ int asrelParser::nextLine() {
       continue;
     }
     if (outcome == Outcome::rejected) stats_.countSkipped(countedReason_);
-    return 0;
+    return lineReady;
   }
   emptyLine();
-  return 1;
+  return noMoreLines;
 }
 
-int asrelParser::parseLine() {
-  const int code = beginParse();
-  if (code != 0) return code;
-  if (lineCode_ != 0) setReason(lineReason_.c_str());
+Parser::parse_result asrelParser::parseLine() {
+  const parse_result code = beginParse();
+  if (code != parseOk) return code;
+  if (lineCode_ != parseOk) setReason(lineReason_.c_str());
   return lineCode_;
 }
 
@@ -89,7 +88,7 @@ asrelParser::Outcome asrelParser::readCaida(const char* text, std::size_t length
     begin = end + 1;
   }
   if (count < 3 || fields[0].empty() || fields[1].empty() || fields[2].empty()) {
-    return reject(4, kMissingField);
+    return reject(parseMissingField, kMissingField);
   }
   ASNumber provider = 0;
   ASNumber customer = 0;
@@ -99,7 +98,7 @@ asrelParser::Outcome asrelParser::readCaida(const char* text, std::size_t length
   }
   const std::string_view relation = fields[2];
   if (relation != "-1" && relation != "0" && relation != "1") {
-    return reject(3, kBadRelationship, relation.data(), relation.size());
+    return reject(parseBadValue, kBadRelationship, relation.data(), relation.size());
   }
   data.from = customer;
   data.to = provider;
@@ -119,7 +118,7 @@ asrelParser::Outcome asrelParser::readSnap(const char* text, std::size_t length)
     while (i < length && !isBlank(text[i])) ++i;
     words[count++] = std::string_view(text + begin, i - begin);
   }
-  if (count < 3) return reject(4, kMissingField);
+  if (count < 3) return reject(parseMissingField, kMissingField);
   ASNumber first = 0;
   ASNumber second = 0;
   if (!readAS(words[0].data(), words[0].size(), first) ||
@@ -135,28 +134,29 @@ asrelParser::Outcome asrelParser::readSnap(const char* text, std::size_t length)
     data.from = second;
     data.to = first;
   } else {
-    return reject(3, kBadRelationship, relation.data(), relation.size());
+    return reject(parseBadValue, kBadRelationship, relation.data(), relation.size());
   }
   data.peering = relation == "0";
   return Outcome::record;
 }
 
 bool asrelParser::readAS(const char* text, std::size_t length, ASNumber& as) {
-  switch (readASToken(text, length, as)) {
+  switch (readASToken(text, length, as, width())) {
     case ASRead::ok:
       return true;
     case ASRead::aboveLimit:
-      reject(3, kAboveAS16, text, length);
+      reject(parseBadValue, kAboveAS16Reason);
+      lineReason_.append(": `").append(text, length).push_back('\'');
       countedReason_ = kAboveAS16Reason;
       return false;
     case ASRead::invalid:
       break;
   }
-  reject(3, kBadAS, text, length);
+  reject(parseBadValue, kBadAS, text, length);
   return false;
 }
 
-asrelParser::Outcome asrelParser::reject(int code, const char* reason, const char* text,
+asrelParser::Outcome asrelParser::reject(parse_result code, const char* reason, const char* text,
                                          std::size_t length) {
   lineCode_ = code;
   lineReason_.assign(reason);

@@ -34,7 +34,7 @@ mrtParser::mrtParser() = default;
 
 mrtParser::~mrtParser() = default;
 
-int mrtParser::nextLine() {
+Parser::next_line_result mrtParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -46,7 +46,7 @@ int mrtParser::nextLine() {
   return next == Next::end ? noMoreLines : lineReady;
 }
 
-int mrtParser::parseLine() {
+Parser::parse_result mrtParser::parseLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -223,9 +223,8 @@ mrtParser::Next mrtParser::deliverHeld() {
   data.networkMask = IPNetmask(static_cast<char>(held.length));
   data.path.clear();
   for (ASNumber as : path_) {
-    bgpParser::ASItem item;
+    ASItem item;
     item.AS = as;
-    if (isPrivateAS(as)) item.flags = bgpParser::ASItem::privateFlag;
     data.path.enqueue(item);
   }
   return Next::entry;
@@ -234,7 +233,7 @@ mrtParser::Next mrtParser::deliverHeld() {
 // An AS number the run does not accept refuses the record: above 65535 in a 16-bit run, or 0.
 bool mrtParser::refuseAS(const std::vector<ASNumber>& path) {
   for (ASNumber as : path) {
-    if (as != 0 && as <= ASWidth::largest()) continue;
+    if (as != 0 && as <= width().largest()) continue;
     const std::string number = std::to_string(as);
     if (as == 0) {
       refuse("Invalid AS number: `0'", kInvalidAS);

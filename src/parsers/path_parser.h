@@ -21,15 +21,15 @@ class pathParser : public Parser {
   // Refills data.path from the current line. 0 (a line of blanks gives an empty path); 2 empty
   // line; 3 a token that is not an AS number (the path then holds the ASes before it); 5 no
   // open file.
-  int parseLine() override;
+  parse_result parseLine() override;
   // Next line of the file, a blank one too.
-  int nextLine() override;
+  next_line_result nextLine() override;
 
   parsed_data data;
 
  private:
   // Sets the reason quoting the token [token, end) and returns 3.
-  int badToken(const char* token, const char* end);
+  parse_result badToken(const char* token, const char* end);
 };
 
 #endif  // ZELGRIN_PARSERS_PATH_PARSER_H

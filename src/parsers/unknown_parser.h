@@ -20,9 +20,9 @@ class unknownParser : public Parser {
 
   // Fills `data` from the current line. 0; 2 empty line; 3 an AS outside 0..65535; 4 fewer than
   // two numbers; 5 no open file.
-  int parseLine() override;
+  parse_result parseLine() override;
   // Next line of the file, a blank one too.
-  int nextLine() override;
+  next_line_result nextLine() override;
 
   parsed_data data;
 };
