@@ -37,21 +37,27 @@ inline unsigned digitValue(char c) {
 // still taken, so that the caller decides between saturating and refusing.
 inline NumberRead readDigits(const char* first, const char* last, unsigned long long& value,
                              unsigned long long limit = ULLONG_MAX, unsigned base = 10) {
+  // A constant base of 10 or less leaves only the first test of digitOf in the caller's loop.
+  auto digitOf = [base](char c) {
+    return base <= 10 ? static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned('0')
+                      : digitValue(c);
+  };
   const char* p = first;
   unsigned long long sum = 0;
-  bool over = false;
-  for (; p != last; ++p) {
-    // A constant base of 10 or less leaves only the first test in the caller's loop.
-    const unsigned digit =
-        base <= 10 ? static_cast<unsigned>(static_cast<unsigned char>(*p)) - unsigned('0')
-                   : digitValue(*p);
-    if (digit >= base) break;
-    if (!over && (__builtin_mul_overflow(sum, base, &sum) ||
-                  __builtin_add_overflow(sum, digit, &sum) || sum > limit)) {
-      over = true;
+  for (unsigned digit; p != last && (digit = digitOf(*p)) < base; ++p) sum = sum * base + digit;
+  if (p == first) return {first, NumberStatus::noDigits};
+  // So many digits cannot pass 64 bits (base^n < 2^64), so the common number needs no test for
+  // overflow while it is read; a longer one is read again, checked.
+  const long safeDigits = base <= 8 ? 21 : base <= 10 ? 19 : 15;
+  bool over = sum > limit;
+  if (p - first > safeDigits) {
+    sum = 0;
+    over = false;
+    for (const char* q = first; q != p && !over; ++q) {
+      over = __builtin_mul_overflow(sum, base, &sum) ||
+             __builtin_add_overflow(sum, digitOf(*q), &sum) || sum > limit;
     }
   }
-  if (p == first) return {first, NumberStatus::noDigits};
   value = over ? limit : sum;
   return {p, over ? NumberStatus::outOfRange : NumberStatus::ok};
 }
@@ -62,6 +68,9 @@ inline bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // Passes the white space and the sign that may stand before a number in the C library's
 // conversions; `negative` tells which sign it was.
 inline const char* skipSpaceAndSign(const char* first, const char* last, bool& negative) {
+  negative = false;
+  // White space and signs all come before '.' in ASCII: a number's first digit is told at once.
+  if (first == last || static_cast<unsigned char>(*first) > '-') return first;
   while (first != last && isCSpace(*first)) ++first;
   negative = first != last && *first == '-';
   if (first != last && (*first == '+' || *first == '-')) ++first;
@@ -93,6 +102,13 @@ inline const char* readStrtol(const char* first, const char* last, long long& va
 // readStrtol. Returns where the reading stopped: `first` itself, value unchanged, when no decimal
 // digit follows the white space and sign.
 inline const char* readScanInteger(const char* first, const char* last, long long& value) {
+  if (first != last && *first >= '1' && *first <= '9') {
+    // Plain decimal, as most numbers are: no sign and no base prefix to look for.
+    unsigned long long magnitude = 0;
+    const NumberRead read = readDigits(first, last, magnitude, signedLimit(false));
+    value = static_cast<long long>(magnitude);
+    return read.ptr;
+  }
   bool negative = false;
   const char* p = skipSpaceAndSign(first, last, negative);
   if (p == last || *p < '0' || *p > '9') return first;

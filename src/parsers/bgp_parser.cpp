@@ -63,6 +63,10 @@ std::size_t skipBlanks(const char* text, std::size_t from, std::size_t length) {
 // ("1.10" is 65546), each half 0 to 65535 and the low half plain digits.
 bool readPathAS(const char* text, std::size_t length, unsigned long long& value, ASWidth width) {
   const char* last = text + length;
+  // Nearly every token is plain digits, read at once; the rest takes the general reading, which
+  // gives the same value for them.
+  const NumberRead plain = readDigits(text, last, value);
+  if (plain.ptr == last && plain.status == NumberStatus::ok) return true;
   const char* dot = width.wide ? static_cast<const char*>(std::memchr(text, '.', length)) : nullptr;
   if (dot == nullptr) return readWholeDecimal(text, last, ~0ull, value);
   unsigned long long upper = 0;

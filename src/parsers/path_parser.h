@@ -18,9 +18,9 @@ class pathParser : public Parser {
   pathParser() = default;
   ~pathParser() override = default;
 
-  // Refills data.path from the current line. 0 (a line of blanks gives an empty path); 2 empty
-  // line; 3 a token that is not an AS number (the path then holds the ASes before it); 5 no
-  // open file.
+  // Refills data.path from the current line: parseOk (a line of blanks gives an empty path),
+  // parseEmptyLine, parseBadValue for a token that is not an AS number of the run (the path
+  // then holds the ASes before it), parseNoFile.
   parse_result parseLine() override;
   // Next line of the file, a blank one too.
   next_line_result nextLine() override;

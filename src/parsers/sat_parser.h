@@ -35,8 +35,8 @@ class satParser : public Parser {
   satParser() = default;
   ~satParser() override = default;
 
-  // Fills `data` from the current line. 0; 2 empty line; 3 an invalid value; 4 a missing token;
-  // 5 no open file.
+  // Fills `data` from the current line: parseOk, parseEmptyLine, parseBadValue for an invalid
+  // value, parseMissingField for a missing token, parseNoFile.
   parse_result parseLine() override;
   // Next line longer than 5 characters with its line end; shorter ones are skipped silently.
   next_line_result nextLine() override;
