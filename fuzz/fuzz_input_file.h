@@ -47,8 +47,8 @@ void parseWholeInput(const uint8_t* bytes, size_t size) {
   if (looksCompressed(bytes, size)) return;
   const char* path = writeFuzzInput(bytes, size);
   if (path == nullptr) return;
-  setWidthFrom(bytes, size);
   LineParser parser;
+  parser.setWidth(widthFrom(bytes, size));
   if (!parser.openFile(path)) return;
   while (parser.nextLine() == 0) {
     parser.currentLine();

@@ -47,7 +47,8 @@ class Parser {
   // The AS numbers the run accepts; 16-bit until set. Set before reading.
   void setWidth(ASWidth width) { width_ = width; }
   // True when the last parseLine failed only because an AS number is above 65535 in a 16-bit
-  // run, so that a report can count it apart from lines wrong whatever the width.
+  // run, so that a report can count it apart from lines wrong whatever the width. (Readers with
+  // skipStats count such records there instead.)
   bool refusedForWidth() const { return refusedForWidth_; }
 
   // For readers that pass over records of their own accord: what they passed over (and the
@@ -141,8 +142,6 @@ class Parser {
     if (onlyInWideRun(value)) refusedForWidth_ = true;
     return false;
   }
-  // For readers that classify a token themselves: the line is refused for the width alone.
-  void noteRefusedForWidth() { refusedForWidth_ = true; }
 
   void clearReason() { reason_.clear(); }
   void setReason(const char* text) { reason_.assign(text); }
