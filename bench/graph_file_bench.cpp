@@ -20,7 +20,6 @@ const int kEdges = 1000000;
 // of the file has numbers of every length.
 ASGraph& bigGraph() {
   static ASGraph* graph = [] {
-    ASWidth::setWide(true);
     ASGraph* g = new ASGraph();
     for (ASNumber as = 1; as <= kNodes; ++as) g->addNode(as, as);
     std::mt19937_64 rng(2024);
@@ -75,7 +74,7 @@ void BM_ReadGraphFile(benchmark::State& state) {
   for (auto _ : state) {
     ASGraph back;
     std::FILE* in = std::fopen(path.c_str(), "r");
-    if (!back.readFromFile(in)) state.SkipWithError(back.errReason());
+    if (!back.readFromFile(in, ASWidth{true})) state.SkipWithError(back.errReason());
     std::fclose(in);
   }
   std::remove(path.c_str());

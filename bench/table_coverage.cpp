@@ -13,8 +13,9 @@
 
 namespace {
 
-void readTable(const char* name, bool ipv4Only) {
+void readTable(const char* name, bool ipv4Only, ASWidth width) {
   tableParser table;
+  table.setWidth(width);
   table.setIPv4Only(ipv4Only);
   unsigned long used = 0;
   if (table.openFile(name)) {
@@ -51,18 +52,16 @@ void readClassic(const char* name) {
 
 int main(int argc, char** argv) {
   bool ipv4Only = true;
+  ASWidth width;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--as32") == 0) {
-      ASWidth::setWide(true);
+      width.wide = true;
     } else if (std::strcmp(argv[i], "--paths") == 0) {
       ipv4Only = false;
     } else {
-      readTable(argv[i], ipv4Only);
+      readTable(argv[i], ipv4Only, width);
       // The classic reader knows 16-bit AS numbers only.
-      const bool wide = ASWidth::wide();
-      ASWidth::setWide(false);
       readClassic(argv[i]);
-      ASWidth::setWide(wide);
     }
   }
   return 0;

@@ -8,11 +8,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   if (size == 0 || looksCompressed(bytes + 1, size - 1)) return 0;
-  ASWidth::setWide((bytes[0] & 1) != 0);
+  const ASWidth width{(bytes[0] & 1) != 0};
   const char* path = writeFuzzInput(bytes + 1, size - 1);
   if (path == nullptr) return 0;
 
   asrelParser parser;
+  parser.setWidth(width);
   if (!parser.openFile(path)) return 0;
   unsigned long rejected = 0;
   while (parser.nextLine() == 0) {
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
       continue;
     }
     const asrelParser::parsed_data& d = parser.data;
-    if (d.from == 0 || d.to == 0 || d.from > ASWidth::largest() || d.to > ASWidth::largest()) {
+    if (d.from == 0 || d.to == 0 || d.from > width.largest() || d.to > width.largest()) {
       abort();
     }
   }
@@ -44,6 +45,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   }
   if (counted != rejected) abort();
   parser.closeFile();
-  ASWidth::setWide(false);
   return 0;
 }

@@ -5,19 +5,18 @@
 
 namespace {
 
-void checkRecord(bgpParser& parser) {
-  const bgpParser::parsed_data& d = parser.data;
+void checkRecord(bgpParser& parser, ASWidth width) {
+  const Route& d = parser.data;
   if (d.networkMask && (d.networkMask->brief() < 1 || d.networkMask->brief() > 32)) abort();
   if (d.status > 127 || d.origin > 7) abort();
   if (d.localPref && (*d.localPref < 0 || *d.localPref > 65535)) abort();
   if (d.routeWeight && (*d.routeWeight < 0 || *d.routeWeight > 65535)) abort();
-  List<bgpParser::ASItem>& path = parser.data.path;
+  List<ASItem>& path = parser.data.path;
   bool more = !path.isEmpty();
   for (path.goToFirst(); more; more = path.next()) {
-    const bgpParser::ASItem item = path.current();
-    if (item.AS == 0 || (item.flags & ~3u) != 0) abort();
-    // Above 65535 (a 32-bit run) only 4200000000 and up are private.
-    if (isPrivateAS(item.AS) && (item.flags & bgpParser::ASItem::privateFlag) == 0) abort();
+    const ASItem item = path.current();
+    if (item.AS == 0 || item.AS > width.largest()) abort();
+    if ((item.flags & ~ASItem::setFlag) != 0) abort();
   }
 }
 
@@ -27,9 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   if (looksCompressed(bytes, size)) return 0;
   const char* path = writeFuzzInput(bytes, size);
   if (path == nullptr) return 0;
-  setWidthFrom(bytes, size);
 
+  const ASWidth width = widthFrom(bytes, size);
   bgpParser parser;
+  parser.setWidth(width);
   if (!parser.openFile(path)) return 0;
   while (parser.nextLine() == 0) {
     parser.currentLine();
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
       const int code = parser.parseLine();
       if (code < 0 || code > 4) abort();
       if ((code == 0) != (parser.errReason()[0] == '\0')) abort();
-      if (code == 0) checkRecord(parser);
+      if (code == 0) checkRecord(parser, width);
     }
   }
   if (parser.nextLine() != 1 || parser.readError() != 0 || parser.filePos() != size) abort();

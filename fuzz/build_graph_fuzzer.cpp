@@ -24,12 +24,11 @@ const char* writePart(int slot, const uint8_t* bytes, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-  setWidthFrom(bytes, size);
   static const InputFile kinds[4] = {
-      {"", pathFile, getNodes | getEdges | getDirections | getPathCovering, 0, false},
-      {"", satFile, getNodes | getEdges | getPathCovering | getIPCovering, 0, false},
-      {"", bgpFile, getIPCovering, 0, false},
-      {"", bgpFile, getIPCovering, 7, false},
+      {"", pathFile, getNodes | getEdges | getDirections | getPathCovering, 0, false, ""},
+      {"", satFile, getNodes | getEdges | getPathCovering | getIPCovering, 0, false, ""},
+      {"", bgpFile, getIPCovering, 0, false, ""},
+      {"", bgpFile, getIPCovering, 7, false, ""},
   };
   std::vector<InputFile> inputs;
   size_t start = 0;
@@ -44,7 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     start = end < size ? end + 1 : size;
   }
   ASGraph graph;
-  if (buildGraph(inputs, BuildOptions(), graph) != 0) return 0;
+  BuildOptions options;
+  options.width = widthFrom(bytes, size);
+  if (buildGraph(inputs, options, graph) != 0) return 0;
   std::FILE* sink = std::fopen("/dev/null", "w");
   if (sink == nullptr) return 0;
   graph.writeToFile(sink);

@@ -24,7 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int k = 0; k < argc; ++k) argv[k] = &storage[k][0];
   argv[argc] = nullptr;
 
-  ASWidth::setWide(true);
   ExportOptions options;
   std::string message;
   const bool ok = parseExportArguments(argc, argv, options, message);

@@ -89,7 +89,7 @@ void writeEverything(const GraphView& view) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  ASWidth::setWide(data[0] & 1);
+  const ASWidth width{(data[0] & 1) != 0};
   const unsigned depth = data[0] >> 1;
   ++data;
   --size;
@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   {
     StreamLineSource lines(in);
     std::string reason;
-    ok = readGraphFile(lines, graph, reason);
+    ok = readGraphFile(lines, graph, reason, width);
   }
   std::fclose(in);
   if (!ok) return 0;

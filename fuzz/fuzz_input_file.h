@@ -12,8 +12,8 @@
 #include "io/codec.h"
 
 // Half of the inputs run as with --as32: the lowest bit of the first byte decides.
-inline void setWidthFrom(const uint8_t* bytes, size_t size) {
-  ASWidth::setWide(size > 0 && (bytes[0] & 1) != 0);
+inline ASWidth widthFrom(const uint8_t* bytes, size_t size) {
+  return ASWidth{size > 0 && (bytes[0] & 1) != 0};
 }
 
 // True when the input opens with a compression magic. The parser harnesses leave such inputs to
@@ -54,8 +54,8 @@ void parseWholeInput(const uint8_t* bytes, size_t size) {
   if (looksCompressed(bytes, size)) return;
   const char* path = writeFuzzInput(bytes, size);
   if (path == nullptr) return;
-  setWidthFrom(bytes, size);
   LineParser parser;
+  parser.setWidth(widthFrom(bytes, size));
   if (!parser.openFile(path)) return;
   while (parser.nextLine() == 0) {
     parser.currentLine();

@@ -25,11 +25,11 @@ char* writeToMemory(ASGraph& g, size_t& size) {
   return text;
 }
 
-bool readFromMemory(ASGraph& g, const void* data, size_t size) {
+bool readFromMemory(ASGraph& g, const void* data, size_t size, ASWidth width) {
   // fmemopen refuses an empty buffer; the null device is the empty input.
   FILE* in = size == 0 ? std::fopen("/dev/null", "r") : fmemopen(const_cast<void*>(data), size, "r");
   if (in == nullptr) return false;
-  bool ok = g.readFromFile(in);
+  bool ok = g.readFromFile(in, width);
   std::fclose(in);
   return ok;
 }
@@ -38,9 +38,9 @@ bool readFromMemory(ASGraph& g, const void* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   // Half of the inputs are read as with --as32.
-  ASWidth::setWide(size > 0 && (data[size - 1] & 1) != 0);
+  const ASWidth width{size > 0 && (data[size - 1] & 1) != 0};
   ASGraph g;
-  if (!readFromMemory(g, data, size)) {
+  if (!readFromMemory(g, data, size, width)) {
     // A failed read leaves a partial graph; writing it must still be safe.
     size_t ignored;
     std::free(writeToMemory(g, ignored));
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   char* first = writeToMemory(g, firstSize);
   if (first == nullptr) std::abort();
   ASGraph again;
-  if (!readFromMemory(again, first, firstSize)) std::abort();
+  if (!readFromMemory(again, first, firstSize, width)) std::abort();
   size_t secondSize;
   char* second = writeToMemory(again, secondSize);
   if (second == nullptr || secondSize != firstSize || std::memcmp(first, second, firstSize) != 0) {

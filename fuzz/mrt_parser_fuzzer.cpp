@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   if (looksCompressed(bytes, size)) return 0;
   const char* path = writeFuzzInput(bytes, size);
   if (path == nullptr) return 0;
-  setWidthFrom(bytes, size);
   for (bool routeMode : {false, true}) {
     mrtParser parser;
+    parser.setWidth(widthFrom(bytes, size));
     parser.setRouteMode(routeMode);
     if (size > 1 && (bytes[1] & 1) != 0) parser.setSortMemory(256);
     if (!parser.openFile(path)) return 0;

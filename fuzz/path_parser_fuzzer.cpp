@@ -8,22 +8,22 @@
 
 #include "fuzz_input_file.h"
 #include "parsers/path_parser.h"
-#include "parsers/scan.h"
+#include "asgraph/token_splitter.h"
 
 namespace {
 
-// The path a line gives, read token by token with strtol; false at the first token that is not
-// an AS number, with the ASes before it in `path`.
+// The path a line gives in a 16-bit run, read token by token with the C library's strtol; false
+// at the first token that is not an AS number, with the ASes before it in `path`.
 bool referencePath(const char* line, std::vector<ASNumber>& path) {
   std::string work(line);
-  TokenSplitter tokens(&work[0]);
+  TokenSplitter tokens(&work[0], TokenSplitter::Separators::spacesAndTabs);
   bool privateSegment = false;
   for (char* token = tokens.next(); token != nullptr; token = tokens.next()) {
     if (token[0] == '(') privateSegment = true;
     if (!privateSegment) {
-      long long as = 0;
-      const char* end = readDecimalAS(token, as);
-      if (!asInRange(as) || *end != '\0') return false;
+      char* end = nullptr;
+      const long as = std::strtol(token, &end, 10);
+      if (!ASWidth{}.accepts(static_cast<unsigned long long>(as)) || *end != '\0') return false;
       path.push_back(static_cast<ASNumber>(as));
     }
     if (token[std::strlen(token) - 1] == ')') privateSegment = false;

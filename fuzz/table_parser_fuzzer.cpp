@@ -8,19 +8,20 @@
 
 namespace {
 
-void checkRecord(tableParser& parser, bool ipv4Only) {
-  const bgpParser::parsed_data& d = parser.data;
+void checkRecord(tableParser& parser, bool ipv4Only, ASWidth width) {
+  const Route& d = parser.data;
   if (ipv4Only && !parser.isIPv4Network) abort();
   if (!parser.isIPv4Network && (d.networkMask || d.network.value() != 0)) abort();
   if (d.networkMask && (d.networkMask->brief() < 0 || d.networkMask->brief() > 32)) abort();
   if (d.status > 127 || d.origin > 7) abort();
   if (d.localPref && (*d.localPref < 0 || *d.localPref > 65535)) abort();
   if (d.routeWeight && (*d.routeWeight < 0 || *d.routeWeight > 65535)) abort();
-  List<bgpParser::ASItem>& path = parser.data.path;
+  List<ASItem>& path = parser.data.path;
   bool more = !path.isEmpty();
   for (path.goToFirst(); more; more = path.next()) {
-    const bgpParser::ASItem item = path.current();
-    if (item.AS == 0 || item.AS > ASWidth::largest() || (item.flags & ~7u) != 0) abort();
+    const ASItem item = path.current();
+    if (item.AS == 0 || item.AS > width.largest()) abort();
+    if ((item.flags & ~(ASItem::setFlag | ASItem::confedFlag)) != 0) abort();
   }
 }
 
@@ -44,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const char* path = writeFuzzInput(bytes + 1, size - 1);
   if (path == nullptr) return 0;
 
-  ASWidth::setWide(wide);
   tableParser parser;
+  parser.setWidth(ASWidth{wide});
   parser.setIPv4Only(ipv4Only);
   if (!parser.openFile(path)) return 0;
   while (parser.nextLine() == 0) {
@@ -55,11 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (parser.parseLine() != first) abort();
     if (first != 0 && first != 3 && first != 4) abort();
     if ((first == 0) != (parser.errReason()[0] == '\0')) abort();
-    if (first == 0) checkRecord(parser, ipv4Only);
+    if (first == 0) checkRecord(parser, ipv4Only, ASWidth{wide});
   }
   if (parser.nextLine() != 1 || parser.readError() != 0 || parser.filePos() != size - 1) abort();
   checkCounts(parser.stats());
   parser.closeFile();
-  ASWidth::setWide(false);
   return 0;
 }

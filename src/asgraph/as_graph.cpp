@@ -100,7 +100,7 @@ void ASGraph::addSourceFile(const char* name) { sourceFiles.enqueue(copyText(nam
 
 bool ASGraph::writeToFile(FILE* out) { return writeGraphFile(*this, out, reason); }
 
-bool ASGraph::readFromFile(FILE* in) {
+bool ASGraph::readFromFile(FILE* in, ASWidth width) {
   StreamLineSource lines(in);
-  return readGraphFile(lines, *this, reason);
+  return readGraphFile(lines, *this, reason, width);
 }

@@ -62,8 +62,9 @@ class ASGraph : public Graph<ASNumber, ASEdgeWeight, ASNumber> {
   bool writeToFile(FILE* out);
   // Reads a graph file (graph_file.h) from an open stream into this graph (names are appended,
   // the comment and the flag replaced). False with errReason set on malformed or short input;
-  // what was read before the failure stays. The caller closes the stream.
-  bool readFromFile(FILE* in);
+  // what was read before the failure stays. AS numbers up to width.largest(). The caller closes
+  // the stream.
+  bool readFromFile(FILE* in, ASWidth width);
 
  private:
   void clearSourceFiles();

@@ -1,6 +1,6 @@
-// The AS number: its storage type, the widest value the run accepts, and the one range check
-// every reader, the command line and the graph file use. The accepted width is a property of the
-// run (16 bits by default, 32 bits when asked for), so it is set once before any input is read.
+// The AS number: its storage type, the width a run accepts, the one range check and the readers
+// that every format, the command line and the graph file use. The width is a value handed to
+// each reader (16 bits by default, 32 bits when asked for), never a setting of the program.
 // Like edge_dir.h it sits alone and header-only, so that the parsers may include it without
 // knowing the rest of the AS graph.
 #ifndef ZELGRIN_ASGRAPH_AS_NUMBER_H
@@ -8,7 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
+
+#include "asgraph/read_number.h"
 
 // Storage for any AS number, 16- or 32-bit: node values and keys, path items, vantage points.
 using ASNumber = std::uint32_t;
@@ -16,36 +17,29 @@ using ASNumber = std::uint32_t;
 constexpr ASNumber kLargestAS16 = 65535;
 constexpr ASNumber kLargestAS32 = 4294967295u;
 
-// The width the run accepts. Everything that reads an AS number asks here, so widening the run
-// widens every reader at once.
-class ASWidth {
- public:
-  // 65535 by default; 4294967295 once setWide(true) was called.
-  static ASNumber largest() { return wide_ ? kLargestAS32 : kLargestAS16; }
-  static bool wide() { return wide_; }
-  static void setWide(bool wide) { wide_ = wide; }
+// The width of AS numbers a run accepts. Every reader of AS numbers is handed one, so widening
+// the run widens every reader at once.
+struct ASWidth {
+  bool wide = false;
 
-  // How many numbers asInRange refused only because the run is 16-bit: a reader's report can
-  // tell such a line from one that is wrong whatever the width.
-  static std::uint64_t refusedAs16() { return refusedAs16_; }
-  static void countRefusedAs16() { ++refusedAs16_; }
-
- private:
-  static inline bool wide_ = false;
-  static inline std::uint64_t refusedAs16_ = 0;
+  // 65535, or 4294967295 when wide.
+  ASNumber largest() const { return wide ? kLargestAS32 : kLargestAS16; }
+  // The one range check: true when value is an AS number of this run, from 1 (from 0 when
+  // zeroAllowed) to largest(). A negative number converts to a huge unsigned one and so fails,
+  // whatever signed type the caller read it as.
+  bool accepts(unsigned long long value, bool zeroAllowed = false) const {
+    return value >= (zeroAllowed ? 0u : 1u) && value <= largest();
+  }
 };
+
+// True when a 16-bit run refuses `value` for its width alone: a report can tell such a line from
+// one that is wrong whatever the width.
+inline bool onlyInWideRun(unsigned long long value) {
+  return value > kLargestAS16 && value <= kLargestAS32;
+}
 
 // The reason under which reports count what a 16-bit run refused for an AS number alone.
 constexpr const char* kAboveAS16Reason = "AS number above 65535 (use --as32)";
-
-// The one range check: true when value is an AS number of this run, from 1 (from 0 when
-// zeroAllowed) to ASWidth::largest(). A negative number converts to a huge unsigned one and so
-// fails, whatever signed type the caller read it as.
-inline bool asInRange(unsigned long long value, bool zeroAllowed = false) {
-  if (value >= (zeroAllowed ? 0u : 1u) && value <= ASWidth::largest()) return true;
-  if (value > kLargestAS16 && value <= kLargestAS32) ASWidth::countRefusedAs16();
-  return false;
-}
 
 // AS numbers for private use (RFC 6996): 64512 to 65534 and 4200000000 to 4294967294, and
 // 65535 with them, as routers have always marked everything above 64511.
@@ -55,32 +49,39 @@ inline bool isPrivateAS(ASNumber as) {
 
 // asdot, for readers that read the number before the dot with their own rules: when the run is
 // wide, `end` points at a dot right after the last digit of `high` (0 to 65535) and decimal
-// digits of a value 0 to 65535 follow, gives high * 65536 + low in `value`, moves `end` past
-// the digits and returns true. Otherwise returns false and moves nothing, so the reader goes on
-// as it would with a 16-bit run ("1.", ".5", "65536.1" and "1.65536" are no asdot).
-inline bool readAsdotTail(const char* start, const char*& end, long long high, long long& value) {
-  if (!ASWidth::wide() || end == start || *end != '.' || end[-1] < '0' || end[-1] > '9') {
+// digits of a value 0 to 65535 follow before `last`, gives high * 65536 + low in `value`, moves
+// `end` past the digits and returns true. Otherwise returns false and moves nothing, so the
+// reader goes on as it would with a 16-bit run ("1.", ".5", "65536.1" and "1.65536" are no asdot).
+inline bool readAsdotTail(const char* start, const char*& end, const char* last, long long high,
+                          long long& value, ASWidth width) {
+  if (!width.wide || end == start || end == last || *end != '.' || end[-1] < '0' ||
+      end[-1] > '9' || high < 0 || high > 65535) {
     return false;
   }
-  if (high < 0 || high > 65535 || end[1] < '0' || end[1] > '9') return false;
-  const char* p = end + 1;
-  long long low = 0;
-  while (*p >= '0' && *p <= '9') {
-    low = low * 10 + (*p++ - '0');
-    if (low > 65535) return false;
-  }
-  value = high * 65536 + low;
-  end = p;
+  unsigned long long low = 0;
+  const NumberRead read = readDigits(end + 1, last, low, 65535);
+  if (read.status != NumberStatus::ok) return false;
+  value = high * 65536 + static_cast<long long>(low);
+  end = read.ptr;
   return true;
 }
 
-// An AS number read as strtol reads a decimal number, followed in a wide run by an asdot low
-// part. Returns where the reading stopped: `text` itself when no number starts there.
-inline const char* readDecimalAS(const char* text, long long& value) {
-  char* stop = nullptr;
-  value = std::strtol(text, &stop, 10);
-  const char* end = stop;
-  readAsdotTail(text, end, value, value);
+// An AS number read as strtol reads a decimal number (readStrtol), followed in a wide run by an
+// asdot low part. Returns where the reading stopped: `first` itself when no number starts there.
+inline const char* readDecimalAS(const char* first, const char* last, long long& value,
+                                 ASWidth width) {
+  const char* end = readStrtol(first, last, value);
+  readAsdotTail(first, end, last, value, value, width);
+  return end;
+}
+
+// An AS number read as "%i" reads a number (readScanInteger), followed in a wide run by an asdot
+// low part ("1.10" is 65546). Returns where the reading stopped: `first` itself, value
+// unchanged, when no number starts there.
+inline const char* scanASInteger(const char* first, const char* last, long long& value,
+                                 ASWidth width) {
+  const char* end = readScanInteger(first, last, value);
+  if (end != first) readAsdotTail(first, end, last, value, value, width);
   return end;
 }
 
@@ -96,33 +97,24 @@ enum class ASRead {
 // sign, no blanks. 0 counts as invalid unless zeroAllowed. In a 16-bit run an asdot word with a
 // high half from 1 is aboveLimit, not invalid: routers print 32-bit AS numbers that way, and the
 // user needs --as32 for them.
-inline ASRead readASToken(const char* text, std::size_t length, ASNumber& as,
+inline ASRead readASToken(const char* text, std::size_t length, ASNumber& as, ASWidth width,
                           bool zeroAllowed = false) {
-  unsigned long long parts[2] = {0, 0};
-  int part = 0;
-  std::size_t digits = 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') {
-      parts[part] = parts[part] * 10 + static_cast<unsigned>(c - '0');
-      if (parts[part] > kLargestAS32) return ASRead::invalid;
-      ++digits;
-    } else if (c == '.' && part == 0 && digits > 0) {
-      part = 1;
-      digits = 0;
-    } else {
-      return ASRead::invalid;
-    }
-  }
-  if (digits == 0) return ASRead::invalid;
-  unsigned long long value = parts[0];
-  if (part == 1) {
-    if (parts[0] > 65535 || parts[1] > 65535) return ASRead::invalid;
-    if (!ASWidth::wide()) return parts[0] > 0 ? ASRead::aboveLimit : ASRead::invalid;
-    value = (parts[0] << 16) | parts[1];
+  const char* last = text + length;
+  unsigned long long value = 0;
+  NumberRead read = readDigits(text, last, value, kLargestAS32);
+  if (read.status != NumberStatus::ok) return ASRead::invalid;
+  if (read.ptr != last) {
+    // asdot: digits, one dot, digits, each half up to 65535.
+    unsigned long long low = 0;
+    if (*read.ptr != '.' || value > 65535) return ASRead::invalid;
+    const unsigned long long high = value;
+    read = readDigits(read.ptr + 1, last, low, 65535);
+    if (read.status != NumberStatus::ok || read.ptr != last) return ASRead::invalid;
+    if (!width.wide) return high > 0 ? ASRead::aboveLimit : ASRead::invalid;
+    value = (high << 16) | low;
   }
   if (value == 0 && !zeroAllowed) return ASRead::invalid;
-  if (value > ASWidth::largest()) return ASRead::aboveLimit;
+  if (value > width.largest()) return ASRead::aboveLimit;
   as = static_cast<ASNumber>(value);
   return ASRead::ok;
 }

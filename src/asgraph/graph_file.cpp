@@ -1,6 +1,5 @@
 #include "asgraph/graph_file.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
@@ -12,6 +11,8 @@
 
 #include "asgraph/line_writer.h"
 #include "io/line_reader.h"
+#include "asgraph/read_number.h"
+#include "asgraph/token_splitter.h"
 
 namespace {
 
@@ -29,43 +30,52 @@ bool failQuoting(std::string& reason, const char* message, const char* quoted) {
   return false;
 }
 
-// The conversions below accept a text only when the number is followed by nothing at all.
+// The conversions below accept a text only when the number is followed by nothing at all (an
+// empty text reads as 0), and read the number as the C library's conversions of the file's
+// fields do.
 bool toSigned(const char* text, long& value) {
-  char* end;
-  value = std::strtol(text, &end, 10);
-  return *end == '\0';
+  const char* last = text + std::strlen(text);
+  long long read = 0;
+  const bool whole = readStrtol(text, last, read) == last;
+  value = static_cast<long>(read);
+  return whole;
 }
 
 // An unsigned conversion whose result is 32 bits wide, as the file's %lu fields are: a magnitude
 // past 4294967295 gives 4294967295 rather than wrapping, and a minus sign negates modulo 2^32.
 bool toUnsigned(const char* text, std::uint32_t& value) {
-  const char* digits = text;
-  while (std::isspace(static_cast<unsigned char>(*digits))) ++digits;
-  bool negative = *digits == '-';
-  if (*digits == '-' || *digits == '+') ++digits;
-  value = 0;
-  if (!std::isdigit(static_cast<unsigned char>(*digits))) return *text == '\0';
-  char* end;
-  errno = 0;
-  unsigned long long magnitude = std::strtoull(digits, &end, 10);
-  if (errno == ERANGE || magnitude > UINT32_MAX) {
-    value = UINT32_MAX;
-  } else {
-    value = static_cast<std::uint32_t>(magnitude);
-    if (negative) value = 0u - value;
+  const char* last = text + std::strlen(text);
+  bool negative = false;
+  unsigned long long magnitude = 0;
+  const NumberRead read =
+      readDigits(skipSpaceAndSign(text, last, negative), last, magnitude, UINT32_MAX);
+  if (read.status == NumberStatus::noDigits) {
+    value = 0;
+    return text == last;
   }
-  return *end == '\0';
+  value = static_cast<std::uint32_t>(magnitude);
+  if (negative && read.status == NumberStatus::ok) value = 0u - value;
+  return read.ptr == last;
 }
 
+// strtoull's rules: a magnitude past the type saturates, a minus sign negates modulo 2^64.
 bool toUnsigned64(const char* text, unsigned long long& value) {
-  char* end;
-  value = std::strtoull(text, &end, 10);
-  return *end == '\0';
+  const char* last = text + std::strlen(text);
+  bool negative = false;
+  value = 0;
+  const NumberRead read = readDigits(skipSpaceAndSign(text, last, negative), last, value);
+  if (read.status == NumberStatus::noDigits) return text == last;
+  if (negative && read.status == NumberStatus::ok) value = 0ull - value;
+  return read.ptr == last;
 }
 
-bool toAS(const char* text, ASNumber& as) {
-  long long value;
-  if (*readDecimalAS(text, value) != '\0' || !asInRange(value)) return false;
+bool toAS(const char* text, ASNumber& as, ASWidth width) {
+  const char* last = text + std::strlen(text);
+  long long value = 0;
+  if (readDecimalAS(text, last, value, width) != last ||
+      !width.accepts(static_cast<unsigned long long>(value))) {
+    return false;
+  }
   as = static_cast<ASNumber>(value);
   return true;
 }
@@ -100,33 +110,16 @@ float narrow(double value) {
   return static_cast<float>(value);
 }
 
-// Splits an edge line in place at spaces; runs of spaces are one separator.
-class Tokens {
- public:
-  explicit Tokens(char* line) : rest_(line) {}
-  // The next token, or null when the line holds no more.
-  char* next() {
-    while (*rest_ == ' ') ++rest_;
-    if (*rest_ == '\0') return nullptr;
-    char* token = rest_;
-    while (*rest_ != '\0' && *rest_ != ' ') ++rest_;
-    if (*rest_ != '\0') *rest_++ = '\0';
-    return token;
-  }
-
- private:
-  char* rest_;
-};
-
 // The fields of one edge line, taken token by token from a line split in place; the first bad
 // or missing one ends it with its message.
 class EdgeLineFields {
  public:
-  EdgeLineFields(char* line, const std::string& whole, std::string& reason)
-      : tokens_(line), whole_(whole), reason_(reason) {}
+  EdgeLineFields(char* line, const std::string& whole, ASWidth width, std::string& reason)
+      : tokens_(line, TokenSplitter::Separators::spaces), whole_(whole), width_(width),
+        reason_(reason) {}
 
   bool as(ASNumber& value) {
-    return take() && (toAS(token_, value) || quote("Invalid AS number: `"));
+    return take() && (toAS(token_, value, width_) || quote("Invalid AS number: `"));
   }
   bool flag(bool& value) {
     return take() && (toFlag(token_, value) || quote("Invalid edge direction flag: `"));
@@ -173,8 +166,9 @@ class EdgeLineFields {
   }
   bool quote(const char* message) { return failQuoting(reason_, message, token_); }
 
-  Tokens tokens_;
+  TokenSplitter tokens_;
   const std::string& whole_;
+  ASWidth width_;
   std::string& reason_;
   char* token_ = nullptr;
 };
@@ -244,7 +238,7 @@ char* StreamLineSource::nextLine(std::size_t& length) {
 bool EdgeLineParser::parse(char* line, bool differential, EdgeLine& edge, ASEdgeWeight& w1,
                            ASEdgeWeight& w2, ASEdgeComparison& comparison, std::string& reason) {
   whole_.assign(line);
-  EdgeLineFields fields(line, whole_, reason);
+  EdgeLineFields fields(line, whole_, width_, reason);
   if (!fields.as(edge.from) || !fields.as(edge.to) || !fields.flag(w1.oriented)) return false;
   w2.oriented = w1.oriented;
   if (!fields.direction(edge.direction) || !fields.covering(w1.pathCovering, w1.ipCovering) ||
@@ -269,7 +263,7 @@ bool takeLine(GraphLineSource& in, char*& line, std::string& reason, const char*
 
 }  // namespace
 
-bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason) {
+bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason, ASWidth width) {
   reason.clear();
   char* line = nullptr;
   if (!takeLine(in, line, reason, "Could not retrieve file type string")) return false;
@@ -305,7 +299,7 @@ bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason) {
   for (std::uint32_t i = 0; i < nodeCount; ++i) {
     if (!takeLine(in, line, reason, "Unable to retrieve all the nodes")) return false;
     ASNumber as;
-    if (!toAS(line, as)) return failQuoting(reason, "Invalid AS number: `", line);
+    if (!toAS(line, as, width)) return failQuoting(reason, "Invalid AS number: `", line);
     graph.addNode(as, as);
   }
 
@@ -313,7 +307,7 @@ bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason) {
   ASEdgeWeight w2;
   ASEdgeComparison comparison;
   EdgeLine edge;
-  EdgeLineParser parser;
+  EdgeLineParser parser(width);
   for (std::uint32_t i = 0; i < edgeCount; ++i) {
     if (!takeLine(in, line, reason, "Unable to retrieve all the edges")) return false;
     if (!parser.parse(line, differential, edge, w1, w2, comparison, reason)) return false;

@@ -89,6 +89,9 @@ struct EdgeLine {
 // line to line.
 class EdgeLineParser {
  public:
+  // AS numbers up to width.largest().
+  explicit EdgeLineParser(ASWidth width) : width_(width) {}
+
   // Splits `line` in place at spaces and reads its fields into `edge`, `w1` (the way from->to),
   // `w2` (to->from) and, for a differential line, `comparison` (seen from `from`). Only the
   // fields a line carries are written, so a plain line leaves `comparison` as it was. False
@@ -98,13 +101,15 @@ class EdgeLineParser {
 
  private:
   std::string whole_;
+  ASWidth width_;
 };
 
 // Reads a whole graph file into `graph` (source names are appended, the comment and the
 // differential flag replaced; an edge line of a differential file that adds or overwrites an
 // edge sets its comparison fields). False with the message in `reason` on malformed or short
-// input, or on a line holding a NUL byte; what was read before the failure stays in the graph.
-bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason);
+// input, on a line holding a NUL byte, or on an AS number above width.largest(); what was read
+// before the failure stays in the graph.
+bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason, ASWidth width);
 
 // Writes `graph` as a graph file to an open stream and flushes it. False with the message in
 // `reason` when a write or the flush fails: the header line, node or edge line the stream

@@ -10,9 +10,9 @@ bool GraphInput::open(const char* name) {
   return true;
 }
 
-bool GraphInput::read(ASGraph& graph, std::string& reason) {
+bool GraphInput::read(ASGraph& graph, std::string& reason, ASWidth width) {
   ReaderLineSource<LineReader> lines(reader_);
-  if (readGraphFile(lines, graph, reason)) return true;
+  if (readGraphFile(lines, graph, reason, width)) return true;
   // The graph file's own message would only say that lines were missing.
   if (reader_.failed() && (stream_.codec() != Codec::plain || reader_.lineTooLong()))
     reason = reader_.errorText();

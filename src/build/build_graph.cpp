@@ -32,6 +32,7 @@ int readFile(const InputFile& input, int entry, int step, int totalSteps,
   const char* name = input.name.c_str();
   const InputFormat& format = formatOf(input.type);
   Parser* parser = format.makeParser();
+  parser->setWidth(options.width);
   if (!openInput(*parser, input.openName())) {
     int openError = errno;
     delete parser;
@@ -45,11 +46,10 @@ int readFile(const InputFile& input, int entry, int step, int totalSteps,
   // Standard input has no size to measure progress against.
   const bool bar = options.progress && !isStdinName(name);
   while (parser->nextLine() == Parser::lineReady) {
-    const std::uint64_t refusedBefore = ASWidth::refusedAs16();
     if (parser->parseLine() != Parser::parseOk) {
       if (options.verbose) reportParseError(*parser, name, true);
       if (report != nullptr) {
-        report->countFailure(entry, *parser, ASWidth::refusedAs16() != refusedBefore);
+        report->countFailure(entry, *parser, parser->refusedForWidth());
       }
       continue;
     }

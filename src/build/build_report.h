@@ -28,7 +28,7 @@ class BuildReport {
 
   // Counts a line `parser` failed to parse, unless the parser counts its own (skipStats), under
   // the reason its message gives without the quoted text, or under kAboveAS16Reason when only
-  // the 16-bit width of the run refused it (refusedAs16 moved while the line was parsed).
+  // the 16-bit width of the run refused it (the parser's refusedForWidth).
   void countFailure(int k, const Parser& parser, bool refusedAs16);
   // At the end of a reading: the lines read, and what the parser passed over on its own.
   void finishReading(int k, const Parser& parser);

@@ -38,12 +38,11 @@ unsigned long long orderKey(const IPPrefix& prefix) {
 class DumpMerge {
  public:
   // The dumps are the entries of `inputs` read in the merge; dump k is entry entries_[k].
-  DumpMerge(const std::vector<InputFile>& inputs, bool verbose, BuildReport* report, bool exact,
-            const AddressRanges* ranges)
-      : verbose_(verbose),
+  DumpMerge(const std::vector<InputFile>& inputs, const BuildOptions& options, BuildReport* report)
+      : verbose_(options.verbose),
         report_(report),
-        exact_(exact),
-        ranges_(ranges),
+        exact_(options.exactCovering),
+        ranges_(options.ipRanges),
         heapSize_(0),
         failed_(false) {
     for (std::size_t k = 0; k < inputs.size(); ++k) {
@@ -61,6 +60,7 @@ class DumpMerge {
     for (short k = 0; k < count_; k++) {
       formats_[k] = &formatOf(dumps_[k]->type);
       parsers_[k] = formats_[k]->makeRouteParser();
+      parsers_[k]->setWidth(options.width);
     }
   }
 
@@ -138,7 +138,7 @@ class DumpMerge {
   const char* nameOf(short k) const { return dumps_[k]->name.c_str(); }
 
   // The route dump k's parser holds, read through its format.
-  bgpParser::parsed_data& routeOf(short k) { return formats_[k]->routeOf(*parsers_[k]); }
+  Route& routeOf(short k) { return formats_[k]->routeOf(*parsers_[k]); }
 
   // Moves dump k to its next line; false at its end. A read error stops the merge.
   bool advance(short k) {
@@ -155,15 +155,14 @@ class DumpMerge {
   void settle(short k) {
     Parser& parser = *parsers_[k];
     for (;;) {
-      const std::uint64_t refusedBefore = ASWidth::refusedAs16();
       if (parser.parseLine() == Parser::parseOk) break;
       if (verbose_) reportParseError(parser, nameOf(k), false);
       if (report_ != nullptr) {
-        report_->countFailure(entries_[k], parser, ASWidth::refusedAs16() != refusedBefore);
+        report_->countFailure(entries_[k], parser, parser.refusedForWidth());
       }
       if (!advance(k)) return;
     }
-    const bgpParser::parsed_data& route = routeOf(k);
+    const Route& route = routeOf(k);
     if (route.networkMask.has_value())
       prefixes_[k] = IPPrefix(route.network, *route.networkMask);
     else
@@ -229,7 +228,7 @@ class DumpMerge {
 
 int mergeDumps(const std::vector<InputFile>& inputs, const BuildOptions& options, ASGraph& graph,
                BuildReport* report) {
-  DumpMerge merge(inputs, options.verbose, report, options.exactCovering, options.ipRanges);
+  DumpMerge merge(inputs, options, report);
   // The merge is the step after the files read one by one.
   short step = 1;
   for (const InputFile& input : inputs) {

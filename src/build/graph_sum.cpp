@@ -22,7 +22,8 @@ std::string edgeName(const ASGraph::edge& e) {
 
 }  // namespace
 
-GraphSum::GraphSum(ASGraph& sum) : sum_(sum), disagreed_(sum.edges(), false) {}
+GraphSum::GraphSum(ASGraph& sum, ASWidth width)
+    : sum_(sum), width_(width), disagreed_(sum.edges(), false) {}
 
 GraphSum::Result GraphSum::add(const char* name, std::string& reason) {
   GraphInput input;
@@ -31,7 +32,7 @@ GraphSum::Result GraphSum::add(const char* name, std::string& reason) {
     return Result::unopened;
   }
   ASGraph part;
-  if (!input.read(part, reason)) return Result::invalid;
+  if (!input.read(part, reason, width_)) return Result::invalid;
   if (part.isDifferential()) {
     reason = "it is a differential graph";
     return Result::differential;

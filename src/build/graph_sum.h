@@ -22,7 +22,8 @@ class GraphSum {
   };
 
   // Adds into `sum`, which may already hold a graph (it then counts as the first part).
-  explicit GraphSum(ASGraph& sum);
+  // AS numbers up to width.largest() are read.
+  GraphSum(ASGraph& sum, ASWidth width);
   GraphSum(const GraphSum&) = delete;
   GraphSum& operator=(const GraphSum&) = delete;
 
@@ -39,6 +40,7 @@ class GraphSum {
   bool addEdge(const ASGraph::edge& from, std::string& reason);
 
   ASGraph& sum_;
+  ASWidth width_;
   // By edge number of the sum: the graphs disagreed on its orientation, so no later graph may
   // orient it again.
   std::vector<bool> disagreed_;

@@ -32,6 +32,7 @@ inline bool readInMerge(const InputFile& input) {
 
 // How graph construction shows its work.
 struct BuildOptions {
+  ASWidth width;          // the AS numbers the readers accept
   bool progress = false;  // announce each step and draw the progress bar on standard output
   bool verbose = false;   // report each line that does not parse on standard error
   // The dumps' IP covering counts each address once per way, whatever the nesting of prefixes.

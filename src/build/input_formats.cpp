@@ -2,6 +2,7 @@
 
 #include "build/line_handlers.h"
 #include "parsers/asrel_parser.h"
+#include "parsers/bgp_parser.h"
 #include "parsers/mrt_parser.h"
 #include "parsers/path_parser.h"
 #include "parsers/sat_parser.h"
@@ -59,9 +60,9 @@ void mrtLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
   const std::vector<ASNumber>& path = static_cast<mrtParser&>(parser).entry.path;
   handleASPath(edges, path.data(), path.size(), contents);
 }
-bgpParser::parsed_data& bgpRoute(Parser& parser) { return static_cast<bgpParser&>(parser).data; }
-bgpParser::parsed_data& mrtRoute(Parser& parser) { return static_cast<mrtParser&>(parser).data; }
-bgpParser::parsed_data& tableRoute(Parser& parser) {
+Route& bgpRoute(Parser& parser) { return static_cast<bgpParser&>(parser).data; }
+Route& mrtRoute(Parser& parser) { return static_cast<mrtParser&>(parser).data; }
+Route& tableRoute(Parser& parser) {
   return static_cast<tableParser&>(parser).data;
 }
 

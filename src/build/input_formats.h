@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "build/edge_lookup.h"
-#include "parsers/bgp_parser.h"
 #include "parsers/parser.h"
+#include "parsers/route.h"
 
 // Input formats, selected by the format letter of a --file: option.
 enum file_type {
@@ -61,7 +61,7 @@ struct InputFormat {
   // Second pass: the parser that hands out routes in ascending prefix order, and the route a
   // parsed record holds. Null: the format's IP covering, if any, comes in the first pass.
   Parser* (*makeRouteParser)();
-  bgpParser::parsed_data& (*routeOf)(Parser& parser);
+  Route& (*routeOf)(Parser& parser);
 };
 
 // The row of a format letter, or null when `letter` is none.

@@ -49,7 +49,7 @@ void startExactCovering(ASGraph& graph) {
   });
 }
 
-void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path,
                    ASNumber vantage, bool exact, const AddressRanges* ranges) {
   if (path.len() < 2) return;
   const unsigned long long prefixAddresses = prefix.addresses();
@@ -66,10 +66,10 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::AS
     more = path.next();
   }
   while (more) {
-    const bgpParser::ASItem item = path.current();
+    const ASItem item = path.current();
     more = path.next();
     // The members of an AS set are bridged over: the walk joins the ASes on either side.
-    if (item.flags & bgpParser::ASItem::setFlag) continue;
+    if (item.flags & ASItem::setFlag) continue;
     const ASGraph::edge nearVantage = edges.find(previous, item.AS);
     if (nearVantage) {
       // The route travels from item.AS toward previous: the reverse way as seen from previous.

@@ -7,13 +7,13 @@
 #include "build/edge_lookup.h"
 #include "ip/address_ranges.h"
 #include "ip/ip_prefix.h"
-#include "parsers/bgp_parser.h"
+#include "parsers/route.h"
 
 // Credits `prefix` to the ways of `path`; `vantage` (0 for none) is put in front of the path
 // unless the path already starts with it. Paths of fewer than two items credit nothing. With
 // `exact`, a way counts the addresses of the prefix that no prefix credited to it before held;
 // with `ranges` too, only those of them inside the ranges.
-void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<bgpParser::ASItem>& path,
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path,
                    ASNumber vantage, bool exact = false, const AddressRanges* ranges = nullptr);
 
 // Makes every way of the graph start the exact count afresh: nothing counted yet by a dump, so

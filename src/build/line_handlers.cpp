@@ -125,7 +125,7 @@ void handleASPath(EdgeLookup& edges, const ASNumber* path, std::size_t length, i
   }, contents);
 }
 
-void handleRoutePath(EdgeLookup& edges, List<bgpParser::ASItem>& path, ASNumber vantage,
+void handleRoutePath(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage,
                      int contents) {
   // Paths of real routes are short; a longer one takes the slow road.
   constexpr std::size_t kInPlace = 256;
@@ -138,10 +138,10 @@ void handleRoutePath(EdgeLookup& edges, List<bgpParser::ASItem>& path, ASNumber 
   }
   std::size_t length = 0;
   if (vantage != 0) ases[length++] = vantage;
-  constexpr unsigned char leftOut = bgpParser::ASItem::setFlag | bgpParser::ASItem::confedFlag;
+  constexpr unsigned char leftOut = ASItem::setFlag | ASItem::confedFlag;
   bool more = !path.isEmpty();
   for (path.goToFirst(); more; more = path.next()) {
-    const bgpParser::ASItem item = path.current();
+    const ASItem item = path.current();
     if (item.flags & leftOut) continue;
     // The vantage stands in front only when the path does not already start with it.
     if (length == 1 && vantage != 0 && item.AS == vantage) continue;

@@ -33,25 +33,16 @@ enum class VantageRead { ok, wideOnly, invalid };
 // read, since --as32 may follow the number; so the number is read as wide, and what a 16-bit
 // run would say is kept for later.
 VantageRead readVantage(const char* text, ASNumber& as) {
-  char* stop = nullptr;
-  long long value = std::strtol(text, &stop, 10);
-  const char* end = stop;
-  bool asdot = false;
-  if (end != text && *end == '.' && end[-1] >= '0' && end[-1] <= '9' && value >= 0 &&
-      value <= 65535 && end[1] >= '0' && end[1] <= '9') {
-    const char* p = end + 1;
-    long long low = 0;
-    while (*p >= '0' && *p <= '9' && low <= 65535) low = low * 10 + (*p++ - '0');
-    if (low <= 65535) {
-      value = value * 65536 + low;
-      end = p;
-      asdot = true;
-    }
-  }
-  if (end == text || *end != '\0' || value < 1 || value > static_cast<long long>(kLargestAS32)) {
+  const ASWidth wide{true};
+  long long value = 0;
+  const char* last = text + std::strlen(text);
+  const char* end = readDecimalAS(text, last, value, wide);
+  if (end == text || end != last || !wide.accepts(static_cast<unsigned long long>(value))) {
     return VantageRead::invalid;
   }
   as = static_cast<ASNumber>(value);
+  // A dot in a number that was read whole is the dot of asdot.
+  const bool asdot = std::strchr(text, '.') != nullptr;
   return asdot || value > kLargestAS16 ? VantageRead::wideOnly : VantageRead::ok;
 }
 

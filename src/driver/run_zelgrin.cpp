@@ -83,7 +83,7 @@ bool mayWriteOutput(const RunOptions& options) {
 
 // Loads the graph to enhance from its file, or from standard input for "-". False after the
 // failure has been reported.
-bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm) {
+bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm, ASWidth width) {
   const bool fromStdin = strcmp(name, "-") == 0;
   GraphInput in;
   if (!in.open(name)) {
@@ -95,7 +95,7 @@ bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm) {
   }
   if (!fromStdin && stdoutIsTerm) printf("Reading input graph file...\n");
   std::string reason;
-  if (in.read(graph, reason)) return true;
+  if (in.read(graph, reason, width)) return true;
   printHeader(stderr);
   if (fromStdin) {
     fprintf(stderr, "Input does not appear to be a valid graph:\n");
@@ -157,7 +157,9 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   if (!mayWriteOutput(options)) return exitRefused;
 
   // Step 7: read the graph to enhance ("-" is standard input).
-  if (options.sourceGraph && !readSourceGraph(options.sourceGraph->c_str(), graph, stdoutIsTerm)) {
+  const ASWidth width{options.as32};
+  if (options.sourceGraph &&
+      !readSourceGraph(options.sourceGraph->c_str(), graph, stdoutIsTerm, width)) {
     return exitRefused;
   }
 
@@ -165,6 +167,7 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   BuildOptions build;
   build.progress = stdoutIsTerm && outFile != nullptr;
   build.verbose = options.verbose;
+  build.width = width;
   build.exactCovering = options.exactCovering;
   if (!options.ipRanges.empty()) build.ipRanges = &options.ipRanges;
 
@@ -197,7 +200,7 @@ int sumAndWrite(const RunOptions& options, bool stdoutIsTerm) {
   const char* outFile = options.outFile ? options.outFile->c_str() : nullptr;
   if (!mayWriteOutput(options)) return exitRefused;
   ASGraph graph;
-  GraphSum sum(graph);
+  GraphSum sum(graph, ASWidth{options.as32});
   for (const std::string& name : options.sumGraphs) {
     std::string reason;
     const GraphSum::Result result = sum.add(name.c_str(), reason);
@@ -247,8 +250,6 @@ int runZelgrin(int argc, char* argv[]) {
     return exitSyntax;
   }
   const RunOptions& options = commandLine.options;
-  // width: handed to the readers once they take it as a value
-  ASWidth::setWide(options.as32);
 
   // Step 3.
   const bool stdoutIsTerm = isTerm(stdout);

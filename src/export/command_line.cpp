@@ -1,6 +1,5 @@
 #include "export/command_line.h"
 
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -26,17 +25,18 @@ bool formatNamed(const char* name, ExportFormat& format) {
   return false;
 }
 
-// An AS number as the graph file has it, or with "AS" in front as people write it.
+// An AS number as the graph file has it, or with "AS" in front as people write it; the exporter
+// reads graphs of 32-bit AS numbers.
 bool readAS(const char* text, ASNumber& as) {
   if ((text[0] == 'A' || text[0] == 'a') && (text[1] == 'S' || text[1] == 's')) text += 2;
-  return readASToken(text, std::strlen(text), as) == ASRead::ok;
+  return readASToken(text, std::strlen(text), as, ASWidth{true}) == ASRead::ok;
 }
 
 bool readDepth(const char* text, unsigned& depth) {
-  if (*text < '0' || *text > '9') return false;
-  char* end;
-  const unsigned long long value = std::strtoull(text, &end, 10);
-  if (*end != '\0' || value > 1000000) return false;
+  const char* last = text + std::strlen(text);
+  unsigned long long value = 0;
+  const NumberRead read = readDigits(text, last, value);
+  if (read.status != NumberStatus::ok || read.ptr != last || value > 1000000) return false;
   depth = static_cast<unsigned>(value);
   return true;
 }

@@ -24,8 +24,7 @@ struct ExportOptions {
 };
 
 // Fills options from argv[1..argc-1] (the strings are not copied). True on success; on the
-// first syntax error false with its text in message. REQUIRES: the run is wide (ASWidth), so
-// that --around takes 32-bit AS numbers.
+// first syntax error false with its text in message. --around takes 32-bit AS numbers.
 bool parseExportArguments(int argc, char* const argv[], ExportOptions& options,
                           std::string& message);
 

@@ -29,7 +29,8 @@ LoadResult loadGraph(const char* name, ASGraph& graph, std::string& message) {
     return LoadResult::unreadable;
   }
   std::string reason;
-  if (in.read(graph, reason)) return LoadResult::loaded;
+  // Graphs of 32-bit AS numbers are read as readily as 16-bit ones.
+  if (in.read(graph, reason, ASWidth{true})) return LoadResult::loaded;
   const bool fromStdin = std::strcmp(name, "-") == 0;
   if (refusedTypeLine(reason)) {
     message = fromStdin ? std::string("Error: standard input is not a zelgrin graph file\n")

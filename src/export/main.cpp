@@ -122,9 +122,6 @@ int writeOutputs(const ExportOptions& options, const std::vector<Output>& output
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // Graphs of 32-bit AS numbers are read as readily as 16-bit ones.
-  ASWidth::setWide(true);
-
   ExportOptions options;
   std::string message;
   if (!parseExportArguments(argc, argv, options, message)) {

@@ -10,7 +10,6 @@ namespace {
 const char kNoFile[] = "No file has been opened";
 const char kMissingField[] = "Unable to find both AS numbers and the relationship";
 const char kBadAS[] = "Invalid AS number: `";
-const char kAboveAS16[] = "AS number above 65535 (use --as32): `";
 const char kBadRelationship[] = "Invalid relationship: `";
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
@@ -41,11 +40,11 @@ bool looksLikeRecord(const char* text, std::size_t length) {
 
 }  // namespace
 
-int asrelParser::nextLine() {
+Parser::next_line_result asrelParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
-    return 2;
+    return noFileOpen;
   }
   if (readLines() == 0) {
     dialect_ = Dialect::unknown;
@@ -67,7 +66,7 @@ int asrelParser::nextLine() {
     // data, and so is one with the shape of a record, which is then refused with its reason.
     const bool startsWithNumber = start < length && text[start] >= '0' && text[start] <= '9';
     if (!startsWithNumber && !looksLikeRecord(text + start, length - start)) continue;
-    lineCode_ = 0;
+    lineCode_ = parseOk;
     lineReason_.clear();
     const Dialect dialect = dialect_;
     const Outcome outcome = readRelationship(text, length);
@@ -78,16 +77,16 @@ int asrelParser::nextLine() {
       continue;
     }
     if (outcome == Outcome::rejected) stats_.countSkipped(countedReason_);
-    return 0;
+    return lineReady;
   }
   emptyLine();
-  return 1;
+  return noMoreLines;
 }
 
-int asrelParser::parseLine() {
-  const int code = beginParse();
-  if (code != 0) return code;
-  if (lineCode_ != 0) setReason(lineReason_.c_str());
+Parser::parse_result asrelParser::parseLine() {
+  const parse_result code = beginParse();
+  if (code != parseOk) return code;
+  if (lineCode_ != parseOk) setReason(lineReason_.c_str());
   return lineCode_;
 }
 
@@ -111,7 +110,7 @@ asrelParser::Outcome asrelParser::readCaida(const char* text, std::size_t length
     begin = end + 1;
   }
   if (count < 3 || fields[0].empty() || fields[1].empty() || fields[2].empty()) {
-    return reject(4, kMissingField);
+    return reject(parseMissingField, kMissingField);
   }
   ASNumber provider = 0;
   ASNumber customer = 0;
@@ -121,7 +120,7 @@ asrelParser::Outcome asrelParser::readCaida(const char* text, std::size_t length
   }
   const std::string_view relation = fields[2];
   if (relation != "-1" && relation != "0" && relation != "1") {
-    return reject(3, kBadRelationship, relation.data(), relation.size());
+    return reject(parseBadValue, kBadRelationship, relation.data(), relation.size());
   }
   data.from = customer;
   data.to = provider;
@@ -141,7 +140,7 @@ asrelParser::Outcome asrelParser::readSnap(const char* text, std::size_t length)
     while (i < length && !isBlank(text[i])) ++i;
     words[count++] = std::string_view(text + begin, i - begin);
   }
-  if (count < 3) return reject(4, kMissingField);
+  if (count < 3) return reject(parseMissingField, kMissingField);
   ASNumber first = 0;
   ASNumber second = 0;
   if (!readAS(words[0].data(), words[0].size(), first) ||
@@ -157,28 +156,29 @@ asrelParser::Outcome asrelParser::readSnap(const char* text, std::size_t length)
     data.from = second;
     data.to = first;
   } else {
-    return reject(3, kBadRelationship, relation.data(), relation.size());
+    return reject(parseBadValue, kBadRelationship, relation.data(), relation.size());
   }
   data.peering = relation == "0";
   return Outcome::record;
 }
 
 bool asrelParser::readAS(const char* text, std::size_t length, ASNumber& as) {
-  switch (readASToken(text, length, as)) {
+  switch (readASToken(text, length, as, width())) {
     case ASRead::ok:
       return true;
     case ASRead::aboveLimit:
-      reject(3, kAboveAS16, text, length);
+      reject(parseBadValue, kAboveAS16Reason);
+      lineReason_.append(": `").append(text, length).push_back('\'');
       countedReason_ = kAboveAS16Reason;
       return false;
     case ASRead::invalid:
       break;
   }
-  reject(3, kBadAS, text, length);
+  reject(parseBadValue, kBadAS, text, length);
   return false;
 }
 
-asrelParser::Outcome asrelParser::reject(int code, const char* reason, const char* text,
+asrelParser::Outcome asrelParser::reject(parse_result code, const char* reason, const char* text,
                                          std::size_t length) {
   lineCode_ = code;
   lineReason_.assign(reason);

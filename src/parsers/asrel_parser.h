@@ -38,11 +38,11 @@ class asrelParser : public Parser {
 
   // Moves to the next relationship line, passing over comments, legends and SNAP siblings.
   // 0 with the line ready, 1 at the end of the input, 2 with "No file has been opened".
-  int nextLine() override;
+  next_line_result nextLine() override;
   // The outcome of the line nextLine read: 0 with `data` filled; 3 for an invalid AS number, an
   // AS number above 65535 in a 16-bit run or an unknown relationship, 4 for a missing field,
   // with errReason set; 2 and 5 as every parser.
-  int parseLine() override;
+  parse_result parseLine() override;
 
   // Relationship lines that gave no record since the input was opened, by reason: siblings, and
   // lines delivered for parseLine to reject (malformedLine, or kAboveAS16Reason for an AS number
@@ -60,11 +60,12 @@ class asrelParser : public Parser {
   Outcome readCaida(const char* text, std::size_t length);
   Outcome readSnap(const char* text, std::size_t length);
   bool readAS(const char* text, std::size_t length, ASNumber& as);
-  Outcome reject(int code, const char* reason, const char* text = nullptr, std::size_t length = 0);
+  Outcome reject(parse_result code, const char* reason, const char* text = nullptr,
+                 std::size_t length = 0);
 
   Dialect dialect_ = Dialect::unknown;
   ReadStats stats_;
-  int lineCode_ = 0;
+  parse_result lineCode_ = parseOk;
   std::string lineReason_;
   const char* countedReason_ = nullptr;
 };

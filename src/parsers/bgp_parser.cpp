@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "parsers/scan.h"
+#include "asgraph/read_number.h"
 
 const char bgpParser::fieldCaptions[7][9] = {"Network", "Next Hop", "Metric", "LocPrf",
                                              "Weight",  "Path",     "--More--"};
@@ -59,112 +59,47 @@ std::size_t skipBlanks(const char* text, std::size_t from, std::size_t length) {
   return from;
 }
 
-// A decimal number filling the whole text, read as the C library's decimal conversion reads it
-// (leading white space and a sign allowed), from 0 to `maximum`; "-0" is 0, any other negative
-// number is out of range rather than wrapped around.
-bool readDecimal(const char* text, std::size_t length, unsigned long long maximum,
-                 unsigned long long& value) {
-  std::size_t i = 0;
-  while (i < length && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < length && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i == length) return false;
-  const unsigned long long tenth = maximum / 10;
-  const unsigned lastDigit = static_cast<unsigned>(maximum % 10);
-  unsigned long long magnitude = 0;
-  for (; i < length; ++i) {
-    const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(text[i])) - '0';
-    if (digit > 9) return false;
-    if (magnitude > tenth || (magnitude == tenth && digit > lastDigit)) return false;
-    magnitude = magnitude * 10 + digit;
-  }
-  if (negative && magnitude != 0) return false;
-  value = magnitude;
-  return true;
-}
-
-// An AS number of the path column: decimal as readDecimal reads it, or in a wide run asdot
+// An AS number of the path column: decimal as readWholeDecimal reads it, or in a wide run asdot
 // ("1.10" is 65546), each half 0 to 65535 and the low half plain digits.
-bool readPathAS(const char* text, std::size_t length, unsigned long long& value) {
-  // Nearly every token is a few plain digits, which cannot overflow; anything else takes the
-  // general reading, with the same result.
-  if (length > 0 && length <= 9) {
-    unsigned long long number = 0;
-    std::size_t i = 0;
-    for (; i < length; ++i) {
-      const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned('0');
-      if (digit > 9) break;
-      number = number * 10 + digit;
-    }
-    if (i == length) {
-      value = number;
-      return true;
-    }
-  }
-  const char* dot = ASWidth::wide() ? static_cast<const char*>(std::memchr(text, '.', length))
-                                    : nullptr;
-  if (dot == nullptr) return readDecimal(text, length, ~0ull, value);
-  const std::size_t high = static_cast<std::size_t>(dot - text);
+bool readPathAS(const char* text, std::size_t length, unsigned long long& value, ASWidth width) {
+  const char* last = text + length;
+  // Nearly every token is plain digits, read at once; the rest takes the general reading, which
+  // gives the same value for them.
+  const NumberRead plain = readDigits(text, last, value);
+  if (plain.ptr == last && plain.status == NumberStatus::ok) return true;
+  const char* dot = width.wide ? static_cast<const char*>(std::memchr(text, '.', length)) : nullptr;
+  if (dot == nullptr) return readWholeDecimal(text, last, ~0ull, value);
   unsigned long long upper = 0;
   unsigned long long lower = 0;
-  if (high == 0 || dot[-1] < '0' || dot[-1] > '9' || high + 1 >= length || dot[1] < '0' ||
-      dot[1] > '9' || !readDecimal(text, high, 65535, upper) ||
-      !readDecimal(dot + 1, length - high - 1, 65535, lower)) {
+  if (dot == text || dot[-1] < '0' || dot[-1] > '9' || dot + 1 == last || dot[1] < '0' ||
+      dot[1] > '9' || !readWholeDecimal(text, dot, 65535, upper) ||
+      !readWholeDecimal(dot + 1, last, 65535, lower)) {
     return false;
   }
   value = upper * 65536 + lower;
   return true;
 }
 
-// The common case of a dotted quad, optionally with "/length": plain decimal numbers without
-// leading zeros, nothing else. Such text gives the same numbers as the full "%i" scan, which
-// the caller falls back to for everything else (octal, hexadecimal, signs, junk).
-bool readPlainDotted(const char* text, std::size_t length, bool withLength, long long* numbers) {
-  const int count = withLength ? 5 : 4;
-  std::size_t i = 0;
-  for (int n = 0; n < count; ++n) {
-    if (n > 0) {
-      const char separator = n == 4 ? '/' : '.';
-      if (i >= length || text[i] != separator) return false;
-      ++i;
-    }
-    const std::size_t start = i;
-    long long value = 0;
-    while (i < length && text[i] >= '0' && text[i] <= '9' && i - start < 9) {
-      value = value * 10 + (text[i] - '0');
-      ++i;
-    }
-    const std::size_t digits = i - start;
-    if (digits == 0 || (digits > 1 && text[start] == '0')) return false;
-    numbers[n] = value;
-  }
-  return i == length;
-}
-
-// The scan "%i.%i.%i.%i/%i " (or without "/%i") of a NUL-terminated token: the number of
-// numbers read before the text stops matching.
-int scanDotted(const char* text, bool withLength, long long* numbers) {
+// The scan "%i.%i.%i.%i/%i" (or without "/%i") of a token: the number of numbers read before
+// the text stops matching. Routers print plain decimal bytes, but octal, hexadecimal and signs
+// have always been read this way.
+int readDotted(const char* token, std::size_t length, bool withLength, long long* numbers) {
+  const char* p = token;
+  const char* last = token + length;
   const int count = withLength ? 5 : 4;
   for (int n = 0; n < count; ++n) {
     if (n > 0) {
-      if (*text != (n == 4 ? '/' : '.')) return n;
-      ++text;
+      if (p == last || *p != (n == 4 ? '/' : '.')) return n;
+      ++p;
     }
-    if (!scanInteger(text, numbers[n])) return n;
+    const char* end = readScanInteger(p, last, numbers[n]);
+    if (end == p) return n;
+    p = end;
   }
   return count;
 }
 
 }  // namespace
-
-// Reads a dotted quad (with "/length" when asked) from a token of the line; returns how many
-// numbers were read, as the library scan of the token would.
-int bgpParser::readDotted(const char* token, std::size_t length, bool withLength,
-                          long long* numbers) {
-  if (readPlainDotted(token, length, withLength, numbers)) return withLength ? 5 : 4;
-  token_.assign(token, length);
-  return scanDotted(token_.c_str(), withLength, numbers);
-}
 
 bgpParser::bgpParser() = default;
 
@@ -172,11 +107,16 @@ bgpParser::~bgpParser() = default;
 
 // Line classification -----------------------------------------------------------------------
 
-int bgpParser::nextLine() {
+Parser::next_line_result bgpParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
     return noFileOpen;
+  }
+  if (readLines() == 0) {
+    // A new input: no table and no columns yet.
+    tableState_ = false;
+    for (std::size_t& column : columnPos_) column = 0;
   }
   if (atEof()) return noMoreLines;
   if (!tableState_) {
@@ -253,8 +193,8 @@ bool bgpParser::isRouteStart() const {
 
 // Route parsing -----------------------------------------------------------------------------
 
-int bgpParser::parseLine() {
-  int code = beginParse();
+Parser::parse_result bgpParser::parseLine() {
+  parse_result code = beginParse();
   if (code != parseOk) return code;
 
   const char* text = line();
@@ -312,7 +252,7 @@ int bgpParser::parseLine() {
 
 // Reads the network column, if it holds one, into the previous network and netmask, and
 // returns the width of its text in `tokenLength` (0 when the column is blank).
-int bgpParser::parseNetwork(std::size_t& tokenLength) {
+Parser::parse_result bgpParser::parseNetwork(std::size_t& tokenLength) {
   tokenLength = 0;
   const std::size_t column = columnPos_[networkCol];
   if (column == 0) {
@@ -378,7 +318,7 @@ bool bgpParser::readWrappedRest() {
   return false;
 }
 
-int bgpParser::parseNextHop(std::size_t shift) {
+Parser::parse_result bgpParser::parseNextHop(std::size_t shift) {
   const char* text = line();
   const std::size_t length = lineLength();
   const std::size_t start = skipBlanks(text, columnPos_[nextHopCol] - 1 + shift, length);
@@ -405,7 +345,7 @@ int bgpParser::parseNextHop(std::size_t shift) {
   return parseOk;
 }
 
-int bgpParser::parseMetric(std::size_t shift) {
+Parser::parse_result bgpParser::parseMetric(std::size_t shift) {
   const std::size_t column = columnPos_[metricCol];
   const char* text = line();
   const std::size_t length = lineLength();
@@ -420,7 +360,7 @@ int bgpParser::parseMetric(std::size_t shift) {
   start = skipBlanks(text, start, length);
   const std::size_t tokenLength = tokenEnd(text, start, length) - start;
   unsigned long long value = 0;
-  if (!readDecimal(text + start, tokenLength, ~0ull, value)) {
+  if (!readWholeDecimal(text + start, text + start + tokenLength, ~0ull, value)) {
     setQuotedReason(kBadMetric, text + start, tokenLength);
     return parseBadValue;
   }
@@ -428,8 +368,8 @@ int bgpParser::parseMetric(std::size_t shift) {
   return parseOk;
 }
 
-int bgpParser::parseSmallNumber(column which, std::size_t shift, const char* message,
-                                std::optional<int>& field) {
+Parser::parse_result bgpParser::parseSmallNumber(column which, std::size_t shift, const char* message,
+                                                 std::optional<int>& field) {
   const std::size_t column = columnPos_[which];
   const char* text = line();
   const std::size_t length = lineLength();
@@ -441,7 +381,7 @@ int bgpParser::parseSmallNumber(column which, std::size_t shift, const char* mes
   const std::size_t start = skipBlanks(text, column - 1 + shift, length);
   const std::size_t tokenLength = tokenEnd(text, start, length) - start;
   unsigned long long value = 0;
-  if (!readDecimal(text + start, tokenLength, 65535, value)) {
+  if (!readWholeDecimal(text + start, text + start + tokenLength, 65535, value)) {
     setQuotedReason(message, text + start, tokenLength);
     return parseBadValue;
   }
@@ -449,7 +389,7 @@ int bgpParser::parseSmallNumber(column which, std::size_t shift, const char* mes
   return parseOk;
 }
 
-int bgpParser::parsePath(std::size_t shift) {
+Parser::parse_result bgpParser::parsePath(std::size_t shift) {
   const std::size_t column = columnPos_[pathCol];
   if (column == 0) {
     setReason(kNoPathColumn);
@@ -478,7 +418,6 @@ int bgpParser::parsePath(std::size_t shift) {
 
     ASItem item;
     if (inPrivate || (text[begin] == privateAS[0] && end - begin > 1)) {
-      item.flags |= ASItem::privateFlag;
       if (text[begin] == privateAS[0]) {
         if (inPrivate) {
           setReason(kMismatch);
@@ -532,12 +471,11 @@ int bgpParser::parsePath(std::size_t shift) {
       --end;
     }
     unsigned long long as = 0;
-    if (!readPathAS(text + begin, end - begin, as) || !asInRange(as)) {
+    if (!readPathAS(text + begin, end - begin, as, width()) || !acceptAS(as)) {
       setQuotedReason(kBadAS, text + begin, end - begin);
       return parseBadValue;
     }
     item.AS = static_cast<ASNumber>(as);
-    if (isPrivateAS(item.AS)) item.flags |= ASItem::privateFlag;
     appendItem(item);
   }
   if (inPrivate || inSet) {

@@ -16,47 +16,14 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
-#include <string>
 
 #include "asgraph/as_number.h"
-#include "containers/list.h"
 #include "ip/ip_address.h"
 #include "parsers/parser.h"
+#include "parsers/route.h"
 
 class bgpParser : public Parser {
  public:
-  // One AS of a path, with its marks.
-  struct ASItem {
-    // Inside a "(...)" segment, or a private AS number (isPrivateAS).
-    static constexpr unsigned char privateFlag = 1;
-    // Member of an AS set "{...}".
-    static constexpr unsigned char setFlag = 2;
-    // Inside a "(...)" confederation segment. Only the table reader marks it, for the paths it
-    // gives as a path list would, without the segment.
-    static constexpr unsigned char confedFlag = 4;
-
-    ASNumber AS = 0;
-    unsigned char flags = 0;
-  };
-
-  // One route. Bits of `status`: s 1, d 2, h 4, * 8, > 16, i 32, S 64 (the order of
-  // routeStatCodes); bits of `origin`: i 1, e 2, ? 4 (the order of routeOriginCodes).
-  struct parsed_data {
-    // The route's network; on a line with a blank network column, the previous route's.
-    IPAddress network;
-    // Present for a prefix length 1 to 32; absent without a length or for "/0".
-    std::optional<IPNetmask> networkMask;
-    IPAddress nextHop;
-    unsigned char status = 0;
-    unsigned char origin = 0;
-    // Each absent when the header has no such caption or the line leaves the column blank.
-    std::optional<unsigned long long> metric;
-    std::optional<int> localPref;    // 0 to 65535
-    std::optional<int> routeWeight;  // 0 to 65535
-    // The AS path in line order; origin codes are not items.
-    List<ASItem> path;
-  };
-
   // Captions of the header, in the order of the column positions, then the pager prompt.
   static const char fieldCaptions[7][9];
   static const char routeStatCodes[7];    // "sdh*>iS", not terminated
@@ -69,14 +36,22 @@ class bgpParser : public Parser {
   ~bgpParser() override;
 
   // Skips to the next route line of a table, recording the columns of every header on the way.
-  // 0 with the line ready, 1 at the end of the input, 2 with no file open.
-  int nextLine() override;
-  // Parses the current route line into `data`. 0 on success; 1 when the input ends where the
-  // rest of a wrapped route should be; 2 to 5 as every parser. A wrapped route makes the
-  // continuation line the current line.
-  int parseLine() override;
+  // lineReady, noMoreLines at the end of the input, noFileOpen.
+  next_line_result nextLine() override;
+  // Parses the current route line into `data`. parseInputEnded when the input ends where the
+  // rest of a wrapped route should be; the other results as every parser. A wrapped route makes
+  // the continuation line the current line.
+  parse_result parseLine() override;
 
-  parsed_data data;
+  Route data;
+
+ protected:
+  static const int columnCount = 6;
+  // A table header has been seen and route lines are expected.
+  bool tableState_ = false;
+  // 1-based columns of Network, Next Hop, Metric, LocPrf, Weight and Path in the headers seen
+  // since the file was opened; 0 while a caption has not been seen.
+  std::size_t columnPos_[columnCount] = {0, 0, 0, 0, 0, 0};
 
  private:
   // Column indexes into columnPos_.
@@ -85,21 +60,18 @@ class bgpParser : public Parser {
   void recordHeader();
   bool isRouteStart() const;
   bool readWrappedRest();
-  int readDotted(const char* token, std::size_t length, bool withLength, long long* numbers);
-  int parseNetwork(std::size_t& tokenLength);
-  int parseNextHop(std::size_t shift);
-  int parseMetric(std::size_t shift);
-  int parseSmallNumber(column which, std::size_t shift, const char* message,
-                       std::optional<int>& field);
-  int parsePath(std::size_t shift);
+  parse_result parseNetwork(std::size_t& tokenLength);
+  parse_result parseNextHop(std::size_t shift);
+  parse_result parseMetric(std::size_t shift);
+  parse_result parseSmallNumber(column which, std::size_t shift, const char* message,
+                                std::optional<int>& field);
+  parse_result parsePath(std::size_t shift);
   void appendItem(const ASItem& item);
   void storePath();
 
   // The network of the last route line with a network column, until a table ends.
   std::optional<IPAddress> prevNetwork_;
   std::optional<IPNetmask> prevNetmask_;
-  // Scratch copy of an unusual token for the full scan, kept to reuse its storage.
-  std::string token_;
   // The first line of a wrapped route while its rest is looked for: when the input ends
   // first, the error report shows the route, not an empty line.
   std::string wrappedLine_;

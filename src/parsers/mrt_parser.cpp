@@ -29,7 +29,7 @@ mrtParser::mrtParser() = default;
 
 mrtParser::~mrtParser() = default;
 
-int mrtParser::nextLine() {
+Parser::next_line_result mrtParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -41,7 +41,7 @@ int mrtParser::nextLine() {
   return next == Next::end ? noMoreLines : lineReady;
 }
 
-int mrtParser::parseLine() {
+Parser::parse_result mrtParser::parseLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -223,9 +223,8 @@ mrtParser::Next mrtParser::deliver(const MrtRouteSort::Route& route) {
   data.networkMask = IPNetmask(static_cast<char>(route.length));
   data.path.clear();
   for (std::uint32_t k = 0; k < route.pathLength; ++k) {
-    bgpParser::ASItem item;
+    ASItem item;
     item.AS = route.path[k];
-    if (isPrivateAS(item.AS)) item.flags = bgpParser::ASItem::privateFlag;
     data.path.enqueue(item);
   }
   return Next::entry;
@@ -235,7 +234,7 @@ mrtParser::Next mrtParser::deliver(const MrtRouteSort::Route& route) {
 bool mrtParser::refuseAS(const ASNumber* path, std::size_t length) {
   for (std::size_t k = 0; k < length; ++k) {
     const ASNumber as = path[k];
-    if (as != 0 && as <= ASWidth::largest()) continue;
+    if (as != 0 && as <= width().largest()) continue;
     const std::string number = std::to_string(as);
     if (as == 0) {
       refuse("Invalid AS number: `0'", kInvalidAS);

@@ -24,12 +24,12 @@
 #include <string>
 #include <vector>
 
-#include "parsers/bgp_parser.h"
 #include "parsers/byte_source.h"
 #include "parsers/mrt_entry.h"
 #include "parsers/mrt_reader.h"
 #include "parsers/mrt_route_sort.h"
 #include "parsers/parser.h"
+#include "parsers/route.h"
 
 class mrtParser : public Parser {
  public:
@@ -44,15 +44,15 @@ class mrtParser : public Parser {
 
   // Moves to the next record. 0 with one ready, 1 at the end of the input (or on a read error,
   // see readError), 2 with "No file has been opened".
-  int nextLine() override;
+  next_line_result nextLine() override;
   // 0 with `entry` (first pass) or `data` (second pass) ready; 3 for a record to refuse, with
   // errReason set; 2 and 5 as every parser.
-  int parseLine() override;
+  parse_result parseLine() override;
   // Records passed over or refused, by reason, since the input was opened.
   const ReadStats* skipStats() const override { return &stats_; }
 
   MrtEntry entry;              // the first pass's record
-  bgpParser::parsed_data data; // the second pass's route
+  Route data; // the second pass's route
 
  private:
   // The parser's own input as the MRT reader's byte source.

@@ -39,8 +39,6 @@ void Parser::resetForOpen() {
   fileSize_ = 0;
   readError_ = 0;
   readErrorText_.clear();
-  tableState_ = false;
-  for (std::size_t& column : columnPos_) column = 0;
   dropLine();
   reason_.clear();
 }
@@ -138,7 +136,7 @@ long Parser::readBytes(void* out, std::size_t n) {
   return count;
 }
 
-int Parser::readLineLongerThan(std::size_t minimum) {
+Parser::next_line_result Parser::readLineLongerThan(std::size_t minimum) {
   reason_.clear();
   if (!isOpen()) {
     reason_.assign(kNoFile);
@@ -156,8 +154,9 @@ int Parser::readLineLongerThan(std::size_t minimum) {
   return noMoreLines;
 }
 
-int Parser::beginParse() {
+Parser::parse_result Parser::beginParse() {
   reason_.clear();
+  refusedForWidth_ = false;
   if (!isOpen()) {
     reason_.assign(kNoFile);
     return parseNoFile;

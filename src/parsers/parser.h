@@ -1,7 +1,8 @@
 // Common base of the line-oriented input parsers. It owns the input stream (read through the io
 // layer, so compressed inputs are decoded on the fly), the current line, the counters that graph
-// construction shows in error reports and progress, and the error reason; each format parser
-// adds nextLine/parseLine and a public `data` record filled by parseLine.
+// construction shows in error reports and progress, the AS width of the run and the error
+// reason; each format parser adds nextLine/parseLine and a public `data` record filled by
+// parseLine.
 #ifndef ZELGRIN_PARSERS_PARSER_H
 #define ZELGRIN_PARSERS_PARSER_H
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "asgraph/as_number.h"
 #include "io/input_stream.h"
 #include "io/line_reader.h"
 #include "parsers/read_stats.h"
@@ -37,24 +39,31 @@ class Parser {
     parseNoFile = 5,       // "No file has been opened"
   };
 
-  // Turns the current line into the parser's record: a parse_result.
-  virtual int parseLine() = 0;
-  // Reads the next line worth parsing: a next_line_result.
-  virtual int nextLine() = 0;
+  // Turns the current line into the parser's record.
+  virtual parse_result parseLine() = 0;
+  // Reads the next line worth parsing.
+  virtual next_line_result nextLine() = 0;
+
+  // The AS numbers the run accepts; 16-bit until set. Set before reading.
+  void setWidth(ASWidth width) { width_ = width; }
+  // True when the last parseLine failed only because an AS number is above 65535 in a 16-bit
+  // run, so that a report can count it apart from lines wrong whatever the width. (Readers with
+  // skipStats count such records there instead.)
+  bool refusedForWidth() const { return refusedForWidth_; }
 
   // For readers that pass over records of their own accord: what they passed over (and the
   // records they rejected), by reason, since the input was opened. Null for the readers whose
   // every unused line is a parse failure, which the caller counts itself.
   virtual const ReadStats* skipStats() const { return nullptr; }
 
-  // Opens `path` for reading and resets the counters, line, reason, read error and table state.
+  // Opens `path` for reading and resets the counters, line, reason and read error.
   // Returns false and changes nothing when a stream is already open; returns false with errno
   // set (and the reason empty) when the file cannot be opened.
   bool openFile(const char* path);
   // Resets as openFile does and reads standard input; file size 0. Closes a file still open.
   void openStdin();
   // Closes the stream (standard input is left open) and zeroes the line, reason, counters, size
-  // and position. The table state, columns and readError stay until the next open.
+  // and position. readError stays until the next open.
   void closeFile();
 
   // Lines turned into records; only the BGP dump parser counts them.
@@ -79,9 +88,6 @@ class Parser {
   const char* currentLine();
 
  protected:
-  // Number of column captions whose positions a BGP table header records.
-  static const int columnCount = 6;
-
   bool isOpen() const { return input_.isOpen(); }
   // True when the stream has hit its end or failed, so no further line can come.
   bool streamDone() const;
@@ -109,7 +115,7 @@ class Parser {
   // The line reader shared by the simple formats: skips lines whose length with line end is at
   // most `minimum` (but not a line holding a NUL byte), then cuts the accepted line at its first
   // CR or LF. Codes as nextLine.
-  int readLineLongerThan(std::size_t minimum);
+  next_line_result readLineLongerThan(std::size_t minimum);
 
   // The current line as a C string; characters after an embedded NUL are not part of it.
   const char* line() const { return line_; }
@@ -129,10 +135,19 @@ class Parser {
   // of the input. REQUIRES: `saved` outlives its use as the line and is not changed meanwhile.
   void restoreLine(std::string& saved);
 
-  // The opening checks of every parseLine: empties the reason, then returns 5 with "No file has
-  // been opened", 3 with "Line contains a NUL byte", or 2 with "There is no current line to be
-  // parsed", or 0 to go on.
-  int beginParse();
+  // The opening checks of every parseLine: empties the reason and clears refusedForWidth, then
+  // returns parseNoFile with "No file has been opened", parseBadValue with "Line contains a NUL
+  // byte", or parseEmptyLine with "There is no current line to be parsed", or parseOk to go on.
+  parse_result beginParse();
+
+  ASWidth width() const { return width_; }
+  // The range check of the run (ASWidth::accepts), noting a refusal for the width alone in
+  // refusedForWidth.
+  bool acceptAS(unsigned long long value, bool zeroAllowed = false) {
+    if (width_.accepts(value, zeroAllowed)) return true;
+    if (onlyInWideRun(value)) refusedForWidth_ = true;
+    return false;
+  }
 
   void clearReason() { reason_.clear(); }
   void setReason(const char* text) { reason_.assign(text); }
@@ -143,11 +158,6 @@ class Parser {
   void setNumberReason(const char* text, long long number);
 
   unsigned long parsedLines_ = 0;
-  // BGP dump parser: a table header has been seen and route lines are expected.
-  bool tableState_ = false;
-  // BGP dump parser: 1-based columns of Network, Next Hop, Metric, LocPrf, Weight and Path in the
-  // headers seen since the file was opened; 0 while a caption has not been seen.
-  std::size_t columnPos_[columnCount] = {0, 0, 0, 0, 0, 0};
 
  private:
   void resetForOpen();
@@ -175,6 +185,8 @@ class Parser {
   std::string recordText_;
   std::string openedPath_;
   std::string reason_;
+  ASWidth width_;
+  bool refusedForWidth_ = false;
 };
 
 #endif  // ZELGRIN_PARSERS_PARSER_H

@@ -18,18 +18,18 @@ class pathParser : public Parser {
   pathParser() = default;
   ~pathParser() override = default;
 
-  // Refills data.path from the current line. 0 (a line of blanks gives an empty path); 2 empty
-  // line; 3 a token that is not an AS number (the path then holds the ASes before it); 5 no
-  // open file.
-  int parseLine() override;
+  // Refills data.path from the current line: parseOk (a line of blanks gives an empty path),
+  // parseEmptyLine, parseBadValue for a token that is not an AS number of the run (the path
+  // then holds the ASes before it), parseNoFile.
+  parse_result parseLine() override;
   // Next line of the file, a blank one too.
-  int nextLine() override;
+  next_line_result nextLine() override;
 
   parsed_data data;
 
  private:
   // Sets the reason quoting the token [token, end) and returns 3.
-  int badToken(const char* token, const char* end);
+  parse_result badToken(const char* token, const char* end);
 };
 
 #endif  // ZELGRIN_PARSERS_PATH_PARSER_H

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "parsers/scan.h"
+#include "asgraph/token_splitter.h"
 
 const char satParser::peerStr[] = "candidate peering";
 const char satParser::badStr[] = "bad path:";
@@ -11,18 +11,10 @@ const char satParser::badStr[] = "bad path:";
 namespace {
 
 // A decimal number with nothing after it, as strtol reads it.
-bool readDecimal(const char* token, long& value) {
-  char* end = nullptr;
-  value = std::strtol(token, &end, 10);
-  return end != token && *end == '\0';
-}
-
-bool readAS(const char* token, ASNumber& as) {
-  long long value = 0;
-  const char* end = readDecimalAS(token, value);
-  if (end == token || *end != '\0' || !asInRange(value)) return false;
-  as = static_cast<ASNumber>(value);
-  return true;
+bool readDecimal(const char* token, long long& value) {
+  const char* last = token + std::strlen(token);
+  const char* end = readStrtol(token, last, value);
+  return end != token && end == last;
 }
 
 bool readCovering(const char* token, double& value) {
@@ -33,15 +25,27 @@ bool readCovering(const char* token, double& value) {
 
 }  // namespace
 
-int satParser::nextLine() { return readLineLongerThan(5); }
+// A whole token read as strtol reads a number, or asdot in a wide run, within the run's range.
+bool satParser::readAS(const char* token, ASNumber& as) {
+  const char* last = token + std::strlen(token);
+  long long value = 0;
+  const char* end = readDecimalAS(token, last, value, width());
+  if (end == token || end != last || !acceptAS(static_cast<unsigned long long>(value))) {
+    return false;
+  }
+  as = static_cast<ASNumber>(value);
+  return true;
+}
 
-int satParser::parseLine() {
-  int code = beginParse();
+Parser::next_line_result satParser::nextLine() { return readLineLongerThan(5); }
+
+Parser::parse_result satParser::parseLine() {
+  parse_result code = beginParse();
   if (code != parseOk) return code;
   data.candidatePeering = false;
   data.badPath = false;
   work_.assign(line(), lineLength());
-  TokenSplitter tokens(&work_[0]);
+  TokenSplitter tokens(&work_[0], TokenSplitter::Separators::spacesAndTabs);
   char* token = tokens.next();
   if (token == nullptr) {
     setReason("Line appears to be empty");
@@ -89,7 +93,7 @@ int satParser::parseLine() {
       setReason("Unable to retrieve reversed flag");
       return parseMissingField;
     }
-    long flag = 0;
+    long long flag = 0;
     if (!readDecimal(token, flag) || (flag != 0 && flag != 1)) {
       setQuotedReason("Invalid reversed flag: `", token);
       return parseBadValue;

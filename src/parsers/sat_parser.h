@@ -35,15 +35,17 @@ class satParser : public Parser {
   satParser() = default;
   ~satParser() override = default;
 
-  // Fills `data` from the current line. 0; 2 empty line; 3 an invalid value; 4 a missing token;
-  // 5 no open file.
-  int parseLine() override;
+  // Fills `data` from the current line: parseOk, parseEmptyLine, parseBadValue for an invalid
+  // value, parseMissingField for a missing token, parseNoFile.
+  parse_result parseLine() override;
   // Next line longer than 5 characters with its line end; shorter ones are skipped silently.
-  int nextLine() override;
+  next_line_result nextLine() override;
 
   parsed_data data;
 
  private:
+  bool readAS(const char* token, ASNumber& as);
+
   std::string work_;  // tokenised copy of the line, kept to reuse its storage
 };
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "asgraph/read_number.h"
+
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -15,13 +17,12 @@ bool contains(const char* text, std::size_t length, char c) {
 // Reads up to `maxDigits` decimal digits at text[i] into value; false when there are none.
 bool readNumber(const char* text, std::size_t length, std::size_t& i, std::size_t maxDigits,
                 unsigned& value) {
-  const std::size_t start = i;
-  value = 0;
-  while (i < length && isDigit(text[i]) && i - start < maxDigits) {
-    value = value * 10 + static_cast<unsigned>(text[i] - '0');
-    ++i;
-  }
-  return i > start;
+  unsigned long long number = 0;
+  const char* last = text + (length - i < maxDigits ? length : i + maxDigits);
+  const NumberRead read = readDigits(text + i, last, number);
+  value = static_cast<unsigned>(number);
+  i = static_cast<std::size_t>(read.ptr - text);
+  return read.status != NumberStatus::noDigits;
 }
 
 // "a.b.c.d" with plain decimal bytes, then "/len" when `prefixLength` is not null. A missing

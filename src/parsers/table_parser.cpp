@@ -33,15 +33,10 @@ bool startsWith(std::string_view text, std::string_view word) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Decimal digits into `value`, false when they exceed the type.
+// Decimal digits filling the token into `value`, false when they exceed the type.
 bool readUnsigned(const char* text, std::size_t length, unsigned long long& value) {
-  value = 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    const unsigned digit = static_cast<unsigned>(text[i] - '0');
-    if (value > (~0ull - digit) / 10) return false;
-    value = value * 10 + digit;
-  }
-  return true;
+  const NumberRead read = readDigits(text, text + length, value);
+  return read.status == NumberStatus::ok && read.ptr == text + length;
 }
 
 }  // namespace
@@ -52,11 +47,11 @@ tableParser::~tableParser() = default;
 
 // Lines -------------------------------------------------------------------------------------
 
-int tableParser::nextLine() {
+Parser::next_line_result tableParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
-    return 2;
+    return noFileOpen;
   }
   if (readLines() == 0) startInput();
   while (takeLine()) {
@@ -79,12 +74,12 @@ int tableParser::nextLine() {
         previous_.reset();
         break;
       case LineKind::route:
-        if (readRoute()) return 0;
+        if (readRoute()) return lineReady;
         break;
     }
   }
   emptyLine();
-  return 1;
+  return noMoreLines;
 }
 
 void tableParser::startInput() {
@@ -93,8 +88,9 @@ void tableParser::startInput() {
   pushedBack_ = false;
   previous_.reset();
   stats_.clear();
-  routeCode_ = 0;
+  routeCode_ = parseOk;
   routeReason_.clear();
+  paths_.setWidth(width());
 }
 
 // Makes the next line current: the one read ahead, else a new one. False at the end.
@@ -165,7 +161,7 @@ std::size_t tableParser::lastStatusColumn() const {
 bool tableParser::readRoute() {
   draft_ = Draft();
   draft_.status = status_.bits;
-  routeCode_ = 0;
+  routeCode_ = parseOk;
   routeReason_.clear();
   recordCounted_ = false;
   readHead();
@@ -204,7 +200,7 @@ void tableParser::readHead() {
         readTableNetwork(text + first.start, first.length(), draft_.network, draft_.netmask);
     if (draft_.kind == NetworkKind::invalid) {
       previous_.reset();
-      reject(3, kBadNetwork, text + first.start, first.length());
+      reject(parseBadValue, kBadNetwork, text + first.start, first.length());
     } else {
       previous_ = Previous{draft_.kind, draft_.network, draft_.netmask};
     }
@@ -216,7 +212,7 @@ void tableParser::readHead() {
   }
   const TableToken& hop = tokens_[next];
   if (!readNextHop(text + hop.start, hop.length(), draft_.nextHop)) {
-    reject(3, kBadNextHop, text + hop.start, hop.length());
+    reject(parseBadValue, kBadNextHop, text + hop.start, hop.length());
     return;
   }
   afterNextHop(next + 1, static_cast<long>(hop.start) - static_cast<long>(header_.nextHop()));
@@ -280,10 +276,10 @@ void tableParser::finish(std::size_t first, long lineShift) {
       fillFields(first, split);
       break;
     case TableFieldSplit::Outcome::pathMalformed:
-      reject(3, paths_.problem().c_str());
+      reject(parseBadValue, paths_.problem().c_str());
       break;
     case TableFieldSplit::Outcome::noSplit:
-      reject(3, kNoWeight);
+      reject(parseBadValue, kNoWeight);
       break;
   }
 }
@@ -319,7 +315,7 @@ bool tableParser::conclude() {
       draft_.network = previous_->network;
       draft_.netmask = previous_->netmask;
     } else if (!vpn_) {
-      reject(4, kNoPrevious);
+      reject(parseMissingField, kNoPrevious);
     }
   }
   if (vpn_) {
@@ -331,7 +327,7 @@ bool tableParser::conclude() {
     stats_.countSkipped(kind == NetworkKind::ipv6 ? ipv6Network : otherNetwork);
     return false;
   }
-  if (routeCode_ != 0) {
+  if (routeCode_ != parseOk) {
     stats_.countSkipped(malformedRoute);
     return true;
   }
@@ -357,13 +353,13 @@ bool tableParser::conclude() {
 // Routes next to each other mostly share their path, and the list can only be refilled item by
 // item, so it is rebuilt only when the path changed.
 void tableParser::storePath() {
-  const std::vector<bgpParser::ASItem>& items = paths_.items();
-  List<bgpParser::ASItem>& path = data.path;
+  const std::vector<ASItem>& items = paths_.items();
+  List<ASItem>& path = data.path;
   bool same = path.len() == items.size();
   if (same && !items.empty()) {
     path.goToFirst();
     for (std::size_t i = 0; same; ++i) {
-      const bgpParser::ASItem old = path.current();
+      const ASItem old = path.current();
       same = old.AS == items[i].AS && old.flags == items[i].flags;
       if (!path.next()) break;
     }
@@ -371,12 +367,12 @@ void tableParser::storePath() {
   }
   if (same) return;
   while (!path.isEmpty()) path.pop();
-  for (const bgpParser::ASItem& item : items) path.enqueue(item);
+  for (const ASItem& item : items) path.enqueue(item);
 }
 
 // Records the first problem of the route being read.
-void tableParser::reject(int code, const char* text, const char* quoted, std::size_t length) {
-  if (routeCode_ != 0) return;
+void tableParser::reject(parse_result code, const char* text, const char* quoted, std::size_t length) {
+  if (routeCode_ != parseOk) return;
   routeCode_ = code;
   routeReason_.assign(text);
   if (quoted != nullptr) {
@@ -385,9 +381,9 @@ void tableParser::reject(int code, const char* text, const char* quoted, std::si
   }
 }
 
-int tableParser::parseLine() {
-  const int code = beginParse();
-  if (code != 0) {
+Parser::parse_result tableParser::parseLine() {
+  const parse_result code = beginParse();
+  if (code != parseOk) {
     // A NUL byte would cut off the rest of the line, so the route is refused: once counted.
     if (lineHasNul() && !recordCounted_) {
       stats_.countSkipped(nulLine);
@@ -395,7 +391,7 @@ int tableParser::parseLine() {
     }
     return code;
   }
-  if (routeCode_ != 0) {
+  if (routeCode_ != parseOk) {
     setReason(routeReason_.c_str());
     return routeCode_;
   }
@@ -403,5 +399,5 @@ int tableParser::parseLine() {
     ++parsedLines_;
     recordCounted_ = true;
   }
-  return 0;
+  return parseOk;
 }

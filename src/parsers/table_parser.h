@@ -33,9 +33,9 @@
 #include <string>
 #include <vector>
 
-#include "parsers/bgp_parser.h"
 #include "parsers/parser.h"
 #include "parsers/read_stats.h"
+#include "parsers/route.h"
 #include "parsers/table_fields.h"
 #include "parsers/table_header.h"
 #include "parsers/table_network.h"
@@ -60,15 +60,15 @@ class tableParser : public Parser {
   // with isIPv4Network false, for their paths. Takes effect from the next route.
   void setIPv4Only(bool only) { ipv4Only_ = only; }
 
-  // Moves to the next route, reading the lines it needs. 0 with the route ready, 1 at the end of
-  // the input, 2 with "No file has been opened". Routes that give no record are passed over and
+  // Moves to the next route, reading the lines it needs: lineReady, noMoreLines at the end of
+  // the input, or noFileOpen with "No file has been opened". Routes that give no record are passed over and
   // counted in stats(): in a VPN, of another network in the IPv4-only mode, and, in a 16-bit run,
   // with an AS number above 65535 in the path. A malformed route is delivered for parseLine to
   // reject.
-  int nextLine() override;
-  // The outcome of the route nextLine read: 0 with `data` filled; 3 or 4 for a malformed route
-  // with errReason set; 2 and 5 as every parser.
-  int parseLine() override;
+  next_line_result nextLine() override;
+  // The outcome of the route nextLine read: parseOk with `data` filled; parseBadValue or
+  // parseMissingField for a malformed route with errReason set; the others as every parser.
+  parse_result parseLine() override;
 
   // Route lines that gave no record since the input was opened, by reason: those passed over and
   // those delivered malformed (malformedRoute). Records given are not counted here, so a report
@@ -77,7 +77,7 @@ class tableParser : public Parser {
   const ReadStats& stats() const { return stats_; }
   const ReadStats* skipStats() const override { return &stats_; }
 
-  bgpParser::parsed_data data;
+  Route data;
   // True when data.network and data.networkMask hold the route's network. IPv6 and other
   // networks leave them 0.0.0.0 and absent.
   bool isIPv4Network = false;
@@ -120,7 +120,8 @@ class tableParser : public Parser {
   bool conclude();
   void fillFields(std::size_t first, const TableFieldSplit& split);
   void storePath();
-  void reject(int code, const char* text, const char* quoted = nullptr, std::size_t length = 0);
+  void reject(parse_result code, const char* text, const char* quoted = nullptr,
+              std::size_t length = 0);
 
   TableHeader header_;
   TableStatus status_;
@@ -134,7 +135,7 @@ class tableParser : public Parser {
   TablePathReader paths_;
   ReadStats stats_;
   // The delivered route: 0, or the code and reason parseLine gives.
-  int routeCode_ = 0;
+  parse_result routeCode_ = parseOk;
   std::string routeReason_;
   bool recordCounted_ = false;
 };

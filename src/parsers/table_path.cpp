@@ -11,17 +11,9 @@ const char kBadAS[] = "Invalid AS number or path flag: `";
 const char kMismatch[] = "Parentheses mismatch in AS path";
 const char kNested[] = "Nested AS attributes";
 
-const ASNumber kFirstPrivate16 = 64512;
-const ASNumber kLast16 = 65535;
-const ASNumber kFirstPrivate32 = 4200000000u;
-
 unsigned char originBit(char c) {
   const char* hit = c != '\0' ? std::strchr(kOriginCodes, c) : nullptr;
   return hit != nullptr ? static_cast<unsigned char>(1u << (hit - kOriginCodes)) : 0;
-}
-
-bool isPrivate(ASNumber as) {
-  return (as >= kFirstPrivate16 && as <= kLast16) || as >= kFirstPrivate32;
 }
 
 }  // namespace
@@ -93,15 +85,14 @@ bool TablePathReader::readPart(const char* text, std::size_t begin, std::size_t 
     --end;
   }
   if (end > begin) {
-    bgpParser::ASItem item;
-    const ASRead read = readASToken(text + begin, end - begin, item.AS);
+    ASItem item;
+    const ASRead read = readASToken(text + begin, end - begin, item.AS, width_);
     if (read == ASRead::invalid) return fail(kBadAS, text + begin, end - begin);
     if (read == ASRead::aboveLimit) {
       aboveLimit_ = true;
     } else {
-      if (inSet_) item.flags |= bgpParser::ASItem::setFlag;
-      if (inSegment_ || isPrivate(item.AS)) item.flags |= bgpParser::ASItem::privateFlag;
-      if (inSegment_) item.flags |= bgpParser::ASItem::confedFlag;
+      if (inSet_) item.flags |= ASItem::setFlag;
+      if (inSegment_) item.flags |= ASItem::confedFlag;
       items_.push_back(item);
     }
   }

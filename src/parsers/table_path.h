@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "parsers/bgp_parser.h"
+#include "asgraph/as_number.h"
+#include "parsers/route.h"
 #include "parsers/table_tokens.h"
 
 class TablePathReader {
@@ -21,12 +22,13 @@ class TablePathReader {
     malformed,   // problem() says why
   };
 
+  // AS numbers above width.largest() make a path aboveLimit. 16-bit until set.
+  void setWidth(ASWidth width) { width_ = width; }
   // Reads tokens[first, count) of `text`. The items and origin are those of the last read.
   Result read(const char* text, const std::vector<TableToken>& tokens, std::size_t first);
 
-  // Items in line order. Marks: privateFlag inside "(...)" or for a private AS number (64512 to
-  // 65535, 4200000000 and above); setFlag for the members of a set.
-  const std::vector<bgpParser::ASItem>& items() const { return items_; }
+  // Items in line order. Marks: setFlag for the members of a set, confedFlag inside "(...)".
+  const std::vector<ASItem>& items() const { return items_; }
   // Bits i 1, e 2, ? 4, as in the classic dump record; 0 without an origin code.
   unsigned char origin() const { return origin_; }
   // The outcome of the last read, and why it was malformed.
@@ -39,7 +41,8 @@ class TablePathReader {
 
   Result readWords(const char* text, const std::vector<TableToken>& tokens, std::size_t first);
 
-  std::vector<bgpParser::ASItem> items_;
+  std::vector<ASItem> items_;
+  ASWidth width_;
   unsigned char origin_ = 0;
   Result result_ = Result::ok;
   bool inSet_ = false;

@@ -1,21 +1,24 @@
 #include "parsers/unknown_parser.h"
 
-#include "parsers/scan.h"
+Parser::next_line_result unknownParser::nextLine() { return readLineLongerThan(0); }
 
-int unknownParser::nextLine() { return readLineLongerThan(0); }
-
-int unknownParser::parseLine() {
-  int code = beginParse();
+Parser::parse_result unknownParser::parseLine() {
+  parse_result code = beginParse();
   if (code != parseOk) return code;
   long long number[2];
   const char* text = line();
-  if (!scanASInteger(text, number[0]) || !scanASInteger(text, number[1])) {
-    setQuotedReason("Invalid edge or AS number: `", line(), lineLength());
-    return parseMissingField;
+  const char* last = text + lineLength();
+  for (long long& value : number) {
+    const char* end = scanASInteger(text, last, value, width());
+    if (end == text) {
+      setQuotedReason("Invalid edge or AS number: `", line(), lineLength());
+      return parseMissingField;
+    }
+    text = end;
   }
   for (int i = 0; i < 2; ++i) {
     // Checked on the full value: a number past the int range must not wrap into a valid AS.
-    if (!asInRange(number[i], true)) {
+    if (!acceptAS(number[i], true)) {
       setNumberReason("Invalid AS number: `", number[i]);
       return parseBadValue;
     }

@@ -18,11 +18,11 @@ class unknownParser : public Parser {
   unknownParser() = default;
   ~unknownParser() override = default;
 
-  // Fills `data` from the current line. 0; 2 empty line; 3 an AS outside 0..65535; 4 fewer than
-  // two numbers; 5 no open file.
-  int parseLine() override;
+  // Fills `data` from the current line: parseOk, parseEmptyLine, parseBadValue for an AS outside
+  // the run's range, parseMissingField for fewer than two numbers, parseNoFile.
+  parse_result parseLine() override;
   // Next line of the file, a blank one too.
-  int nextLine() override;
+  next_line_result nextLine() override;
 
   parsed_data data;
 };

@@ -1,23 +1,26 @@
 #include "parsers/vantage_parser.h"
 
-#include "parsers/scan.h"
+Parser::next_line_result vantageParser::nextLine() { return readLineLongerThan(4); }
 
-int vantageParser::nextLine() { return readLineLongerThan(4); }
-
-int vantageParser::parseLine() {
-  int code = beginParse();
+Parser::parse_result vantageParser::parseLine() {
+  parse_result code = beginParse();
   if (code != parseOk) return code;
   data.peering = false;
   long long number[3];
   const char* text = line();
-  if (!scanASInteger(text, number[0]) || !scanASInteger(text, number[1]) ||
-      !scanInteger(text, number[2])) {
-    setReason("Unable to find either AS number and/or direction");
-    return parseMissingField;
+  const char* last = text + lineLength();
+  const char* end = nullptr;
+  for (int i = 0; i < 3; ++i, text = end) {
+    end = i < 2 ? scanASInteger(text, last, number[i], width())
+                : readScanInteger(text, last, number[i]);
+    if (end == text) {
+      setReason("Unable to find either AS number and/or direction");
+      return parseMissingField;
+    }
   }
   for (int i = 0; i < 2; ++i) {
     // Checked on the full value: a number past the int range must not wrap into a valid AS.
-    if (!asInRange(number[i], true)) {
+    if (!acceptAS(number[i], true)) {
       setNumberReason("Invalid AS number: `", number[i]);
       return parseBadValue;
     }

@@ -19,11 +19,12 @@ class vantageParser : public Parser {
   vantageParser() = default;
   ~vantageParser() override = default;
 
-  // Fills `data` from the current line. 0; 2 empty line; 3 an AS outside 0..65535 or a flag
-  // other than 0/1; 4 fewer than three numbers; 5 no open file.
-  int parseLine() override;
+  // Fills `data` from the current line: parseOk, parseEmptyLine, parseBadValue for an AS outside
+  // the run's range or a flag other than 0/1, parseMissingField for fewer than three numbers,
+  // parseNoFile.
+  parse_result parseLine() override;
   // Next line longer than 4 characters with its line end; shorter ones are skipped silently.
-  int nextLine() override;
+  next_line_result nextLine() override;
 
   parsed_data data;
 };

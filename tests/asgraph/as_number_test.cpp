@@ -6,13 +6,10 @@
 
 namespace {
 
-// Every test leaves the run 16-bit, as the program starts.
-class ASNumberTest : public ::testing::Test {
- protected:
-  void TearDown() override { ASWidth::setWide(false); }
-};
+const ASWidth kNarrow{false};
+const ASWidth kWide{true};
 
-TEST_F(ASNumberTest, RangeFollowsTheWidthOfTheRun) {
+TEST(ASNumberTest, RangeFollowsTheWidthOfTheRun) {
   struct Case {
     long long value;
     bool zeroAllowed;
@@ -26,16 +23,14 @@ TEST_F(ASNumberTest, RangeFollowsTheWidthOfTheRun) {
       {-4294967295LL, true, false, false},
   };
   for (const Case& c : cases) {
-    ASWidth::setWide(false);
-    EXPECT_EQ(asInRange(static_cast<unsigned long long>(c.value), c.zeroAllowed), c.in16)
-        << c.value;
-    ASWidth::setWide(true);
-    EXPECT_EQ(asInRange(static_cast<unsigned long long>(c.value), c.zeroAllowed), c.in32)
-        << c.value;
+    const unsigned long long value = static_cast<unsigned long long>(c.value);
+    EXPECT_EQ(kNarrow.accepts(value, c.zeroAllowed), c.in16) << c.value;
+    EXPECT_EQ(kWide.accepts(value, c.zeroAllowed), c.in32) << c.value;
+    EXPECT_EQ(onlyInWideRun(value), !c.in16 && c.in32) << c.value;
   }
 }
 
-TEST_F(ASNumberTest, TokensInPlainAndDotNotation) {
+TEST(ASNumberTest, TokensInPlainAndDotNotation) {
   const ASRead ok = ASRead::ok, bad = ASRead::invalid, above = ASRead::aboveLimit;
   struct Case {
     const char* token;
@@ -66,21 +61,48 @@ TEST_F(ASNumberTest, TokensInPlainAndDotNotation) {
   };
   for (const Case& c : cases) {
     ASNumber as = 0;
-    ASWidth::setWide(false);
-    EXPECT_EQ(readASToken(c.token, std::strlen(c.token), as), c.in16) << c.token;
-    ASWidth::setWide(true);
+    EXPECT_EQ(readASToken(c.token, std::strlen(c.token), as, kNarrow), c.in16) << c.token;
     as = 0;
-    EXPECT_EQ(readASToken(c.token, std::strlen(c.token), as), c.in32) << c.token;
+    EXPECT_EQ(readASToken(c.token, std::strlen(c.token), as, kWide), c.in32) << c.token;
     if (c.in32 == ok) {
       EXPECT_EQ(as, c.value) << c.token;
     }
   }
   ASNumber as = 7;
-  EXPECT_EQ(readASToken("0", 1, as, true), ASRead::ok);
+  EXPECT_EQ(readASToken("0", 1, as, kNarrow, true), ASRead::ok);
   EXPECT_EQ(as, 0u);
 }
 
-TEST_F(ASNumberTest, PrivateRanges) {
+// The asdot tail that the strtol and "%i" readers of AS numbers take in a wide run only.
+TEST(ASNumberTest, AsdotTailAfterLibraryNumbers) {
+  struct Case {
+    const char* text;
+    bool scan;       // read as "%i" (scanASInteger), else as strtol (readDecimalAS)
+    int consumed16;  // the number alone
+    int consumed32;
+    long long value32;
+  } cases[] = {
+      {"1.10 5", false, 1, 4, 65546},  {"+1.10", false, 2, 5, 65546},
+      {"0x1.5", true, 3, 5, 65541},    {"010.1", true, 3, 5, 8 * 65536 + 1},
+      {"1.", false, 1, 1, 1},          {"1.x", true, 1, 1, 1},
+      {"65536.1", false, 5, 5, 65536}, {"1.65536", true, 1, 1, 1},
+      {"-1.5", false, 2, 2, -1},       {"65535.65535", true, 5, 11, 4294967295LL},
+  };
+  for (const Case& c : cases) {
+    const char* last = c.text + std::strlen(c.text);
+    for (const ASWidth width : {kNarrow, kWide}) {
+      long long value = 0;
+      const char* end = c.scan ? scanASInteger(c.text, last, value, width)
+                               : readDecimalAS(c.text, last, value, width);
+      EXPECT_EQ(end - c.text, width.wide ? c.consumed32 : c.consumed16) << c.text;
+      if (width.wide) {
+        EXPECT_EQ(value, c.value32) << c.text;
+      }
+    }
+  }
+}
+
+TEST(ASNumberTest, PrivateRanges) {
   for (ASNumber as : {64511u, 4199999999u, 4294967295u, 1u}) EXPECT_FALSE(isPrivateAS(as)) << as;
   for (ASNumber as : {64512u, 65534u, 65535u, 4200000000u, 4294967294u}) {
     EXPECT_TRUE(isPrivateAS(as)) << as;

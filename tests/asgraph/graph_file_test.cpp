@@ -16,7 +16,7 @@ bool readText(ASGraph& g, const std::string& text) {
   FILE* f = std::tmpfile();
   std::fwrite(text.data(), 1, text.size(), f);
   std::rewind(f);
-  bool ok = g.readFromFile(f);
+  bool ok = g.readFromFile(f, ASWidth{});
   std::fclose(f);
   return ok;
 }
@@ -565,7 +565,7 @@ TEST(GraphFile, EdgeLineParserFieldsAndMessages) {
        "Invalid value for orientation stability: `0.5x'"},
   };
   for (const Case& c : cases) {
-    EdgeLineParser parser;
+    EdgeLineParser parser(ASWidth{});
     EdgeLine edge;
     ASEdgeWeight w1;
     ASEdgeWeight w2;

@@ -54,7 +54,7 @@ TEST(GraphSumTest, AddsCoveringsAndMergesOrientations) {
   for (const Case& c : cases) {
     TempFiles files;
     ASGraph sum;
-    GraphSum adder(sum);
+    GraphSum adder(sum, ASWidth{});
     std::vector<std::string> sources;
     for (std::size_t k = 0; k < c.partEdges.size(); ++k) {
       const std::string source = "part" + std::to_string(k);
@@ -74,7 +74,7 @@ TEST(GraphSumTest, RefusesWhatItCannotAdd) {
   const std::string one = files.write(graphText({"b"}, {"1", "2"}, {"1 2 0 0 1 0 0 0"}));
   const std::string diff = files.write("VDG\n1\nd\n\n0\n0\n");
   ASGraph sum;
-  GraphSum adder(sum);
+  GraphSum adder(sum, ASWidth{});
   std::string reason;
   ASSERT_EQ(adder.add(full.c_str(), reason), GraphSum::Result::ok);
   EXPECT_EQ(adder.add(one.c_str(), reason), GraphSum::Result::overflow);

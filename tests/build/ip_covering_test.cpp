@@ -22,13 +22,13 @@ std::string coveringAfter(const std::vector<std::pair<IPPrefix, std::vector<Item
   graph.addEdge(1, 2, undirected, fresh, fresh);
   graph.addEdge(2, 3, undirected, fresh, fresh);
   EdgeLookup edges(graph);
-  List<bgpParser::ASItem> path;
+  List<ASItem> path;
   for (const auto& route : routes) {
-    path = List<bgpParser::ASItem>();
+    path = List<ASItem>();
     for (const Item& item : route.second) {
-      bgpParser::ASItem a;
+      ASItem a;
       a.AS = item.as;
-      a.flags = item.inSet ? bgpParser::ASItem::setFlag : 0;
+      a.flags = item.inSet ? ASItem::setFlag : 0;
       path.enqueue(a);
     }
     addIPCovering(edges, route.first, path, vantage);

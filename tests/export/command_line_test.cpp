@@ -10,7 +10,6 @@ namespace {
 // success.
 std::string parse(std::vector<const char*> words, ExportOptions& options) {
   words.insert(words.begin(), "zelgrin-export");
-  ASWidth::setWide(true);
   std::string message;
   const bool ok = parseExportArguments(static_cast<int>(words.size()),
                                        const_cast<char* const*>(words.data()), options, message);

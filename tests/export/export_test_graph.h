@@ -26,12 +26,11 @@ inline const char kTestGraph[] =
 
 // Reads graph file text into graph; fails the test when the reader refuses it.
 inline void readGraphText(const std::string& text, ASGraph& graph) {
-  ASWidth::setWide(true);
   std::FILE* in = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
   ASSERT_NE(in, nullptr);
   StreamLineSource lines(in);
   std::string reason;
-  EXPECT_TRUE(readGraphFile(lines, graph, reason)) << reason;
+  EXPECT_TRUE(readGraphFile(lines, graph, reason, ASWidth{true})) << reason;
   std::fclose(in);
 }
 

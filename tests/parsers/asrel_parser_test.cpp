@@ -9,21 +9,16 @@
 
 namespace {
 
-class RunWidth {
- public:
-  explicit RunWidth(bool wide) { ASWidth::setWide(wide); }
-  ~RunWidth() { ASWidth::setWide(false); }
-};
-
 struct Reading {
   // "<customer> <provider>" or "<a> <b> peers", or "error <code>: <reason>", per delivered line.
   std::vector<std::string> lines;
   std::string skipped;  // "<reason> <count>, ..."
 };
 
-Reading readAll(const std::string& path) {
+Reading readAll(const std::string& path, bool wide = false) {
   Reading reading;
   asrelParser parser;
+  parser.setWidth(ASWidth{wide});
   if (!parser.openFile(path.c_str())) return reading;
   while (parser.nextLine() == 0) {
     const int code = parser.parseLine();
@@ -117,8 +112,7 @@ TEST(AsrelParserTest, PublishedShapes) {
   TempFiles files;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    RunWidth width(c.wide);
-    const Reading reading = readAll(files.write(c.content));
+    const Reading reading = readAll(files.write(c.content), c.wide);
     EXPECT_EQ(reading.lines, c.lines);
     EXPECT_EQ(reading.skipped, c.skipped);
   }
@@ -128,14 +122,12 @@ TEST(AsrelParserTest, PublishedTopoScopeLines) {
   const std::string path =
       std::string(ZELGRIN_TEST_DATA) + "/relationships/toposcope_asrel_201701_head.txt";
   {
-    RunWidth width(true);
-    const Reading reading = readAll(path);
+    const Reading reading = readAll(path, true);
     ASSERT_EQ(reading.lines.size(), 12u);
     EXPECT_EQ(reading.lines[0], "63206 33491");
     EXPECT_EQ(reading.lines[11], "262755 262612 peers");
     EXPECT_EQ(reading.skipped, "");
   }
-  RunWidth width(false);
   EXPECT_EQ(readAll(path).skipped, "AS number above 65535 (use --as32) 5");
 }
 

@@ -40,10 +40,9 @@ std::string dotted(const IPAddress& address) {
 }
 
 // The record in one line, as the real-data expectation files write it: network, next hop, the
-// numbers that are present, the path with "p" for private and "s" for AS set members, origin
-// and status bits.
+// numbers that are present, the path with "s" for AS set members, origin and status bits.
 std::string describe(bgpParser& parser) {
-  const bgpParser::parsed_data& d = parser.data;
+  const Route& d = parser.data;
   std::string text = dotted(d.network);
   if (d.networkMask) text += "/" + std::to_string(static_cast<int>(d.networkMask->brief()));
   text += " via " + dotted(d.nextHop);
@@ -51,13 +50,12 @@ std::string describe(bgpParser& parser) {
   if (d.localPref) text += " locprf " + std::to_string(*d.localPref);
   if (d.routeWeight) text += " weight " + std::to_string(*d.routeWeight);
   text += " path";
-  List<bgpParser::ASItem>& path = parser.data.path;
+  List<ASItem>& path = parser.data.path;
   bool more = !path.isEmpty();
   for (path.goToFirst(); more; more = path.next()) {
-    const bgpParser::ASItem item = path.current();
+    const ASItem item = path.current();
     text += " " + std::to_string(item.AS);
-    if (item.flags & bgpParser::ASItem::privateFlag) text += "p";
-    if (item.flags & bgpParser::ASItem::setFlag) text += "s";
+    if (item.flags & ASItem::setFlag) text += "s";
   }
   text += " origin " + std::to_string(d.origin) + " status " + std::to_string(d.status);
   return text;
@@ -101,7 +99,7 @@ Outcome parseFirst(const std::string& content) {
   return {code, code == 0 ? describe(parser) : parser.errReason()};
 }
 
-// Header columns are kept in the base; this peeks at them.
+// The dump reader keeps the header columns; this peeks at them.
 class ColumnProbe : public bgpParser {
  public:
   std::vector<std::size_t> columns() const {
@@ -284,15 +282,14 @@ TEST(BgpParserTest, ParsesAsPaths) {
     std::string text;  // the path part of the record, or the reason
   } cases[] = {
       {"701 1239 {3356,7018} i", 0, "701 1239 3356s 7018s origin 1"},
-      {"(64512 65001) 701 i", 0, "64512p 65001p 701 origin 1"},
+      {"(64512 65001) 701 i", 0, "64512 65001 701 origin 1"},
       {"1 2 i", 0, "1 2 origin 1"},
       {"i", 0, "origin 1"},
       {"701 e", 0, "701 origin 2"},
       {"701 ?", 0, "701 origin 4"},
       {"701,1239,,  i", 0, "701 1239 origin 1"},
       {"{27016} e", 0, "27016s origin 2"},
-      {"(65001) {7018} 701 701 i", 0, "65001p 7018s 701 701 origin 1"},
-      {"64511 64512 65535 i", 0, "64511 64512p 65535p origin 1"},
+      {"(65001) {7018} 701 701 i", 0, "65001 7018s 701 701 origin 1"},
       {"( 1 2 )", 3, "Invalid AS number or path flag: `('"},
       {"1 (2 3", 4, "Parentheses mismatch in AS path"},
       {"1 {2 3", 4, "Parentheses mismatch in AS path"},
@@ -400,14 +397,14 @@ TEST(BgpParserTest, WrappedRouteTakesNextLongLine) {
   EXPECT_EQ(parser.readLines(), 2u);
   ASSERT_EQ(parser.parseLine(), 0) << parser.errReason();
   EXPECT_EQ(describe(parser),
-            "192.168.100.128/25 via 192.0.2.1 metric 5 weight 0 path 701 65001p origin 1 status 24");
+            "192.168.100.128/25 via 192.0.2.1 metric 5 weight 0 path 701 65001 origin 1 status 24");
   EXPECT_EQ(parser.readLines(), 5u);
   EXPECT_EQ(parser.parsedLines(), 4u);  // three lines read for the rest, one route
   EXPECT_STREQ(parser.currentLine(), rest.c_str());
   // Parsing the current line again, as the dump merge does, keeps the network.
   ASSERT_EQ(parser.parseLine(), 0);
   EXPECT_EQ(describe(parser),
-            "192.168.100.128/25 via 192.0.2.1 metric 5 weight 0 path 701 65001p origin 1 status 0");
+            "192.168.100.128/25 via 192.0.2.1 metric 5 weight 0 path 701 65001 origin 1 status 0");
   ASSERT_EQ(parser.nextLine(), 0);
   ASSERT_EQ(parser.parseLine(), 0);
   EXPECT_EQ(describe(parser), "192.168.100.128/25 via 192.0.2.2 path 1239 origin 1 status 8");
@@ -493,7 +490,7 @@ TEST(BgpParserTest, EachRouteReplacesThePath) {
   EXPECT_EQ(paths, (std::vector<std::string>{
                        "path 701 1239 origin 1 status 8", "path 701 1239 origin 1 status 8",
                        "path 701 1239 3356s origin 1 status 8", "path 701 origin 1 status 8",
-                       "path origin 1 status 8", "path 701p 1239 origin 1 status 8"}));
+                       "path origin 1 status 8", "path 701 1239 origin 1 status 8"}));
 }
 
 TEST(BgpParserTest, LongLinesAreParsedWhole) {

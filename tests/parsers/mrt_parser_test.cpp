@@ -47,7 +47,7 @@ std::vector<std::string> readAll(const Bytes& file, bool routeMode,
       const unsigned char* o = parser.data.network.getAddress();
       text = std::to_string(o[0]) + "." + std::to_string(o[1]) + "." + std::to_string(o[2]) +
              "." + std::to_string(o[3]) + "/" + std::to_string(parser.data.networkMask->brief());
-      List<bgpParser::ASItem>& path = parser.data.path;
+      List<ASItem>& path = parser.data.path;
       bool more = !path.isEmpty();
       for (path.goToFirst(); more; more = path.next()) text += " " + std::to_string(path.current().AS);
     } else {

@@ -21,8 +21,8 @@ namespace {
 class MinimumParser : public Parser {
  public:
   explicit MinimumParser(std::size_t minimum) : minimum_(minimum) {}
-  int parseLine() override { return beginParse(); }
-  int nextLine() override { return readLineLongerThan(minimum_); }
+  parse_result parseLine() override { return beginParse(); }
+  next_line_result nextLine() override { return readLineLongerThan(minimum_); }
 
  private:
   std::size_t minimum_;
@@ -31,8 +31,8 @@ class MinimumParser : public Parser {
 // Raw lines and binary reads as a binary format's parser makes them.
 class RawParser : public Parser {
  public:
-  int parseLine() override { return beginParse(); }
-  int nextLine() override { return readRawLine() ? 0 : 1; }
+  parse_result parseLine() override { return beginParse(); }
+  next_line_result nextLine() override { return readRawLine() ? lineReady : noMoreLines; }
   using Parser::lineHasNul;
   using Parser::lineLength;
   using Parser::readBytes;

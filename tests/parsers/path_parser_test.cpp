@@ -99,7 +99,6 @@ TEST(PathParserTest, LongPathIsNotCutInsideANumber) {
 
 // In a 32-bit run the number before an asdot dot is read as strtol reads it, sign included.
 TEST(PathParserTest, AsdotAfterAStrtolNumber) {
-  ASWidth::setWide(true);
   const struct {
     const char* line;
     int code;
@@ -114,12 +113,12 @@ TEST(PathParserTest, AsdotAfterAStrtolNumber) {
   for (const auto& c : cases) {
     TempFiles files;
     pathParser parser;
+    parser.setWidth(ASWidth{true});
     ASSERT_TRUE(parser.openFile(files.write(std::string(c.line) + "\n").c_str()));
     ASSERT_EQ(parser.nextLine(), 0);
     EXPECT_EQ(parser.parseLine(), c.code) << c.line;
     EXPECT_EQ(pathOf(parser), c.path) << c.line;
   }
-  ASWidth::setWide(false);
 }
 
 }  // namespace

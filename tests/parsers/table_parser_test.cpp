@@ -9,13 +9,6 @@
 
 namespace {
 
-// The run's AS width is global: each case sets it and the guard puts back the 16-bit default.
-class RunWidth {
- public:
-  explicit RunWidth(bool wide) { ASWidth::setWide(wide); }
-  ~RunWidth() { ASWidth::setWide(false); }
-};
-
 std::string dotted(const IPAddress& address) {
   const unsigned char* o = address.getAddress();
   return std::to_string(o[0]) + "." + std::to_string(o[1]) + "." + std::to_string(o[2]) + "." +
@@ -23,9 +16,10 @@ std::string dotted(const IPAddress& address) {
 }
 
 // "<network> via <next hop>[ m <metric>][ l <locprf>][ w <weight>] path <items> o <origin> st
-// <status>", items marked "p" private and "s" set member; the network is "-" when not IPv4.
+// <status>", items marked "s" set member and "c" inside a confederation segment; the network is
+// "-" when not IPv4.
 std::string describe(tableParser& parser) {
-  const bgpParser::parsed_data& d = parser.data;
+  const Route& d = parser.data;
   std::string text = parser.isIPv4Network ? dotted(d.network) : "-";
   if (d.networkMask) text += "/" + std::to_string(static_cast<int>(d.networkMask->brief()));
   text += " via " + dotted(d.nextHop);
@@ -33,13 +27,13 @@ std::string describe(tableParser& parser) {
   if (d.localPref) text += " l " + std::to_string(*d.localPref);
   if (d.routeWeight) text += " w " + std::to_string(*d.routeWeight);
   text += " path";
-  List<bgpParser::ASItem>& path = parser.data.path;
+  List<ASItem>& path = parser.data.path;
   bool more = !path.isEmpty();
   for (path.goToFirst(); more; more = path.next()) {
-    const bgpParser::ASItem item = path.current();
+    const ASItem item = path.current();
     text += " " + std::to_string(item.AS);
-    if (item.flags & bgpParser::ASItem::privateFlag) text += "p";
-    if (item.flags & bgpParser::ASItem::setFlag) text += "s";
+    if (item.flags & ASItem::setFlag) text += "s";
+    if (item.flags & ASItem::confedFlag) text += "c";
   }
   return text + " o " + std::to_string(d.origin) + " st " + std::to_string(d.status);
 }
@@ -52,9 +46,10 @@ struct Reading {
   int used = 0;
 };
 
-Reading readAll(const std::string& path, bool ipv4Only) {
+Reading readAll(const std::string& path, bool ipv4Only, bool wide = false) {
   Reading reading;
   tableParser parser;
+  parser.setWidth(ASWidth{wide});
   parser.setIPv4Only(ipv4Only);
   if (!parser.openFile(path.c_str())) return reading;
   while (parser.nextLine() == 0) {
@@ -136,8 +131,7 @@ TEST(TableParserTest, RealTablesGiveEveryRouteOrAReason) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.file) + (c.wide ? " 32-bit" : " 16-bit") +
                  (c.ipv4Only ? " IPv4 only" : " all networks"));
-    RunWidth width(c.wide);
-    const Reading reading = readAll(fixture(c.file), c.ipv4Only);
+    const Reading reading = readAll(fixture(c.file), c.ipv4Only, c.wide);
     EXPECT_EQ(reading.used, c.used);
     EXPECT_EQ(reading.routes.size(), static_cast<std::size_t>(c.used));
     EXPECT_EQ(reading.skipped, c.skipped);
@@ -153,9 +147,9 @@ TEST(TableParserTest, RealRoutesAreReadWordByWordNotByColumn) {
   const Case cases[] = {
       // Routes in the old layout under a header in the new one: 199.16..., not 9.16...
       {"bgp_ios_layout_mismatch.txt", true,
-       "9 199.16.104.96/27 via 10.66.166.3 m 0 l 100 w 0 path 11111 99999 65278p o 4 st 40"},
+       "9 199.16.104.96/27 via 10.66.166.3 m 0 l 100 w 0 path 11111 99999 65278 o 4 st 40"},
       {"bgp_ios_layout_mismatch.txt", true,
-       "12 199.16.104.96/27 via 10.118.160.97 w 0 path 11111 99999 65278p o 4 st 24"},
+       "12 199.16.104.96/27 via 10.118.160.97 w 0 path 11111 99999 65278 o 4 st 24"},
       {"bgp_ios_layout_mismatch.txt", true,
        "14 199.16.104.128/27 via 10.66.166.3 m 0 l 100 w 0 path 11111 99999 o 4 st 40"},
       {"tables/ios_backup_classful.txt", false,
@@ -173,7 +167,7 @@ TEST(TableParserTest, RealRoutesAreReadWordByWordNotByColumn) {
       {"bgp_ios_xr_wide_columns.txt", false,
        "36 9.9.9.9/32 via 4.4.4.4 l 5 w 5 path 1000 1000 1000 o 1 st 24"},
       {"bgp_ios_wide_metric.txt", false,
-       "13 123.233.111.222/24 via 11.222.1.202 m 28416 l 350 w 0 path 65000p o 4 st 24"},
+       "13 123.233.111.222/24 via 11.222.1.202 m 28416 l 350 w 0 path 65000 o 4 st 24"},
       // An IPv6 next hop pushes an IPv4 route's numbers nine columns right.
       {"tables/nxos_families_vpn.txt", false,
        "13 10.16.0.0/8 via 0.0.0.0 m 0 l 100 w 0 path o 4 st 40"},
@@ -182,20 +176,19 @@ TEST(TableParserTest, RealRoutesAreReadWordByWordNotByColumn) {
       {"tables/nxos_collapsed.txt", false,
        "10 0.0.0.0/0 via 2.3.4.5 m 4294967295 l 100 w 0 path o 1 st 40"},
       {"tables/nxos_sets_asdot.txt", true,
-       "20 100.100.100.120/30 via 10.10.2.1 w 0 path 4200989005ps 64201s 64202s 64203 "
-       "4227074345p o 1 st 24"},
+       "20 100.100.100.120/30 via 10.10.2.1 w 0 path 4200989005s 64201s 64202s 64203 "
+       "4227074345 o 1 st 24"},
       {"bgp_eos_two_vrfs.txt", true, "9 10.103.1.0/24 via 0.0.0.0 m 1 l 0 path o 1 st 24"},
       {"bgp_eos_two_vrfs.txt", true,
        "25 10.9.41.96/29 via 172.26.159.6 m 0 l 5000 w 0 path 4077784994 o 4 st 24"},
       {"tables/iosxe_indented_edited.txt", false,
-       "12 192.168.0.2/21 via 10.0.0.5 l 1000 w 0 path 20450 65500p 3549 o 1 st 40"},
+       "12 192.168.0.2/21 via 10.0.0.5 l 1000 w 0 path 20450 65500 3549 o 1 st 40"},
       {"tables/iosxe_indented_edited.txt", false,
-       "15 10.1.2.0/24 via 10.4.1.1 m 2219 l 100 w 0 path 20450 65500p 3549 27016s o 2 st 8"},
+       "15 10.1.2.0/24 via 10.4.1.1 m 2219 l 100 w 0 path 20450 65500 3549 27016s o 2 st 8"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
-    RunWidth width(c.wide);
-    const Reading reading = readAll(fixture(c.file), true);
+    const Reading reading = readAll(fixture(c.file), true, c.wide);
     const std::string line = std::string(c.route).substr(0, std::string(c.route).find(' ') + 1);
     std::string found;
     for (const std::string& route : reading.routes) {
@@ -297,7 +290,7 @@ TEST(TableParserTest, RouteWords) {
        route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "701 {1239,3356} (65001 65002) 7018i"),
        false,
        true,
-       {"2 10.0.0.0/8 via 192.0.2.1 w 0 path 701 1239s 3356s 65001p 65002p 7018 o 1 st 24"},
+       {"2 10.0.0.0/8 via 192.0.2.1 w 0 path 701 1239s 3356s 65001c 65002c 7018 o 1 st 24"},
        ""},
       {"asdot in a 16-bit run",
        route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "65000.1 701 i"),
@@ -309,7 +302,7 @@ TEST(TableParserTest, RouteWords) {
        route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "65000.1 701 i"),
        true,
        true,
-       {"2 10.0.0.0/8 via 192.0.2.1 w 0 path 4259840001p 701 o 1 st 24"},
+       {"2 10.0.0.0/8 via 192.0.2.1 w 0 path 4259840001 701 o 1 st 24"},
        ""},
       {"other networks for their paths",
        route("*>", "2001:db8::/32", "2001:db8::1", "", "", "0", "701 i") +
@@ -355,8 +348,7 @@ TEST(TableParserTest, RouteWords) {
   TempFiles files;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    RunWidth width(c.wide);
-    const Reading reading = readAll(files.write(kHeader + c.lines), c.ipv4Only);
+    const Reading reading = readAll(files.write(kHeader + c.lines), c.ipv4Only, c.wide);
     EXPECT_EQ(reading.routes, c.routes);
     EXPECT_EQ(reading.skipped, c.skipped);
   }

@@ -16,13 +16,15 @@ namespace {
 
 const char kDumpHeader[] = "   Network          Next Hop            Metric LocPrf Weight Path\n";
 
-// The first AS of the line as the format's record holds it, or the parse code when it fails.
+// The first AS of the line as the format's record holds it, or the parse code when it fails,
+// and whether the parser blamed the width of the run alone.
 struct Outcome {
   int code;
   ASNumber as;
+  bool refusedForWidth;
 };
 
-Outcome readFirstAS(char format, const std::string& as) {
+Outcome readFirstAS(char format, const std::string& as, bool wide) {
   TempFiles files;
   std::unique_ptr<Parser> parser;
   std::string text;
@@ -37,16 +39,17 @@ Outcome readFirstAS(char format, const std::string& as) {
       text = std::string(kDumpHeader) + "*> 10.0.0.0/8       192.0.2.1" + std::string(30, ' ') +
              "0 " + as + " i\n";
   }
+  parser->setWidth(ASWidth{wide});
   EXPECT_TRUE(parser->openFile(files.write(text).c_str()));
   EXPECT_EQ(parser->nextLine(), Parser::lineReady);
   const int code = parser->parseLine();
-  if (code != Parser::parseOk) return {code, 0};
+  if (code != Parser::parseOk) return {code, 0, parser->refusedForWidth()};
   switch (format) {
-    case 'p': return {code, static_cast<pathParser&>(*parser).data.path.first()};
-    case 'v': return {code, static_cast<vantageParser&>(*parser).data.to};
-    case 'u': return {code, static_cast<unknownParser&>(*parser).data.from};
-    case 's': return {code, static_cast<satParser&>(*parser).data.from};
-    default: return {code, static_cast<bgpParser&>(*parser).data.path.first().AS};
+    case 'p': return {code, static_cast<pathParser&>(*parser).data.path.first(), false};
+    case 'v': return {code, static_cast<vantageParser&>(*parser).data.to, false};
+    case 'u': return {code, static_cast<unknownParser&>(*parser).data.from, false};
+    case 's': return {code, static_cast<satParser&>(*parser).data.from, false};
+    default: return {code, static_cast<bgpParser&>(*parser).data.path.first().AS, false};
   }
 }
 
@@ -68,24 +71,26 @@ TEST(WideASTest, EveryFormatWidensAndReadsAsdot) {
   for (char format : std::string("pvusb")) {
     for (const Case& c : cases) {
       for (bool wide : {false, true}) {
-        ASWidth::setWide(wide);
-        const Outcome got = readFirstAS(format, c.as);
+        const Outcome got = readFirstAS(format, c.as, wide);
         const bool expected = wide ? c.in32 : c.in16;
         EXPECT_EQ(got.code == ok, expected) << format << " " << c.as << (wide ? " wide" : "");
         if (expected) {
           EXPECT_EQ(got.as, c.value) << format << " " << c.as;
         }
+        // Only a plain number that a wide run takes is refused for the width.
+        const bool forWidth = !wide && !expected && c.in32 && std::string(c.as).find('.') ==
+                                                                   std::string::npos;
+        EXPECT_EQ(got.refusedForWidth, forWidth) << format << " " << c.as;
       }
     }
   }
-  ASWidth::setWide(false);
 }
 
 // ".5" has no digit before the dot: no format takes it for asdot, whatever the width.
 TEST(WideASTest, DotWithoutHighPartIsNoAsdot) {
-  ASWidth::setWide(true);
-  for (char format : std::string("pvusb")) EXPECT_NE(readFirstAS(format, ".5").code, 0) << format;
-  ASWidth::setWide(false);
+  for (char format : std::string("pvusb")) {
+    EXPECT_NE(readFirstAS(format, ".5", true).code, 0) << format;
+  }
 }
 
 }  // namespace
