@@ -148,22 +148,23 @@ def test_cli(zelgrin, tool, work):
               "%s: status %d, %r" % (arguments, run.returncode, run.stderr))
 
     # Fields that repeat must agree (the 2026.11 folder's file is not of November), invalid
-    # dates are skipped with a warning, files of a period are taken in order of their time.
-    for name in ["2026.12/rib.20261201.0800.bz2", "2026.12/rib.20261201.0000.bz2",
-                 "2026.12/rib.20261202.0000.bz2", "2026.11/rib.20261201.0000.bz2",
-                 "2026.12/rib.20261232.0000.bz2", "2027.01/rib.20270101.0000.bz2",
-                 "2026.12/other.txt"]:
+    # dates are skipped with a warning, the files of a period are taken in order of their time
+    # (rrc01's file of midnight before rrc00's of 8:00).
+    for name in ["rrc00/2026.12/rib.20261201.0800.bz2", "rrc01/2026.12/rib.20261201.0000.bz2",
+                 "rrc00/2026.12/rib.20261202.0000.bz2", "rrc00/2026.11/rib.20261201.0000.bz2",
+                 "rrc00/2026.12/rib.20261232.0000.bz2", "rrc00/2027.01/rib.20270101.0000.bz2",
+                 "rrc00/2026.12/other.txt"]:
         os.makedirs(os.path.join(work, os.path.dirname(name)), exist_ok=True)
         open(os.path.join(work, name), "w").close()
-    pattern = ["--pattern", "%Y.%m/rib.%Y%m%d.*.bz2"]
+    pattern = ["--pattern", "rrc*/%Y.%m/rib.%Y%m%d.%H%M.bz2"]
+    first_day = ["rrc01/2026.12/rib.20261201.0000.bz2", "rrc00/2026.12/rib.20261201.0800.bz2"]
     expected = {
         ("--every", "day"): [
-            ("2026-12-01", ["2026.12/rib.20261201.0000.bz2", "2026.12/rib.20261201.0800.bz2"]),
-            ("2026-12-02", ["2026.12/rib.20261202.0000.bz2"]),
-            ("2027-01-01", ["2027.01/rib.20270101.0000.bz2"])],
+            ("2026-12-01", first_day),
+            ("2026-12-02", ["rrc00/2026.12/rib.20261202.0000.bz2"]),
+            ("2027-01-01", ["rrc00/2027.01/rib.20270101.0000.bz2"])],
         ("--every", "month", "--to", "2026-12", "--letters", "Tnc", "--vantage", "7018"): [
-            ("2026-12", ["2026.12/rib.20261201.0000.bz2", "2026.12/rib.20261201.0800.bz2",
-                         "2026.12/rib.20261202.0000.bz2"])],
+            ("2026-12", first_day + ["rrc00/2026.12/rib.20261202.0000.bz2"])],
     }
     for every, snapshots in expected.items():
         run = run_tool(tool, ["--zelgrin", zelgrin, "--dry-run", "-o", "out"] + pattern +
