@@ -67,7 +67,8 @@ done
 
 printf '16 snapshots x 4 gzip RIBs (%d prefixes x %d peers, %s MB each), --file:mneci --as32, ' \
   "$prefixes" "$peers" "$(du -mL rib1.mrt.gz | cut -f1)"
-printf '%s cores, best of %d\n' "$(nproc)" "$rounds"
+printf '%s cores (load average %s at the end), best of %d\n' "$(nproc)" \
+  "$(cut -d' ' -f1 /proc/loadavg)" "$rounds"
 printf '| run | wall s | snapshots/min | against the loop |\n|---|---|---|---|\n'
 row() {
   printf '| %s | %.1f | %.1f | %.2fx |\n' "$1" "$2" "$(echo "16 * 60 / $2" | bc -l)" \
