@@ -22,7 +22,7 @@ set -u
 #   clang; the libFuzzer harnesses build with it only).
 packages_build="g++ make cmake ninja-build pkgconf libgtest-dev zlib1g-dev libbz2-dev liblzma-dev
   libzstd-dev"
-packages_test="python3 python3-networkx python3-igraph graphviz bgpdump bzip2 xz-utils zstd"
+packages_test="python3 python3-networkx python3-igraph graphviz bgpdump bzip2 xz-utils zstd python3-dask python3-distributed"
 packages_fuzz="clang libclang-rt-dev"
 
 dry_run=no
