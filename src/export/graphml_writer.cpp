@@ -35,14 +35,7 @@ void appendKey(OutputBuffer& out, const char* id, const char* target, const char
 
 void appendGraphData(OutputBuffer& out, ASGraph& graph) {
   out.append("    <data key=\"g0\">");
-  List<char*>& sources = graph.getSourceFiles();
-  bool more = !sources.isEmpty();
-  bool first = true;
-  for (sources.goToFirst(); more; more = sources.next()) {
-    if (!first) out.append('\n');
-    appendEscaped(out, sources.current(), TextSyntax::xml);
-    first = false;
-  }
+  appendEscapedList(out, graph.getSourceFiles(), "\n", TextSyntax::xml);
   out.append("</data>\n    <data key=\"g1\">");
   appendEscaped(out, graph.getComment(), TextSyntax::xml);
   out.append("</data>\n    <data key=\"g2\">");

@@ -15,14 +15,7 @@ void appendString(OutputBuffer& out, const char* text) {
 
 void appendGraphData(OutputBuffer& out, ASGraph& graph) {
   out.append("\"graph\": {\"sources\": [");
-  List<char*>& sources = graph.getSourceFiles();
-  bool more = !sources.isEmpty();
-  bool first = true;
-  for (sources.goToFirst(); more; more = sources.next()) {
-    if (!first) out.append(", ");
-    appendString(out, sources.current());
-    first = false;
-  }
+  appendEscapedList(out, graph.getSourceFiles(), ", ", TextSyntax::json, '"');
   out.append("], \"comment\": ");
   appendString(out, graph.getComment());
   out.append(", \"differential\": ");

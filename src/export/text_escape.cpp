@@ -151,3 +151,16 @@ std::string escapedForTerminal(const std::string& text) {
   appendText(out, text.c_str(), TextSyntax::terminal);
   return escaped;
 }
+
+void appendEscapedList(OutputBuffer& out, List<char*>& names, const char* separator,
+                       TextSyntax syntax, char quote) {
+  bool more = !names.isEmpty();
+  bool first = true;
+  for (names.goToFirst(); more; more = names.next()) {
+    if (!first) out.append(separator);
+    if (quote != '\0') out.append(quote);
+    appendEscaped(out, names.current(), syntax);
+    if (quote != '\0') out.append(quote);
+    first = false;
+  }
+}

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "containers/list.h"
 #include "export/output_buffer.h"
 
 enum class TextSyntax {
@@ -24,6 +25,11 @@ enum class TextSyntax {
 // (the replacement character), as do characters the syntax cannot carry; for the terminal they
 // become \xHH instead. Surrounding quotes are the caller's.
 void appendEscaped(OutputBuffer& out, const char* text, TextSyntax syntax);
+
+// Appends each of `names` for the given syntax, `separator` between two of them and each
+// between two `quote` characters when quote is not NUL. Moves the list's cursor.
+void appendEscapedList(OutputBuffer& out, List<char*>& names, const char* separator,
+                       TextSyntax syntax, char quote = '\0');
 
 // The text as TextSyntax::terminal writes it, up to its first NUL byte.
 std::string escapedForTerminal(const std::string& text);

@@ -232,20 +232,26 @@ bool MrtReader::produceRibEntry(MrtEntry& entry) {
       if (reportReady_) return false;
       continue;
     }
-    if (!found.hasASPath) {
-      entry.path.clear();
-      entry.pathHasWideAS = entry.droppedSegments = false;
-    }
-    entry.kind = MrtEntryKind::ribEntry;
-    entry.family = family_;
-    entry.prefixLength = shared_.prefixLength;
+    fillRibEntry(entry, found.hasASPath, shared_.prefixLength, peerAS_[peerIndex]);
     entry.prefixV4 = shared_.prefixV4;
     std::memcpy(entry.prefixV6, shared_.prefixV6, sizeof entry.prefixV6);
-    entry.peerAS = peerAS_[peerIndex];
     return true;
   }
   if (!rest_.empty()) damaged(true, "%zu bytes after the last RIB entry", rest_.remaining());
   return false;
+}
+
+void MrtReader::fillRibEntry(MrtEntry& entry, bool hasASPath, std::uint8_t prefixLength,
+                             ASNumber peerAS) const {
+  // An entry without an AS_PATH has an empty path, not the last entry's.
+  if (!hasASPath) {
+    entry.path.clear();
+    entry.pathHasWideAS = entry.droppedSegments = false;
+  }
+  entry.kind = MrtEntryKind::ribEntry;
+  entry.family = family_;
+  entry.prefixLength = prefixLength;
+  entry.peerAS = peerAS;
 }
 
 void MrtReader::startTableDump(ByteCursor body, MrtFamily family, bool batched) {
@@ -289,20 +295,13 @@ bool MrtReader::produceTableDumpEntry(MrtEntry& entry) {
       if (reportReady_) return false;
       continue;
     }
-    if (!found.hasASPath) {
-      entry.path.clear();
-      entry.pathHasWideAS = entry.droppedSegments = false;
-    }
-    entry.kind = MrtEntryKind::ribEntry;
-    entry.family = family_;
-    entry.prefixLength = length;
+    fillRibEntry(entry, found.hasASPath, length, peerAS);
     if (family_ == MrtFamily::ipv4) {
       entry.prefixV4 = (std::uint32_t{address[0]} << 24) | (std::uint32_t{address[1]} << 16) |
                        (std::uint32_t{address[2]} << 8) | std::uint32_t{address[3]};
     } else {
       std::memcpy(entry.prefixV6, address, sizeof address);
     }
-    entry.peerAS = peerAS;
     return true;
   }
   return false;

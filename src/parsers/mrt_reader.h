@@ -101,6 +101,9 @@ class MrtReader {
   bool produce(MrtEntry& entry);
   bool produceRibEntry(MrtEntry& entry);
   bool produceTableDumpEntry(MrtEntry& entry);
+  // The fields of a RIB entry both table dump forms fill alike; the prefix is the caller's.
+  void fillRibEntry(MrtEntry& entry, bool hasASPath, std::uint8_t prefixLength,
+                    ASNumber peerAS) const;
   bool produceUpdatePrefix(MrtEntry& entry);
 
   void skip(const char* reason);
