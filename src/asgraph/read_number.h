@@ -102,6 +102,12 @@ inline const char* readStrtol(const char* first, const char* last, long long& va
 // readStrtol. Returns where the reading stopped: `first` itself, value unchanged, when no decimal
 // digit follows the white space and sign.
 inline const char* readScanInteger(const char* first, const char* last, long long& value) {
+  // A lone 0, as in most addresses ("10.0.0.0"): octal with nothing after its prefix.
+  if (first != last && *first == '0' &&
+      (first + 1 == last || (digitValue(first[1]) > 7 && (first[1] | 0x20) != 'x'))) {
+    value = 0;
+    return first + 1;
+  }
   if (first != last && *first >= '1' && *first <= '9') {
     // Plain decimal, as most numbers are: no sign and no base prefix to look for.
     unsigned long long magnitude = 0;

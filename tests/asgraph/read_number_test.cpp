@@ -12,7 +12,7 @@ namespace {
 // The inputs on which each variant must agree with the C library it stands for, overflow aside.
 const char* const kLibraryInputs[] = {
     "0x10", "020", "08", "-0x10", "+7", "- 5", "+ 5", "0X1F", " \t\v\f12", "0x", "0xg", "0x-5",
-    "00x5", "-08", "abc", "", "  ", "-", "1-2", "0777", "0xfFfF", "65535x", "9", "-0", "12 3"};
+    "00x5", "-08", "0", "0.", "0a", "09", "abc", "", "  ", "-", "1-2", "0777", "0xfFfF", "65535x", "9", "-0", "12 3"};
 
 TEST(ReadNumberTest, StrtolAndScanIntegerReadAsTheCLibraryDoes) {
   for (const char* input : kLibraryInputs) {
