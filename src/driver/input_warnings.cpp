@@ -29,10 +29,19 @@ const char* wrongLetter(const InputFile& input) {
   const file_type type = input.type;
   std::string block;
   const char* name = input.name.c_str();
-  if (!readsText(type) || isStdinName(name) || !readFirstBlock(name, block) || block.empty()) {
+  if (!(readsText(type) || type == mrtFile) || isStdinName(name) ||
+      !readFirstBlock(name, block) || block.empty()) {
     return nullptr;
   }
-  switch (sniffKind(block)) {
+  const SniffedKind kind = sniffKind(block);
+  // The MRT reader takes binary data of its own; only the text that decoders make of it is
+  // worth a word.
+  if (type == mrtFile) {
+    return kind == SniffedKind::routeText
+               ? "looks like MRT route text (bgpdump -m): use --file:l"
+               : nullptr;
+  }
+  switch (kind) {
     case SniffedKind::mrt:
       return "looks like an MRT file: use --file:m";
     case SniffedKind::routeText:

@@ -15,7 +15,7 @@
 // One text per input entry, empty for none. A file (judged once, at its first entry, whether
 // read in one pass or two) gets the first that applies of:
 //   "Warning: `F' looks like an MRT file: use --file:m"            (text letter, binary data)
-//   "Warning: `F' looks like MRT route text (bgpdump -m): use --file:l"   (text letter)
+//   "Warning: `F' looks like MRT route text (bgpdump -m): use --file:l"   (text letter, m)
 //   "Warning: `F' looks like a relationship file as published (a|b|rel): use --file:r" (v, u)
 //   "Warning: `F' looks like a table as today's routers print it (show ip bgp): use --file:t"
 //                                                                   (b, B)

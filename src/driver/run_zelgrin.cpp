@@ -186,11 +186,14 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   std::vector<InputFile>& inputs = commandLine.inputs;
   BuildReport report(static_cast<int>(inputs.size()));
   if (buildGraph(inputs, build, graph, &report) != buildOk) return exitUnreadable;
-  // A file read with the wrong letter is said so once, rather than that nothing came of it.
+  // A file of the first letters read the wrong way is said so once, rather than also that
+  // nothing came of it; the letters that always warned when nothing came keep that warning.
   const std::vector<std::string> warnings =
       letterWarnings(inputs, report, !options.as32 && !options.stats);
   std::vector<bool> warned(inputs.size());
-  for (std::size_t k = 0; k < warnings.size(); ++k) warned[k] = !warnings[k].empty();
+  for (std::size_t k = 0; k < warnings.size(); ++k) {
+    warned[k] = !warnings[k].empty() && !formatOf(inputs[k].type).warnWhenUnused;
+  }
   if (options.stats) {
     printStatistics(stderr, inputs, report, graph);
   } else {

@@ -18,3 +18,4 @@ run --file:pne empty.txt
 run --as32 --file:pne wide.txt
 run --file:rned rel.txt
 run --as32 --file:pne paths.txt --file:ti layout.txt
+run --file:mne route.txt
