@@ -90,7 +90,7 @@ int buildGraph(const std::vector<InputFile>& given, const BuildOptions& options,
     }
   }
   const int totalSteps = firstPass + (anyMerged ? 1 : 0);
-  EdgeLookup edges(graph);
+  EdgeLookup edges(graph, options.noSelfLoops);
   int step = 0;
   for (std::size_t k = 0; k < inputs.size(); ++k) {
     if (readInMerge(inputs[k])) continue;

@@ -235,6 +235,6 @@ int mergeDumps(const std::vector<InputFile>& inputs, const BuildOptions& options
     if (!readInMerge(input)) ++step;
   }
   if (options.exactCovering) startExactCovering(graph);
-  EdgeLookup edges(graph);
+  EdgeLookup edges(graph, options.noSelfLoops);
   return merge.run(step, options.progress, edges);
 }

@@ -12,11 +12,19 @@
 
 class EdgeLookup {
  public:
-  explicit EdgeLookup(ASGraph& graph);
+  // With `collapseRepeats`, an AS repeated in a path (prepending) takes no hop to itself.
+  explicit EdgeLookup(ASGraph& graph, bool collapseRepeats = false);
   EdgeLookup(const EdgeLookup&) = delete;
   EdgeLookup& operator=(const EdgeLookup&) = delete;
 
   ASGraph& graph() { return graph_; }
+
+  // True when the ASes `previous` and `next`, next to each other in a path, make a hop that
+  // reaches the graph: always, but for an AS after itself when repeats are collapsed. The one
+  // rule every reader of paths follows, for edges and covering alike.
+  bool isHop(ASNumber previous, ASNumber next) const {
+    return !(collapseRepeats_ && previous == next);
+  }
 
   // The edge from `from` to `to` when it was found lately, else a null handle. A remembered edge
   // exists, and so do its nodes.
@@ -59,4 +67,5 @@ class EdgeLookup {
 
   ASGraph& graph_;
   std::vector<Slot> slots_;
+  bool collapseRepeats_;
 };

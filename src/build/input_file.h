@@ -39,4 +39,6 @@ struct BuildOptions {
   bool exactCovering = false;
   // With exactCovering: only the addresses of these ranges count; null: all addresses.
   const AddressRanges* ipRanges = nullptr;
+  // --no-self-loops: an AS repeated in a path (prepending) makes no edge to itself.
+  bool noSelfLoops = false;
 };

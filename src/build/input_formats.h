@@ -49,7 +49,8 @@ struct InputFormat {
   file_type type;
   bool takesVantage;        // the option is followed by a vantage AS number, then the file name
   // A file from which nothing at all could be used is worth a warning: the readers of today's
-  // formats pass over much of what they meet, and an empty result needs saying.
+  // formats pass over much of what they meet, and an empty result needs saying. The other
+  // formats warn only about a file that held lines: an empty one is their reader's old habit.
   bool warnWhenUnused;
   const char* readUnit;     // what a report counts as read: "lines", or records of a binary file
   int32_t allowedContents;  // the contents this format can give

@@ -70,6 +70,7 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path
     more = path.next();
     // The members of an AS set are bridged over: the walk joins the ASes on either side.
     if (item.flags & ASItem::setFlag) continue;
+    if (!edges.isHop(previous, item.AS)) continue;
     const ASGraph::edge nearVantage = edges.find(previous, item.AS);
     if (nearVantage) {
       // The route travels from item.AS toward previous: the reverse way as seen from previous.

@@ -86,6 +86,11 @@ void handleSequence(EdgeLookup& edges, ASNumber first, Next next, int contents) 
     return;
   }
   do {
+    if (!edges.isHop(previous, current)) {
+      // A path of one AS repeated still names the AS.
+      if (makeNodes) addNode(edges, current);
+      continue;
+    }
     Edge e = edges.recent(previous, current);
     if (!e) {
       if (makeNodes) {

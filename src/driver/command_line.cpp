@@ -60,6 +60,9 @@ struct Scan {
   const char* wideOnlyVantage = nullptr;  // the first vantage number a 16-bit run refuses
   bool fromList = false;  // the entry comes from --files-from, which has no limit of entries
   std::size_t listed = 0;  // entries from --files-from: the limit counts the others only
+  int at = 0;  // the argument being read
+  int fileNameAt = -1;  // the last argument taken as the file name of a --file: option
+  int bareOutputAt = -1;  // the bare argument taken as the output
 
   bool tooMany(std::size_t adding) const {
     return !fromList && out.inputs.size() - listed + adding > maxInputFiles;
@@ -93,6 +96,10 @@ struct OptionRow {
 bool takeVantage(Scan& scan, const char* arg);
 bool takeFileName(Scan& scan, const char* arg);
 
+const char kModernTableHint[] =
+    "A router table as today's routers print it (show ip bgp) is read with --file:t";
+const char kOneFilePerOptionHint[] = "Each input file needs its own --file: option";
+
 // The arguments a --file: option awaits: the vantage number (B, T), then the file name.
 const OptionRow vantageStep{nullptr, true, takeVantage,
                             "Vantage point number expected after --file option"};
@@ -116,12 +123,17 @@ bool takeVantage(Scan& scan, const char* arg) {
 bool takeFileName(Scan& scan, const char* arg) {
   InputFile& file = scan.current;
   const InputFormat& format = formatOf(file.type);
-  if (file.contents & ~format.allowedContents) return scan.fail(format.refusal);
+  if (file.contents & ~format.allowedContents) {
+    // Today's routers print a table the dump reader does not take; its own letter does.
+    if (format.type == bgpFile) scan.out.hint = kModernTableHint;
+    return scan.fail(format.refusal);
+  }
   if (scan.secondStdin(arg)) return false;
   if (hasLineBreak(arg)) {
     return scan.fail(quoted("Input file name cannot contain a line break: ", arg));
   }
   file.name = arg;
+  if (!scan.fromList) scan.fileNameAt = scan.at;
   scan.allContents |= file.contents;
   std::vector<InputFile>& inputs = scan.out.inputs;
   // IP covering comes from the merge of the second pass, the rest from the first: the file
@@ -272,9 +284,17 @@ bool takeBareArgument(Scan& scan, const char* arg) {
     return true;
   }
   if (scan.out.options.outFile.has_value() || looksLikeOption(arg)) {
+    // Names in a row after one --file: option: the first is its file, the second became the
+    // output, this one has no place.
+    if (!looksLikeOption(arg) && scan.bareOutputAt == scan.at - 1 &&
+        scan.fileNameAt == scan.at - 2) {
+      scan.out.hint = kOneFilePerOptionHint;
+    }
     return scan.fail(quoted("Invalid option: ", arg));
   }
   scan.out.options.outFile = arg;
+  scan.out.options.outFileBare = true;
+  scan.bareOutputAt = scan.at;
   return true;
 }
 
@@ -306,6 +326,7 @@ const OptionRow options[] = {
     {"--sum", false, setFlag<&RunOptions::sum>, nullptr},
     {"--ip-range", true, takeIPRanges, "IPv4 prefixes expected after --ip-range option"},
     {"--files-from", true, takeFileList, "File name expected after --files-from option"},
+    {"--no-self-loops", false, setFlag<&RunOptions::noSelfLoops>, nullptr},
     {"--file:", false, startFile, nullptr},
 };
 
@@ -326,6 +347,7 @@ bool scanArguments(int argc, char* argv[], Scan& scan) {
   for (int a = 1; a < argc; ++a) {
     const char* arg = argv[a];
     if (arg == nullptr) continue;
+    scan.at = a;
     if (scan.pending != nullptr) {
       const OptionRow* awaiting = scan.pending;
       scan.pending = nullptr;
@@ -419,6 +441,7 @@ bool parseArguments(int argc, char* argv[], CommandLine& commandLine, std::strin
   const bool wide = ok ? commandLine.options.as32 : mentions(argc, argv, "--as32");
   if (!wide && scan.wideOnlyVantage != nullptr) {
     message = quoted("Invalid vantage point number: ", scan.wideOnlyVantage);
+    commandLine.hint.clear();
     return false;
   }
   if (!ok) return false;

@@ -23,11 +23,13 @@ struct RunOptions {
   bool force = false;          // -f: replace an existing output file without asking
   bool stats = false;          // --stats: what each input gave, and the graph's totals
   bool exactCovering = false;  // --exact-covering: each address counted once per way
+  bool noSelfLoops = false;    // --no-self-loops: an AS repeated in a path makes no self-loop
   bool help = false;
   bool helpAll = false;  // --help-all: the help followed by the extensions
   bool version = false;  // --version
   std::string comment;   // at most maxCommentLength bytes, no line break
   std::optional<std::string> outFile;      // none: standard output
+  bool outFileBare = false;  // the output was named by the bare argument after the files, not -o
   std::optional<std::string> sourceGraph;  // none: no graph to enhance; "-": standard input
   AddressRanges ipRanges;      // --ip-range: IP covering of these addresses only (empty: all)
   bool sum = false;                     // --sum: add up graph files instead of building
@@ -37,6 +39,9 @@ struct RunOptions {
 struct CommandLine {
   RunOptions options;
   std::vector<InputFile> inputs;  // reading order
+  // After a syntax error: a line that may help to mend it, printed after the usual lines;
+  // empty when there is none.
+  std::string hint;
 };
 
 // Fills commandLine from argv[1..argc-1]. Returns true on success with message empty; on the

@@ -19,6 +19,8 @@
 #include "build/open_input.h"
 #include "driver/command_line.h"
 #include "console/console.h"
+#include "driver/input_warnings.h"
+#include "driver/output_guard.h"
 #include "driver/statistics.h"
 #include "io/output_file.h"
 
@@ -146,12 +148,19 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   const char* outFile = options.outFile ? options.outFile->c_str() : nullptr;
   ASGraph graph;
 
-  // Step 6: nothing is read while the output would destroy an input. Then the question, asked
+  // Step 6: nothing is read while the output would destroy an input, or a file the user most
+  // likely meant as one (a non-graph file named without -o). Then the question, asked
   // before the graph is read, so that with --enhance - the first line of standard input is the
   // answer and the graph follows it.
   if (outputIsAnInput(commandLine)) {
     printHeader(stderr);
     fprintf(stderr, "Error: Output file `%s' is also an input file\n", outFile);
+    return exitRefused;
+  }
+  if (options.outFileBare && bareOutputWouldDestroy(outFile)) {
+    printHeader(stderr);
+    fprintf(stderr, "Error: `%s' exists and is not a graph file; name the output with -o to "
+            "replace it\n", outFile);
     return exitRefused;
   }
   if (!mayWriteOutput(options)) return exitRefused;
@@ -169,6 +178,7 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   build.verbose = options.verbose;
   build.width = width;
   build.exactCovering = options.exactCovering;
+  build.noSelfLoops = options.noSelfLoops;
   if (!options.ipRanges.empty()) build.ipRanges = &options.ipRanges;
 
   // Step 9: build the graph from the input files; a file that cannot be opened or read ends
@@ -176,11 +186,20 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   std::vector<InputFile>& inputs = commandLine.inputs;
   BuildReport report(static_cast<int>(inputs.size()));
   if (buildGraph(inputs, build, graph, &report) != buildOk) return exitUnreadable;
+  // A file of the first letters read the wrong way is said so once, rather than also that
+  // nothing came of it; the letters that always warned when nothing came keep that warning.
+  const std::vector<std::string> warnings =
+      letterWarnings(inputs, report, !options.as32 && !options.stats);
+  std::vector<bool> warned(inputs.size());
+  for (std::size_t k = 0; k < warnings.size(); ++k) {
+    warned[k] = !warnings[k].empty() && !formatOf(inputs[k].type).warnWhenUnused;
+  }
   if (options.stats) {
     printStatistics(stderr, inputs, report, graph);
   } else {
-    warnUnusedInputs(stderr, inputs, report);
+    warnUnusedInputs(stderr, inputs, report, &warned);
   }
+  printWarnings(stderr, warnings);
 
   // Step 10: the new input files follow the names read from the input graph; the comment is
   // always replaced, so without --comment it becomes empty. A file read in both passes has two
@@ -247,6 +266,7 @@ int runZelgrin(int argc, char* argv[]) {
     printHeader(stderr);
     fprintf(stderr, "Syntax error: %s\n", message.c_str());
     fprintf(stderr, "Type %s --help for more information\n", progName);
+    if (!commandLine.hint.empty()) fprintf(stderr, "%s\n", commandLine.hint.c_str());
     return exitSyntax;
   }
   const RunOptions& options = commandLine.options;

@@ -47,11 +47,14 @@ void printStatistics(std::FILE* out, const std::vector<InputFile>& inputs,
 }
 
 void warnUnusedInputs(std::FILE* out, const std::vector<InputFile>& inputs,
-                      const BuildReport& report) {
+                      const BuildReport& report, const std::vector<bool>* warnedElsewhere) {
   const int count = entryCount(inputs, report);
   for (int k = 0; k < count; ++k) {
     const InputFile& input = inputs[static_cast<std::size_t>(k)];
-    if (input.rereads || !formatOf(input.type).warnWhenUnused) continue;
+    if (input.rereads) continue;
+    if (warnedElsewhere != nullptr && (*warnedElsewhere)[static_cast<std::size_t>(k)]) continue;
+    // The readers of the first formats pass over an empty file in silence, as they always did.
+    if (!formatOf(input.type).warnWhenUnused && report.entry(k).linesRead == 0) continue;
     // A file read in both passes is unused only when neither reading used anything; when only
     // its second reading gave nothing, it gave no IP covering, which is worth saying too.
     int second = -1;

@@ -19,9 +19,12 @@ void printStatistics(std::FILE* out, const std::vector<InputFile>& inputs,
 // "Graph: 245 nodes, 612 edges, 0 oriented, 598 with path covering, 0 with IP covering".
 void printGraphTotals(std::FILE* out, ASGraph& graph);
 
-// "Warning: nothing could be used from `NAME' (...)" for each file of a format that warns
-// (InputFormat::warnWhenUnused) whose readings used nothing.
+// "Warning: nothing could be used from `NAME' (...)" for each file whose readings used nothing:
+// any file of a format that warns (InputFormat::warnWhenUnused), a file of the others when it
+// held at least one line; not for the entries `warnedElsewhere` marks (null: none), which have a
+// warning that says more.
 void warnUnusedInputs(std::FILE* out, const std::vector<InputFile>& inputs,
-                      const BuildReport& report);
+                      const BuildReport& report,
+                      const std::vector<bool>* warnedElsewhere = nullptr);
 
 #endif  // ZELGRIN_DRIVER_STATISTICS_H
