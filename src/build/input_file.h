@@ -9,6 +9,7 @@
 #include "asgraph/as_number.h"
 #include "build/input_formats.h"
 #include "ip/address_ranges.h"
+#include "parsers/time_window.h"
 
 struct InputFile {
   std::string name;           // "-" is standard input
@@ -39,4 +40,6 @@ struct BuildOptions {
   bool exactCovering = false;
   // With exactCovering: only the addresses of these ranges count; null: all addresses.
   const AddressRanges* ipRanges = nullptr;
+  // The MRT and pipe text readers pass over the records stamped outside it.
+  TimeWindow timeWindow;
 };
