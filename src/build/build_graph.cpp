@@ -33,6 +33,7 @@ int readFile(const InputFile& input, int entry, int step, int totalSteps,
   const InputFormat& format = formatOf(input.type);
   Parser* parser = format.makeParser();
   parser->setWidth(options.width);
+  parser->setTimeWindow(options.timeWindow);
   if (!openInput(*parser, input.openName())) {
     int openError = errno;
     delete parser;

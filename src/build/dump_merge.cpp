@@ -61,6 +61,7 @@ class DumpMerge {
       formats_[k] = &formatOf(dumps_[k]->type);
       parsers_[k] = formats_[k]->makeRouteParser();
       parsers_[k]->setWidth(options.width);
+      parsers_[k]->setTimeWindow(options.timeWindow);
     }
   }
 

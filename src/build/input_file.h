@@ -9,6 +9,7 @@
 #include "asgraph/as_number.h"
 #include "build/input_formats.h"
 #include "ip/address_ranges.h"
+#include "parsers/time_window.h"
 
 struct InputFile {
   std::string name;           // "-" is standard input
@@ -41,4 +42,6 @@ struct BuildOptions {
   const AddressRanges* ipRanges = nullptr;
   // --no-self-loops: an AS repeated in a path (prepending) makes no edge to itself.
   bool noSelfLoops = false;
+  // The MRT and pipe text readers pass over the records stamped outside it.
+  TimeWindow timeWindow;
 };

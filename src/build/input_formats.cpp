@@ -5,6 +5,7 @@
 #include "parsers/bgp_parser.h"
 #include "parsers/mrt_parser.h"
 #include "parsers/path_parser.h"
+#include "parsers/pipe_parser.h"
 #include "parsers/sat_parser.h"
 #include "parsers/table_parser.h"
 #include "parsers/unknown_parser.h"
@@ -25,6 +26,13 @@ Parser* make() {
 // The MRT reader of the second pass hands out IPv4 RIB entries in the merge's order.
 Parser* makeMrtRouteParser() {
   mrtParser* parser = new mrtParser;
+  parser->setRouteMode(true);
+  return parser;
+}
+
+// The pipe text reader of the second pass hands out IPv4 RIB entries in the merge's order.
+Parser* makePipeRouteParser() {
+  pipeParser* parser = new pipeParser;
   parser->setRouteMode(true);
   return parser;
 }
@@ -60,8 +68,13 @@ void mrtLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
   const std::vector<ASNumber>& path = static_cast<mrtParser&>(parser).entry.path;
   handleASPath(edges, path.data(), path.size(), contents);
 }
+void pipeLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
+  const std::vector<ASNumber>& path = static_cast<pipeParser&>(parser).path;
+  handleASPath(edges, path.data(), path.size(), contents);
+}
 Route& bgpRoute(Parser& parser) { return static_cast<bgpParser&>(parser).data; }
 Route& mrtRoute(Parser& parser) { return static_cast<mrtParser&>(parser).data; }
+Route& pipeRoute(Parser& parser) { return static_cast<pipeParser&>(parser).data; }
 Route& tableRoute(Parser& parser) {
   return static_cast<tableParser&>(parser).data;
 }
@@ -95,6 +108,10 @@ const InputFormat kFormats[] = {
     {'m', mrtFile, false, true, "MRT entries", kRouteContents,
      "MRT files can only be used to get nodes, edges, path covering and IP address covering",
      make<mrtParser>, mrtLine, makeMrtRouteParser, mrtRoute},
+    {'l', pipeFile, false, true, "lines", kRouteContents,
+     "Pipe-separated route text can only be used to get nodes, edges, path covering and IP "
+     "address covering",
+     make<pipeParser>, pipeLine, makePipeRouteParser, pipeRoute},
     {'r', asrelFile, false, true, "lines", kStructure,
      "Relationship files do not contain covering information",
      make<asrelParser>, asrelLine, nullptr, nullptr},

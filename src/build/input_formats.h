@@ -20,6 +20,7 @@ enum file_type {
   tableFile = 5,    // t or T: router table as today's platforms print it
   asrelFile = 6,    // r: relationship file as published
   mrtFile = 7,      // m: MRT routing data (RIB dumps and BGP updates)
+  pipeFile = 8,     // l: pipe-separated route text, one route a line, as MRT decoders print
 };
 
 // Content flags: what to take from an input file (bits of an int32_t set).

@@ -251,6 +251,14 @@ bool takeIPRanges(Scan& scan, const char* arg) {
   return true;
 }
 
+bool takeTimeWindow(Scan& scan, const char* arg) {
+  if (!readTimeWindow(arg, scan.out.options.timeWindow)) {
+    return scan.fail(quoted("Invalid time window: ", arg) +
+                     " (START,END: UNIX seconds or YYYY-MM-DDTHH:MM:SS, END after START)");
+  }
+  return true;
+}
+
 bool takeGraph(Scan& scan, const char* arg) {
   std::optional<std::string>& graph = scan.out.options.sourceGraph;
   if (graph.has_value()) return scan.fail("There is more than one input graph");
@@ -327,6 +335,7 @@ const OptionRow options[] = {
     {"--ip-range", true, takeIPRanges, "IPv4 prefixes expected after --ip-range option"},
     {"--files-from", true, takeFileList, "File name expected after --files-from option"},
     {"--no-self-loops", false, setFlag<&RunOptions::noSelfLoops>, nullptr},
+    {"--time-window", true, takeTimeWindow, "START,END expected after --time-window option"},
     {"--file:", false, startFile, nullptr},
 };
 

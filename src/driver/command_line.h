@@ -34,6 +34,7 @@ struct RunOptions {
   AddressRanges ipRanges;      // --ip-range: IP covering of these addresses only (empty: all)
   bool sum = false;                     // --sum: add up graph files instead of building
   std::vector<std::string> sumGraphs;   // the graph files to add, in order ("-": standard input)
+  TimeWindow timeWindow;  // --time-window: records stamped outside it are passed over
 };
 
 struct CommandLine {

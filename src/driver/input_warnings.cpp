@@ -29,7 +29,7 @@ const char* wrongLetter(const InputFile& input) {
   const file_type type = input.type;
   std::string block;
   const char* name = input.name.c_str();
-  if (!(readsText(type) || type == mrtFile) || isStdinName(name) ||
+  if (!(readsText(type) || type == mrtFile || type == pipeFile) || isStdinName(name) ||
       !readFirstBlock(name, block) || block.empty()) {
     return nullptr;
   }
@@ -40,6 +40,10 @@ const char* wrongLetter(const InputFile& input) {
     return kind == SniffedKind::routeText
                ? "looks like MRT route text (bgpdump -m): use --file:l"
                : nullptr;
+  }
+  // The route text reader takes the text; the binary file it comes from needs m.
+  if (type == pipeFile) {
+    return kind == SniffedKind::mrt ? "looks like an MRT file: use --file:m" : nullptr;
   }
   switch (kind) {
     case SniffedKind::mrt:

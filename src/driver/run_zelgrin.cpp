@@ -180,6 +180,7 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   build.exactCovering = options.exactCovering;
   build.noSelfLoops = options.noSelfLoops;
   if (!options.ipRanges.empty()) build.ipRanges = &options.ipRanges;
+  build.timeWindow = options.timeWindow;
 
   // Step 9: build the graph from the input files; a file that cannot be opened or read ends
   // the run with the status graph construction gives.

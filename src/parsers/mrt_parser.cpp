@@ -82,7 +82,7 @@ bool mrtParser::addressesAscend(const std::string& path) {
     MrtEntry seen;
     std::uint32_t last = 0;
     while (ascending && scan.next(seen) == MrtStatus::entry) {
-      if (!isRibIPv4(seen)) continue;
+      if (!isRibIPv4(seen) || !timeWindow().contains(seen.time)) continue;
       const std::uint32_t address = seen.prefixV4 & maskOf(seen.prefixLength);
       ascending = address >= last;
       last = address;
@@ -100,18 +100,23 @@ mrtParser::Next mrtParser::readEntry() {
     endPending_.clear();
     return Next::refused;
   }
-  if (readerDone_) return Next::end;
-  const MrtStatus status = reader_->next(entry);
-  if (status == MrtStatus::damaged) {
-    // Counted by the reader already; delivered only to be reported.
-    pendingRefusal_ = problems_.last;
-    return Next::refused;
+  // A loop: a time window may pass over millions of entries in a row.
+  for (;;) {
+    if (readerDone_) return Next::end;
+    const MrtStatus status = reader_->next(entry);
+    if (status == MrtStatus::damaged) {
+      // Counted by the reader already; delivered only to be reported.
+      pendingRefusal_ = problems_.last;
+      return Next::refused;
+    }
+    if (status != MrtStatus::entry) {
+      if (endOfEntries(status) == Next::refused) return Next::refused;
+      continue;
+    }
+    countRecordRead();
+    if (timeWindow().contains(entry.time)) break;
+    stats_.countSkipped(kOutsideTimeWindow);
   }
-  if (status != MrtStatus::entry) {
-    if (endOfEntries(status) == Next::refused) return Next::refused;
-    return readerDone_ ? Next::end : readEntry();
-  }
-  countRecordRead();
   return refuseAS(entry.path.data(), entry.path.size()) ? Next::refused : Next::entry;
 }
 
@@ -183,6 +188,10 @@ mrtParser::Next mrtParser::readRoute() {
       continue;
     }
     countRecordRead();
+    if (!timeWindow().contains(entry.time)) {
+      stats_.countSkipped(kOutsideTimeWindow);
+      continue;
+    }
     if (!isRibIPv4(entry)) {
       stats_.countSkipped(entry.family == MrtFamily::ipv6 ? kIPv6 : kNotRib);
       continue;

@@ -12,6 +12,10 @@
 // a pipe), is read whole and sorted. Either way the entries held go through an MrtRouteSort,
 // which keeps at most a fixed amount in memory and spills the rest to temporary files.
 //
+// With a time window (Parser::setTimeWindow), an entry whose record header is stamped outside it
+// is passed over and counted: for TABLE_DUMP_V2 RIB entries that is the time of the dump, not
+// the time each route was learnt.
+//
 // An entry naming an AS number the run does not accept (above 65535 without --as32, or 0), a
 // damaged record and a file that is not MRT at all are delivered for parseLine to refuse, so
 // that -v reports them (with the record's byte offset) and skipStats counts them.

@@ -109,8 +109,11 @@ bool MrtRouteSort::spill() {
     put(writeBuffer_, held.pathLength);
     const std::size_t at = writeBuffer_.size();
     writeBuffer_.resize(at + held.pathLength * sizeof(ASNumber));
-    std::memcpy(writeBuffer_.data() + at, arena_.data() + held.pathStart,
-                held.pathLength * sizeof(ASNumber));
+    // An empty path may have no storage at all: memcpy must not see its null pointer.
+    if (held.pathLength != 0) {
+      std::memcpy(writeBuffer_.data() + at, arena_.data() + held.pathStart,
+                  held.pathLength * sizeof(ASNumber));
+    }
   }
   run.end = fileEnd_;
   runs_.push_back(std::move(run));

@@ -14,6 +14,7 @@
 #include "io/input_stream.h"
 #include "io/line_reader.h"
 #include "parsers/read_stats.h"
+#include "parsers/time_window.h"
 
 class Parser {
  public:
@@ -50,6 +51,9 @@ class Parser {
   // run, so that a report can count it apart from lines wrong whatever the width. (Readers with
   // skipStats count such records there instead.)
   bool refusedForWidth() const { return refusedForWidth_; }
+  // The readers of time-stamped records (MRT, pipe route text) pass over the records stamped
+  // outside this window; the others ignore it. Set before reading.
+  void setTimeWindow(const TimeWindow& window) { timeWindow_ = window; }
 
   // For readers that pass over records of their own accord: what they passed over (and the
   // records they rejected), by reason, since the input was opened. Null for the readers whose
@@ -141,6 +145,7 @@ class Parser {
   parse_result beginParse();
 
   ASWidth width() const { return width_; }
+  const TimeWindow& timeWindow() const { return timeWindow_; }
   // The range check of the run (ASWidth::accepts), noting a refusal for the width alone in
   // refusedForWidth.
   bool acceptAS(unsigned long long value, bool zeroAllowed = false) {
@@ -186,6 +191,7 @@ class Parser {
   std::string openedPath_;
   std::string reason_;
   ASWidth width_;
+  TimeWindow timeWindow_;
   bool refusedForWidth_ = false;
 };
 

@@ -144,3 +144,57 @@ TEST(MrtParserTest, RecordsToRefuse) {
 }
 
 }  // namespace
+
+// --time-window keeps the entries whose record header is stamped in [start, end): the header's
+// time, not the time a RIB entry was learnt (999 here), in both passes.
+TEST(MrtParserTest, TimeWindowEdges) {
+  Bytes file = peerIndexTable({{701, true, false}});
+  const std::uint32_t times[] = {100, 200, 300};
+  for (unsigned k = 0; k < 3; ++k) {
+    Bytes r = ribRecord(2, Bytes().u8(8).u8(10 + k), {ribEntry(0, path4({701, 100 + k}))});
+    for (int b = 0; b < 4; ++b) r.data[b] = static_cast<std::uint8_t>(times[k] >> (24 - 8 * b));
+    file.add(r);
+  }
+  struct Case {
+    std::int64_t start, end;
+    std::vector<std::string> kept;  // the paths
+  } cases[] = {
+      {100, 300, {"701 100", "701 101"}}, {101, 300, {"701 101"}},
+      {200, 301, {"701 101", "701 102"}}, {0, 100, {}}, {300, 1000, {"701 102"}},
+  };
+  TempFiles files;
+  const std::string path = files.write(file.str());
+  for (const Case& c : cases) {
+    for (bool routeMode : {false, true}) {
+      mrtParser parser;
+      parser.setRouteMode(routeMode);
+      TimeWindow window;
+      window.limited = true;
+      window.start = c.start;
+      window.end = c.end;
+      parser.setTimeWindow(window);
+      ASSERT_TRUE(parser.openFile(path.c_str()));
+      std::vector<std::string> kept;
+      while (parser.nextLine() == Parser::lineReady && parser.parseLine() == Parser::parseOk) {
+        std::string text;
+        if (routeMode) {
+          List<ASItem>& items = parser.data.path;
+          bool more = !items.isEmpty();
+          for (items.goToFirst(); more; more = items.next()) {
+            text += (text.empty() ? "" : " ") + std::to_string(items.current().AS);
+          }
+        } else {
+          for (ASNumber as : parser.entry.path) text += (text.empty() ? "" : " ") + std::to_string(as);
+        }
+        kept.push_back(text);
+      }
+      EXPECT_EQ(kept, c.kept) << c.start << "," << c.end << (routeMode ? " routes" : "");
+      const ReadStats& stats = *parser.skipStats();
+      std::uint64_t outside = 0;
+      for (int i = 0; i < stats.reasonCount(); ++i) {
+        if (std::string(stats.reason(i)) == kOutsideTimeWindow) outside = stats.count(i);
+      }
+      EXPECT_EQ(outside, 3 - c.kept.size()) << c.start << "," << c.end;
+    }
+  }
+}
