@@ -18,6 +18,16 @@ class EdgeLookup {
 
   ASGraph& graph() { return graph_; }
 
+  // Whether the record being handled reached an edge of the graph (oriented one, or gave it
+  // covering), for a report of how many records named no edge: handlers note it, the reading
+  // takes it after each record.
+  void noteReached() { reached_ = true; }
+  bool takeReached() {
+    const bool reached = reached_;
+    reached_ = false;
+    return reached;
+  }
+
   // The edge from `from` to `to` when it was found lately, else a null handle. A remembered edge
   // exists, and so do its nodes.
   ASGraph::edge recent(ASNumber from, ASNumber to) const {
@@ -59,4 +69,5 @@ class EdgeLookup {
 
   ASGraph& graph_;
   std::vector<Slot> slots_;
+  bool reached_ = false;
 };

@@ -20,6 +20,7 @@
 #include "driver/command_line.h"
 #include "console/console.h"
 #include "driver/statistics.h"
+#include "driver/statistics_json.h"
 #include "io/output_file.h"
 
 namespace {
@@ -176,7 +177,9 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   std::vector<InputFile>& inputs = commandLine.inputs;
   BuildReport report(static_cast<int>(inputs.size()));
   if (buildGraph(inputs, build, graph, &report) != buildOk) return exitUnreadable;
-  if (options.stats) {
+  if (options.statsJson) {
+    printStatisticsJson(stderr, inputs, &report, graph);
+  } else if (options.stats) {
     printStatistics(stderr, inputs, report, graph);
   } else {
     warnUnusedInputs(stderr, inputs, report);
@@ -226,7 +229,9 @@ int sumAndWrite(const RunOptions& options, bool stdoutIsTerm) {
     fprintf(stderr, "Warning: the graphs oriented %llu edges in different ways; they are left "
             "unoriented\n", static_cast<unsigned long long>(sum.conflicts()));
   }
-  if (options.stats) {
+  if (options.statsJson) {
+    printStatisticsJson(stderr, {}, nullptr, graph);
+  } else if (options.stats) {
     printHeader(stderr);
     printGraphTotals(stderr, graph);
   }
