@@ -11,13 +11,14 @@ int entryCount(const std::vector<InputFile>& inputs, const BuildReport& report) 
 }
 
 // "5599 lines read, 5540 used, 59 skipped: 38 reason, 21 reason"; for a reading of directions
-// or IP covering, "5773 used (2502 applied to an edge, 3271 name no edge of the graph)".
+// or IP covering, "5773 used (2502 applied to an edge, 3271 name no edge of the graph)" when
+// it used any.
 void printReading(std::FILE* out, const InputReport& reading, const InputFile& input) {
   const ReadStats& stats = reading.stats;
   std::fprintf(out, "%llu %s read, %llu used",
                static_cast<unsigned long long>(reading.linesRead), formatOf(input.type).readUnit,
                static_cast<unsigned long long>(stats.used()));
-  if (reportsApplied(input)) {
+  if (reportsApplied(input) && stats.used() != 0) {
     std::fprintf(out, " (%llu applied to an edge, %llu name no edge of the graph)",
                  static_cast<unsigned long long>(reading.applied),
                  static_cast<unsigned long long>(stats.used() - reading.applied));
