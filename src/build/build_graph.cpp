@@ -56,7 +56,7 @@ int readFile(const InputFile& input, int entry, int step, int totalSteps,
     }
     if (bar) printPercentage(parser->filePos(), parser->fileSize());
     format.handleLine(edges, *parser, input.contents, input.vantage);
-    if (report != nullptr) report->entry(entry).stats.countUsed();
+    if (report != nullptr) report->countUsed(entry, edges.takeReached());
   }
   if (report != nullptr) report->finishReading(entry, *parser);
   if (parser->readError() != 0) {

@@ -4,14 +4,38 @@
 
 #include "asgraph/as_number.h"
 
+namespace {
+
+// The parse failures a report names otherwise than by their reason text.
+constexpr const char* kNoLineReason = "There is no current line to be parsed";
+constexpr const char* kBadASReason = "Invalid AS number";
+
+}  // namespace
+
 void BuildReport::countFailure(int k, const Parser& parser, bool refusedAs16) {
   if (parser.skipStats() != nullptr) return;
   if (refusedAs16) {
     entry(k).stats.countSkipped(kAboveAS16Reason);
     return;
   }
-  // "Invalid AS number: `12a'" counts as "Invalid AS number": the quoted text varies.
   const char* text = parser.errReason();
+  const char* quoted = std::strchr(text, '`');
+  if (std::strcmp(text, kNoLineReason) == 0) {
+    entry(k).stats.countSkipped(kBlankOrComment);
+    return;
+  }
+  if (quoted != nullptr && std::strncmp(text, kBadASReason, std::strlen(kBadASReason)) == 0) {
+    // A path list cannot hold "{1,2}" nor "(65001 65002)": named as what they are.
+    if (quoted[1] == '{') {
+      entry(k).stats.countSkipped(kASSetReason);
+      return;
+    }
+    if (quoted[1] == '(' || quoted[1] == '[') {
+      entry(k).stats.countSkipped(kASConfederationReason);
+      return;
+    }
+  }
+  // "Invalid AS number: `12a'" counts as "Invalid AS number": the quoted text varies.
   std::size_t length = std::strcspn(text, "`");
   while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == ':')) --length;
   entry(k).stats.countSkipped(keep(text, length));
@@ -19,10 +43,17 @@ void BuildReport::countFailure(int k, const Parser& parser, bool refusedAs16) {
 
 void BuildReport::finishReading(int k, const Parser& parser) {
   InputReport& report = entry(k);
-  report.linesRead = parser.readLines();
+  report.linesRead = parser.unitsRead();
   const ReadStats* own = parser.skipStats();
-  if (own == nullptr) return;
-  for (int i = 0; i < own->reasonCount(); ++i) report.stats.countSkipped(own->reason(i), own->count(i));
+  if (own != nullptr) {
+    for (int i = 0; i < own->reasonCount(); ++i) {
+      report.stats.countSkipped(own->reason(i), own->count(i));
+    }
+  }
+  const std::uint64_t counted = report.stats.used() + report.stats.skipped();
+  if (report.linesRead > counted) {
+    report.stats.countSkipped(parser.passedOverReason(), report.linesRead - counted);
+  }
 }
 
 const char* BuildReport::keep(const char* text, std::size_t length) {

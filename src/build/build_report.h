@@ -11,9 +11,11 @@
 #include "parsers/read_stats.h"
 
 // One reading of one input file (a file read in both passes has two).
+// Every unit read is counted once: linesRead = stats.used() + stats.skipped().
 struct InputReport {
   std::uint64_t linesRead = 0;
   ReadStats stats;  // used, and skipped by reason
+  std::uint64_t applied = 0;  // of the used records, those that reached an edge of the graph
   bool copied = false;  // read from a temporary copy (see input_copies.h)
 };
 
@@ -29,8 +31,19 @@ class BuildReport {
   // Counts a line `parser` failed to parse, unless the parser counts its own (skipStats), under
   // the reason its message gives without the quoted text, or under kAboveAS16Reason when only
   // the 16-bit width of the run refused it (the parser's refusedForWidth).
+  // Lines that say nothing (an empty line's "There is no current line to be parsed") count as
+  // kBlankOrComment, and an AS number refused for being an AS set or confederation segment
+  // ("Invalid AS number: `{1,2}'") as kASSetReason or kASConfederationReason.
   void countFailure(int k, const Parser& parser, bool refusedAs16);
-  // At the end of a reading: the lines read, and what the parser passed over on its own.
+  // Counts a record used; `reachedEdge` when it reached an edge of the graph (EdgeLookup's
+  // takeReached), which a reading of directions or IP covering reports.
+  void countUsed(int k, bool reachedEdge) {
+    entry(k).stats.countUsed();
+    if (reachedEdge) ++entry(k).applied;
+  }
+  // At the end of a reading: the units read, what the parser passed over on its own, and the
+  // rest of what was read that neither the parser nor the reading counted, under the parser's
+  // passedOverReason.
   void finishReading(int k, const Parser& parser);
 
  private:

@@ -116,7 +116,7 @@ class DumpMerge {
       short chosen = popFirst();
       addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, dumps_[chosen]->vantage,
                     exact_, ranges_);
-      if (report_ != nullptr) report_->entry(entries_[chosen]).stats.countUsed();
+      if (report_ != nullptr) report_->countUsed(entries_[chosen], edges.takeReached());
       bool more = advance(chosen);
       if (failed_) return buildInputFailed;
       countedPos_[chosen] = parsers_[chosen]->filePos();

@@ -26,6 +26,16 @@ class EdgeLookup {
     return !(collapseRepeats_ && previous == next);
   }
 
+  // Whether the record being handled reached an edge of the graph (oriented one, or gave it
+  // covering), for a report of how many records named no edge: handlers note it, the reading
+  // takes it after each record.
+  void noteReached() { reached_ = true; }
+  bool takeReached() {
+    const bool reached = reached_;
+    reached_ = false;
+    return reached;
+  }
+
   // The edge from `from` to `to` when it was found lately, else a null handle. A remembered edge
   // exists, and so do its nodes.
   ASGraph::edge recent(ASNumber from, ASNumber to) const {
@@ -68,4 +78,5 @@ class EdgeLookup {
   ASGraph& graph_;
   std::vector<Slot> slots_;
   bool collapseRepeats_;
+  bool reached_ = false;
 };

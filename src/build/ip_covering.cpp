@@ -73,6 +73,7 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path
     if (!edges.isHop(previous, item.AS)) continue;
     const ASGraph::edge nearVantage = edges.find(previous, item.AS);
     if (nearVantage) {
+      edges.noteReached();
       // The route travels from item.AS toward previous: the reverse way as seen from previous.
       // The one end of a self-loop sees both ways, and each is credited.
       if (exact) {

@@ -100,6 +100,7 @@ void handleSequence(EdgeLookup& edges, ASNumber first, Next next, int contents) 
       e = makeEdges ? edges.findOrAdd(previous, current) : edges.find(previous, current);
     }
     if (e) {
+      edges.noteReached();
       if (contents & getDirections) orient(e, forward, backward);
       if (contents & getPathCovering) countTraversal(e);
     }
@@ -167,7 +168,9 @@ void handleRelationship(EdgeLookup& edges, ASNumber from, ASNumber to, bool peer
   }
   if (!(contents & (getEdges | getDirections))) return;
   const Edge e = edgeFor(edges, from, to, contents);
-  if (!e || !(contents & getDirections)) return;
+  if (!e) return;
+  edges.noteReached();
+  if (!(contents & getDirections)) return;
   if (peering)
     orient(e, undirected, undirected);
   else
@@ -194,6 +197,7 @@ void handleSatLine(EdgeLookup& edges, const satParser::parsed_data& line, int co
   if (!(contents & edgeContents)) return;
   const Edge e = edgeFor(edges, line.from, line.to, contents);
   if (!e) return;
+  edges.noteReached();
   if (contents & getDirections) orient(e, forward, backward);
   if (hasCovering && (contents & getPathCovering)) addSatCovering(e, line, false);
   if (hasCovering && (contents & getIPCovering)) addSatCovering(e, line, true);

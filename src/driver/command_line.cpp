@@ -313,6 +313,12 @@ bool setFlag(Scan& scan, const char*) {
   return true;
 }
 
+bool setStatsJson(Scan& scan, const char*) {
+  scan.out.options.stats = true;
+  scan.out.options.statsJson = true;
+  return true;
+}
+
 bool setHelpAll(Scan& scan, const char*) {
   scan.out.options.help = true;
   scan.out.options.helpAll = true;
@@ -330,6 +336,7 @@ const OptionRow options[] = {
     {"--version", false, setFlag<&RunOptions::version>, nullptr},
     {"--as32", false, setFlag<&RunOptions::as32>, nullptr},
     {"--stats", false, setFlag<&RunOptions::stats>, nullptr},
+    {"--stats=json", false, setStatsJson, nullptr},
     {"--exact-covering", false, setFlag<&RunOptions::exactCovering>, nullptr},
     {"--sum", false, setFlag<&RunOptions::sum>, nullptr},
     {"--ip-range", true, takeIPRanges, "IPv4 prefixes expected after --ip-range option"},

@@ -22,6 +22,7 @@ struct RunOptions {
   bool verbose = false;        // -v: report each line that does not parse
   bool force = false;          // -f: replace an existing output file without asking
   bool stats = false;          // --stats: what each input gave, and the graph's totals
+  bool statsJson = false;      // --stats=json: the same as one JSON object (stats set too)
   bool exactCovering = false;  // --exact-covering: each address counted once per way
   bool noSelfLoops = false;    // --no-self-loops: an AS repeated in a path makes no self-loop
   bool help = false;

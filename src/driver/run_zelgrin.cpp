@@ -22,6 +22,7 @@
 #include "driver/input_warnings.h"
 #include "driver/output_guard.h"
 #include "driver/statistics.h"
+#include "driver/statistics_json.h"
 #include "io/output_file.h"
 
 namespace {
@@ -190,17 +191,23 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   // A file of the first letters read the wrong way is said so once, rather than also that
   // nothing came of it; the letters that always warned when nothing came keep that warning.
   const std::vector<std::string> warnings =
-      letterWarnings(inputs, report, !options.as32 && !options.stats);
+      letterWarnings(inputs, report, !options.as32 && !options.stats && !options.statsJson);
   std::vector<bool> warned(inputs.size());
   for (std::size_t k = 0; k < warnings.size(); ++k) {
     warned[k] = !warnings[k].empty() && !formatOf(inputs[k].type).warnWhenUnused;
   }
-  if (options.stats) {
-    printStatistics(stderr, inputs, report, graph);
+  if (options.statsJson) {
+    // The report is the last line, whole, for scripts that read it.
+    printWarnings(stderr, warnings);
+    printStatisticsJson(stderr, inputs, &report, graph);
   } else {
-    warnUnusedInputs(stderr, inputs, report, &warned);
+    if (options.stats) {
+      printStatistics(stderr, inputs, report, graph);
+    } else {
+      warnUnusedInputs(stderr, inputs, report, &warned);
+    }
+    printWarnings(stderr, warnings);
   }
-  printWarnings(stderr, warnings);
 
   // Step 10: the new input files follow the names read from the input graph; the comment is
   // always replaced, so without --comment it becomes empty. A file read in both passes has two
@@ -246,7 +253,9 @@ int sumAndWrite(const RunOptions& options, bool stdoutIsTerm) {
     fprintf(stderr, "Warning: the graphs oriented %llu edges in different ways; they are left "
             "unoriented\n", static_cast<unsigned long long>(sum.conflicts()));
   }
-  if (options.stats) {
+  if (options.statsJson) {
+    printStatisticsJson(stderr, {}, nullptr, graph);
+  } else if (options.stats) {
     printHeader(stderr);
     printGraphTotals(stderr, graph);
   }

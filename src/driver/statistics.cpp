@@ -10,13 +10,20 @@ int entryCount(const std::vector<InputFile>& inputs, const BuildReport& report) 
   return listed < report.size() ? listed : report.size();
 }
 
-// "5599 lines read, 5540 used, 59 skipped: 38 reason, 21 reason".
-void printReading(std::FILE* out, const InputReport& reading, file_type type) {
+// "5599 lines read, 5540 used, 59 skipped: 38 reason, 21 reason"; for a reading of directions
+// or IP covering, "5773 used (2502 applied to an edge, 3271 name no edge of the graph)" when
+// it used any.
+void printReading(std::FILE* out, const InputReport& reading, const InputFile& input) {
   const ReadStats& stats = reading.stats;
-  std::fprintf(out, "%llu %s read, %llu used, %llu skipped",
-               static_cast<unsigned long long>(reading.linesRead), formatOf(type).readUnit,
-               static_cast<unsigned long long>(stats.used()),
-               static_cast<unsigned long long>(stats.skipped()));
+  std::fprintf(out, "%llu %s read, %llu used",
+               static_cast<unsigned long long>(reading.linesRead), formatOf(input.type).readUnit,
+               static_cast<unsigned long long>(stats.used()));
+  if (reportsApplied(input) && stats.used() != 0) {
+    std::fprintf(out, " (%llu applied to an edge, %llu name no edge of the graph)",
+                 static_cast<unsigned long long>(reading.applied),
+                 static_cast<unsigned long long>(stats.used() - reading.applied));
+  }
+  std::fprintf(out, ", %llu skipped", static_cast<unsigned long long>(stats.skipped()));
   for (int i = 0; i < stats.reasonCount(); ++i) {
     std::fprintf(out, "%s%llu %s", i == 0 ? ": " : ", ",
                  static_cast<unsigned long long>(stats.count(i)), stats.reason(i));
@@ -31,7 +38,7 @@ void printStatistics(std::FILE* out, const std::vector<InputFile>& inputs,
   for (int k = 0; k < entryCount(inputs, report); ++k) {
     const InputFile& input = inputs[static_cast<std::size_t>(k)];
     std::fprintf(out, "`%s'%s: ", input.name.c_str(), input.rereads ? " (IP covering)" : "");
-    printReading(out, report.entry(k), input.type);
+    printReading(out, report.entry(k), input);
     std::fputc('\n', out);
   }
   for (int k = 0; k < entryCount(inputs, report); ++k) {
@@ -68,24 +75,35 @@ void warnUnusedInputs(std::FILE* out, const std::vector<InputFile>& inputs,
     printHeader(out);
     if (!firstUsed && !secondUsed) {
       std::fprintf(out, "Warning: nothing could be used from `%s' (", input.name.c_str());
-      printReading(out, report.entry(k), input.type);
+      printReading(out, report.entry(k), input);
     } else if (!secondUsed) {
       std::fprintf(out, "Warning: no IP covering could be taken from `%s' (", input.name.c_str());
-      printReading(out, report.entry(second), inputs[static_cast<std::size_t>(second)].type);
+      printReading(out, report.entry(second), inputs[static_cast<std::size_t>(second)]);
     }
     std::fputs(")\n", out);
   }
 }
 
-void printGraphTotals(std::FILE* out, ASGraph& graph) {
-  unsigned long long oriented = 0, pathCovered = 0, ipCovered = 0;
+GraphTotals graphTotals(ASGraph& graph) {
+  GraphTotals totals;
+  totals.nodes = graph.nodes();
+  totals.edges = graph.edges();
   graph.forEachEdge([&](const ASGraph::edge& copy) {
-    if (copy.weight().oriented) ++oriented;
-    if (copy.weight().pathCovering != 0 || copy.reverseWeight().pathCovering != 0) ++pathCovered;
-    if (copy.weight().ipCovering != 0 || copy.reverseWeight().ipCovering != 0) ++ipCovered;
+    if (copy.weight().oriented) ++totals.oriented;
+    if (copy.weight().pathCovering != 0 || copy.reverseWeight().pathCovering != 0) {
+      ++totals.pathCovered;
+    }
+    if (copy.weight().ipCovering != 0 || copy.reverseWeight().ipCovering != 0) {
+      ++totals.ipCovered;
+    }
   });
+  return totals;
+}
+
+void printGraphTotals(std::FILE* out, ASGraph& graph) {
+  const GraphTotals totals = graphTotals(graph);
   std::fprintf(out,
-               "Graph: %u nodes, %u edges, %llu oriented, %llu with path covering, %llu with IP "
-               "covering\n",
-               graph.nodes(), graph.edges(), oriented, pathCovered, ipCovered);
+               "Graph: %llu nodes, %llu edges, %llu oriented, %llu with path covering, %llu with "
+               "IP covering\n",
+               totals.nodes, totals.edges, totals.oriented, totals.pathCovered, totals.ipCovered);
 }

@@ -16,6 +16,22 @@
 void printStatistics(std::FILE* out, const std::vector<InputFile>& inputs,
                      const BuildReport& report, ASGraph& graph);
 
+// A reading reports how many of its records reached an edge of the graph when it takes
+// directions or IP covering, which change edges that exist and make none.
+inline bool reportsApplied(const InputFile& input) {
+  return (input.contents & (getDirections | getIPCovering)) != 0;
+}
+
+// The graph's totals that --stats prints.
+struct GraphTotals {
+  unsigned long long nodes = 0;
+  unsigned long long edges = 0;
+  unsigned long long oriented = 0;
+  unsigned long long pathCovered = 0;  // edges with path covering either way
+  unsigned long long ipCovered = 0;    // edges with IP covering either way
+};
+GraphTotals graphTotals(ASGraph& graph);
+
 // "Graph: 245 nodes, 612 edges, 0 oriented, 598 with path covering, 0 with IP covering".
 void printGraphTotals(std::FILE* out, ASGraph& graph);
 

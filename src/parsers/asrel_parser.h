@@ -49,6 +49,7 @@ class asrelParser : public Parser {
   // above 65535). Records given are not counted here. Cleared by the first nextLine after an open.
   const ReadStats& stats() const { return stats_; }
   const ReadStats* skipStats() const override { return &stats_; }
+  const char* passedOverReason() const override { return kBlankOrComment; }
 
   parsed_data data;
 

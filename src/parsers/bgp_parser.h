@@ -42,6 +42,7 @@ class bgpParser : public Parser {
   // rest of a wrapped route should be; the other results as every parser. A wrapped route makes
   // the continuation line the current line.
   parse_result parseLine() override;
+  const char* passedOverReason() const override { return kNotRouteLine; }
 
   Route data;
 

@@ -54,9 +54,15 @@ Parser::parse_result mrtParser::parseLine() {
   return parseOk;
 }
 
+unsigned long long mrtParser::unitsRead() const {
+  const unsigned long long passedOver = reader_ ? reader_->skippedCount() : 0;
+  return readLines() + passedOver + endRefusals_;
+}
+
 void mrtParser::startReading() {
   started_ = true;
   stats_.clear();
+  endRefusals_ = 0;
   if (routeMode_) {
     // Copied: reopening the input clears the parser's record of it.
     const std::string path = openedPath();
@@ -122,6 +128,7 @@ mrtParser::Next mrtParser::readEntry() {
 
 mrtParser::Next mrtParser::endOfEntries(MrtStatus status) {
   readerDone_ = true;
+  if (status == MrtStatus::notMrt || status == MrtStatus::stopped) ++endRefusals_;
   switch (status) {
     case MrtStatus::notMrt:
       refuse(std::string("Not an MRT file: ") + reader_->errReason(), kNotMrt);

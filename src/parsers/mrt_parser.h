@@ -54,6 +54,9 @@ class mrtParser : public Parser {
   parse_result parseLine() override;
   // Records passed over or refused, by reason, since the input was opened.
   const ReadStats* skipStats() const override { return &stats_; }
+  // The entries handed out or refused, and the records the reader passed over whole (each
+  // counted once, whatever number of prefixes it holds), so that read = used + skipped.
+  unsigned long long unitsRead() const override;
 
   MrtEntry entry;              // the first pass's record
   Route data; // the second pass's route
@@ -101,6 +104,7 @@ class mrtParser : public Parser {
   std::unique_ptr<MrtRouteSort> sort_;
   ReadStats stats_;
   bool readerDone_ = false;
+  unsigned long long endRefusals_ = 0;  // the refusals that end a reading (not an MRT file...)
   std::string pendingRefusal_;  // the reason parseLine gives the current record, if any
   std::string endPending_;      // second pass: the report that ends the reading, after the held
   bool delivering_ = false;     // second pass: the held group is being handed out

@@ -84,6 +84,7 @@ MrtStatus MrtReader::next(MrtEntry& entry) {
         return MrtStatus::end;
       case MrtStep::truncated:
         ++damaged_;
+        ++skipped_;
         if (stats_ != nullptr) stats_->countSkipped("truncated record");
         if (listener_ != nullptr) listener_->skippedDamaged(stream_.errReason());
         return MrtStatus::end;
@@ -91,6 +92,7 @@ MrtStatus MrtReader::next(MrtEntry& entry) {
         return MrtStatus::notMrt;
       case MrtStep::lostFraming:
         ++damaged_;
+        ++skipped_;
         if (stats_ != nullptr) stats_->countSkipped(kDamaged);
         if (listener_ != nullptr) listener_->skippedDamaged(stream_.errReason());
         return MrtStatus::stopped;
@@ -101,12 +103,14 @@ MrtStatus MrtReader::next(MrtEntry& entry) {
 }
 
 void MrtReader::skip(const char* reason) {
+  ++skipped_;
   if (stats_ != nullptr) stats_->countSkipped(reason);
   pending_ = Pending::none;
 }
 
 void MrtReader::damaged(bool wholeRecord, const char* format, ...) {
   ++damaged_;
+  ++skipped_;
   if (stats_ != nullptr) stats_->countSkipped(kDamaged);
   if (wholeRecord) pending_ = Pending::none;
   if (listener_ == nullptr) return;

@@ -74,6 +74,8 @@ class MrtReader {
   const char* errReason() const { return stream_.errReason(); }
   // Records and entries skipped as damaged so far.
   std::uint64_t damagedCount() const { return damaged_; }
+  // Records and entries skipped so far, for any reason: those counted in `stats`.
+  std::uint64_t skippedCount() const { return skipped_; }
   // TABLE_DUMP records whose length was repaired so far.
   std::uint64_t repairedRecords() const { return repaired_; }
   // Blocks of UPDATE prefixes read in the other ADD-PATH form than their subtype declares,
@@ -119,6 +121,7 @@ class MrtReader {
   ReadStats* stats_;
   MrtProblemListener* listener_ = nullptr;
   std::uint64_t damaged_ = 0;
+  std::uint64_t skipped_ = 0;
   bool reportReady_ = false;  // the listener was told of a damaged record next() must return
   std::uint64_t repaired_ = 0;
   std::uint64_t otherPrefixForm_ = 0;

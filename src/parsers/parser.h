@@ -59,6 +59,12 @@ class Parser {
   // records they rejected), by reason, since the input was opened. Null for the readers whose
   // every unused line is a parse failure, which the caller counts itself.
   virtual const ReadStats* skipStats() const { return nullptr; }
+  // What a report counts as read: the lines (readLines) by default; a binary reader counts its
+  // records or entries, the skipped ones included.
+  virtual unsigned long long unitsRead() const { return readLines(); }
+  // The reason under which a report counts what was read but neither delivered nor counted in
+  // skipStats: the lines nextLine passes over without a word.
+  virtual const char* passedOverReason() const { return kBlankOrShort; }
 
   // Opens `path` for reading and resets the counters, line, reason and read error.
   // Returns false and changes nothing when a stream is already open; returns false with errno

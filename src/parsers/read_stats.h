@@ -7,6 +7,18 @@
 #include <cstdint>
 #include <cstring>
 
+// Reasons shared by several readers, so that reports of different formats add up alike.
+// Lines that hold no record: empty, all blanks, a comment or a legend.
+constexpr const char* kBlankOrComment = "blank or comment";
+// Lines a reader passes over for being too short to hold a record (blank ones among them).
+constexpr const char* kBlankOrShort = "blank or too short";
+// Lines of a table that are not a route's first line: headers, legends, blank lines and the
+// continuation of a route wrapped over several lines.
+constexpr const char* kNotRouteLine = "header, blank or continuation line";
+// Paths refused for an AS set or a confederation segment, which a path list cannot hold.
+constexpr const char* kASSetReason = "AS set";
+constexpr const char* kASConfederationReason = "AS confederation";
+
 class ReadStats {
  public:
   static constexpr int maxReasons = 16;

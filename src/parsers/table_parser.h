@@ -76,6 +76,7 @@ class tableParser : public Parser {
   // the first nextLine after an open.
   const ReadStats& stats() const { return stats_; }
   const ReadStats* skipStats() const override { return &stats_; }
+  const char* passedOverReason() const override { return kNotRouteLine; }
 
   Route data;
   // True when data.network and data.networkMask hold the route's network. IPv6 and other
