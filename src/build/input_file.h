@@ -39,4 +39,7 @@ struct BuildOptions {
   bool exactCovering = false;
   // With exactCovering: only the addresses of these ranges count; null: all addresses.
   const AddressRanges* ipRanges = nullptr;
+  // Threads that may read inputs at once, the main thread included; 1: all in the main thread.
+  // The graph, messages and counts are the same for every value.
+  int threads = 1;
 };

@@ -169,6 +169,7 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   build.verbose = options.verbose;
   build.width = width;
   build.exactCovering = options.exactCovering;
+  build.threads = options.threads;
   if (!options.ipRanges.empty()) build.ipRanges = &options.ipRanges;
 
   // Step 9: build the graph from the input files; a file that cannot be opened or read ends
