@@ -5,13 +5,18 @@
 #include "asgraph/as_number.h"
 
 void BuildReport::countFailure(int k, const Parser& parser, bool refusedAs16) {
-  if (parser.skipStats() != nullptr) return;
+  countFailure(k, parser.errReason(), refusedAs16, parser.skipStats() != nullptr);
+}
+
+void BuildReport::countFailure(int k, const char* reason, bool refusedAs16,
+                               bool parserCountsOwn) {
+  if (parserCountsOwn) return;
   if (refusedAs16) {
     entry(k).stats.countSkipped(kAboveAS16Reason);
     return;
   }
   // "Invalid AS number: `12a'" counts as "Invalid AS number": the quoted text varies.
-  const char* text = parser.errReason();
+  const char* text = reason;
   std::size_t length = std::strcspn(text, "`");
   while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == ':')) --length;
   entry(k).stats.countSkipped(keep(text, length));

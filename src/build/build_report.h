@@ -30,6 +30,9 @@ class BuildReport {
   // the reason its message gives without the quoted text, or under kAboveAS16Reason when only
   // the 16-bit width of the run refused it (the parser's refusedForWidth).
   void countFailure(int k, const Parser& parser, bool refusedAs16);
+  // The same for a failure read earlier (by a reader thread): the parser's errReason then, and
+  // whether it counts its own.
+  void countFailure(int k, const char* reason, bool refusedAs16, bool parserCountsOwn);
   // At the end of a reading: the lines read, and what the parser passed over on its own.
   void finishReading(int k, const Parser& parser);
 
