@@ -1,13 +1,14 @@
 # Wraps CMake so that nobody needs to know it: make, make demo, make test, make install.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Extra CMake settings, e.g. CMAKE_FLAGS=-DZELGRIN_WERROR=ON as CI builds.
 CMAKE_FLAGS ?=
 CMAKE_GENERATOR ?= $(if $(shell command -v ninja 2>/dev/null),Ninja,Unix Makefiles)
 
-.PHONY: all build demo test test-deps sanitize fuzz bench install clean
+.PHONY: all build demo test test-deps sanitize tsan fuzz bench install clean
 
 all: build
 
@@ -43,6 +44,16 @@ sanitize: $(ASAN_BUILD)/CMakeCache.txt test-deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The tests once more under ThreadSanitizer, for the reader threads of -j. The slow resource
+# tests (memory caps that TSan's shadow memory cannot meet) and the Dask tests (Python) are left
+# out: they run no thread of the program that the others do not.
+$(TSAN_BUILD)/CMakeCache.txt: | $(TSAN_BUILD)/.deps-installed
+	cmake -S . -B $(TSAN_BUILD) -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELGRIN_TSAN=ON $(CMAKE_FLAGS)
+
+tsan: $(TSAN_BUILD)/CMakeCache.txt test-deps
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cd $(TSAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE "resource|dask"
+
 fuzz:
 	sh fuzz/run.sh $(FUZZ_SECONDS)
 
@@ -54,4 +65,4 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) build-bench build-fuzz

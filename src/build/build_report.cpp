@@ -13,12 +13,17 @@ constexpr const char* kBadASReason = "Invalid AS number";
 }  // namespace
 
 void BuildReport::countFailure(int k, const Parser& parser, bool refusedAs16) {
-  if (parser.skipStats() != nullptr) return;
+  countFailure(k, parser.errReason(), refusedAs16, parser.skipStats() != nullptr);
+}
+
+void BuildReport::countFailure(int k, const char* reason, bool refusedAs16,
+                               bool parserCountsOwn) {
+  if (parserCountsOwn) return;
   if (refusedAs16) {
     entry(k).stats.countSkipped(kAboveAS16Reason);
     return;
   }
-  const char* text = parser.errReason();
+  const char* text = reason;
   const char* quoted = std::strchr(text, '`');
   if (std::strcmp(text, kNoLineReason) == 0) {
     entry(k).stats.countSkipped(kBlankOrComment);

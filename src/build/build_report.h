@@ -35,6 +35,9 @@ class BuildReport {
   // kBlankOrComment, and an AS number refused for being an AS set or confederation segment
   // ("Invalid AS number: `{1,2}'") as kASSetReason or kASConfederationReason.
   void countFailure(int k, const Parser& parser, bool refusedAs16);
+  // The same for a failure read earlier (by a reader thread): the parser's errReason then, and
+  // whether it counts its own.
+  void countFailure(int k, const char* reason, bool refusedAs16, bool parserCountsOwn);
   // Counts a record used; `reachedEdge` when it reached an edge of the graph (EdgeLookup's
   // takeReached), which a reading of directions or IP covering reports.
   void countUsed(int k, bool reachedEdge) {

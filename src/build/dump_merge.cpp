@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "build/build_graph.h"
+#include "build/dump_readers.h"
 #include "build/ip_covering.h"
 #include "build/open_input.h"
 #include "build/parse_report.h"
@@ -34,7 +35,8 @@ unsigned long long orderKey(const IPPrefix& prefix) {
 
 // All dumps of one merge, with the parsed route each active dump holds and a heap of the
 // active dumps ordered by (prefix, index), so that choosing the next route does not scan
-// every dump.
+// every dump. The parsers are stepped through DumpReaders, which may read them ahead in other
+// threads; everything printed and counted is done here, in the order of a single thread.
 class DumpMerge {
  public:
   // The dumps are the entries of `inputs` read in the merge; dump k is entry entries_[k].
@@ -44,7 +46,8 @@ class DumpMerge {
         exact_(options.exactCovering),
         ranges_(options.ipRanges),
         heapSize_(0),
-        failed_(false) {
+        failed_(false),
+        readers_(parsers_, formats_, options.threads, options.verbose) {
     for (std::size_t k = 0; k < inputs.size(); ++k) {
       if (!readInMerge(inputs[k])) continue;
       dumps_.push_back(&inputs[k]);
@@ -57,15 +60,18 @@ class DumpMerge {
     keys_.resize(dumps_.size());
     countedPos_.resize(dumps_.size());
     heap_.resize(dumps_.size());
+    countsOwn_.resize(dumps_.size());
     for (short k = 0; k < count_; k++) {
       formats_[k] = &formatOf(dumps_[k]->type);
       parsers_[k] = formats_[k]->makeRouteParser();
       parsers_[k]->setWidth(options.width);
       parsers_[k]->setTimeWindow(options.timeWindow);
+      countsOwn_[k] = parsers_[k]->skipStats() != nullptr;
     }
   }
 
   ~DumpMerge() {
+    readers_.stop();
     for (short k = 0; k < count_; k++) delete parsers_[k];
   }
 
@@ -87,6 +93,7 @@ class DumpMerge {
     }
     float totalSize = 0;
     for (short k = 0; k < count_; k++) totalSize += parsers_[k]->fileSize();
+    readers_.start();
 
     // Every dump offers its first line; then each, in order, settles on its first route.
     // Positions are those before a dump skipped its unparseable lines, as the progress of
@@ -98,7 +105,7 @@ class DumpMerge {
       anyActive = anyActive || offered[k];
     }
     for (short k = 0; k < count_ && !failed_; k++) {
-      countedPos_[k] = parsers_[k]->filePos();
+      countedPos_[k] = readers_.filePos(k);
       if (offered[k]) settle(k);
     }
     if (failed_) return buildInputFailed;
@@ -108,9 +115,9 @@ class DumpMerge {
     while (anyActive) {
       if (bar) printPercentage(positionSum(), totalSize);
       if (skipped == -1) {
-        for (short k = 0; k < count_; k++) countedPos_[k] = parsers_[k]->filePos();
+        for (short k = 0; k < count_; k++) countedPos_[k] = readers_.filePos(k);
       } else {
-        countedPos_[skipped] = parsers_[skipped]->filePos();
+        countedPos_[skipped] = readers_.filePos(skipped);
       }
       if (heapSize_ == 0) break;
       short chosen = popFirst();
@@ -119,7 +126,7 @@ class DumpMerge {
       if (report_ != nullptr) report_->countUsed(entries_[chosen], edges.takeReached());
       bool more = advance(chosen);
       if (failed_) return buildInputFailed;
-      countedPos_[chosen] = parsers_[chosen]->filePos();
+      countedPos_[chosen] = readers_.filePos(chosen);
       skipped = chosen;
       if (more) settle(chosen);
       if (failed_) return buildInputFailed;
@@ -129,6 +136,8 @@ class DumpMerge {
       printPercentage(totalSize, totalSize);
       std::fputs("\n", stdout);
     }
+    // Every dump is at its end: no reader thread touches a parser any more.
+    readers_.stop();
     if (report_ != nullptr) {
       for (short k = 0; k < count_; k++) report_->finishReading(entries_[k], *parsers_[k]);
     }
@@ -138,14 +147,14 @@ class DumpMerge {
  private:
   const char* nameOf(short k) const { return dumps_[k]->name.c_str(); }
 
-  // The route dump k's parser holds, read through its format.
-  Route& routeOf(short k) { return formats_[k]->routeOf(*parsers_[k]); }
+  // The route dump k's last parsed line gave.
+  Route& routeOf(short k) { return readers_.route(k); }
 
   // Moves dump k to its next line; false at its end. A read error stops the merge.
   bool advance(short k) {
-    if (parsers_[k]->nextLine() == Parser::lineReady) return true;
-    if (parsers_[k]->readError() != 0) {
-      reportReadFailure(nameOf(k), parsers_[k]->readErrorText());
+    if (readers_.nextLine(k)) return true;
+    if (readers_.readError(k) != 0) {
+      reportReadFailure(nameOf(k), readers_.readErrorText(k));
       failed_ = true;
     }
     return false;
@@ -154,12 +163,15 @@ class DumpMerge {
   // Parses dump k's current line, skipping lines that do not parse, and enters its prefix
   // into the heap; a dump that runs out of lines drops out of the merge.
   void settle(short k) {
-    Parser& parser = *parsers_[k];
     for (;;) {
-      if (parser.parseLine() == Parser::parseOk) break;
-      if (verbose_) reportParseError(parser, nameOf(k), false);
+      if (readers_.parseLine(k)) break;
+      if (verbose_) {
+        reportParseError(readers_.lineNumber(k), readers_.lineText(k), readers_.reason(k),
+                         nameOf(k), false);
+      }
       if (report_ != nullptr) {
-        report_->countFailure(entries_[k], parser, parser.refusedForWidth());
+        report_->countFailure(entries_[k], readers_.reason(k), readers_.refusedForWidth(k),
+                              countsOwn_[k]);
       }
       if (!advance(k)) return;
     }
@@ -216,6 +228,7 @@ class DumpMerge {
   const AddressRanges* ranges_;  // null: every address counts
   std::vector<const InputFormat*> formats_;
   std::vector<Parser*> parsers_;
+  std::vector<bool> countsOwn_;  // the parser counts its own failures (skipStats)
   std::vector<IPPrefix> prefixes_;
   std::vector<unsigned long long> keys_;
   // Each dump's position as the current cycle counts it.
@@ -223,6 +236,7 @@ class DumpMerge {
   std::vector<short> heap_;
   int heapSize_;
   bool failed_;
+  DumpReaders readers_;  // last: it stops reading before the parsers go
 };
 
 }  // namespace

@@ -44,4 +44,7 @@ struct BuildOptions {
   bool noSelfLoops = false;
   // The MRT and pipe text readers pass over the records stamped outside it.
   TimeWindow timeWindow;
+  // Threads that may read inputs at once, the main thread included; 1: all in the main thread.
+  // The graph, messages and counts are the same for every value.
+  int threads = 1;
 };

@@ -6,13 +6,19 @@
 #include "console/console.h"
 
 void reportParseError(Parser& parser, const char* fileName, bool firstPass) {
+  reportParseError(parser.readLines(), parser.currentLine(), parser.errReason(), fileName,
+                   firstPass);
+}
+
+void reportParseError(unsigned long lineNumber, const char* line, const char* reason,
+                      const char* fileName, bool firstPass) {
   std::fputs("\n", stderr);
   printHeader(stderr);
   std::fprintf(stderr, firstPass ? "\nParse error in line %lu of file `%s':\n"
                                  : "Parse error in line %lu of file `%s':\n",
-               static_cast<unsigned long>(parser.readLines()), fileName);
-  std::fprintf(stderr, "%s\n", parser.currentLine());
-  std::fprintf(stderr, "%s\n", parser.errReason());
+               lineNumber, fileName);
+  std::fprintf(stderr, "%s\n", line);
+  std::fprintf(stderr, "%s\n", reason);
 }
 
 void reportOpenFailure(const char* fileName, int errorNumber) {

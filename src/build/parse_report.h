@@ -7,6 +7,9 @@
 // Reports the parser's current line and reason on standard error. The first pass separates
 // its reports with an extra blank line; the merge of the dumps does not.
 void reportParseError(Parser& parser, const char* fileName, bool firstPass);
+// The same for a line read earlier (by a reader thread): its number, text and reason.
+void reportParseError(unsigned long lineNumber, const char* line, const char* reason,
+                      const char* fileName, bool firstPass);
 
 // "Error: Unable to open input file `NAME'" and the system's text for errorNumber.
 void reportOpenFailure(const char* fileName, int errorNumber);

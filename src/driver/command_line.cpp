@@ -7,6 +7,8 @@
 #include <cstring>
 #include <utility>
 
+#include <sched.h>
+
 #include "build/open_input.h"
 
 namespace {
@@ -63,6 +65,7 @@ struct Scan {
   int at = 0;  // the argument being read
   int fileNameAt = -1;  // the last argument taken as the file name of a --file: option
   int bareOutputAt = -1;  // the bare argument taken as the output
+  bool threadsGiven = false;  // -j was given
 
   bool tooMany(std::size_t adding) const {
     return !fromList && out.inputs.size() - listed + adding > maxInputFiles;
@@ -283,6 +286,29 @@ bool takeComment(Scan& scan, const char* arg) {
   return true;
 }
 
+// -j N: a whole decimal number from 1 to maxThreads.
+bool takeThreads(Scan& scan, const char* arg) {
+  int value = 0;
+  const char* c = arg;
+  for (; *c >= '0' && *c <= '9' && value <= maxThreads; ++c) value = value * 10 + (*c - '0');
+  if (c == arg || *c != '\0' || value < 1 || value > maxThreads) {
+    return scan.fail(quoted("Invalid number of threads: ", arg) + " (1 to " +
+                     std::to_string(maxThreads) + ")");
+  }
+  scan.out.options.threads = value;
+  scan.threadsGiven = true;
+  return true;
+}
+
+// The cores this process may run on (its affinity mask), at most maxThreads; 1 when unknown.
+int availableCores() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (sched_getaffinity(0, sizeof set, &set) != 0) return 1;
+  const int count = CPU_COUNT(&set);
+  return std::min(std::max(count, 1), maxThreads);
+}
+
 // Any other argument names the output file, once; after --sum, a graph file to add.
 bool takeBareArgument(Scan& scan, const char* arg) {
   RunOptions& options = scan.out.options;
@@ -344,6 +370,7 @@ const OptionRow options[] = {
     {"--no-self-loops", false, setFlag<&RunOptions::noSelfLoops>, nullptr},
     {"--time-window", true, takeTimeWindow, "START,END expected after --time-window option"},
     {"--file:", false, startFile, nullptr},
+    {"-j", true, takeThreads, "Number of threads expected after -j option"},
 };
 
 const OptionRow* findOption(const char* arg) {
@@ -461,6 +488,7 @@ bool parseArguments(int argc, char* argv[], CommandLine& commandLine, std::strin
     return false;
   }
   if (!ok) return false;
+  if (!scan.threadsGiven) commandLine.options.threads = availableCores();
   if (commandLine.options.help || commandLine.options.version) return true;
   orderInputs(commandLine.inputs);
   return true;

@@ -36,7 +36,13 @@ struct RunOptions {
   bool sum = false;                     // --sum: add up graph files instead of building
   std::vector<std::string> sumGraphs;   // the graph files to add, in order ("-": standard input)
   TimeWindow timeWindow;  // --time-window: records stamped outside it are passed over
+  // -j: threads graph construction may use, 1 to maxThreads; by default the cores the process
+  // may run on. 1 reads every input in the main thread.
+  int threads = 1;
 };
+
+// Largest -j.
+constexpr int maxThreads = 256;
 
 struct CommandLine {
   RunOptions options;

@@ -180,6 +180,7 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   build.width = width;
   build.exactCovering = options.exactCovering;
   build.noSelfLoops = options.noSelfLoops;
+  build.threads = options.threads;
   if (!options.ipRanges.empty()) build.ipRanges = &options.ipRanges;
   build.timeWindow = options.timeWindow;
 

@@ -204,6 +204,34 @@ TEST(ParseArguments, UnknownOptionsAndLineBreaksAreSyntaxErrors) {
   }
 }
 
+// -j takes a whole number from 1 to 256; without it, the cores the process may use.
+TEST(ParseArguments, ThreadsAreOneTo256) {
+  const struct {
+    std::initializer_list<std::string> args;
+    int threads;  // 0: a syntax error
+  } cases[] = {
+      {{"--file:pn", "a", "-j", "1"}, 1},    {{"--file:pn", "a", "-j", "256"}, 256},
+      {{"--file:pn", "a", "-j", "0"}, 0},    {{"--file:pn", "a", "-j", "257"}, 0},
+      {{"--file:pn", "a", "-j", "2x"}, 0},   {{"--file:pn", "a", "-j", "-2"}, 0},
+      {{"--file:pn", "a", "-j", ""}, 0},     {{"--file:pn", "a", "-j", "99999999999"}, 0},
+  };
+  for (const auto& c : cases) {
+    Parse parse(c.args);
+    EXPECT_EQ(parse.ok, c.threads != 0) << *(c.args.end() - 1);
+    if (c.threads != 0) {
+      EXPECT_EQ(parse.line.options.threads, c.threads);
+    }
+    if (c.threads == 0) {
+      EXPECT_EQ(parse.message,
+                "Invalid number of threads: `" + *(c.args.end() - 1) + "' (1 to 256)");
+    }
+  }
+  Parse missing({"--file:pn", "a", "-j"});
+  EXPECT_EQ(missing.message, "Number of threads expected after -j option");
+  Parse byDefault({"--file:pn", "a"});
+  EXPECT_GE(byDefault.line.options.threads, 1);
+}
+
 TEST(ParseArguments, EmptyCommentCountsAsGiven) {
   Parse parse({"--enhance", "g.txt", "--comment", ""});
   EXPECT_TRUE(parse.ok) << parse.message;

@@ -1,0 +1,230 @@
+#include "build/dump_readers.h"
+
+#include <utility>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+#include "io/temporary_files.h"
+
+namespace {
+
+// A batch is handed over when it holds this many steps, or this much path or text, so that a
+// dump's queue stays small whatever its lines hold.
+constexpr std::size_t kBatchSteps = 256;
+constexpr std::size_t kBatchItems = 64 * 1024;
+constexpr std::size_t kBatchText = 1 << 20;
+// Batches read ahead per dump: enough to keep the merge fed, few enough that the memory read
+// ahead stays a small part of a run's.
+constexpr std::size_t kBatchesAhead = 4;
+
+}  // namespace
+
+bool DumpReaders::Batch::full() const {
+  return steps.size() >= kBatchSteps || items.size() >= kBatchItems || text.size() >= kBatchText;
+}
+
+void DumpReaders::Batch::clear() {
+  steps.clear();
+  items.clear();
+  text.clear();
+}
+
+DumpReaders::DumpReaders(const std::vector<Parser*>& parsers,
+                         const std::vector<const InputFormat*>& formats, int threads,
+                         bool keepLines)
+    : parsers_(parsers),
+      formats_(formats),
+      threads_(threads),
+      keepLines_(keepLines) {}
+
+void DumpReaders::start() {
+  ahead_ = threads_ > 1 && !parsers_.empty();
+  if (!ahead_) return;
+  dumps_.resize(parsers_.size());
+#if defined(__GLIBC__)
+  // A thread's first allocation would otherwise make it a heap of its own, reserving 64 MB of
+  // address space (128 MB while it is aligned) that a memory cap (ulimit -v) counts although
+  // little of it is ever used. The reader threads allocate little once their batches exist,
+  // so sharing the main heap costs nothing measurable.
+  mallopt(M_ARENA_MAX, 1);
+#endif
+  std::size_t count = static_cast<std::size_t>(threads_ - 1);
+  if (count > dumps_.size()) count = dumps_.size();
+  // The reader threads are born with the ending signals held, so that the handler that removes
+  // the temporary files always runs in the main thread, never in the middle of a reading.
+  temporary_files::SignalsHeld held;
+  for (std::size_t i = 0; i < count; ++i) workers_.emplace_back(&DumpReaders::work, this);
+}
+
+void DumpReaders::stop() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+  }
+  workToDo_.notify_all();
+  for (std::thread& worker : workers_) worker.join();
+  workers_.clear();
+}
+
+bool DumpReaders::readBatch(std::size_t k, Batch& batch) {
+  Parser& parser = *parsers_[k];
+  while (!batch.full()) {
+    batch.steps.emplace_back();
+    Step& step = batch.steps.back();
+    step.lineReady = parser.nextLine() == Parser::lineReady;
+    step.posAfterNext = parser.filePos();
+    if (!step.lineReady) {
+      step.readError = parser.readError();
+      step.reasonAt = batch.text.size();
+      batch.text.append(parser.readErrorText()).push_back('\0');
+      return true;
+    }
+    step.parsed = parser.parseLine() == Parser::parseOk;
+    step.posAfterParse = parser.filePos();
+    if (step.parsed) {
+      Route& route = formats_[k]->routeOf(parser);
+      step.network = route.network;
+      step.mask = route.networkMask;
+      step.itemBegin = batch.items.size();
+      List<ASItem>& path = route.path;
+      for (bool more = (path.goToFirst(), !path.isEmpty()); more; more = path.next()) {
+        batch.items.push_back(path.current());
+      }
+      step.itemEnd = batch.items.size();
+      continue;
+    }
+    step.lineNumber = parser.readLines();
+    step.refusedForWidth = parser.refusedForWidth();
+    step.lineAt = batch.text.size();
+    if (keepLines_) batch.text.append(parser.currentLine());
+    batch.text.push_back('\0');
+    step.reasonAt = batch.text.size();
+    batch.text.append(parser.errReason()).push_back('\0');
+  }
+  return false;
+}
+
+std::unique_ptr<DumpReaders::Batch> DumpReaders::spareBatch() {
+  if (spare_.empty()) return std::make_unique<Batch>();
+  std::unique_ptr<Batch> batch = std::move(spare_.back());
+  spare_.pop_back();
+  return batch;
+}
+
+void DumpReaders::work() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    if (stopping_) return;
+    // The dump with the fewest batches ahead is the one the merge may soonest wait for.
+    std::size_t chosen = dumps_.size();
+    for (std::size_t k = 0; k < dumps_.size(); ++k) {
+      const Dump& dump = dumps_[k];
+      if (dump.claimed || dump.ended || dump.ready.size() >= kBatchesAhead) continue;
+      if (chosen == dumps_.size() || dump.ready.size() < dumps_[chosen].ready.size()) chosen = k;
+    }
+    if (chosen == dumps_.size()) {
+      workToDo_.wait(lock);
+      continue;
+    }
+    Dump& dump = dumps_[chosen];
+    dump.claimed = true;
+    std::unique_ptr<Batch> batch = spareBatch();
+    lock.unlock();
+    const bool last = readBatch(chosen, *batch);
+    lock.lock();
+    dump.claimed = false;
+    dump.ended = last;
+    dump.ready.push_back(std::move(batch));
+    batchReady_.notify_one();
+  }
+}
+
+void DumpReaders::takeBatch(std::size_t k) {
+  Dump& dump = dumps_[k];
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (dump.current) {
+    dump.current->clear();
+    spare_.push_back(std::move(dump.current));
+  }
+  // Nobody at this dump and nothing read ahead: the merge reads the batch itself rather than
+  // wait for a reader thread busy with other dumps.
+  while (dump.ready.empty()) {
+    if (!dump.claimed && !dump.ended) {
+      dump.claimed = true;
+      std::unique_ptr<Batch> batch = spareBatch();
+      lock.unlock();
+      const bool last = readBatch(k, *batch);
+      lock.lock();
+      dump.claimed = false;
+      dump.ended = last;
+      dump.ready.push_back(std::move(batch));
+      break;
+    }
+    batchReady_.wait(lock);
+  }
+  dump.current = std::move(dump.ready.front());
+  dump.ready.pop_front();
+  dump.next = 0;
+  lock.unlock();
+  workToDo_.notify_one();
+}
+
+bool DumpReaders::nextLine(std::size_t k) {
+  if (!ahead_) return parsers_[k]->nextLine() == Parser::lineReady;
+  Dump& dump = dumps_[k];
+  if (!dump.current || dump.next == dump.current->steps.size()) takeBatch(k);
+  dump.step = &dump.current->steps[dump.next++];
+  dump.position = dump.step->posAfterNext;
+  return dump.step->lineReady;
+}
+
+bool DumpReaders::parseLine(std::size_t k) {
+  if (!ahead_) return parsers_[k]->parseLine() == Parser::parseOk;
+  Dump& dump = dumps_[k];
+  const Step& step = *dump.step;
+  dump.position = step.posAfterParse;
+  if (!step.parsed) return false;
+  dump.route.network = step.network;
+  dump.route.networkMask = step.mask;
+  dump.route.path.clear();
+  const std::vector<ASItem>& items = dump.current->items;
+  for (std::size_t i = step.itemBegin; i < step.itemEnd; ++i) dump.route.path.enqueue(items[i]);
+  return true;
+}
+
+Route& DumpReaders::route(std::size_t k) {
+  return ahead_ ? dumps_[k].route : formats_[k]->routeOf(*parsers_[k]);
+}
+
+unsigned long long DumpReaders::filePos(std::size_t k) const {
+  return ahead_ ? dumps_[k].position : parsers_[k]->filePos();
+}
+
+unsigned long DumpReaders::lineNumber(std::size_t k) const {
+  return ahead_ ? dumps_[k].step->lineNumber : parsers_[k]->readLines();
+}
+
+const char* DumpReaders::lineText(std::size_t k) const {
+  if (!ahead_) return parsers_[k]->currentLine();
+  return dumps_[k].current->text.c_str() + dumps_[k].step->lineAt;
+}
+
+const char* DumpReaders::reason(std::size_t k) const {
+  if (!ahead_) return parsers_[k]->errReason();
+  return dumps_[k].current->text.c_str() + dumps_[k].step->reasonAt;
+}
+
+bool DumpReaders::refusedForWidth(std::size_t k) const {
+  return ahead_ ? dumps_[k].step->refusedForWidth : parsers_[k]->refusedForWidth();
+}
+
+int DumpReaders::readError(std::size_t k) const {
+  return ahead_ ? dumps_[k].step->readError : parsers_[k]->readError();
+}
+
+const char* DumpReaders::readErrorText(std::size_t k) const {
+  if (!ahead_) return parsers_[k]->readErrorText();
+  return dumps_[k].current->text.c_str() + dumps_[k].step->reasonAt;
+}

@@ -1,0 +1,118 @@
+// The reading side of the dump merge: each dump's parser stepped line by line, either in place
+// (one thread) or by reader threads that run ahead of the merge and hand it what each step gave
+// through a bounded queue per dump. Either way the merge sees, dump by dump, the same sequence of
+// lines, routes, failures, positions and read errors, so that its output cannot depend on the
+// number of threads; only the main thread prints. Used by the dump merge.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "build/input_formats.h"
+#include "parsers/parser.h"
+#include "parsers/route.h"
+
+class DumpReaders {
+ public:
+  // Steps `parsers` (filled, opened, and not read yet, when start is called), whose routes are read
+  // through `formats`. With threads > 1, up to threads - 1 reader threads read ahead. With
+  // keepLines, the text of each line that fails to parse is kept for lineText.
+  DumpReaders(const std::vector<Parser*>& parsers, const std::vector<const InputFormat*>& formats,
+              int threads, bool keepLines);
+  // Stops the reader threads, if any: the parsers are free once it returns.
+  ~DumpReaders() { stop(); }
+  DumpReaders(const DumpReaders&) = delete;
+  DumpReaders& operator=(const DumpReaders&) = delete;
+
+  // Starts the reader threads. Call once, after every parser was opened.
+  void start();
+  // Stops the reader threads; after it no thread but the caller's touches a parser.
+  void stop();
+
+  // As the parser's nextLine: true when dump k has a line ready, false at its end or after a
+  // read error (readError).
+  bool nextLine(std::size_t k);
+  // As the parser's parseLine on the line nextLine made ready: true when it gave a route.
+  bool parseLine(std::size_t k);
+  // The route the last successful parseLine gave: its network, mask and path are those the
+  // parser held.
+  Route& route(std::size_t k);
+  // The parser's filePos after the last nextLine or parseLine.
+  unsigned long long filePos(std::size_t k) const;
+  // After a failed parseLine: the parser's readLines, currentLine (empty without keepLines),
+  // errReason and refusedForWidth.
+  unsigned long lineNumber(std::size_t k) const;
+  const char* lineText(std::size_t k) const;
+  const char* reason(std::size_t k) const;
+  bool refusedForWidth(std::size_t k) const;
+  // After nextLine returned false: the parser's readError and readErrorText.
+  int readError(std::size_t k) const;
+  const char* readErrorText(std::size_t k) const;
+
+ private:
+  // One nextLine and, when it gave a line, the parseLine that followed it.
+  struct Step {
+    bool lineReady = false;
+    bool parsed = false;
+    bool refusedForWidth = false;
+    unsigned long long posAfterNext = 0;
+    unsigned long long posAfterParse = 0;
+    unsigned long lineNumber = 0;
+    int readError = 0;
+    // A route: network, mask, and its path as items [itemBegin, itemEnd) of the batch.
+    IPAddress network;
+    std::optional<IPNetmask> mask;
+    std::size_t itemBegin = 0, itemEnd = 0;
+    // A failure: the line and the reason; an end: the read error's text. Offsets in the
+    // batch's text, each text followed by a NUL.
+    std::size_t lineAt = 0, reasonAt = 0;
+  };
+  // Consecutive steps of one dump.
+  struct Batch {
+    std::vector<Step> steps;
+    std::vector<ASItem> items;
+    std::string text;
+    bool full() const;
+    void clear();
+  };
+  // What the merge is at in one dump, and the batches read ahead of it.
+  struct Dump {
+    std::unique_ptr<Batch> current;  // the batch the merge reads; null before the first
+    std::size_t next = 0;            // its step after the current one
+    const Step* step = nullptr;      // the current step
+    unsigned long long position = 0;
+    Route route;                     // the current route, copied out of the batch
+    std::deque<std::unique_ptr<Batch>> ready;  // read ahead, in order
+    bool claimed = false;  // a thread is reading a batch of it
+    bool ended = false;    // its last step is read
+  };
+
+  // Reads the next batch of dump k into `batch`; true when it holds the dump's last step.
+  // REQUIRES: the caller has claimed dump k.
+  bool readBatch(std::size_t k, Batch& batch);
+  // Takes the next batch of dump k, waiting for it, or reading it when no thread is at it.
+  void takeBatch(std::size_t k);
+  // The reader threads' loop: reads a batch of the dump with the fewest read ahead, until stop.
+  void work();
+  std::unique_ptr<Batch> spareBatch();
+
+  const std::vector<Parser*>& parsers_;
+  const std::vector<const InputFormat*>& formats_;
+  const int threads_;
+  const bool keepLines_;
+  bool ahead_ = false;  // the steps are read ahead in batches (threads > 1)
+  std::vector<Dump> dumps_;
+  std::vector<std::thread> workers_;
+  std::mutex mutex_;  // guards the dumps' ready, claimed and ended, spare_ and stopping_
+  std::condition_variable workToDo_;   // room in some dump's queue, or stopping
+  std::condition_variable batchReady_;  // a batch joined some dump's queue
+  std::vector<std::unique_ptr<Batch>> spare_;
+  bool stopping_ = false;
+};

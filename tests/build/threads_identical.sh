@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# -j N writes what -j 1 writes, byte for byte: the graph, standard output and standard error
+# (with -v and --stats), and the exit status, for the examples, a generated workload of dumps
+# (with lines that do not parse and a compressed dump), the MRT samples, and a dump cut short
+# whose read error must surface at the same point; the progress bar too, on a pseudo-terminal.
+# Usage: threads_identical.sh ZELGRIN SOURCE_DIR
+set -u
+zelgrin=$1
+src=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 2
+
+python3 "$src/bench/generate_inputs.py" gen --paths 2000 --dumps 4 --routes 2000 >/dev/null ||
+  exit 2
+# Lines no reader takes, among the routes of one dump, so that -v and --stats have work to do.
+sed -i -e '40s/ i$/ 12a i/' -e '300s/\/[0-9]*/\/33/' -e '900s/ i$/ 70000 i/' gen/dump1.txt
+gzip -k gen/dump2.txt
+head -c 20000 gen/dump2.txt.gz >gen/cut.gz
+mrt=$src/tests/parsers/data/mrt
+ex=$src/examples
+
+workloads=(
+  "--file:pne $ex/paths.txt --file:bi $ex/dump-a.txt --file:Bi 65000 $ex/dump-b.txt"
+  "--file:pnec gen/paths.txt --file:bi gen/dump0.txt --file:Bi 7 gen/dump1.txt
+   --file:bi gen/dump2.txt.gz --file:bi gen/dump3.txt"
+  "--exact-covering --file:pnec gen/paths.txt --file:bi gen/dump0.txt --file:bi gen/dump3.txt"
+  "--as32 --file:mneci $mrt/quagga_rib.mrt --file:mneci $mrt/openbgpd_rib_table-v2.mrt
+   --file:mneci $mrt/bird-mrtdump_rib.mrt --file:mi $mrt/openbgpd_rib_table.mrt
+   --file:mnec $mrt/bird_bgp.mrt"
+  "--file:pne gen/paths.txt --file:bi gen/dump0.txt --file:bi gen/cut.gz --file:bi gen/dump3.txt"
+)
+
+failed=0
+for w in "${!workloads[@]}"; do
+  # shellcheck disable=SC2206
+  args=(${workloads[$w]})
+  for j in 1 2 4; do
+    rm -f graph
+    "$zelgrin" -j "$j" -v --stats "${args[@]}" -f -o graph >"out$j" 2>"err$j"
+    echo $? >"status$j"
+    if [ -f graph ]; then mv graph "g$j"; else : >"g$j"; fi
+    if command -v script >/dev/null; then
+      script -qec "\"$zelgrin\" -j $j ${args[*]} -f -o graph" /dev/null </dev/null >"tty$j"
+    fi
+  done
+  for j in 2 4; do
+    for f in g out err status tty; do
+      [ -f "${f}1" ] || continue
+      if ! cmp -s "${f}1" "$f$j"; then
+        echo "workload $w: $f of -j $j differs from -j 1"
+        diff <(cat -A "${f}1") <(cat -A "$f$j") | head -10
+        failed=1
+      fi
+    done
+  done
+  [ "$w" = 4 ] && [ "$(cat status1)" != 2 ] && { echo "the cut dump did not fail"; failed=1; }
+  rm -f g? out? err? status? tty? graph
+done
+exit $failed
