@@ -70,7 +70,7 @@ void BM_BgpParser(benchmark::State& state) {
   static Dump dump;
   long parsed = 0;
   for (auto _ : state) {
-    bgpParser parser;
+    BgpParser parser;
     parser.openFile(dump.path.c_str());
     parsed = 0;
     while (parser.nextLine() == 0) parsed += parser.parseLine() == 0;

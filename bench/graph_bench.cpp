@@ -99,7 +99,7 @@ void BM_EdgeProperties(benchmark::State& state) {
   fill(g);
   int i = 0;
   for (auto _ : state) {
-    BenchGraph::graph_edge* e = g.edgeProperties(w.from[i], w.to[i]);
+    BenchGraph::GraphEdge* e = g.edgeProperties(w.from[i], w.to[i]);
     e->weight->pathCovering += 1;
     delete e->from;
     delete e->to;
@@ -158,9 +158,9 @@ void BM_ListEdges(benchmark::State& state) {
   BenchGraph g;
   fill(g);
   for (auto _ : state) {
-    List<BenchGraph::graph_edge*>& l = g.listEdges();
+    List<BenchGraph::GraphEdge*>& l = g.listEdges();
     while (!l.isEmpty()) {
-      BenchGraph::graph_edge* e = l.pop();
+      BenchGraph::GraphEdge* e = l.pop();
       delete e->from;
       delete e->to;
       delete e;

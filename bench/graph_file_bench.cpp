@@ -32,7 +32,7 @@ ASGraph& bigGraph() {
       w.ipCovering = rng() % 20000000;
       w.oriented = rng() % 2 == 0;
       r.pathCovering = static_cast<std::uint32_t>(rng() % 100);
-      g->addEdge(a, b, static_cast<edge_dir>(rng() % 3), w, r);
+      g->addEdge(a, b, static_cast<EdgeDir>(rng() % 3), w, r);
     }
     char name[] = "bench";
     char* files[100] = {name};

@@ -55,13 +55,13 @@ void runParser(benchmark::State& state, const std::string& path) {
 }
 
 void BM_PathParser(benchmark::State& state) {
-  runParser<pathParser>(state, writeInput("path", pathLine));
+  runParser<PathParser>(state, writeInput("path", pathLine));
 }
 void BM_SatParser(benchmark::State& state) {
-  runParser<satParser>(state, writeInput("sat", satLine));
+  runParser<SatParser>(state, writeInput("sat", satLine));
 }
 void BM_VantageParser(benchmark::State& state) {
-  runParser<vantageParser>(state, writeInput("vantage", vantageLine));
+  runParser<VantageParser>(state, writeInput("vantage", vantageLine));
 }
 
 BENCHMARK(BM_PathParser)->Unit(benchmark::kMillisecond);

@@ -14,7 +14,7 @@
 namespace {
 
 void readTable(const char* name, bool ipv4Only, ASWidth width) {
-  tableParser table;
+  TableParser table;
   table.setWidth(width);
   table.setIPv4Only(ipv4Only);
   unsigned long used = 0;
@@ -32,7 +32,7 @@ void readTable(const char* name, bool ipv4Only, ASWidth width) {
 }
 
 void readClassic(const char* name) {
-  bgpParser classic;
+  BgpParser classic;
   unsigned long used = 0;
   unsigned long failed = 0;
   if (classic.openFile(name)) {

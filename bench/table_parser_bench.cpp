@@ -89,8 +89,8 @@ void readTable(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * generated.bytes));
 }
 
-void BM_TableParser(benchmark::State& state) { readTable<tableParser>(state); }
-void BM_ClassicParserOnTheSameTable(benchmark::State& state) { readTable<bgpParser>(state); }
+void BM_TableParser(benchmark::State& state) { readTable<TableParser>(state); }
+void BM_ClassicParserOnTheSameTable(benchmark::State& state) { readTable<BgpParser>(state); }
 
 BENCHMARK(BM_TableParser)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClassicParserOnTheSameTable)->Unit(benchmark::kMillisecond);

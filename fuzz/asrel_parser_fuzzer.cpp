@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes as a relationship file to asrelParser and checks every delivered record
+// Feeds arbitrary bytes as a relationship file to AsrelParser and checks every delivered record
 // and the counts. The first byte picks the run: bit 0 a 32-bit run.
 #include <cstring>
 
@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const char* path = writeFuzzInput(bytes + 1, size - 1);
   if (path == nullptr) return 0;
 
-  asrelParser parser;
+  AsrelParser parser;
   parser.setWidth(width);
   if (!parser.openFile(path)) return 0;
   unsigned long rejected = 0;
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
       ++rejected;
       continue;
     }
-    const asrelParser::parsed_data& d = parser.data;
+    const AsrelParser::ParsedData& d = parser.data;
     if (d.from == 0 || d.to == 0 || d.from > width.largest() || d.to > width.largest()) {
       abort();
     }
@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const ReadStats& stats = parser.stats();
   unsigned long counted = 0;
   for (int i = 0; i < stats.reasonCount(); ++i) {
-    if (std::strcmp(stats.reason(i), asrelParser::siblingLink) == 0) continue;
-    if (std::strcmp(stats.reason(i), asrelParser::malformedLine) != 0 &&
-        std::strcmp(stats.reason(i), asrelParser::nulLine) != 0 &&
+    if (std::strcmp(stats.reason(i), AsrelParser::siblingLink) == 0) continue;
+    if (std::strcmp(stats.reason(i), AsrelParser::malformedLine) != 0 &&
+        std::strcmp(stats.reason(i), AsrelParser::nulLine) != 0 &&
         std::strcmp(stats.reason(i), kAboveAS16Reason) != 0) {
       abort();
     }

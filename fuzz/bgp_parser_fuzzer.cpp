@@ -1,11 +1,11 @@
-// Feeds arbitrary bytes as a router table dump to bgpParser, parses every delivered line (twice,
+// Feeds arbitrary bytes as a router table dump to BgpParser, parses every delivered line (twice,
 // as the dump merge does with a line it did not choose) and checks the record's invariants.
 #include "fuzz_input_file.h"
 #include "parsers/bgp_parser.h"
 
 namespace {
 
-void checkRecord(bgpParser& parser, ASWidth width) {
+void checkRecord(BgpParser& parser, ASWidth width) {
   const Route& d = parser.data;
   if (d.networkMask && (d.networkMask->brief() < 1 || d.networkMask->brief() > 32)) abort();
   if (d.status > 127 || d.origin > 7) abort();
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   if (path == nullptr) return 0;
 
   const ASWidth width = widthFrom(bytes, size);
-  bgpParser parser;
+  BgpParser parser;
   parser.setWidth(width);
   if (!parser.openFile(path)) return 0;
   while (parser.nextLine() == 0) {

@@ -1,6 +1,7 @@
 // Writes a fuzzing input to a scratch file of the harness's own, for the units that read files
 // by name. The file is made once per process, overwritten for every input and removed at exit.
-#pragma once
+#ifndef ZELGRIN_FUZZ_FUZZ_INPUT_FILE_H
+#define ZELGRIN_FUZZ_FUZZ_INPUT_FILE_H
 
 #include <stdint.h>
 #include <stdlib.h>
@@ -65,3 +66,5 @@ void parseWholeInput(const uint8_t* bytes, size_t size) {
   if (parser.nextLine() != 1 || parser.readError() != 0 || parser.filePos() != size) abort();
   parser.closeFile();
 }
+
+#endif  // ZELGRIN_FUZZ_FUZZ_INPUT_FILE_H

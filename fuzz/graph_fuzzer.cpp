@@ -15,7 +15,7 @@ using G = Graph<int, std::uint32_t, long>;
 
 // An edge as the map holds it, seen from its smaller key.
 struct Expected {
-  edge_dir direction;
+  EdgeDir direction;
   std::uint32_t way;      // from the smaller key
   std::uint32_t reverse;  // toward it
 };
@@ -69,18 +69,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     auto found = edges.find(key);
     if (op % 4 == 1) {
       // addEdge with a direction seen from a and weights (w, w + 1) from a.
-      const edge_dir d = static_cast<edge_dir>((op >> 2) % 3);
+      const EdgeDir d = static_cast<EdgeDir>((op >> 2) % 3);
       const int result = g.addEdge(a, b, d, w, w + 1);
       if (!known) {
         check(result == 0);
       } else if (found == edges.end()) {
         check(result == 3);
-        const edge_dir fromSmaller = turned && a != b ? reverse(d) : d;
+        const EdgeDir fromSmaller = turned && a != b ? reverse(d) : d;
         edges[key] = Expected{fromSmaller, turned ? w + 1 : w, turned ? w : w + 1};
       } else {
-        const edge_dir stored = turned && a != b ? reverse(found->second.direction)
+        const EdgeDir stored = turned && a != b ? reverse(found->second.direction)
                                                  : found->second.direction;
-        edge_dir next = undirected;
+        EdgeDir next = undirected;
         bool keep = false;
         if (d == undirected) {
           keep = stored == undirected;

@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes as a file to pathParser and parses every line it delivers. Each line's
+// Feeds arbitrary bytes as a file to PathParser and parses every line it delivers. Each line's
 // outcome must also be what reading its tokens with strtol gives, as the parser once did: the
 // parser's own number reading is checked against the C library's.
 #include <cstdlib>
@@ -35,10 +35,10 @@ bool referencePath(const char* line, std::vector<ASNumber>& path) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   if (looksCompressed(bytes, size)) return 0;
-  parseWholeInput<pathParser>(bytes, size);
+  parseWholeInput<PathParser>(bytes, size);
   const char* name = writeFuzzInput(bytes, size);
   if (name == nullptr) return 0;
-  pathParser parser;
+  PathParser parser;
   if (!parser.openFile(name)) return 0;
   while (parser.nextLine() == 0) {
     const std::string line = parser.currentLine();

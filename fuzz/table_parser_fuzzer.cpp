@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes as a router table to tableParser and checks every delivered record and
+// Feeds arbitrary bytes as a router table to TableParser and checks every delivered record and
 // the counts. The first byte picks the run: bit 0 a 32-bit run, bit 1 the IPv4-only pass.
 #include <cstring>
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-void checkRecord(tableParser& parser, bool ipv4Only, ASWidth width) {
+void checkRecord(TableParser& parser, bool ipv4Only, ASWidth width) {
   const Route& d = parser.data;
   if (ipv4Only && !parser.isIPv4Network) abort();
   if (!parser.isIPv4Network && (d.networkMask || d.network.value() != 0)) abort();
@@ -26,9 +26,9 @@ void checkRecord(tableParser& parser, bool ipv4Only, ASWidth width) {
 }
 
 void checkCounts(const ReadStats& stats) {
-  const char* known[] = {tableParser::vpnRoute,       tableParser::ipv6Network,
-                         tableParser::otherNetwork,   tableParser::malformedRoute,
-                         tableParser::nulLine,        "AS number above 65535 (use --as32)"};
+  const char* known[] = {TableParser::vpnRoute,       TableParser::ipv6Network,
+                         TableParser::otherNetwork,   TableParser::malformedRoute,
+                         TableParser::nulLine,        "AS number above 65535 (use --as32)"};
   for (int i = 0; i < stats.reasonCount(); ++i) {
     bool found = false;
     for (const char* reason : known) found = found || std::strcmp(stats.reason(i), reason) == 0;
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const char* path = writeFuzzInput(bytes + 1, size - 1);
   if (path == nullptr) return 0;
 
-  tableParser parser;
+  TableParser parser;
   parser.setWidth(ASWidth{wide});
   parser.setIPv4Only(ipv4Only);
   if (!parser.openFile(path)) return 0;

@@ -68,7 +68,7 @@ void ASGraph::setComment(const char* text) {
 
 bool& ASGraph::isDifferential() { return differential; }
 
-int ASGraph::dirToVal(edge_dir direction) {
+int ASGraph::dirToVal(EdgeDir direction) {
   switch (direction) {
     case backward:
       return -1;
@@ -79,7 +79,7 @@ int ASGraph::dirToVal(edge_dir direction) {
   }
 }
 
-edge_dir ASGraph::valToDir(int value) {
+EdgeDir ASGraph::valToDir(int value) {
   if (value == -1) return backward;
   if (value == 1) return forward;
   return undirected;

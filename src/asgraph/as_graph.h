@@ -2,8 +2,8 @@
 // each edge, plus the source-file list, a one-line comment and the differential flag, and for a
 // differential graph the comparison fields of its edges. The driver reads and writes it as a
 // graph file; graph construction fills it through the Graph operations.
-#ifndef ZELGRIN_ASGRAPH_AS_GRAPH_H_
-#define ZELGRIN_ASGRAPH_AS_GRAPH_H_
+#ifndef ZELGRIN_ASGRAPH_AS_GRAPH_H
+#define ZELGRIN_ASGRAPH_AS_GRAPH_H
 
 #include <cstdio>
 #include <string>
@@ -53,9 +53,9 @@ class ASGraph : public Graph<ASNumber, ASEdgeWeight, ASNumber> {
   void setComparison(const edge& seen, const ASEdgeComparison& fields);
 
   // The graph file's number for a direction: undirected 0, backward -1, forward 1.
-  static int dirToVal(edge_dir direction);
+  static int dirToVal(EdgeDir direction);
   // The direction for a graph file number; anything but -1, 0 or 1 gives undirected.
-  static edge_dir valToDir(int value);
+  static EdgeDir valToDir(int value);
 
   // Writes the graph file (graph_file.h) to an open stream and flushes it. False with errReason
   // set when any write or the flush fails. The caller closes the stream.
@@ -78,4 +78,4 @@ class ASGraph : public Graph<ASNumber, ASEdgeWeight, ASNumber> {
   std::vector<ASEdgeComparison> comparisons;
 };
 
-#endif  // ZELGRIN_ASGRAPH_AS_GRAPH_H_
+#endif  // ZELGRIN_ASGRAPH_AS_GRAPH_H

@@ -1,7 +1,7 @@
 // The AS number: its storage type, the width a run accepts, the one range check and the readers
 // that every format, the command line and the graph file use. The width is a value handed to
 // each reader (16 bits by default, 32 bits when asked for), never a setting of the program.
-// Like edge_dir.h it sits alone and header-only, so that the parsers may include it without
+// Like EdgeDir.h it sits alone and header-only, so that the parsers may include it without
 // knowing the rest of the AS graph.
 #ifndef ZELGRIN_ASGRAPH_AS_NUMBER_H
 #define ZELGRIN_ASGRAPH_AS_NUMBER_H

@@ -1,8 +1,8 @@
 // What the AS graph stores along an edge: an ASEdgeWeight for each of its two ways, which graph
 // construction accumulates, and for a differential graph an ASEdgeComparison, which only the
 // graph file brings. Millions of edges are held at once, so the weight is a compact plain value.
-#ifndef ZELGRIN_ASGRAPH_EDGE_WEIGHT_H_
-#define ZELGRIN_ASGRAPH_EDGE_WEIGHT_H_
+#ifndef ZELGRIN_ASGRAPH_EDGE_WEIGHT_H
+#define ZELGRIN_ASGRAPH_EDGE_WEIGHT_H
 
 #include <cstdint>
 
@@ -44,7 +44,7 @@ struct ASEdgeWeight {
 // from its first AS. Never computed here: read from the file and written back unchanged.
 struct ASEdgeComparison {
   bool cmpOriented[2] = {false, false};                 // direction flag in each compared graph
-  edge_dir cmpDirection[2] = {undirected, undirected};  // direction in each compared graph
+  EdgeDir cmpDirection[2] = {undirected, undirected};  // direction in each compared graph
   std::uint32_t pathCovering = 0;         // path covering of the way from this end
   std::uint64_t ipCovering = 0;           // IP address covering of the way from this end
   std::uint32_t reversePathCovering = 0;  // the same for the way toward this end
@@ -62,4 +62,4 @@ struct ASEdgeComparison {
   ASEdgeComparison reversed() const;
 };
 
-#endif  // ZELGRIN_ASGRAPH_EDGE_WEIGHT_H_
+#endif  // ZELGRIN_ASGRAPH_EDGE_WEIGHT_H

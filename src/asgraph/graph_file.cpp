@@ -92,7 +92,7 @@ bool toFlag(const char* text, bool& flag) {
   return false;
 }
 
-bool toDirection(const char* text, edge_dir& direction) {
+bool toDirection(const char* text, EdgeDir& direction) {
   long value;
   if (!toSigned(text, value) || value < -1 || value > 1) return false;
   direction = ASGraph::valToDir(static_cast<int>(value));
@@ -124,7 +124,7 @@ class EdgeLineFields {
   bool flag(bool& value) {
     return take() && (toFlag(token_, value) || quote("Invalid edge direction flag: `"));
   }
-  bool direction(edge_dir& value) {
+  bool direction(EdgeDir& value) {
     return take() && (toDirection(token_, value) || quote("Invalid edge direction: `"));
   }
   // One way's path and IP address covering.
@@ -442,7 +442,7 @@ class GraphWriter {
     *p++ = value ? '1' : '0';
     return p;
   }
-  static char* direction(char* p, edge_dir value) {
+  static char* direction(char* p, EdgeDir value) {
     const int written = ASGraph::dirToVal(value);
     if (written < 0) *p++ = '-';
     *p++ = written != 0 ? '1' : '0';
@@ -455,7 +455,7 @@ class GraphWriter {
       *p++ = ' ';
       p = flag(p, oriented);
     }
-    for (edge_dir d : c.cmpDirection) {
+    for (EdgeDir d : c.cmpDirection) {
       *p++ = ' ';
       p = direction(p, d);
     }

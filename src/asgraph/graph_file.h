@@ -81,7 +81,7 @@ class ReaderLineSource : public GraphLineSource {
 struct EdgeLine {
   ASNumber from = 0;
   ASNumber to = 0;
-  edge_dir direction = undirected;
+  EdgeDir direction = undirected;
 };
 
 // Reads the fields of one edge line into an EdgeLine, the weights of its two ways and its

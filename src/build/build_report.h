@@ -1,7 +1,8 @@
 // What graph construction made of each input file: the lines it read, the records it used and
 // the records it passed over, by reason. The driver prints it with --stats, and warns about a
 // file of a modern format from which nothing at all could be used.
-#pragma once
+#ifndef ZELGRIN_BUILD_BUILD_REPORT_H
+#define ZELGRIN_BUILD_BUILD_REPORT_H
 
 #include <cstdint>
 #include <memory>
@@ -56,3 +57,5 @@ class BuildReport {
   std::vector<InputReport> entries_;
   std::vector<std::unique_ptr<char[]>> reasons_;
 };
+
+#endif  // ZELGRIN_BUILD_BUILD_REPORT_H

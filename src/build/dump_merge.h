@@ -1,7 +1,8 @@
 // The second pass of graph construction: every BGP dump open at once, their routes taken in
 // one ascending order of prefix (lower address first, then the longer prefix, then the dump
 // given first), each route parsed exactly once. Used by buildGraph.
-#pragma once
+#ifndef ZELGRIN_BUILD_DUMP_MERGE_H
+#define ZELGRIN_BUILD_DUMP_MERGE_H
 
 #include <vector>
 
@@ -15,3 +16,5 @@
 // report (one entry per input, same order) each dump is counted in its own entry.
 int mergeDumps(const std::vector<InputFile>& inputs, const BuildOptions& options, ASGraph& graph,
                BuildReport* report = nullptr);
+
+#endif  // ZELGRIN_BUILD_DUMP_MERGE_H

@@ -3,7 +3,8 @@
 // through a bounded queue per dump. Either way the merge sees, dump by dump, the same sequence of
 // lines, routes, failures, positions and read errors, so that its output cannot depend on the
 // number of threads; only the main thread prints. Used by the dump merge.
-#pragma once
+#ifndef ZELGRIN_BUILD_DUMP_READERS_H
+#define ZELGRIN_BUILD_DUMP_READERS_H
 
 #include <condition_variable>
 #include <cstdint>
@@ -116,3 +117,5 @@ class DumpReaders {
   std::vector<std::unique_ptr<Batch>> spare_;
   bool stopping_ = false;
 };
+
+#endif  // ZELGRIN_BUILD_DUMP_READERS_H

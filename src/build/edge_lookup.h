@@ -3,7 +3,8 @@
 // vantage point, an origin's prepending): some 95 in 100 pairs of a path list were among the
 // last few thousand found, so a small table that stays in the processor's cache answers most
 // of them without reaching the graph's index or its nodes.
-#pragma once
+#ifndef ZELGRIN_BUILD_EDGE_LOOKUP_H
+#define ZELGRIN_BUILD_EDGE_LOOKUP_H
 
 #include <cstdint>
 #include <vector>
@@ -80,3 +81,5 @@ class EdgeLookup {
   bool collapseRepeats_;
   bool reached_ = false;
 };
+
+#endif  // ZELGRIN_BUILD_EDGE_LOOKUP_H

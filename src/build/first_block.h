@@ -2,7 +2,8 @@
 // look at what a file holds before or after it is read: is an existing output a graph file, was
 // an input given the right format letter. Only regular files are looked at, so that a pipe or a
 // terminal is never read by a check.
-#pragma once
+#ifndef ZELGRIN_BUILD_FIRST_BLOCK_H
+#define ZELGRIN_BUILD_FIRST_BLOCK_H
 
 #include <cstddef>
 #include <string>
@@ -14,3 +15,5 @@ constexpr std::size_t kFirstBlockSize = 16 * 1024;
 // False (block empty) when `name` is no regular file, cannot be opened, or is not empty but
 // gives no byte; an empty file gives true and an empty block.
 bool readFirstBlock(const char* name, std::string& block, std::size_t limit = kFirstBlockSize);
+
+#endif  // ZELGRIN_BUILD_FIRST_BLOCK_H

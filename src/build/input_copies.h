@@ -1,7 +1,8 @@
 // The inputs graph construction reads twice (a file read in both passes has two entries) that
 // cannot be opened twice: standard input, a pipe, a FIFO, a device. Each is copied once, before
 // anything is read, to a temporary file that both readings open; messages still name the input.
-#pragma once
+#ifndef ZELGRIN_BUILD_INPUT_COPIES_H
+#define ZELGRIN_BUILD_INPUT_COPIES_H
 
 #include <memory>
 #include <vector>
@@ -20,3 +21,5 @@ class InputCopies {
  private:
   std::vector<std::unique_ptr<TemporaryCopy>> copies_;
 };
+
+#endif  // ZELGRIN_BUILD_INPUT_COPIES_H

@@ -1,7 +1,8 @@
 // One input file of a run as the command line gave it, and the options graph construction
 // takes. A run's inputs are one list in reading order: the files read one after the other come
 // first, the files merged by prefix in the second pass (readInMerge) last.
-#pragma once
+#ifndef ZELGRIN_BUILD_INPUT_FILE_H
+#define ZELGRIN_BUILD_INPUT_FILE_H
 
 #include <cstdint>
 #include <string>
@@ -13,7 +14,7 @@
 
 struct InputFile {
   std::string name;           // "-" is standard input
-  file_type type = pathFile;  // the format letter of its --file: option
+  FileType type = pathFile;  // the format letter of its --file: option
   int32_t contents = 0;       // content flags: what to take from it
   ASNumber vantage = 0;       // vantage AS of a B dump, 0 otherwise
   // The entry reads again, in the merge of the second pass, the file of an earlier entry (a
@@ -48,3 +49,5 @@ struct BuildOptions {
   // The graph, messages and counts are the same for every value.
   int threads = 1;
 };
+
+#endif  // ZELGRIN_BUILD_INPUT_FILE_H

@@ -25,7 +25,7 @@ Parser* make() {
 
 // The MRT reader of the second pass hands out IPv4 RIB entries in the merge's order.
 Parser* makeMrtRouteParser() {
-  mrtParser* parser = new mrtParser;
+  MrtParser* parser = new MrtParser;
   parser->setRouteMode(true);
   return parser;
 }
@@ -39,44 +39,44 @@ Parser* makePipeRouteParser() {
 
 // The table reader of the second pass hands out IPv4 routes only.
 Parser* makeTableRouteParser() {
-  tableParser* parser = new tableParser;
+  TableParser* parser = new TableParser;
   parser->setIPv4Only(true);
   return parser;
 }
 
 // Each handler knows the record of its own parser.
 void pathLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
-  handlePathLine(edges, static_cast<pathParser&>(parser).data, contents);
+  handlePathLine(edges, static_cast<PathParser&>(parser).data, contents);
 }
 void vantageLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
-  handleVantageLine(edges, static_cast<vantageParser&>(parser).data, contents);
+  handleVantageLine(edges, static_cast<VantageParser&>(parser).data, contents);
 }
 void unknownLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
-  handleUnknownLine(edges, static_cast<unknownParser&>(parser).data, contents);
+  handleUnknownLine(edges, static_cast<UnknownParser&>(parser).data, contents);
 }
 void satLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
-  handleSatLine(edges, static_cast<satParser&>(parser).data, contents);
+  handleSatLine(edges, static_cast<SatParser&>(parser).data, contents);
 }
 void asrelLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
-  const asrelParser::parsed_data& line = static_cast<asrelParser&>(parser).data;
+  const AsrelParser::ParsedData& line = static_cast<AsrelParser&>(parser).data;
   handleRelationship(edges, line.from, line.to, line.peering, contents);
 }
 void tableLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber vantage) {
-  handleRoutePath(edges, static_cast<tableParser&>(parser).data.path, vantage, contents);
+  handleRoutePath(edges, static_cast<TableParser&>(parser).data.path, vantage, contents);
 }
 void mrtLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
-  const std::vector<ASNumber>& path = static_cast<mrtParser&>(parser).entry.path;
+  const std::vector<ASNumber>& path = static_cast<MrtParser&>(parser).entry.path;
   handleASPath(edges, path.data(), path.size(), contents);
 }
 void pipeLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
   const std::vector<ASNumber>& path = static_cast<pipeParser&>(parser).path;
   handleASPath(edges, path.data(), path.size(), contents);
 }
-Route& bgpRoute(Parser& parser) { return static_cast<bgpParser&>(parser).data; }
-Route& mrtRoute(Parser& parser) { return static_cast<mrtParser&>(parser).data; }
+Route& bgpRoute(Parser& parser) { return static_cast<BgpParser&>(parser).data; }
+Route& mrtRoute(Parser& parser) { return static_cast<MrtParser&>(parser).data; }
 Route& pipeRoute(Parser& parser) { return static_cast<pipeParser&>(parser).data; }
 Route& tableRoute(Parser& parser) {
-  return static_cast<tableParser&>(parser).data;
+  return static_cast<TableParser&>(parser).data;
 }
 
 const char kDumpRefusal[] = "BGP dumps can only be used to get IP address covering";
@@ -87,34 +87,34 @@ const char kTableRefusal[] =
 // parser, line handler; second pass: parser, route.
 const InputFormat kFormats[] = {
     {'b', bgpFile, false, false, "lines", getIPCovering, kDumpRefusal,
-     nullptr, nullptr, make<bgpParser>, bgpRoute},
+     nullptr, nullptr, make<BgpParser>, bgpRoute},
     {'B', bgpFile, true, false, "lines", getIPCovering, kDumpRefusal,
-     nullptr, nullptr, make<bgpParser>, bgpRoute},
+     nullptr, nullptr, make<BgpParser>, bgpRoute},
     {'s', satFile, false, false, "lines", kAllContents, nullptr,
-     make<satParser>, satLine, nullptr, nullptr},
+     make<SatParser>, satLine, nullptr, nullptr},
     {'v', vantageFile, false, false, "lines", kStructure,
      "Vantage files do not contain covering information",
-     make<vantageParser>, vantageLine, nullptr, nullptr},
+     make<VantageParser>, vantageLine, nullptr, nullptr},
     {'p', pathFile, false, false, "lines", kStructure | getPathCovering,
      "Cannot get IP address covering from a path file",
-     make<pathParser>, pathLine, nullptr, nullptr},
+     make<PathParser>, pathLine, nullptr, nullptr},
     {'u', unknownFile, false, false, "lines", kNodesEdges,
      "Unoriented edges can only be used to get nodes and/or edges",
-     make<unknownParser>, unknownLine, nullptr, nullptr},
+     make<UnknownParser>, unknownLine, nullptr, nullptr},
     {'t', tableFile, false, true, "lines", kRouteContents, kTableRefusal,
-     make<tableParser>, tableLine, makeTableRouteParser, tableRoute},
+     make<TableParser>, tableLine, makeTableRouteParser, tableRoute},
     {'T', tableFile, true, true, "lines", kRouteContents, kTableRefusal,
-     make<tableParser>, tableLine, makeTableRouteParser, tableRoute},
+     make<TableParser>, tableLine, makeTableRouteParser, tableRoute},
     {'m', mrtFile, false, true, "MRT entries", kRouteContents,
      "MRT files can only be used to get nodes, edges, path covering and IP address covering",
-     make<mrtParser>, mrtLine, makeMrtRouteParser, mrtRoute},
+     make<MrtParser>, mrtLine, makeMrtRouteParser, mrtRoute},
     {'l', pipeFile, false, true, "lines", kRouteContents,
      "Pipe-separated route text can only be used to get nodes, edges, path covering and IP "
      "address covering",
      make<pipeParser>, pipeLine, makePipeRouteParser, pipeRoute},
     {'r', asrelFile, false, true, "lines", kStructure,
      "Relationship files do not contain covering information",
-     make<asrelParser>, asrelLine, nullptr, nullptr},
+     make<AsrelParser>, asrelLine, nullptr, nullptr},
 };
 
 }  // namespace
@@ -142,7 +142,7 @@ const InputFormat* findFormat(char letter) {
   return nullptr;
 }
 
-const InputFormat& formatOf(file_type type) {
+const InputFormat& formatOf(FileType type) {
   for (const InputFormat& format : kFormats) {
     if (format.type == type) return format;
   }

@@ -11,7 +11,7 @@
 #include "parsers/route.h"
 
 // Input formats, selected by the format letter of a --file: option.
-enum file_type {
+enum FileType {
   bgpFile = 0,      // b or B: router BGP table dump
   satFile = 1,      // s: path-saturation output
   vantageFile = 2,  // v: relationship file
@@ -47,7 +47,7 @@ const ContentLetter* findContent(char letter);
 // gives its other contents in the first pass, so one file may be read in both.
 struct InputFormat {
   char letter;              // as in --file:
-  file_type type;
+  FileType type;
   bool takesVantage;        // the option is followed by a vantage AS number, then the file name
   // A file from which nothing at all could be used is worth a warning: the readers of today's
   // formats pass over much of what they meet, and an empty result needs saying. The other
@@ -69,7 +69,7 @@ struct InputFormat {
 // The row of a format letter, or null when `letter` is none.
 const InputFormat* findFormat(char letter);
 // The row of a format type (for b and B, the row of b).
-const InputFormat& formatOf(file_type type);
+const InputFormat& formatOf(FileType type);
 
 // True when a file of this format asked for these contents is read in the merge of the second
 // pass (then its contents are IP covering alone).

@@ -142,8 +142,8 @@ bool tableReaderTakesMore(const char* name) {
   struct stat status;
   if (stat(name, &status) != 0 || !S_ISREG(status.st_mode)) return false;
   constexpr unsigned long kLines = 2000;
-  bgpParser dump;
-  tableParser table;
+  BgpParser dump;
+  TableParser table;
   unsigned long dumpRecords = 0, tableRecords = 0;
   if (!recordsInFirstLines(dump, name, kLines, dumpRecords) ||
       !recordsInFirstLines(table, name, kLines, tableRecords)) {

@@ -1,7 +1,8 @@
 // What the first block of an input file looks like, to tell the user when a file was most likely
 // given the wrong format letter. Cheap guesses on a few kilobytes, never a reason to read a file
 // otherwise: the file is read by its letter all the same.
-#pragma once
+#ifndef ZELGRIN_BUILD_INPUT_SNIFF_H
+#define ZELGRIN_BUILD_INPUT_SNIFF_H
 
 #include <string>
 
@@ -24,3 +25,5 @@ bool startsAsMRT(const std::string& block);
 // as a dump. Reads at most a few thousand lines of it with each reader; false when either
 // reading fails.
 bool tableReaderTakesMore(const char* name);
+
+#endif  // ZELGRIN_BUILD_INPUT_SNIFF_H

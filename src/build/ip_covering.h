@@ -2,7 +2,8 @@
 // AS path, toward the vantage point, without counting again the addresses it shares with the
 // prefix counted last on that way; or, exactly, without counting again any address counted
 // before on that way. Correct only when routes arrive in ascending prefix order.
-#pragma once
+#ifndef ZELGRIN_BUILD_IP_COVERING_H
+#define ZELGRIN_BUILD_IP_COVERING_H
 
 #include "build/edge_lookup.h"
 #include "ip/address_ranges.h"
@@ -19,3 +20,5 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path
 // Makes every way of the graph start the exact count afresh: nothing counted yet by a dump, so
 // that covering from earlier inputs does not stand in for addresses.
 void startExactCovering(ASGraph& graph);
+
+#endif  // ZELGRIN_BUILD_IP_COVERING_H

@@ -19,7 +19,7 @@ Edge edgeFor(EdgeLookup& edges, ASNumber a, ASNumber b, int contents) {
 // Orients the edge: x as seen from its `from` end, y as seen from the other end, which callers
 // pass as the reverse of x; a self-loop is its own other end and keeps y. Both ways become
 // oriented.
-void orient(const Edge& e, edge_dir x, edge_dir y) {
+void orient(const Edge& e, EdgeDir x, EdgeDir y) {
   e.setDirection(x);
   ASGraph::otherCopy(e).setDirection(y);
   e.weight().oriented = true;
@@ -51,7 +51,7 @@ void addCovering(ASEdgeWeight& way, unsigned int amount, bool toIP) {
 
 // Adds the amounts of a path-saturation line to the ways f->t and t->f of the edge, seen from f.
 // The one end of a self-loop sees both ways, and each takes both amounts.
-void addSatCovering(const Edge& e, const satParser::parsed_data& line, bool toIP) {
+void addSatCovering(const Edge& e, const SatParser::ParsedData& line, bool toIP) {
   unsigned int first = wholePart(*line.firstCovering);
   unsigned int second = wholePart(*line.secondCovering);
   unsigned int fromTo = line.notReversed ? first : second;
@@ -110,7 +110,7 @@ void handleSequence(EdgeLookup& edges, ASNumber first, Next next, int contents) 
 
 }  // namespace
 
-void handlePathLine(EdgeLookup& edges, pathParser::parsed_data& line, int contents) {
+void handlePathLine(EdgeLookup& edges, PathParser::ParsedData& line, int contents) {
   List<ASNumber>& path = line.path;
   if (path.isEmpty()) return;
   path.goToFirst();
@@ -156,7 +156,7 @@ void handleRoutePath(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage,
   handleASPath(edges, ases, length, contents);
 }
 
-void handleVantageLine(EdgeLookup& edges, const vantageParser::parsed_data& line, int contents) {
+void handleVantageLine(EdgeLookup& edges, const VantageParser::ParsedData& line, int contents) {
   handleRelationship(edges, line.from, line.to, line.peering, contents);
 }
 
@@ -177,7 +177,7 @@ void handleRelationship(EdgeLookup& edges, ASNumber from, ASNumber to, bool peer
     orient(e, forward, backward);
 }
 
-void handleUnknownLine(EdgeLookup& edges, const unknownParser::parsed_data& line, int contents) {
+void handleUnknownLine(EdgeLookup& edges, const UnknownParser::ParsedData& line, int contents) {
   if (contents & getNodes) {
     addNode(edges, line.from);
     addNode(edges, line.to);
@@ -185,7 +185,7 @@ void handleUnknownLine(EdgeLookup& edges, const unknownParser::parsed_data& line
   if (contents & getEdges) edges.findOrAdd(line.from, line.to);
 }
 
-void handleSatLine(EdgeLookup& edges, const satParser::parsed_data& line, int contents) {
+void handleSatLine(EdgeLookup& edges, const SatParser::ParsedData& line, int contents) {
   if (line.candidatePeering || line.badPath) return;
   if (contents & getNodes) {
     addNode(edges, line.from);

@@ -1,6 +1,7 @@
 // What one parsed line of a file that is not a BGP dump adds to the graph: nodes, edges,
 // directions and covering, each asked for by a content letter. Used by buildGraph.
-#pragma once
+#ifndef ZELGRIN_BUILD_LINE_HANDLERS_H
+#define ZELGRIN_BUILD_LINE_HANDLERS_H
 
 #include <cstddef>
 
@@ -12,8 +13,8 @@
 #include "parsers/vantage_parser.h"
 
 // Each handler runs the contents of `contents` in the order n, e, d, c, i on one record.
-void handlePathLine(EdgeLookup& edges, pathParser::parsed_data& line, int contents);
-void handleVantageLine(EdgeLookup& edges, const vantageParser::parsed_data& line, int contents);
+void handlePathLine(EdgeLookup& edges, PathParser::ParsedData& line, int contents);
+void handleVantageLine(EdgeLookup& edges, const VantageParser::ParsedData& line, int contents);
 // A relationship of either relationship format: `from` the customer of `to`, or two peers.
 void handleRelationship(EdgeLookup& edges, ASNumber from, ASNumber to, bool peering, int contents);
 // An AS path taken as one line of a path list: the ASes in order, repetitions kept.
@@ -23,5 +24,7 @@ void handleASPath(EdgeLookup& edges, const ASNumber* path, std::size_t length, i
 // list leaves out its private segments.
 void handleRoutePath(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage,
                      int contents);
-void handleUnknownLine(EdgeLookup& edges, const unknownParser::parsed_data& line, int contents);
-void handleSatLine(EdgeLookup& edges, const satParser::parsed_data& line, int contents);
+void handleUnknownLine(EdgeLookup& edges, const UnknownParser::ParsedData& line, int contents);
+void handleSatLine(EdgeLookup& edges, const SatParser::ParsedData& line, int contents);
+
+#endif  // ZELGRIN_BUILD_LINE_HANDLERS_H

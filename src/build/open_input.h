@@ -1,6 +1,7 @@
 // Opening an input file by the name given on the command line, where "-" is standard input.
 // Used by both passes of graph construction and by the command line's checks.
-#pragma once
+#ifndef ZELGRIN_BUILD_OPEN_INPUT_H
+#define ZELGRIN_BUILD_OPEN_INPUT_H
 
 #include "parsers/parser.h"
 
@@ -14,3 +15,5 @@ inline bool openInput(Parser& parser, const char* name) {
   parser.openStdin();
   return true;
 }
+
+#endif  // ZELGRIN_BUILD_OPEN_INPUT_H

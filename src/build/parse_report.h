@@ -1,6 +1,7 @@
 // Messages of graph construction about input files: unreadable lines (with -v) and files that
 // cannot be opened or read. Used by the two passes of buildGraph.
-#pragma once
+#ifndef ZELGRIN_BUILD_PARSE_REPORT_H
+#define ZELGRIN_BUILD_PARSE_REPORT_H
 
 #include "parsers/parser.h"
 
@@ -17,3 +18,5 @@ void reportOpenFailure(const char* fileName, int errorNumber);
 // "Error: Unable to read input file `NAME'" and the reason in parentheses: the system's text or
 // the decoder's (Parser::readErrorText).
 void reportReadFailure(const char* fileName, const char* reason);
+
+#endif  // ZELGRIN_BUILD_PARSE_REPORT_H

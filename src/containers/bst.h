@@ -17,14 +17,14 @@ class BST {
   static constexpr int kMaxDepth = 96;
 
  public:
-  struct tree_node {
+  struct TreeNode {
     T item;
     K key;
-    tree_node* leftChild;
-    tree_node* rightChild;
+    TreeNode* leftChild;
+    TreeNode* rightChild;
     std::int8_t balance;     // right height minus left height
     std::uint8_t visitState;  // used by listItems only
-    tree_node() : item(), key(), leftChild(nullptr), rightChild(nullptr), balance(0), visitState(0) {}
+    TreeNode() : item(), key(), leftChild(nullptr), rightChild(nullptr), balance(0), visitState(0) {}
   };
 
   // An empty tree.
@@ -46,14 +46,14 @@ class BST {
       root = nullptr;
       return *this;
     }
-    if (root == nullptr) root = new tree_node();
-    List<const tree_node*> sources;
-    List<tree_node*> targets;
+    if (root == nullptr) root = new TreeNode();
+    List<const TreeNode*> sources;
+    List<TreeNode*> targets;
     sources.enqueue(other.root);
     targets.enqueue(root);
     while (!sources.isEmpty()) {
-      const tree_node* s = sources.dequeue();
-      tree_node* d = targets.dequeue();
+      const TreeNode* s = sources.dequeue();
+      TreeNode* d = targets.dequeue();
       d->item = s->item;
       d->key = s->key;
       d->balance = s->balance;
@@ -74,13 +74,13 @@ class BST {
       ++itemCount;
       return true;
     }
-    tree_node* path[kMaxDepth];
+    TreeNode* path[kMaxDepth];
     int depth = 0;
-    tree_node* n = root;
+    TreeNode* n = root;
     for (;;) {
       if (n->key == key) return false;
       path[depth++] = n;
-      tree_node*& child = n->key > key ? n->leftChild : n->rightChild;
+      TreeNode*& child = n->key > key ? n->leftChild : n->rightChild;
       if (child == nullptr) {
         child = makeNode(item, key);
         break;
@@ -93,7 +93,7 @@ class BST {
     bool grown = true;
     while (grown && depth > 0) {
       n = path[--depth];
-      tree_node* parent = depth > 0 ? path[depth - 1] : nullptr;
+      TreeNode* parent = depth > 0 ? path[depth - 1] : nullptr;
       bool isLeft = parent != nullptr && parent->key > n->key;
       if (n->key > key) {
         if (n->balance == 1) grown = false;
@@ -126,7 +126,7 @@ class BST {
 
   // The item stored under `key`, which the caller may change in place, or null when absent.
   T* findItem(const K& key) {
-    tree_node* n = root;
+    TreeNode* n = root;
     while (n != nullptr) {
       if (n->key == key) return &n->item;
       n = n->key > key ? n->leftChild : n->rightChild;
@@ -139,9 +139,9 @@ class BST {
   // holds the walk.
   template <typename Visit>
   void forEach(Visit visit) const {
-    const tree_node* stack[kMaxDepth];
+    const TreeNode* stack[kMaxDepth];
     int depth = 0;
-    const tree_node* n = root;
+    const TreeNode* n = root;
     while (n != nullptr || depth > 0) {
       while (n != nullptr) {
         stack[depth++] = n;
@@ -158,11 +158,11 @@ class BST {
   List<T>& listItems() {
     itemList = List<T>();
     if (root == nullptr) return itemList;
-    List<tree_node*> stack;
+    List<TreeNode*> stack;
     root->visitState = 0;
     stack.push(root);
     while (!stack.isEmpty()) {
-      tree_node* n = stack.pop();
+      TreeNode* n = stack.pop();
       switch (n->visitState) {
         case 0:
           n->visitState = 1;
@@ -193,15 +193,15 @@ class BST {
   // Frees `n` and everything below it without allocating, so that freeing never runs out of
   // memory: a node with a left child is rotated right until the leftmost node can go. Neither
   // `root` nor `itemCount` changes: the caller resets the link it cut.
-  static void deleteSubTree(tree_node* n) {
+  static void deleteSubTree(TreeNode* n) {
     while (n != nullptr) {
-      tree_node* left = n->leftChild;
+      TreeNode* left = n->leftChild;
       if (left != nullptr) {
         n->leftChild = left->rightChild;
         left->rightChild = n;
         n = left;
       } else {
-        tree_node* right = n->rightChild;
+        TreeNode* right = n->rightChild;
         delete n;
         n = right;
       }
@@ -211,8 +211,8 @@ class BST {
   // The four rebalancing rotations. `n` is the unbalanced node; the root of the rotated subtree
   // goes to `parent`'s left link when `isLeft`, its right link otherwise, or to `root` when
   // `parent` is null.
-  void rotateLL(tree_node* n, tree_node* parent, bool isLeft) {
-    tree_node* l = n->leftChild;
+  void rotateLL(TreeNode* n, TreeNode* parent, bool isLeft) {
+    TreeNode* l = n->leftChild;
     n->leftChild = l->rightChild;
     hang(l, parent, isLeft);
     l->rightChild = n;
@@ -220,8 +220,8 @@ class BST {
     ++l->balance;
   }
 
-  void rotateRR(tree_node* n, tree_node* parent, bool isLeft) {
-    tree_node* r = n->rightChild;
+  void rotateRR(TreeNode* n, TreeNode* parent, bool isLeft) {
+    TreeNode* r = n->rightChild;
     n->rightChild = r->leftChild;
     hang(r, parent, isLeft);
     r->leftChild = n;
@@ -229,9 +229,9 @@ class BST {
     --r->balance;
   }
 
-  void rotateLR(tree_node* n, tree_node* parent, bool isLeft) {
-    tree_node* l = n->leftChild;
-    tree_node* g = l->rightChild;
+  void rotateLR(TreeNode* n, TreeNode* parent, bool isLeft) {
+    TreeNode* l = n->leftChild;
+    TreeNode* g = l->rightChild;
     n->leftChild = g->rightChild;
     l->rightChild = g->leftChild;
     g->leftChild = l;
@@ -242,9 +242,9 @@ class BST {
     g->balance = 0;
   }
 
-  void rotateRL(tree_node* n, tree_node* parent, bool isLeft) {
-    tree_node* r = n->rightChild;
-    tree_node* g = r->leftChild;
+  void rotateRL(TreeNode* n, TreeNode* parent, bool isLeft) {
+    TreeNode* r = n->rightChild;
+    TreeNode* g = r->leftChild;
     n->rightChild = g->leftChild;
     r->leftChild = g->rightChild;
     g->rightChild = r;
@@ -255,19 +255,19 @@ class BST {
     g->balance = 0;
   }
 
-  tree_node* root;
+  TreeNode* root;
   std::uint64_t itemCount;
   List<T> itemList;
 
  private:
-  static tree_node* makeNode(const T& item, const K& key) {
-    tree_node* n = new tree_node();
+  static TreeNode* makeNode(const T& item, const K& key) {
+    TreeNode* n = new TreeNode();
     n->item = item;
     n->key = key;
     return n;
   }
 
-  void hang(tree_node* x, tree_node* parent, bool isLeft) {
+  void hang(TreeNode* x, TreeNode* parent, bool isLeft) {
     if (parent == nullptr) {
       root = x;
     } else if (isLeft) {
@@ -278,10 +278,10 @@ class BST {
   }
 
   // One side of an assignment step: mirror the source child's presence in the target.
-  static void copySide(const tree_node* s, tree_node*& d, List<const tree_node*>& sources,
-                       List<tree_node*>& targets) {
+  static void copySide(const TreeNode* s, TreeNode*& d, List<const TreeNode*>& sources,
+                       List<TreeNode*>& targets) {
     if (s != nullptr) {
-      if (d == nullptr) d = new tree_node();
+      if (d == nullptr) d = new TreeNode();
       sources.enqueue(s);
       targets.enqueue(d);
     } else {

@@ -6,14 +6,14 @@
 
 // The fixed underlying type makes every int a valid value, so a number read from outside the
 // three enumerators is held without undefined behaviour and maps to undirected wherever it is read.
-enum edge_dir : int {
+enum EdgeDir : int {
   undirected = 0,  // no direction, or never set
   backward = 1,    // from the other endpoint toward this node
   forward = 2      // from this node toward the other endpoint
 };
 
 // The same edge seen from its other end: forward and backward swap; anything else is undirected.
-inline edge_dir reverse(edge_dir direction) {
+inline EdgeDir reverse(EdgeDir direction) {
   switch (direction) {
     case forward:
       return backward;

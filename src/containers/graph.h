@@ -32,9 +32,9 @@ class Graph {
 
   // An edge as stored (internal). End 0 is the node with the smaller key; a self-loop has it
   // at both ends.
-  struct edge_record {
+  struct EdgeRecord {
     W way[2];                                           // way[0] leads from end 0 to end 1
-    edge_dir direction[2] = {undirected, undirected};  // as seen from each end
+    EdgeDir direction[2] = {undirected, undirected};  // as seen from each end
     std::uint32_t end[2] = {0, 0};                      // node numbers
   };
 
@@ -55,9 +55,9 @@ class Graph {
     W& weight() const { return record_->way[end_]; }
     W& reverseWeight() const { return record_->way[end_ ^ 1u]; }
     // The direction as seen from `from`.
-    edge_dir direction() const { return record_->direction[end_]; }
+    EdgeDir direction() const { return record_->direction[end_]; }
     // Sets the direction as seen from `from`; `to` sees the reverse.
-    void setDirection(edge_dir direction) const {
+    void setDirection(EdgeDir direction) const {
       record_->direction[end_] = direction;
       record_->direction[end_ ^ 1u] = reverse(direction);
     }
@@ -71,13 +71,13 @@ class Graph {
    private:
     friend class Graph;
     const Graph* graph_ = nullptr;
-    edge_record* record_ = nullptr;
+    EdgeRecord* record_ = nullptr;
     std::uint32_t number_ = 0;
     unsigned end_ = 0;
   };
 
   // Handed out by listNodes and listEdges; points into the graph. The caller deletes it.
-  struct graph_node {
+  struct GraphNode {
     N* value;
     K key;
   };
@@ -86,12 +86,12 @@ class Graph {
   // `from`. The caller deletes `from`, `to` and then the record. The weights are the edge's
   // own; `direction` is the one seen from `from`, which a write through it changes for this end
   // only (setDirection changes both).
-  struct graph_edge {
+  struct GraphEdge {
     W* weight;
     W* reverseWeight;
-    edge_dir* direction;
-    graph_node* from;
-    graph_node* to;
+    EdgeDir* direction;
+    GraphNode* from;
+    GraphNode* to;
   };
 
   // An empty graph.
@@ -117,7 +117,7 @@ class Graph {
   // is missing (no change), 1 when the edge existed and is kept as it was, 2 when it was
   // overwritten (same direction: kept; opposite or undirected: undirected; from undirected: the
   // new direction), 3 when the edge was created. Weights and direction are seen from `from`.
-  int addEdge(const K& from, const K& to, const edge_dir& direction, const W& weight,
+  int addEdge(const K& from, const K& to, const EdgeDir& direction, const W& weight,
               const W& reverseWeight) {
     const std::uint32_t a = keys_.find(from);
     const std::uint32_t b = keys_.find(to);
@@ -131,8 +131,8 @@ class Graph {
       return 3;
     }
     const edge e = handle(probe.number, a);
-    const edge_dir stored = e.direction();
-    edge_dir newDirection;
+    const EdgeDir stored = e.direction();
+    EdgeDir newDirection;
     if (direction == undirected) {
       if (stored == undirected) return 1;
       newDirection = undirected;
@@ -181,7 +181,7 @@ class Graph {
 
   // A new record for the edge as seen from node `from` toward node `to`, or null when there is
   // none.
-  graph_edge* edgeProperties(const K& from, const K& to) {
+  GraphEdge* edgeProperties(const K& from, const K& to) {
     const edge e = storedEdge(from, to);
     return e ? makeRecord(e) : nullptr;
   }
@@ -194,19 +194,19 @@ class Graph {
 
   // The graph's own list, refilled with one new record per node in ascending key order. Records
   // of an earlier call are dropped from the list, not deleted.
-  List<graph_node*>& listNodes() {
-    nodeRecords = List<graph_node*>();
+  List<GraphNode*>& listNodes() {
+    nodeRecords = List<GraphNode*>();
     keys_.forEachInKeyOrder([this](std::uint32_t number) {
       node& n = nodes_[number];
-      nodeRecords.enqueue(new graph_node{&n.value, n.key});
+      nodeRecords.enqueue(new GraphNode{&n.value, n.key});
     });
     return nodeRecords;
   }
 
   // The graph's own list, refilled with one new record per edge, seen from the endpoint with the
   // smaller key, ordered by that key and then by the other one.
-  List<graph_edge*>& listEdges() {
-    edgeRecords = List<graph_edge*>();
+  List<GraphEdge*>& listEdges() {
+    edgeRecords = List<GraphEdge*>();
     forEachEdge([this](const edge& e) { edgeRecords.enqueue(makeRecord(e)); });
     return edgeRecords;
   }
@@ -239,8 +239,8 @@ class Graph {
   }
 
  protected:
-  List<graph_node*> nodeRecords;
-  List<graph_edge*> edgeRecords;
+  List<GraphNode*> nodeRecords;
+  List<GraphEdge*> edgeRecords;
 
  private:
   static constexpr std::uint32_t kAbsent = 0xFFFFFFFFu;
@@ -270,7 +270,7 @@ class Graph {
   // The search for the edge between node numbers a and b.
   PairIndex::Probe findEdge(std::uint32_t a, std::uint32_t b) const {
     return edgeIndex_.find(a, b, [this, a, b](std::uint32_t number) {
-      const edge_record& r = edges_[number];
+      const EdgeRecord& r = edges_[number];
       return (r.end[0] == a && r.end[1] == b) || (r.end[0] == b && r.end[1] == a);
     });
   }
@@ -289,7 +289,7 @@ class Graph {
   // found none; seen from a.
   edge createEdge(const PairIndex::Probe& probe, std::uint32_t a, std::uint32_t b) {
     const std::uint32_t number = edges_.size();
-    edge_record& r = edges_.add();
+    EdgeRecord& r = edges_.add();
     const bool aIsLarger = nodes_[a].key > nodes_[b].key;
     r.end[0] = aIsLarger ? b : a;
     r.end[1] = aIsLarger ? a : b;
@@ -322,7 +322,7 @@ class Graph {
     // By end 1, each entry carrying the rank of end 0 for the second pass.
     std::vector<std::uint64_t> byEnd1(edgeCount);
     for (std::uint32_t e = 0; e < edgeCount; ++e) {
-      const edge_record& r = edges_[e];
+      const EdgeRecord& r = edges_[e];
       byEnd1[startBy1[rank[r.end[1]]]++] = (static_cast<std::uint64_t>(rank[r.end[0]]) << 32) | e;
     }
     std::vector<std::uint32_t> order(edgeCount);
@@ -340,17 +340,17 @@ class Graph {
 #endif
   }
 
-  graph_edge* makeRecord(const edge& e) {
+  GraphEdge* makeRecord(const edge& e) {
     node& a = nodes_[e.record_->end[e.end_]];
     node& b = nodes_[e.record_->end[e.end_ ^ 1u]];
-    graph_node* from = new graph_node{&a.value, a.key};
-    graph_node* to = new graph_node{&b.value, b.key};
-    return new graph_edge{&e.weight(), &e.reverseWeight(), &e.record_->direction[e.end_], from,
+    GraphNode* from = new GraphNode{&a.value, a.key};
+    GraphNode* to = new GraphNode{&b.value, b.key};
+    return new GraphEdge{&e.weight(), &e.reverseWeight(), &e.record_->direction[e.end_], from,
                           to};
   }
 
   Pool<node> nodes_;
-  Pool<edge_record> edges_;
+  Pool<EdgeRecord> edges_;
   KeyIndex keys_;
   PairIndex edgeIndex_;
 };

@@ -9,11 +9,11 @@
 template <class T>
 class List {
  public:
-  struct list_element {
+  struct ListElement {
     T value;
-    list_element* prevElement;
-    list_element* nextElement;
-    list_element() : value(), prevElement(nullptr), nextElement(nullptr) {}
+    ListElement* prevElement;
+    ListElement* nextElement;
+    ListElement() : value(), prevElement(nullptr), nextElement(nullptr) {}
   };
 
   // An empty list.
@@ -23,7 +23,7 @@ class List {
 
   // The same values in the same order, with the cursor at the same position as in `other`.
   List(const List& other) : List() {
-    for (const list_element* e = other.firstElement; e != nullptr; e = e->nextElement) {
+    for (const ListElement* e = other.firstElement; e != nullptr; e = e->nextElement) {
       enqueue(e->value);
       if (e == other.cursor) cursor = lastElement;
     }
@@ -39,9 +39,9 @@ class List {
   List& operator=(const List& other) {
     if (this == &other) return *this;
     bool cursorPlaced = false;
-    list_element* mine = firstElement;
-    list_element* lastPaired = nullptr;
-    const list_element* theirs = other.firstElement;
+    ListElement* mine = firstElement;
+    ListElement* lastPaired = nullptr;
+    const ListElement* theirs = other.firstElement;
     for (; mine != nullptr && theirs != nullptr; mine = mine->nextElement, theirs = theirs->nextElement) {
       mine->value = theirs->value;
       if (theirs == other.cursor) {
@@ -93,7 +93,7 @@ class List {
 
   // Inserts a copy of `value` before the head. The cursor moves only when the list was empty.
   void push(const T& value) {
-    list_element* e = makeElement(value);
+    ListElement* e = makeElement(value);
     e->nextElement = firstElement;
     if (firstElement != nullptr) {
       firstElement->prevElement = e;
@@ -109,7 +109,7 @@ class List {
   // head moves to the new head.
   T pop() {
     if (firstElement == nullptr) return T();
-    list_element* head = firstElement;
+    ListElement* head = firstElement;
     T value = head->value;
     if (cursor == head) cursor = head->nextElement;
     firstElement = head->nextElement;
@@ -125,7 +125,7 @@ class List {
 
   // Inserts a copy of `value` after the tail. The cursor moves only when the list was empty.
   void enqueue(const T& value) {
-    list_element* e = makeElement(value);
+    ListElement* e = makeElement(value);
     e->prevElement = lastElement;
     if (lastElement != nullptr) {
       lastElement->nextElement = e;
@@ -157,10 +157,10 @@ class List {
  private:
   // A kept element when there is one, else a new one. The element is complete before anything
   // links to it, so a failing copy leaves the list as it was.
-  list_element* makeElement(const T& value) {
-    list_element* e = spareElements;
+  ListElement* makeElement(const T& value) {
+    ListElement* e = spareElements;
     if (e == nullptr) {
-      e = new list_element();
+      e = new ListElement();
       e->value = value;
       return e;
     }
@@ -171,18 +171,18 @@ class List {
     return e;
   }
 
-  static void freeFrom(list_element* e) {
+  static void freeFrom(ListElement* e) {
     while (e != nullptr) {
-      list_element* following = e->nextElement;
+      ListElement* following = e->nextElement;
       delete e;
       e = following;
     }
   }
 
-  list_element* firstElement;
-  list_element* cursor;
-  list_element* lastElement;
-  list_element* spareElements;  // emptied by clear(), singly linked through nextElement
+  ListElement* firstElement;
+  ListElement* cursor;
+  ListElement* lastElement;
+  ListElement* spareElements;  // emptied by clear(), singly linked through nextElement
   std::uint64_t length;
 };
 

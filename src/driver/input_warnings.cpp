@@ -14,7 +14,7 @@ namespace {
 
 // The letters that read text, one line at a time: each takes binary data or MRT route text as
 // lines it cannot use.
-bool readsText(file_type type) {
+bool readsText(FileType type) {
   switch (type) {
     case bgpFile: case satFile: case vantageFile: case pathFile: case unknownFile:
     case tableFile: case asrelFile:
@@ -26,7 +26,7 @@ bool readsText(file_type type) {
 
 // What the file holds when that says its letter is wrong: the end of the warning, or null.
 const char* wrongLetter(const InputFile& input) {
-  const file_type type = input.type;
+  const FileType type = input.type;
   std::string block;
   const char* name = input.name.c_str();
   if (!(readsText(type) || type == mrtFile || type == pipeFile) || isStdinName(name) ||

@@ -28,7 +28,7 @@
 namespace {
 
 // Exit statuses: the kind of failure a script can tell apart.
-enum exit_status : int {
+enum ExitStatus : int {
   exitOk = 0,          // the graph was written, or help or version asked for
   exitSyntax = 1,      // syntax error on the command line
   exitUnreadable = 2,  // an input could not be opened or read, the output not created, or

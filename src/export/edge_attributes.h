@@ -17,7 +17,7 @@ struct EdgeFields {
   ASNumber b = 0;
   ASEdgeWeight ab;                  // the way a->b
   ASEdgeWeight ba;                  // the way b->a
-  edge_dir direction = undirected;  // seen from a
+  EdgeDir direction = undirected;  // seen from a
   ASEdgeComparison comparison;      // the fields of a differential graph, seen from a
 
   // The fields of the edge held by `copy`, seen from its `from` end.

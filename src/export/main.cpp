@@ -26,7 +26,7 @@
 
 namespace {
 
-enum exit_status : int {
+enum ExitStatus : int {
   exitOk = 0,
   exitSyntax = 1,
   exitUnreadable = 2,

@@ -32,7 +32,7 @@ std::string baseOf(const std::string& path) {
 // it must be written through, not replaced.
 bool namesDescriptor(const std::string& path) { return path.compare(0, 6, "/proc/") == 0; }
 
-enum resolve_result { resolvedFile, resolvedNone, resolveFailed, resolveRefused };
+enum ResolveResult { resolvedFile, resolvedNone, resolveFailed, resolveRefused };
 
 // The rule the kernel applies with fs.protected_symlinks, applied whatever that setting: a link
 // in a sticky, world-writable directory (/tmp) is followed only when it belongs to the caller or
@@ -52,7 +52,7 @@ bool mayFollow(const std::string& link, const struct stat& status) {
 // resolvedNone: nothing there (a new file); resolveFailed: write directly instead (a loop, an
 // unreadable link, an open descriptor's name); resolveRefused: a link mayFollow refuses, which
 // `target` then names.
-resolve_result resolveLinks(const char* name, std::string& target, struct stat& status) {
+ResolveResult resolveLinks(const char* name, std::string& target, struct stat& status) {
   target = name;
   for (int hops = 0; hops < 40; ++hops) {
     if (namesDescriptor(target)) return resolveFailed;
@@ -113,7 +113,7 @@ bool OutputFile::open(const char* name) {
   reason_.clear();
   catchSignals();
   struct stat status;
-  const resolve_result found = resolveLinks(name, target_, status);
+  const ResolveResult found = resolveLinks(name, target_, status);
   if (found == resolveRefused) {
     // What the kernel answers for such a link when it applies the rule itself.
     errorNumber_ = EACCES;

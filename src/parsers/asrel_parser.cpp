@@ -40,7 +40,7 @@ bool looksLikeRecord(const char* text, std::size_t length) {
 
 }  // namespace
 
-Parser::next_line_result asrelParser::nextLine() {
+Parser::NextLineResult AsrelParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -83,14 +83,14 @@ Parser::next_line_result asrelParser::nextLine() {
   return noMoreLines;
 }
 
-Parser::parse_result asrelParser::parseLine() {
-  const parse_result code = beginParse();
+Parser::ParseResult AsrelParser::parseLine() {
+  const ParseResult code = beginParse();
   if (code != parseOk) return code;
   if (lineCode_ != parseOk) setReason(lineReason_.c_str());
   return lineCode_;
 }
 
-asrelParser::Outcome asrelParser::readRelationship(const char* text, std::size_t length) {
+AsrelParser::Outcome AsrelParser::readRelationship(const char* text, std::size_t length) {
   if (dialect_ == Dialect::unknown) {
     dialect_ = std::memchr(text, '|', length) != nullptr ? Dialect::caida : Dialect::snap;
   }
@@ -98,7 +98,7 @@ asrelParser::Outcome asrelParser::readRelationship(const char* text, std::size_t
 }
 
 // "<provider>|<customer>|<rel>[|<source>...]"
-asrelParser::Outcome asrelParser::readCaida(const char* text, std::size_t length) {
+AsrelParser::Outcome AsrelParser::readCaida(const char* text, std::size_t length) {
   std::string_view fields[3];
   std::size_t count = 0;
   std::size_t begin = 0;
@@ -129,7 +129,7 @@ asrelParser::Outcome asrelParser::readCaida(const char* text, std::size_t length
 }
 
 // "<from> <to> <rel>", blanks or tabs between; words after the relationship are ignored.
-asrelParser::Outcome asrelParser::readSnap(const char* text, std::size_t length) {
+AsrelParser::Outcome AsrelParser::readSnap(const char* text, std::size_t length) {
   std::string_view words[3];
   std::size_t count = 0;
   std::size_t i = 0;
@@ -162,7 +162,7 @@ asrelParser::Outcome asrelParser::readSnap(const char* text, std::size_t length)
   return Outcome::record;
 }
 
-bool asrelParser::readAS(const char* text, std::size_t length, ASNumber& as) {
+bool AsrelParser::readAS(const char* text, std::size_t length, ASNumber& as) {
   switch (readASToken(text, length, as, width())) {
     case ASRead::ok:
       return true;
@@ -178,7 +178,7 @@ bool asrelParser::readAS(const char* text, std::size_t length, ASNumber& as) {
   return false;
 }
 
-asrelParser::Outcome asrelParser::reject(parse_result code, const char* reason, const char* text,
+AsrelParser::Outcome AsrelParser::reject(ParseResult code, const char* reason, const char* text,
                                          std::size_t length) {
   lineCode_ = code;
   lineReason_.assign(reason);

@@ -20,29 +20,29 @@
 #include "parsers/parser.h"
 #include "parsers/read_stats.h"
 
-class asrelParser : public Parser {
+class AsrelParser : public Parser {
  public:
   // Reasons under which stats() counts the relationship lines that give no record.
   static constexpr const char* siblingLink = "sibling";
   static constexpr const char* malformedLine = "malformed line";
   static constexpr const char* nulLine = "line holding a NUL byte";
 
-  struct parsed_data {
+  struct ParsedData {
     ASNumber from = 0;     // the customer when not peering
     ASNumber to = 0;       // the provider when not peering
     bool peering = false;  // peers (or CAIDA siblings)
   };
 
-  asrelParser() = default;
-  ~asrelParser() override = default;
+  AsrelParser() = default;
+  ~AsrelParser() override = default;
 
   // Moves to the next relationship line, passing over comments, legends and SNAP siblings.
   // 0 with the line ready, 1 at the end of the input, 2 with "No file has been opened".
-  next_line_result nextLine() override;
+  NextLineResult nextLine() override;
   // The outcome of the line nextLine read: 0 with `data` filled; 3 for an invalid AS number, an
   // AS number above 65535 in a 16-bit run or an unknown relationship, 4 for a missing field,
   // with errReason set; 2 and 5 as every parser.
-  parse_result parseLine() override;
+  ParseResult parseLine() override;
 
   // Relationship lines that gave no record since the input was opened, by reason: siblings, and
   // lines delivered for parseLine to reject (malformedLine, or kAboveAS16Reason for an AS number
@@ -51,7 +51,7 @@ class asrelParser : public Parser {
   const ReadStats* skipStats() const override { return &stats_; }
   const char* passedOverReason() const override { return kBlankOrComment; }
 
-  parsed_data data;
+  ParsedData data;
 
  private:
   enum class Dialect { unknown, caida, snap };
@@ -61,12 +61,12 @@ class asrelParser : public Parser {
   Outcome readCaida(const char* text, std::size_t length);
   Outcome readSnap(const char* text, std::size_t length);
   bool readAS(const char* text, std::size_t length, ASNumber& as);
-  Outcome reject(parse_result code, const char* reason, const char* text = nullptr,
+  Outcome reject(ParseResult code, const char* reason, const char* text = nullptr,
                  std::size_t length = 0);
 
   Dialect dialect_ = Dialect::unknown;
   ReadStats stats_;
-  parse_result lineCode_ = parseOk;
+  ParseResult lineCode_ = parseOk;
   std::string lineReason_;
   const char* countedReason_ = nullptr;
 };

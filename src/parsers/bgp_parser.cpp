@@ -6,12 +6,12 @@
 
 #include "asgraph/read_number.h"
 
-const char bgpParser::fieldCaptions[7][9] = {"Network", "Next Hop", "Metric", "LocPrf",
+const char BgpParser::fieldCaptions[7][9] = {"Network", "Next Hop", "Metric", "LocPrf",
                                              "Weight",  "Path",     "--More--"};
-const char bgpParser::routeStatCodes[7] = {'s', 'd', 'h', '*', '>', 'i', 'S'};
-const char bgpParser::routeOriginCodes[3] = {'i', 'e', '?'};
-const char bgpParser::privateAS[2] = {'(', ')'};
-const char bgpParser::ASset[2] = {'{', '}'};
+const char BgpParser::routeStatCodes[7] = {'s', 'd', 'h', '*', '>', 'i', 'S'};
+const char BgpParser::routeOriginCodes[3] = {'i', 'e', '?'};
+const char BgpParser::privateAS[2] = {'(', ')'};
+const char BgpParser::ASset[2] = {'{', '}'};
 
 namespace {
 
@@ -101,13 +101,13 @@ int readDotted(const char* token, std::size_t length, bool withLength, long long
 
 }  // namespace
 
-bgpParser::bgpParser() = default;
+BgpParser::BgpParser() = default;
 
-bgpParser::~bgpParser() = default;
+BgpParser::~BgpParser() = default;
 
 // Line classification -----------------------------------------------------------------------
 
-Parser::next_line_result bgpParser::nextLine() {
+Parser::NextLineResult BgpParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -168,7 +168,7 @@ Parser::next_line_result bgpParser::nextLine() {
   return noMoreLines;
 }
 
-void bgpParser::recordHeader() {
+void BgpParser::recordHeader() {
   const char* text = line();
   for (int i = 0; i < columnCount; ++i) {
     const char* found = std::strstr(text, fieldCaptions[i]);
@@ -177,7 +177,7 @@ void bgpParser::recordHeader() {
 }
 
 // The first three characters are blanks or status characters, none of them twice.
-bool bgpParser::isRouteStart() const {
+bool BgpParser::isRouteStart() const {
   const char* text = line();
   unsigned seen = 0;
   for (int i = 0; i < 3; ++i) {
@@ -193,8 +193,8 @@ bool bgpParser::isRouteStart() const {
 
 // Route parsing -----------------------------------------------------------------------------
 
-Parser::parse_result bgpParser::parseLine() {
-  parse_result code = beginParse();
+Parser::ParseResult BgpParser::parseLine() {
+  ParseResult code = beginParse();
   if (code != parseOk) return code;
 
   const char* text = line();
@@ -252,7 +252,7 @@ Parser::parse_result bgpParser::parseLine() {
 
 // Reads the network column, if it holds one, into the previous network and netmask, and
 // returns the width of its text in `tokenLength` (0 when the column is blank).
-Parser::parse_result bgpParser::parseNetwork(std::size_t& tokenLength) {
+Parser::ParseResult BgpParser::parseNetwork(std::size_t& tokenLength) {
   tokenLength = 0;
   const std::size_t column = columnPos_[networkCol];
   if (column == 0) {
@@ -300,7 +300,7 @@ Parser::parse_result bgpParser::parseNetwork(std::size_t& tokenLength) {
 
 // Replaces the current line with the next one of at least four characters that is not a pager
 // prompt, counting every line read as parsed. False when the input ends first.
-bool bgpParser::readWrappedRest() {
+bool BgpParser::readWrappedRest() {
   wrappedLine_.assign(line(), lineLength());
   while (!streamDone() && readRawLine()) {
     ++parsedLines_;
@@ -318,7 +318,7 @@ bool bgpParser::readWrappedRest() {
   return false;
 }
 
-Parser::parse_result bgpParser::parseNextHop(std::size_t shift) {
+Parser::ParseResult BgpParser::parseNextHop(std::size_t shift) {
   const char* text = line();
   const std::size_t length = lineLength();
   const std::size_t start = skipBlanks(text, columnPos_[nextHopCol] - 1 + shift, length);
@@ -345,7 +345,7 @@ Parser::parse_result bgpParser::parseNextHop(std::size_t shift) {
   return parseOk;
 }
 
-Parser::parse_result bgpParser::parseMetric(std::size_t shift) {
+Parser::ParseResult BgpParser::parseMetric(std::size_t shift) {
   const std::size_t column = columnPos_[metricCol];
   const char* text = line();
   const std::size_t length = lineLength();
@@ -368,7 +368,7 @@ Parser::parse_result bgpParser::parseMetric(std::size_t shift) {
   return parseOk;
 }
 
-Parser::parse_result bgpParser::parseSmallNumber(column which, std::size_t shift, const char* message,
+Parser::ParseResult BgpParser::parseSmallNumber(column which, std::size_t shift, const char* message,
                                                  std::optional<int>& field) {
   const std::size_t column = columnPos_[which];
   const char* text = line();
@@ -389,7 +389,7 @@ Parser::parse_result bgpParser::parseSmallNumber(column which, std::size_t shift
   return parseOk;
 }
 
-Parser::parse_result bgpParser::parsePath(std::size_t shift) {
+Parser::ParseResult BgpParser::parsePath(std::size_t shift) {
   const std::size_t column = columnPos_[pathCol];
   if (column == 0) {
     setReason(kNoPathColumn);
@@ -486,7 +486,7 @@ Parser::parse_result bgpParser::parsePath(std::size_t shift) {
   return parseOk;
 }
 
-void bgpParser::appendItem(const ASItem& item) {
+void BgpParser::appendItem(const ASItem& item) {
   if (pathLength_ == pathCapacity_) {
     const std::size_t capacity = pathCapacity_ == 0 ? 32 : 2 * pathCapacity_;
     std::unique_ptr<ASItem[]> grown(new ASItem[capacity]);
@@ -499,7 +499,7 @@ void bgpParser::appendItem(const ASItem& item) {
 
 // Routes next to each other in a table mostly share their path, and the list can only be
 // refilled element by element, so it is rebuilt only when the path changed.
-void bgpParser::storePath() {
+void BgpParser::storePath() {
   List<ASItem>& path = data.path;
   bool same = path.len() == pathLength_;
   if (same && pathLength_ > 0) {

@@ -22,7 +22,7 @@
 #include "parsers/parser.h"
 #include "parsers/route.h"
 
-class bgpParser : public Parser {
+class BgpParser : public Parser {
  public:
   // Captions of the header, in the order of the column positions, then the pager prompt.
   static const char fieldCaptions[7][9];
@@ -32,16 +32,16 @@ class bgpParser : public Parser {
   static const char ASset[2];             // "{}"
 
   // No file open, empty record, every optional value absent.
-  bgpParser();
-  ~bgpParser() override;
+  BgpParser();
+  ~BgpParser() override;
 
   // Skips to the next route line of a table, recording the columns of every header on the way.
   // lineReady, noMoreLines at the end of the input, noFileOpen.
-  next_line_result nextLine() override;
+  NextLineResult nextLine() override;
   // Parses the current route line into `data`. parseInputEnded when the input ends where the
   // rest of a wrapped route should be; the other results as every parser. A wrapped route makes
   // the continuation line the current line.
-  parse_result parseLine() override;
+  ParseResult parseLine() override;
   const char* passedOverReason() const override { return kNotRouteLine; }
 
   Route data;
@@ -61,12 +61,12 @@ class bgpParser : public Parser {
   void recordHeader();
   bool isRouteStart() const;
   bool readWrappedRest();
-  parse_result parseNetwork(std::size_t& tokenLength);
-  parse_result parseNextHop(std::size_t shift);
-  parse_result parseMetric(std::size_t shift);
-  parse_result parseSmallNumber(column which, std::size_t shift, const char* message,
+  ParseResult parseNetwork(std::size_t& tokenLength);
+  ParseResult parseNextHop(std::size_t shift);
+  ParseResult parseMetric(std::size_t shift);
+  ParseResult parseSmallNumber(column which, std::size_t shift, const char* message,
                                 std::optional<int>& field);
-  parse_result parsePath(std::size_t shift);
+  ParseResult parsePath(std::size_t shift);
   void appendItem(const ASItem& item);
   void storePath();
 

@@ -25,11 +25,11 @@ bool isRibIPv4(const MrtEntry& entry) {
 
 }  // namespace
 
-mrtParser::mrtParser() = default;
+MrtParser::MrtParser() = default;
 
-mrtParser::~mrtParser() = default;
+MrtParser::~MrtParser() = default;
 
-Parser::next_line_result mrtParser::nextLine() {
+Parser::NextLineResult MrtParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -41,7 +41,7 @@ Parser::next_line_result mrtParser::nextLine() {
   return next == Next::end ? noMoreLines : lineReady;
 }
 
-Parser::parse_result mrtParser::parseLine() {
+Parser::ParseResult MrtParser::parseLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -54,12 +54,12 @@ Parser::parse_result mrtParser::parseLine() {
   return parseOk;
 }
 
-unsigned long long mrtParser::unitsRead() const {
+unsigned long long MrtParser::unitsRead() const {
   const unsigned long long passedOver = reader_ ? reader_->skippedCount() : 0;
   return readLines() + passedOver + endRefusals_;
 }
 
-void mrtParser::startReading() {
+void MrtParser::startReading() {
   started_ = true;
   stats_.clear();
   endRefusals_ = 0;
@@ -81,7 +81,7 @@ void mrtParser::startReading() {
 
 // Reads the whole input once and reopens it: true when the IPv4 RIB entries come with their
 // addresses ascending.
-bool mrtParser::addressesAscend(const std::string& path) {
+bool MrtParser::addressesAscend(const std::string& path) {
   bool ascending = true;
   {
     MrtReader scan(input_);
@@ -100,7 +100,7 @@ bool mrtParser::addressesAscend(const std::string& path) {
   return ascending;
 }
 
-mrtParser::Next mrtParser::readEntry() {
+MrtParser::Next MrtParser::readEntry() {
   if (!endPending_.empty()) {
     pendingRefusal_.swap(endPending_);
     endPending_.clear();
@@ -126,7 +126,7 @@ mrtParser::Next mrtParser::readEntry() {
   return refuseAS(entry.path.data(), entry.path.size()) ? Next::refused : Next::entry;
 }
 
-mrtParser::Next mrtParser::endOfEntries(MrtStatus status) {
+MrtParser::Next MrtParser::endOfEntries(MrtStatus status) {
   readerDone_ = true;
   if (status == MrtStatus::notMrt || status == MrtStatus::stopped) ++endRefusals_;
   switch (status) {
@@ -149,7 +149,7 @@ mrtParser::Next mrtParser::endOfEntries(MrtStatus status) {
   }
 }
 
-mrtParser::Next mrtParser::readRoute() {
+MrtParser::Next MrtParser::readRoute() {
   MrtRouteSort& sort = *sort_;
   for (;;) {
     if (delivering_) {
@@ -219,7 +219,7 @@ mrtParser::Next mrtParser::readRoute() {
   }
 }
 
-void mrtParser::closeGroup() {
+void MrtParser::closeGroup() {
   delivering_ = true;
   if (sort_->finish()) return;
   // Nothing of the group can be handed out: the reading fails.
@@ -230,7 +230,7 @@ void mrtParser::closeGroup() {
   delivering_ = false;
 }
 
-mrtParser::Next mrtParser::deliver(const MrtRouteSort::Route& route) {
+MrtParser::Next MrtParser::deliver(const MrtRouteSort::Route& route) {
   if (refuseAS(route.path, route.pathLength)) return Next::refused;
   const std::uint32_t a = route.address;
   data.network.setAddress(static_cast<unsigned char>(a >> 24), static_cast<unsigned char>(a >> 16),
@@ -247,7 +247,7 @@ mrtParser::Next mrtParser::deliver(const MrtRouteSort::Route& route) {
 }
 
 // An AS number the run does not accept refuses the record: above 65535 in a 16-bit run, or 0.
-bool mrtParser::refuseAS(const ASNumber* path, std::size_t length) {
+bool MrtParser::refuseAS(const ASNumber* path, std::size_t length) {
   for (std::size_t k = 0; k < length; ++k) {
     const ASNumber as = path[k];
     if (as != 0 && as <= width().largest()) continue;
@@ -262,7 +262,7 @@ bool mrtParser::refuseAS(const ASNumber* path, std::size_t length) {
   return false;
 }
 
-void mrtParser::refuse(const std::string& reason, const char* countedUnder) {
+void MrtParser::refuse(const std::string& reason, const char* countedUnder) {
   pendingRefusal_ = reason;
   stats_.countSkipped(countedUnder);
 }

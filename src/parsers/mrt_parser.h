@@ -35,10 +35,10 @@
 #include "parsers/parser.h"
 #include "parsers/route.h"
 
-class mrtParser : public Parser {
+class MrtParser : public Parser {
  public:
-  mrtParser();
-  ~mrtParser() override;
+  MrtParser();
+  ~MrtParser() override;
 
   // The second pass's reading: IPv4 RIB entries only, in the merge's order. Set before reading.
   void setRouteMode(bool on) { routeMode_ = on; }
@@ -48,10 +48,10 @@ class mrtParser : public Parser {
 
   // Moves to the next record. 0 with one ready, 1 at the end of the input (or on a read error,
   // see readError), 2 with "No file has been opened".
-  next_line_result nextLine() override;
+  NextLineResult nextLine() override;
   // 0 with `entry` (first pass) or `data` (second pass) ready; 3 for a record to refuse, with
   // errReason set; 2 and 5 as every parser.
-  parse_result parseLine() override;
+  ParseResult parseLine() override;
   // Records passed over or refused, by reason, since the input was opened.
   const ReadStats* skipStats() const override { return &stats_; }
   // The entries handed out or refused, and the records the reader passed over whole (each
@@ -65,12 +65,12 @@ class mrtParser : public Parser {
   // The parser's own input as the MRT reader's byte source.
   class Input : public ByteSource {
    public:
-    explicit Input(mrtParser& owner) : owner_(owner) {}
+    explicit Input(MrtParser& owner) : owner_(owner) {}
     long read(void* out, std::size_t n) override { return owner_.readBytes(out, n); }
     const char* errReason() const override { return owner_.readErrorText(); }
 
    private:
-    mrtParser& owner_;
+    MrtParser& owner_;
   };
   // The text of the damaged record the reader has just passed over.
   class Problems : public MrtProblemListener {

@@ -136,7 +136,7 @@ long Parser::readBytes(void* out, std::size_t n) {
   return count;
 }
 
-Parser::next_line_result Parser::readLineLongerThan(std::size_t minimum) {
+Parser::NextLineResult Parser::readLineLongerThan(std::size_t minimum) {
   reason_.clear();
   if (!isOpen()) {
     reason_.assign(kNoFile);
@@ -154,7 +154,7 @@ Parser::next_line_result Parser::readLineLongerThan(std::size_t minimum) {
   return noMoreLines;
 }
 
-Parser::parse_result Parser::beginParse() {
+Parser::ParseResult Parser::beginParse() {
   reason_.clear();
   refusedForWidth_ = false;
   if (!isOpen()) {

@@ -25,13 +25,13 @@ class Parser {
   Parser& operator=(const Parser&) = delete;
 
   // Results of nextLine.
-  enum next_line_result : int {
+  enum NextLineResult : int {
     lineReady = 0,    // a line is ready to be parsed
     noMoreLines = 1,  // the end of the input (also after a read error, see readError)
     noFileOpen = 2,   // nothing is open: "No file has been opened"
   };
   // Results of parseLine; every code but parseOk comes with errReason set.
-  enum parse_result : int {
+  enum ParseResult : int {
     parseOk = 0,
     parseInputEnded = 1,   // the input ended where the rest of a wrapped record should be
     parseEmptyLine = 2,    // "There is no current line to be parsed"
@@ -41,9 +41,9 @@ class Parser {
   };
 
   // Turns the current line into the parser's record.
-  virtual parse_result parseLine() = 0;
+  virtual ParseResult parseLine() = 0;
   // Reads the next line worth parsing.
-  virtual next_line_result nextLine() = 0;
+  virtual NextLineResult nextLine() = 0;
 
   // The AS numbers the run accepts; 16-bit until set. Set before reading.
   void setWidth(ASWidth width) { width_ = width; }
@@ -125,7 +125,7 @@ class Parser {
   // The line reader shared by the simple formats: skips lines whose length with line end is at
   // most `minimum` (but not a line holding a NUL byte), then cuts the accepted line at its first
   // CR or LF. Codes as nextLine.
-  next_line_result readLineLongerThan(std::size_t minimum);
+  NextLineResult readLineLongerThan(std::size_t minimum);
 
   // The current line as a C string; characters after an embedded NUL are not part of it.
   const char* line() const { return line_; }
@@ -148,7 +148,7 @@ class Parser {
   // The opening checks of every parseLine: empties the reason and clears refusedForWidth, then
   // returns parseNoFile with "No file has been opened", parseBadValue with "Line contains a NUL
   // byte", or parseEmptyLine with "There is no current line to be parsed", or parseOk to go on.
-  parse_result beginParse();
+  ParseResult beginParse();
 
   ASWidth width() const { return width_; }
   const TimeWindow& timeWindow() const { return timeWindow_; }

@@ -6,12 +6,12 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-Parser::next_line_result pathParser::nextLine() { return readLineLongerThan(0); }
+Parser::NextLineResult PathParser::nextLine() { return readLineLongerThan(0); }
 
 // Reads the tokens straight from the line and fills the kept path list, so that a line costs no
 // allocation once the list has grown to the longest path.
-Parser::parse_result pathParser::parseLine() {
-  parse_result code = beginParse();
+Parser::ParseResult PathParser::parseLine() {
+  ParseResult code = beginParse();
   if (code != parseOk) return code;
   data.path.clear();
   bool privateSegment = false;
@@ -49,7 +49,7 @@ Parser::parse_result pathParser::parseLine() {
   return parseOk;
 }
 
-Parser::parse_result pathParser::badToken(const char* token, const char* end) {
+Parser::ParseResult PathParser::badToken(const char* token, const char* end) {
   setQuotedReason("Invalid AS number: `", token, static_cast<std::size_t>(end - token));
   return parseBadValue;
 }

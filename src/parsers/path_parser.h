@@ -9,27 +9,27 @@
 #include "containers/list.h"
 #include "parsers/parser.h"
 
-class pathParser : public Parser {
+class PathParser : public Parser {
  public:
-  struct parsed_data {
+  struct ParsedData {
     List<ASNumber> path;  // the ASes in line order, repetitions kept
   };
 
-  pathParser() = default;
-  ~pathParser() override = default;
+  PathParser() = default;
+  ~PathParser() override = default;
 
   // Refills data.path from the current line: parseOk (a line of blanks gives an empty path),
   // parseEmptyLine, parseBadValue for a token that is not an AS number of the run (the path
   // then holds the ASes before it), parseNoFile.
-  parse_result parseLine() override;
+  ParseResult parseLine() override;
   // Next line of the file, a blank one too.
-  next_line_result nextLine() override;
+  NextLineResult nextLine() override;
 
-  parsed_data data;
+  ParsedData data;
 
  private:
   // Sets the reason quoting the token [token, end) and returns 3.
-  parse_result badToken(const char* token, const char* end);
+  ParseResult badToken(const char* token, const char* end);
 };
 
 #endif  // ZELGRIN_PARSERS_PATH_PARSER_H

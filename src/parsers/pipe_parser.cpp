@@ -98,7 +98,7 @@ pipeParser::pipeParser() = default;
 
 pipeParser::~pipeParser() = default;
 
-Parser::next_line_result pipeParser::nextLine() {
+Parser::NextLineResult pipeParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -110,7 +110,7 @@ Parser::next_line_result pipeParser::nextLine() {
   return next == Next::end ? noMoreLines : lineReady;
 }
 
-Parser::parse_result pipeParser::parseLine() {
+Parser::ParseResult pipeParser::parseLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);

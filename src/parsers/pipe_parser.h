@@ -47,10 +47,10 @@ class pipeParser : public Parser {
   // The memory the second pass's sort holds before it spills (tests make it small).
   void setSortMemory(std::size_t bytes) { sortMemory_ = bytes; }
 
-  next_line_result nextLine() override;
+  NextLineResult nextLine() override;
   // 0 with `path` (first pass) or `data` (second pass) ready; 3 for a line to refuse, with
   // errReason set; 2 and 5 as every parser.
-  parse_result parseLine() override;
+  ParseResult parseLine() override;
   const ReadStats* skipStats() const override { return &stats_; }
 
   std::vector<ASNumber> path;  // the first pass's record: the AS sequence of the line

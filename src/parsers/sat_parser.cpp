@@ -5,8 +5,8 @@
 
 #include "asgraph/token_splitter.h"
 
-const char satParser::peerStr[] = "candidate peering";
-const char satParser::badStr[] = "bad path:";
+const char SatParser::peerStr[] = "candidate peering";
+const char SatParser::badStr[] = "bad path:";
 
 namespace {
 
@@ -26,7 +26,7 @@ bool readCovering(const char* token, double& value) {
 }  // namespace
 
 // A whole token read as strtol reads a number, or asdot in a wide run, within the run's range.
-bool satParser::readAS(const char* token, ASNumber& as) {
+bool SatParser::readAS(const char* token, ASNumber& as) {
   const char* last = token + std::strlen(token);
   long long value = 0;
   const char* end = readDecimalAS(token, last, value, width());
@@ -37,10 +37,10 @@ bool satParser::readAS(const char* token, ASNumber& as) {
   return true;
 }
 
-Parser::next_line_result satParser::nextLine() { return readLineLongerThan(5); }
+Parser::NextLineResult SatParser::nextLine() { return readLineLongerThan(5); }
 
-Parser::parse_result satParser::parseLine() {
-  parse_result code = beginParse();
+Parser::ParseResult SatParser::parseLine() {
+  ParseResult code = beginParse();
   if (code != parseOk) return code;
   data.candidatePeering = false;
   data.badPath = false;

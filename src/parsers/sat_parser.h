@@ -14,14 +14,14 @@
 #include "containers/list.h"
 #include "parsers/parser.h"
 
-class satParser : public Parser {
+class SatParser : public Parser {
  public:
   static const char peerStr[];  // "candidate peering"
   static const char badStr[];   // "bad path:"
 
   // Fields a line does not reach keep their earlier values: notReversed on candidate peering
   // lines, the coverings on bad path lines and on lines failing before them.
-  struct parsed_data {
+  struct ParsedData {
     ASNumber from = 0;
     ASNumber to = 0;
     std::optional<double> firstCovering;   // absent when the line carries no coverings
@@ -32,16 +32,16 @@ class satParser : public Parser {
     List<ASNumber> badPathASes;      // ASes of a bad path line, in line order
   };
 
-  satParser() = default;
-  ~satParser() override = default;
+  SatParser() = default;
+  ~SatParser() override = default;
 
   // Fills `data` from the current line: parseOk, parseEmptyLine, parseBadValue for an invalid
   // value, parseMissingField for a missing token, parseNoFile.
-  parse_result parseLine() override;
+  ParseResult parseLine() override;
   // Next line longer than 5 characters with its line end; shorter ones are skipped silently.
-  next_line_result nextLine() override;
+  NextLineResult nextLine() override;
 
-  parsed_data data;
+  ParsedData data;
 
  private:
   bool readAS(const char* token, ASNumber& as);

@@ -41,13 +41,13 @@ bool readUnsigned(const char* text, std::size_t length, unsigned long long& valu
 
 }  // namespace
 
-tableParser::tableParser() = default;
+TableParser::TableParser() = default;
 
-tableParser::~tableParser() = default;
+TableParser::~TableParser() = default;
 
 // Lines -------------------------------------------------------------------------------------
 
-Parser::next_line_result tableParser::nextLine() {
+Parser::NextLineResult TableParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -82,7 +82,7 @@ Parser::next_line_result tableParser::nextLine() {
   return noMoreLines;
 }
 
-void tableParser::startInput() {
+void TableParser::startInput() {
   header_.forget();
   vpn_ = false;
   pushedBack_ = false;
@@ -94,7 +94,7 @@ void tableParser::startInput() {
 }
 
 // Makes the next line current: the one read ahead, else a new one. False at the end.
-bool tableParser::takeLine() {
+bool TableParser::takeLine() {
   if (pushedBack_) {
     pushedBack_ = false;
     return true;
@@ -105,7 +105,7 @@ bool tableParser::takeLine() {
 }
 
 // Cuts the line end, and the pager prompt with the backspaces that erased it on the screen.
-void tableParser::prepareLine() {
+void TableParser::prepareLine() {
   char* text = mutableLine();
   std::size_t length = lineLength();
   while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r')) --length;
@@ -128,7 +128,7 @@ void tableParser::prepareLine() {
   }
 }
 
-tableParser::LineKind tableParser::classify() {
+TableParser::LineKind TableParser::classify() {
   const char* text = line();
   const std::size_t length = lineLength();
   const std::size_t start = skipTableBlanks(text, 0, length);
@@ -151,14 +151,14 @@ tableParser::LineKind tableParser::classify() {
   return looksLikeNetwork(text + first.start, first.length()) ? LineKind::route : LineKind::other;
 }
 
-std::size_t tableParser::lastStatusColumn() const {
+std::size_t TableParser::lastStatusColumn() const {
   const std::size_t past = header_.network() + kStatusPastNetwork;
   return past > kStatusColumns - 1 ? past : kStatusColumns - 1;
 }
 
 // Routes ------------------------------------------------------------------------------------
 
-bool tableParser::readRoute() {
+bool TableParser::readRoute() {
   draft_ = Draft();
   draft_.status = status_.bits;
   routeCode_ = parseOk;
@@ -176,7 +176,7 @@ bool tableParser::readRoute() {
 }
 
 // The route's first line: status, network or not, then what follows on the line.
-void tableParser::readHead() {
+void TableParser::readHead() {
   const char* text = line();
   const TableToken& first = tokens_[0];
   bool isNetwork;
@@ -220,7 +220,7 @@ void tableParser::readHead() {
 
 // The words after the next hop, from tokens_[next]: a From word when the header has one, then
 // the numbers and the path, or a wait for the line that holds them.
-void tableParser::afterNextHop(std::size_t next, long lineShift) {
+void TableParser::afterNextHop(std::size_t next, long lineShift) {
   if (header_.hasFrom() && !draft_.fromSkipped && next < tokens_.size()) {
     draft_.fromSkipped = true;
     ++next;
@@ -235,7 +235,7 @@ void tableParser::afterNextHop(std::size_t next, long lineShift) {
 
 // Reads the next line as the rest of a wrapped route. False, with the line kept for
 // classify, when it is not one; false at the end of the input.
-bool tableParser::readContinuation() {
+bool TableParser::readContinuation() {
   for (;;) {
     if (streamDone() || !readRawLine()) return false;
     prepareLine();
@@ -268,7 +268,7 @@ bool tableParser::readContinuation() {
 }
 
 // Splits the words from tokens_[first] into the numbers and the path.
-void tableParser::finish(std::size_t first, long lineShift) {
+void TableParser::finish(std::size_t first, long lineShift) {
   const TableFieldSplit split =
       splitTableFields(header_, line(), tokens_, first, lineShift, paths_);
   switch (split.outcome) {
@@ -284,7 +284,7 @@ void tableParser::finish(std::size_t first, long lineShift) {
   }
 }
 
-void tableParser::fillFields(std::size_t first, const TableFieldSplit& split) {
+void TableParser::fillFields(std::size_t first, const TableFieldSplit& split) {
   data.metric.reset();
   data.localPref.reset();
   data.routeWeight.reset();
@@ -307,7 +307,7 @@ void tableParser::fillFields(std::size_t first, const TableFieldSplit& split) {
 }
 
 // Decides what becomes of the assembled route: passed over and counted, or delivered.
-bool tableParser::conclude() {
+bool TableParser::conclude() {
   NetworkKind kind = draft_.kind;
   if (!draft_.hasNetwork) {
     if (previous_) {
@@ -352,7 +352,7 @@ bool tableParser::conclude() {
 
 // Routes next to each other mostly share their path, and the list can only be refilled item by
 // item, so it is rebuilt only when the path changed.
-void tableParser::storePath() {
+void TableParser::storePath() {
   const std::vector<ASItem>& items = paths_.items();
   List<ASItem>& path = data.path;
   bool same = path.len() == items.size();
@@ -371,7 +371,7 @@ void tableParser::storePath() {
 }
 
 // Records the first problem of the route being read.
-void tableParser::reject(parse_result code, const char* text, const char* quoted, std::size_t length) {
+void TableParser::reject(ParseResult code, const char* text, const char* quoted, std::size_t length) {
   if (routeCode_ != parseOk) return;
   routeCode_ = code;
   routeReason_.assign(text);
@@ -381,8 +381,8 @@ void tableParser::reject(parse_result code, const char* text, const char* quoted
   }
 }
 
-Parser::parse_result tableParser::parseLine() {
-  const parse_result code = beginParse();
+Parser::ParseResult TableParser::parseLine() {
+  const ParseResult code = beginParse();
   if (code != parseOk) {
     // A NUL byte would cut off the rest of the line, so the route is refused: once counted.
     if (lineHasNul() && !recordCounted_) {

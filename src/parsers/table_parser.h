@@ -43,7 +43,7 @@
 #include "parsers/table_status.h"
 #include "parsers/table_tokens.h"
 
-class tableParser : public Parser {
+class TableParser : public Parser {
  public:
   // Reasons under which stats() counts the route lines that give no record.
   static constexpr const char* vpnRoute = "VPN route";
@@ -52,8 +52,8 @@ class tableParser : public Parser {
   static constexpr const char* malformedRoute = "malformed route";
   static constexpr const char* nulLine = "line holding a NUL byte";
 
-  tableParser();
-  ~tableParser() override;
+  TableParser();
+  ~TableParser() override;
 
   // The IP covering pass wants IPv4 routes only: with `only` set, routes of other networks are
   // passed over and counted under ipv6Network or otherNetwork; by default they are delivered
@@ -65,10 +65,10 @@ class tableParser : public Parser {
   // counted in stats(): in a VPN, of another network in the IPv4-only mode, and, in a 16-bit run,
   // with an AS number above 65535 in the path. A malformed route is delivered for parseLine to
   // reject.
-  next_line_result nextLine() override;
+  NextLineResult nextLine() override;
   // The outcome of the route nextLine read: parseOk with `data` filled; parseBadValue or
   // parseMissingField for a malformed route with errReason set; the others as every parser.
-  parse_result parseLine() override;
+  ParseResult parseLine() override;
 
   // Route lines that gave no record since the input was opened, by reason: those passed over and
   // those delivered malformed (malformedRoute). Records given are not counted here, so a report
@@ -121,7 +121,7 @@ class tableParser : public Parser {
   bool conclude();
   void fillFields(std::size_t first, const TableFieldSplit& split);
   void storePath();
-  void reject(parse_result code, const char* text, const char* quoted = nullptr,
+  void reject(ParseResult code, const char* text, const char* quoted = nullptr,
               std::size_t length = 0);
 
   TableHeader header_;
@@ -136,7 +136,7 @@ class tableParser : public Parser {
   TablePathReader paths_;
   ReadStats stats_;
   // The delivered route: 0, or the code and reason parseLine gives.
-  parse_result routeCode_ = parseOk;
+  ParseResult routeCode_ = parseOk;
   std::string routeReason_;
   bool recordCounted_ = false;
 };

@@ -1,9 +1,9 @@
 #include "parsers/unknown_parser.h"
 
-Parser::next_line_result unknownParser::nextLine() { return readLineLongerThan(0); }
+Parser::NextLineResult UnknownParser::nextLine() { return readLineLongerThan(0); }
 
-Parser::parse_result unknownParser::parseLine() {
-  parse_result code = beginParse();
+Parser::ParseResult UnknownParser::parseLine() {
+  ParseResult code = beginParse();
   if (code != parseOk) return code;
   long long number[2];
   const char* text = line();

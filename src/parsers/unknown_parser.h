@@ -8,23 +8,23 @@
 #include "asgraph/as_number.h"
 #include "parsers/parser.h"
 
-class unknownParser : public Parser {
+class UnknownParser : public Parser {
  public:
-  struct parsed_data {
+  struct ParsedData {
     ASNumber from = 0;  // the first AS of the line
     ASNumber to = 0;    // the second AS of the line
   };
 
-  unknownParser() = default;
-  ~unknownParser() override = default;
+  UnknownParser() = default;
+  ~UnknownParser() override = default;
 
   // Fills `data` from the current line: parseOk, parseEmptyLine, parseBadValue for an AS outside
   // the run's range, parseMissingField for fewer than two numbers, parseNoFile.
-  parse_result parseLine() override;
+  ParseResult parseLine() override;
   // Next line of the file, a blank one too.
-  next_line_result nextLine() override;
+  NextLineResult nextLine() override;
 
-  parsed_data data;
+  ParsedData data;
 };
 
 #endif  // ZELGRIN_PARSERS_UNKNOWN_PARSER_H

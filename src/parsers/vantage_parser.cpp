@@ -1,9 +1,9 @@
 #include "parsers/vantage_parser.h"
 
-Parser::next_line_result vantageParser::nextLine() { return readLineLongerThan(4); }
+Parser::NextLineResult VantageParser::nextLine() { return readLineLongerThan(4); }
 
-Parser::parse_result vantageParser::parseLine() {
-  parse_result code = beginParse();
+Parser::ParseResult VantageParser::parseLine() {
+  ParseResult code = beginParse();
   if (code != parseOk) return code;
   data.peering = false;
   long long number[3];

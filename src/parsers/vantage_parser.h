@@ -8,25 +8,25 @@
 #include "asgraph/as_number.h"
 #include "parsers/parser.h"
 
-class vantageParser : public Parser {
+class VantageParser : public Parser {
  public:
-  struct parsed_data {
+  struct ParsedData {
     ASNumber from = 0;  // AS2, the customer when not peering
     ASNumber to = 0;    // AS1, the provider when not peering
     bool peering = false;     // the flag was 0
   };
 
-  vantageParser() = default;
-  ~vantageParser() override = default;
+  VantageParser() = default;
+  ~VantageParser() override = default;
 
   // Fills `data` from the current line: parseOk, parseEmptyLine, parseBadValue for an AS outside
   // the run's range or a flag other than 0/1, parseMissingField for fewer than three numbers,
   // parseNoFile.
-  parse_result parseLine() override;
+  ParseResult parseLine() override;
   // Next line longer than 4 characters with its line end; shorter ones are skipped silently.
-  next_line_result nextLine() override;
+  NextLineResult nextLine() override;
 
-  parsed_data data;
+  ParsedData data;
 };
 
 #endif  // ZELGRIN_PARSERS_VANTAGE_PARSER_H

@@ -18,13 +18,13 @@ TEST(ASGraph, StartsEmpty) {
 }
 
 TEST(ASGraph, DirectionNumbers) {
-  const struct { edge_dir direction; int value; } table[] = {
+  const struct { EdgeDir direction; int value; } table[] = {
       {undirected, 0}, {backward, -1}, {forward, 1}};
   for (const auto& row : table) {
     EXPECT_EQ(ASGraph::dirToVal(row.direction), row.value);
     EXPECT_EQ(ASGraph::valToDir(row.value), row.direction);
   }
-  EXPECT_EQ(ASGraph::dirToVal(static_cast<edge_dir>(3)), 0);
+  EXPECT_EQ(ASGraph::dirToVal(static_cast<EdgeDir>(3)), 0);
   EXPECT_EQ(ASGraph::valToDir(2), undirected);
   EXPECT_EQ(ASGraph::valToDir(-2), undirected);
 }

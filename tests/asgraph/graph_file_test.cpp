@@ -123,7 +123,7 @@ TEST(GraphFile, ReadsDifferentialFieldsIntoBothWays) {
       << g.errReason();
   EXPECT_TRUE(g.isDifferential());
   EXPECT_STREQ(g.getComment(), "cmt");
-  ASGraph::graph_edge* e = g.edgeProperties(1, 2);
+  ASGraph::GraphEdge* e = g.edgeProperties(1, 2);
   ASSERT_NE(e, nullptr);
   const ASEdgeWeight& w1 = *e->weight;
   const ASEdgeWeight& w2 = *e->reverseWeight;

@@ -12,7 +12,7 @@ TEST(InputFormatsTest, EveryLetterHasItsRow) {
   enum Pass { first, merge, both };
   struct Case {
     char letter;
-    file_type type;
+    FileType type;
     bool vantage;
     Pass pass;
     const char* allowed;  // content letters it gives

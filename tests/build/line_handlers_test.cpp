@@ -28,7 +28,7 @@ TEST(LineHandlersTest, SaturationCoveringWholeParts) {
     graph.addNode(2, 2);
     ASEdgeWeight fresh;
     graph.addEdge(1, 2, undirected, fresh, fresh);
-    satParser::parsed_data line;
+    SatParser::ParsedData line;
     line.from = 1;
     line.to = 2;
     line.notReversed = false;

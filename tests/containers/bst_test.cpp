@@ -14,7 +14,7 @@ namespace {
 template <class T, class K>
 class Inspectable : public BST<T, K> {
  public:
-  using Node = typename BST<T, K>::tree_node;
+  using Node = typename BST<T, K>::TreeNode;
   using BST<T, K>::BST;
   using BST<T, K>::operator=;
   const Node* top() const { return this->root; }

@@ -8,11 +8,11 @@ TEST(EdgeDir, ReverseSwapsTheWaysAndKeepsUndirected) {
   EXPECT_EQ(reverse(forward), backward);
   EXPECT_EQ(reverse(backward), forward);
   EXPECT_EQ(reverse(undirected), undirected);
-  for (edge_dir d : {undirected, backward, forward}) EXPECT_EQ(reverse(reverse(d)), d);
+  for (EdgeDir d : {undirected, backward, forward}) EXPECT_EQ(reverse(reverse(d)), d);
   // A value written from outside the enumeration reads back as undirected.
-  EXPECT_EQ(reverse(static_cast<edge_dir>(3)), undirected);
-  EXPECT_EQ(reverse(static_cast<edge_dir>(-1)), undirected);
-  EXPECT_EQ(reverse(static_cast<edge_dir>(1000)), undirected);
+  EXPECT_EQ(reverse(static_cast<EdgeDir>(3)), undirected);
+  EXPECT_EQ(reverse(static_cast<EdgeDir>(-1)), undirected);
+  EXPECT_EQ(reverse(static_cast<EdgeDir>(1000)), undirected);
   EXPECT_EQ(static_cast<int>(undirected), 0);
   EXPECT_EQ(static_cast<int>(backward), 1);
   EXPECT_EQ(static_cast<int>(forward), 2);

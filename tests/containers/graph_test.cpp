@@ -25,7 +25,7 @@ const Tag A("A"), B("B"), C("C"), D("D");
 
 // direction weight/reverseWeight of the copy at `from`, e.g. "forward A/B", or "none".
 std::string seen(G& g, int from, int to) {
-  G::graph_edge* e = g.edgeProperties(from, to);
+  G::GraphEdge* e = g.edgeProperties(from, to);
   if (e == nullptr) return "none";
   static const char* names[] = {"undirected", "backward", "forward"};
   std::string out = std::string(names[*e->direction]) + " " + e->weight->shortName() + "/" +
@@ -41,11 +41,11 @@ std::string seen(G& g, int from, int to) {
 // Keys of the records of listEdges as "(from,to)" pairs; deletes the records.
 std::string listedEdges(G& g) {
   std::string out;
-  List<G::graph_edge*>& l = g.listEdges();
+  List<G::GraphEdge*>& l = g.listEdges();
   bool more = !l.isEmpty();
   l.goToFirst();
   while (more) {
-    G::graph_edge* e = l.current();
+    G::GraphEdge* e = l.current();
     out += "(" + std::to_string(e->from->key) + "," + std::to_string(e->to->key) + ")";
     delete e->from;
     delete e->to;
@@ -64,7 +64,7 @@ TEST(Graph, AddNodeRefusesATakenKey) {
   EXPECT_TRUE(g.addNode(7, 7));
   EXPECT_FALSE(g.addNode(8, 7));
   EXPECT_EQ(g.nodes(), 1u);
-  List<G::graph_node*>& l = g.listNodes();
+  List<G::GraphNode*>& l = g.listNodes();
   ASSERT_EQ(l.len(), 1u);
   EXPECT_EQ(*l.first()->value, 7);  // the first value stays
   delete l.first();
@@ -84,7 +84,7 @@ TEST(Graph, AddEdgeWithMissingEndpointChangesNothing) {
 
 TEST(Graph, NewEdgeIsStoredAtBothEndsWithWeightsSwappedAndDirectionReversed) {
   struct Case {
-    edge_dir direction;
+    EdgeDir direction;
     const char* at12;
     const char* at21;
   };
@@ -105,9 +105,9 @@ TEST(Graph, NewEdgeIsStoredAtBothEndsWithWeightsSwappedAndDirectionReversed) {
 
 TEST(Graph, AddEdgeOnExistingEdgeFollowsTheResultTable) {
   struct Case {
-    edge_dir stored;  // of the copy at 1, made by addEdge(1, 2, stored, A, B)
+    EdgeDir stored;  // of the copy at 1, made by addEdge(1, 2, stored, A, B)
     int from, to;
-    edge_dir given;
+    EdgeDir given;
     int result;
     const char* at12;
     const char* at21;
@@ -165,7 +165,7 @@ TEST(Graph, ListingsAreInKeyOrderAndEachEdgeOnceFromTheSmallerKey) {
   g.addEdge(2, 3, forward, A, B);
   g.addEdge(3, 1, forward, A, B);
   g.addEdge(1, 2, forward, A, B);
-  List<G::graph_node*>& nodes = g.listNodes();
+  List<G::GraphNode*>& nodes = g.listNodes();
   std::string keys;
   bool more = !nodes.isEmpty();
   nodes.goToFirst();
@@ -187,19 +187,19 @@ TEST(Graph, ListEdgesOnARandomGraphListsEveryEdgeOnceInOrder) {
   std::vector<std::pair<int, int>> expected;
   for (int i = 0; i < 1500; ++i) {
     int a = static_cast<int>(rng() % 200), b = static_cast<int>(rng() % 200);
-    int r = g.addEdge(a, b, static_cast<edge_dir>(rng() % 3), A, B);
+    int r = g.addEdge(a, b, static_cast<EdgeDir>(rng() % 3), A, B);
     ASSERT_NE(r, 0);
     if (r == 3) expected.push_back({std::min(a, b), std::max(a, b)});
   }
   std::sort(expected.begin(), expected.end());
   ASSERT_EQ(g.edges(), expected.size());
-  List<G::graph_edge*>& l = g.listEdges();
+  List<G::GraphEdge*>& l = g.listEdges();
   ASSERT_EQ(l.len(), expected.size());
   bool more = !l.isEmpty();
   l.goToFirst();
   size_t i = 0;
   while (more) {
-    G::graph_edge* e = l.current();
+    G::GraphEdge* e = l.current();
     EXPECT_EQ(std::make_pair(e->from->key, e->to->key), expected[i++]);
     // The record reaches the edge as seen from its `from` end.
     EXPECT_EQ(e->weight, &g.storedEdge(e->from->key, e->to->key).weight());
@@ -239,7 +239,7 @@ TEST(Graph, WritesThroughARecordReachTheEdgeItself) {
   G g;
   addNodes(g, {1, 2});
   g.addEdge(1, 2, forward, A, B);
-  G::graph_edge* e = g.edgeProperties(1, 2);
+  G::GraphEdge* e = g.edgeProperties(1, 2);
   *e->direction = undirected;
   *e->weight = C;
   *e->from->value = 111;  // the node value itself, not a copy
@@ -252,9 +252,9 @@ TEST(Graph, WritesThroughARecordReachTheEdgeItself) {
   g.storedEdge(2, 1).reverseWeight() = D;
   EXPECT_EQ(seen(g, 1, 2), "backward D/B");
   EXPECT_EQ(seen(g, 2, 1), "forward B/D");
-  List<G::graph_edge*>& l = g.listEdges();
+  List<G::GraphEdge*>& l = g.listEdges();
   ASSERT_EQ(l.len(), 1u);
-  G::graph_edge* listed = l.first();
+  G::GraphEdge* listed = l.first();
   EXPECT_EQ(*listed->direction, backward);
   EXPECT_EQ(*listed->from->value, 111);
   delete listed->from;
@@ -308,7 +308,7 @@ TEST(Graph, StoredEdgeIsTheEdgeEdgePropertiesPointsAt) {
   EXPECT_EQ(near.from().key, 2);
   EXPECT_EQ(near.to().key, 1);
   EXPECT_EQ(&near.weight(), &far.reverseWeight());
-  G::graph_edge* e = g.edgeProperties(2, 1);
+  G::GraphEdge* e = g.edgeProperties(2, 1);
   EXPECT_EQ(e->weight, &near.weight());
   EXPECT_EQ(e->reverseWeight, &near.reverseWeight());
   EXPECT_EQ(*e->direction, near.direction());
@@ -346,13 +346,13 @@ TEST(Graph, OverwriteWithWeightsReadFromTheSameEdge) {
 TEST(Graph, ListNodesRefillsTheSameListAndOldRecordsStayValid) {
   G g;
   addNodes(g, {2, 1});
-  List<G::graph_node*>& first = g.listNodes();
-  G::graph_node* old1 = first.first();
+  List<G::GraphNode*>& first = g.listNodes();
+  G::GraphNode* old1 = first.first();
   first.goToFirst();
   first.next();
-  G::graph_node* old2 = first.current();
+  G::GraphNode* old2 = first.current();
   g.addNode(300, 3);
-  List<G::graph_node*>& second = g.listNodes();
+  List<G::GraphNode*>& second = g.listNodes();
   EXPECT_EQ(&first, &second);
   EXPECT_EQ(second.len(), 3u);
   EXPECT_EQ(old1->key, 1);
@@ -360,7 +360,7 @@ TEST(Graph, ListNodesRefillsTheSameListAndOldRecordsStayValid) {
   delete old1;
   delete old2;
   while (!second.isEmpty()) delete second.pop();
-  List<G::graph_edge*>& edges1 = g.listEdges();
+  List<G::GraphEdge*>& edges1 = g.listEdges();
   EXPECT_EQ(&edges1, &g.listEdges());
   EXPECT_TRUE(edges1.isEmpty());
 }
@@ -387,7 +387,7 @@ std::string runAgainstKeys(const std::vector<long>& keys, unsigned seed) {
     Key a = static_cast<Key>(keys[rng() % keys.size()]);
     Key b = static_cast<Key>(keys[rng() % keys.size()]);
     if (rng() % 10 == 0) b = static_cast<Key>(12345);  // not a node
-    log += std::to_string(g.addEdge(a, b, static_cast<edge_dir>(rng() % 3), A, B));
+    log += std::to_string(g.addEdge(a, b, static_cast<EdgeDir>(rng() % 3), A, B));
     auto e = g.storedEdge(b, a);
     log += e ? std::to_string(e.direction()) : "x";
   }

@@ -17,7 +17,7 @@ struct Reading {
 
 Reading readAll(const std::string& path, bool wide = false) {
   Reading reading;
-  asrelParser parser;
+  AsrelParser parser;
   parser.setWidth(ASWidth{wide});
   if (!parser.openFile(path.c_str())) return reading;
   while (parser.nextLine() == 0) {
@@ -133,7 +133,7 @@ TEST(AsrelParserTest, PublishedTopoScopeLines) {
 
 TEST(AsrelParserTest, DialectAndCountsStartOverWithEachInput) {
   TempFiles files;
-  asrelParser parser;
+  AsrelParser parser;
   ASSERT_TRUE(parser.openFile(files.write("1|2|-1\n3 4 2\n").c_str()));
   ASSERT_EQ(parser.nextLine(), 0);
   ASSERT_EQ(parser.nextLine(), 0);  // "3 4 2" is no CAIDA line
@@ -145,13 +145,13 @@ TEST(AsrelParserTest, DialectAndCountsStartOverWithEachInput) {
   EXPECT_EQ(parser.parseLine(), 0);
   EXPECT_EQ(parser.data.from, 5u);
   ASSERT_EQ(parser.stats().reasonCount(), 1);
-  EXPECT_STREQ(parser.stats().reason(0), asrelParser::siblingLink);
+  EXPECT_STREQ(parser.stats().reason(0), AsrelParser::siblingLink);
   EXPECT_EQ(parser.nextLine(), 1);
   EXPECT_EQ(parser.parseLine(), 2);
 }
 
 TEST(AsrelParserTest, NothingOpen) {
-  asrelParser parser;
+  AsrelParser parser;
   EXPECT_EQ(parser.nextLine(), 2);
   EXPECT_STREQ(parser.errReason(), "No file has been opened");
   EXPECT_EQ(parser.parseLine(), 5);

@@ -41,7 +41,7 @@ std::string dotted(const IPAddress& address) {
 
 // The record in one line, as the real-data expectation files write it: network, next hop, the
 // numbers that are present, the path with "s" for AS set members, origin and status bits.
-std::string describe(bgpParser& parser) {
+std::string describe(BgpParser& parser) {
   const Route& d = parser.data;
   std::string text = dotted(d.network);
   if (d.networkMask) text += "/" + std::to_string(static_cast<int>(d.networkMask->brief()));
@@ -64,7 +64,7 @@ std::string describe(bgpParser& parser) {
 // Every delivered line of a file: "<lines read>\t<parse code>\t<record or reason>".
 std::vector<std::string> parseAll(const std::string& path) {
   std::vector<std::string> out;
-  bgpParser parser;
+  BgpParser parser;
   if (!parser.openFile(path.c_str())) return {"cannot open " + path};
   while (parser.nextLine() == 0) {
     const int code = parser.parseLine();
@@ -77,7 +77,7 @@ std::vector<std::string> parseAll(const std::string& path) {
 // The current line of every delivered line.
 std::vector<std::string> delivered(const std::string& content) {
   TempFiles files;
-  bgpParser parser;
+  BgpParser parser;
   std::vector<std::string> lines;
   if (!parser.openFile(files.write(content).c_str())) return lines;
   while (parser.nextLine() == 0) lines.push_back(parser.currentLine());
@@ -92,7 +92,7 @@ struct Outcome {
 
 Outcome parseFirst(const std::string& content) {
   TempFiles files;
-  bgpParser parser;
+  BgpParser parser;
   if (!parser.openFile(files.write(content).c_str())) return {-1, "cannot open"};
   if (parser.nextLine() != 0) return {-2, "no route line"};
   const int code = parser.parseLine();
@@ -100,7 +100,7 @@ Outcome parseFirst(const std::string& content) {
 }
 
 // The dump reader keeps the header columns; this peeks at them.
-class ColumnProbe : public bgpParser {
+class ColumnProbe : public BgpParser {
  public:
   std::vector<std::size_t> columns() const {
     return std::vector<std::size_t>(columnPos_, columnPos_ + columnCount);
@@ -351,7 +351,7 @@ TEST(BgpParserTest, MissingColumnsAndStates) {
   EXPECT_EQ(parseFirst("   Network          Next Hop  Path\n*> 10.0.0.0/8       192.0.2.1 701 i\n").text,
             "10.0.0.0/8 via 192.0.2.1 path 701 origin 1 status 24");
 
-  bgpParser parser;
+  BgpParser parser;
   EXPECT_EQ(parser.nextLine(), 2);
   EXPECT_STREQ(parser.errReason(), "No file has been opened");
   EXPECT_EQ(parser.parseLine(), 5);
@@ -388,7 +388,7 @@ TEST(BgpParserTest, WrappedRouteTakesNextLongLine) {
   const std::string rest = std::string(20, ' ') + "192.0.2.1" + std::string(16, ' ') + "5" +
                            std::string(13, ' ') + "0 701 65001 i";
   TempFiles files;
-  bgpParser parser;
+  BgpParser parser;
   ASSERT_TRUE(parser.openFile(
       files.write(std::string(kHeader) + "*> 192.168.100.128/25\n\r\n  --More--  \n" + rest +
                   "\r\n" + route("*", "", "192.0.2.2", "", "", "", "1239 i"))
@@ -427,7 +427,7 @@ TEST(BgpParserTest, WrappedRouteFailures) {
   };
   for (const Case& c : cases) {
     TempFiles files;
-    bgpParser parser;
+    BgpParser parser;
     ASSERT_TRUE(parser.openFile(files.write(std::string(kHeader) + "*> 10.0.0.0/8\n" + c.tail).c_str()));
     ASSERT_EQ(parser.nextLine(), 0) << c.what;
     EXPECT_EQ(parser.parseLine(), c.code) << c.what;
@@ -467,7 +467,7 @@ TEST(BgpParserTest, WrappedRestParsedAgain) {
   };
   for (const Case& c : cases) {
     TempFiles files;
-    bgpParser parser;
+    BgpParser parser;
     ASSERT_TRUE(parser.openFile(files.write(std::string(kHeader) + "*> 10.0.0.0/8\n" + c.rest + "\n").c_str()));
     ASSERT_EQ(parser.nextLine(), 0);
     EXPECT_NE(parser.parseLine(), 0);
@@ -510,7 +510,7 @@ TEST(BgpParserTest, LongLinesAreParsedWhole) {
 
 TEST(BgpParserTest, ReadErrorEndsTheInputAndIsRecorded) {
   TempFiles files;
-  bgpParser parser;
+  BgpParser parser;
   ASSERT_TRUE(parser.openFile(files.dir().c_str()));
   EXPECT_EQ(parser.nextLine(), 1);
   EXPECT_EQ(parser.readError(), EISDIR);

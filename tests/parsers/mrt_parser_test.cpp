@@ -32,7 +32,7 @@ std::vector<std::string> readAll(const Bytes& file, bool routeMode,
                                  std::size_t sortMemory = MrtRouteSort::kDefaultMemory,
                                  std::string* readError = nullptr) {
   TempFiles files;
-  mrtParser parser;
+  MrtParser parser;
   parser.setRouteMode(routeMode);
   parser.setSortMemory(sortMemory);
   EXPECT_TRUE(parser.openFile(files.write(file.str()).c_str()));
@@ -166,7 +166,7 @@ TEST(MrtParserTest, TimeWindowEdges) {
   const std::string path = files.write(file.str());
   for (const Case& c : cases) {
     for (bool routeMode : {false, true}) {
-      mrtParser parser;
+      MrtParser parser;
       parser.setRouteMode(routeMode);
       TimeWindow window;
       window.limited = true;

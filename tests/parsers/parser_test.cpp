@@ -21,8 +21,8 @@ namespace {
 class MinimumParser : public Parser {
  public:
   explicit MinimumParser(std::size_t minimum) : minimum_(minimum) {}
-  parse_result parseLine() override { return beginParse(); }
-  next_line_result nextLine() override { return readLineLongerThan(minimum_); }
+  ParseResult parseLine() override { return beginParse(); }
+  NextLineResult nextLine() override { return readLineLongerThan(minimum_); }
 
  private:
   std::size_t minimum_;
@@ -31,8 +31,8 @@ class MinimumParser : public Parser {
 // Raw lines and binary reads as a binary format's parser makes them.
 class RawParser : public Parser {
  public:
-  parse_result parseLine() override { return beginParse(); }
-  next_line_result nextLine() override { return readRawLine() ? lineReady : noMoreLines; }
+  ParseResult parseLine() override { return beginParse(); }
+  NextLineResult nextLine() override { return readRawLine() ? lineReady : noMoreLines; }
   using Parser::lineHasNul;
   using Parser::lineLength;
   using Parser::readBytes;
@@ -126,10 +126,10 @@ TEST(ParserTest, LongLineIsReadWhole) {
 
 TEST(ParserTest, LineHoldingANulIsRefusedByEveryParser) {
   // The NUL would silently cut the line: 7018 and its edges would be lost.
-  pathParser path;
-  satParser sat;
-  vantageParser vantage;
-  unknownParser unknown;
+  PathParser path;
+  SatParser sat;
+  VantageParser vantage;
+  UnknownParser unknown;
   const struct {
     Parser& parser;
     std::string good;
@@ -169,7 +169,7 @@ TEST(ParserTest, EmptyLineIsNotParsed) {
 
 TEST(ParserTest, CloseFileResets) {
   TempFiles files;
-  vantageParser parser;
+  VantageParser parser;
   ASSERT_TRUE(parser.openFile(files.write("1 2 1\n1 2 7\n").c_str()));
   ASSERT_EQ(parser.nextLine(), 0);
   ASSERT_EQ(parser.nextLine(), 0);
@@ -194,7 +194,7 @@ TEST(ParserTest, SecondOpenFileIsRefused) {
   TempFiles files;
   std::string first = files.write("1 2\n3 4\n");
   std::string second = files.write("5 6\n");
-  unknownParser parser;
+  UnknownParser parser;
   ASSERT_TRUE(parser.openFile(first.c_str()));
   ASSERT_EQ(parser.nextLine(), 0);
   EXPECT_FALSE(parser.openFile(second.c_str()));

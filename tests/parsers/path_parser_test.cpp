@@ -9,7 +9,7 @@
 
 namespace {
 
-std::vector<ASNumber> pathOf(pathParser& parser) {
+std::vector<ASNumber> pathOf(PathParser& parser) {
   std::vector<ASNumber> ases;
   List<ASNumber>& path = parser.data.path;
   bool more = !path.isEmpty();
@@ -54,7 +54,7 @@ TEST(PathParserTest, LinesAndMessages) {
   };
   for (const Case& c : cases) {
     TempFiles files;
-    pathParser parser;
+    PathParser parser;
     ASSERT_TRUE(parser.openFile(files.write(std::string(c.line) + "\n").c_str()));
     ASSERT_EQ(parser.nextLine(), 0) << c.line;
     EXPECT_EQ(parser.parseLine(), c.code) << c.line;
@@ -68,7 +68,7 @@ TEST(PathParserTest, LinesAndMessages) {
 
 TEST(PathParserTest, EachLineReplacesThePath) {
   TempFiles files;
-  pathParser parser;
+  PathParser parser;
   ASSERT_TRUE(parser.openFile(files.write("1 2 3 4\n\n5\n").c_str()));
   ASSERT_EQ(parser.nextLine(), 0);
   ASSERT_EQ(parser.parseLine(), 0);
@@ -89,7 +89,7 @@ TEST(PathParserTest, LongPathIsNotCutInsideANumber) {
     expected.push_back(static_cast<ASNumber>(700 + as % 300));
   }
   TempFiles files;
-  pathParser parser;
+  PathParser parser;
   ASSERT_TRUE(parser.openFile(files.write(line + "\n").c_str()));
   ASSERT_EQ(parser.nextLine(), 0);
   ASSERT_EQ(parser.parseLine(), 0);
@@ -112,7 +112,7 @@ TEST(PathParserTest, AsdotAfterAStrtolNumber) {
   };
   for (const auto& c : cases) {
     TempFiles files;
-    pathParser parser;
+    PathParser parser;
     parser.setWidth(ASWidth{true});
     ASSERT_TRUE(parser.openFile(files.write(std::string(c.line) + "\n").c_str()));
     ASSERT_EQ(parser.nextLine(), 0);

@@ -10,7 +10,7 @@
 
 namespace {
 
-std::vector<ASNumber> badASesOf(satParser& parser) {
+std::vector<ASNumber> badASesOf(SatParser& parser) {
   std::vector<ASNumber> ases;
   List<ASNumber>& list = parser.data.badPathASes;
   bool more = !list.isEmpty();
@@ -19,7 +19,7 @@ std::vector<ASNumber> badASesOf(satParser& parser) {
 }
 
 // Opens a file of the given lines on `parser` and delivers its first line.
-void openOn(satParser& parser, TempFiles& files, const std::string& content) {
+void openOn(SatParser& parser, TempFiles& files, const std::string& content) {
   ASSERT_TRUE(parser.openFile(files.write(content).c_str()));
 }
 
@@ -49,7 +49,7 @@ TEST(SatParserTest, EdgeLinesByTokenCount) {
   };
   for (const Case& c : cases) {
     TempFiles files;
-    satParser parser;
+    SatParser parser;
     openOn(parser, files, std::string(c.line) + "\n");
     ASSERT_EQ(parser.nextLine(), 0) << c.line;
     EXPECT_EQ(parser.parseLine(), c.code) << c.line;
@@ -60,7 +60,7 @@ TEST(SatParserTest, EdgeLinesByTokenCount) {
 
 TEST(SatParserTest, EdgeLineFields) {
   TempFiles files;
-  satParser parser;
+  SatParser parser;
   openOn(parser, files,
          "701 - 1239 a b c 1 2.5 x 3.5\n"
          "702\t-\t1240 a b c 0\n"
@@ -94,7 +94,7 @@ TEST(SatParserTest, EdgeLineFields) {
 
 TEST(SatParserTest, CandidatePeeringKeepsReversedFlag) {
   TempFiles files;
-  satParser parser;
+  SatParser parser;
   openOn(parser, files,
          "701 - 1239 a b c 0\n"
          "candidate peering 3356 - 7018\n"
@@ -125,7 +125,7 @@ TEST(SatParserTest, CandidatePeeringKeepsReversedFlag) {
 
 TEST(SatParserTest, BadPathLines) {
   TempFiles files;
-  satParser parser;
+  SatParser parser;
   openOn(parser, files,
          "701 - 1239 a b c 0 1 x 2\n"
          "bad path: 701 1239 3356\n"
@@ -167,7 +167,7 @@ TEST(SatParserTest, BadPathLines) {
 
 TEST(SatParserTest, MinimumLength) {
   TempFiles files;
-  satParser parser;
+  SatParser parser;
   openOn(parser, files, "1 2 \n12345\n");
   ASSERT_EQ(parser.nextLine(), 0);  // the 4-character line is skipped silently
   EXPECT_STREQ(parser.currentLine(), "12345");
@@ -179,7 +179,7 @@ TEST(SatParserTest, MinimumLength) {
 TEST(SatParserTest, LongTokenIsQuotedWhole) {
   std::string token = "1" + std::string(3000, '9');
   TempFiles files;
-  satParser parser;
+  SatParser parser;
   openOn(parser, files, "bad path: 1 " + token + "\n");
   ASSERT_EQ(parser.nextLine(), 0);
   EXPECT_EQ(parser.parseLine(), 3);

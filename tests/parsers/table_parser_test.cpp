@@ -18,7 +18,7 @@ std::string dotted(const IPAddress& address) {
 // "<network> via <next hop>[ m <metric>][ l <locprf>][ w <weight>] path <items> o <origin> st
 // <status>", items marked "s" set member and "c" inside a confederation segment; the network is
 // "-" when not IPv4.
-std::string describe(tableParser& parser) {
+std::string describe(TableParser& parser) {
   const Route& d = parser.data;
   std::string text = parser.isIPv4Network ? dotted(d.network) : "-";
   if (d.networkMask) text += "/" + std::to_string(static_cast<int>(d.networkMask->brief()));
@@ -48,7 +48,7 @@ struct Reading {
 
 Reading readAll(const std::string& path, bool ipv4Only, bool wide = false) {
   Reading reading;
-  tableParser parser;
+  TableParser parser;
   parser.setWidth(ASWidth{wide});
   parser.setIPv4Only(ipv4Only);
   if (!parser.openFile(path.c_str())) return reading;
@@ -360,7 +360,7 @@ TEST(TableParserTest, CountsStartOverWithEachInput) {
                           route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "701 i");
   const std::string plain =
       std::string(kHeader) + route("* ", "", "192.0.2.1", "", "", "0", "701 i");
-  tableParser parser;
+  TableParser parser;
   ASSERT_TRUE(parser.openFile(files.write(vpn).c_str()));
   EXPECT_EQ(parser.nextLine(), 1);
   EXPECT_EQ(parser.stats().skipped(), 1u);
@@ -372,13 +372,13 @@ TEST(TableParserTest, CountsStartOverWithEachInput) {
   EXPECT_EQ(parser.parseLine(), 4);
   EXPECT_STREQ(parser.errReason(), "Could not retrieve any previous network value");
   EXPECT_EQ(parser.stats().reasonCount(), 1);
-  EXPECT_STREQ(parser.stats().reason(0), tableParser::malformedRoute);
+  EXPECT_STREQ(parser.stats().reason(0), TableParser::malformedRoute);
   EXPECT_EQ(parser.nextLine(), 1);
   EXPECT_EQ(parser.parseLine(), 2);
 }
 
 TEST(TableParserTest, NothingOpen) {
-  tableParser parser;
+  TableParser parser;
   EXPECT_EQ(parser.nextLine(), 2);
   EXPECT_STREQ(parser.errReason(), "No file has been opened");
   EXPECT_EQ(parser.parseLine(), 5);

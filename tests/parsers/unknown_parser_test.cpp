@@ -28,7 +28,7 @@ TEST(UnknownParserTest, LinesAndMessages) {
   };
   for (const Case& c : cases) {
     TempFiles files;
-    unknownParser parser;
+    UnknownParser parser;
     ASSERT_TRUE(parser.openFile(files.write(std::string(c.line) + "\n").c_str()));
     ASSERT_EQ(parser.nextLine(), 0) << c.line;
     EXPECT_EQ(parser.parseLine(), c.code) << c.line;
@@ -43,7 +43,7 @@ TEST(UnknownParserTest, LinesAndMessages) {
 TEST(UnknownParserTest, LongLineIsQuotedWhole) {
   std::string line = "7" + std::string(3000, 'x');
   TempFiles files;
-  unknownParser parser;
+  UnknownParser parser;
   ASSERT_TRUE(parser.openFile(files.write(line + "\n1 2\n").c_str()));
   ASSERT_EQ(parser.nextLine(), 0);
   EXPECT_EQ(parser.parseLine(), 4);

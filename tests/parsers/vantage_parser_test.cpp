@@ -36,7 +36,7 @@ TEST(VantageParserTest, LinesAndMessages) {
   };
   for (const Case& c : cases) {
     TempFiles files;
-    vantageParser parser;
+    VantageParser parser;
     parser.data.peering = true;
     ASSERT_TRUE(parser.openFile(files.write(std::string(c.line) + "\n").c_str()));
     ASSERT_EQ(parser.nextLine(), 0) << c.line;
@@ -55,7 +55,7 @@ TEST(VantageParserTest, LinesAndMessages) {
 
 TEST(VantageParserTest, ShortLinesAreSkippedSilently) {
   TempFiles files;
-  vantageParser parser;
+  VantageParser parser;
   ASSERT_TRUE(parser.openFile(files.write("1 2\n\n12\r\n3 4 1\n").c_str()));
   ASSERT_EQ(parser.nextLine(), 0);
   EXPECT_EQ(parser.readLines(), 4u);

@@ -29,12 +29,12 @@ Outcome readFirstAS(char format, const std::string& as, bool wide) {
   std::unique_ptr<Parser> parser;
   std::string text;
   switch (format) {
-    case 'p': parser.reset(new pathParser); text = as + " 701\n"; break;
-    case 'v': parser.reset(new vantageParser); text = as + " 701 1\n"; break;
-    case 'u': parser.reset(new unknownParser); text = as + " 701\n"; break;
-    case 's': parser.reset(new satParser); text = as + " - 701 x x x 0\n"; break;
+    case 'p': parser.reset(new PathParser); text = as + " 701\n"; break;
+    case 'v': parser.reset(new VantageParser); text = as + " 701 1\n"; break;
+    case 'u': parser.reset(new UnknownParser); text = as + " 701\n"; break;
+    case 's': parser.reset(new SatParser); text = as + " - 701 x x x 0\n"; break;
     default:
-      parser.reset(new bgpParser);
+      parser.reset(new BgpParser);
       // Weight 0 ends under its caption's last letter, the path starts under "Path".
       text = std::string(kDumpHeader) + "*> 10.0.0.0/8       192.0.2.1" + std::string(30, ' ') +
              "0 " + as + " i\n";
@@ -45,11 +45,11 @@ Outcome readFirstAS(char format, const std::string& as, bool wide) {
   const int code = parser->parseLine();
   if (code != Parser::parseOk) return {code, 0, parser->refusedForWidth()};
   switch (format) {
-    case 'p': return {code, static_cast<pathParser&>(*parser).data.path.first(), false};
-    case 'v': return {code, static_cast<vantageParser&>(*parser).data.to, false};
-    case 'u': return {code, static_cast<unknownParser&>(*parser).data.from, false};
-    case 's': return {code, static_cast<satParser&>(*parser).data.from, false};
-    default: return {code, static_cast<bgpParser&>(*parser).data.path.first().AS, false};
+    case 'p': return {code, static_cast<PathParser&>(*parser).data.path.first(), false};
+    case 'v': return {code, static_cast<VantageParser&>(*parser).data.to, false};
+    case 'u': return {code, static_cast<UnknownParser&>(*parser).data.from, false};
+    case 's': return {code, static_cast<SatParser&>(*parser).data.from, false};
+    default: return {code, static_cast<BgpParser&>(*parser).data.path.first().AS, false};
   }
 }
 
