@@ -218,8 +218,9 @@ TEST(ParseArguments, ThreadsAreOneTo256) {
   for (const auto& c : cases) {
     Parse parse(c.args);
     EXPECT_EQ(parse.ok, c.threads != 0) << *(c.args.end() - 1);
-    if (c.threads != 0) EXPECT_EQ(parse.line.options.threads, c.threads);
-    if (c.threads == 0) {
+    if (c.threads != 0) {
+      EXPECT_EQ(parse.line.options.threads, c.threads);
+    } else {
       EXPECT_EQ(parse.message,
                 "Invalid number of threads: `" + *(c.args.end() - 1) + "' (1 to 256)");
     }
