@@ -44,9 +44,11 @@ sanitize: $(ASAN_BUILD)/CMakeCache.txt test-deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The tests once more under ThreadSanitizer, for the reader threads of -j. The slow resource
-# tests (memory caps that TSan's shadow memory cannot meet) and the Dask tests (Python) are left
-# out: they run no thread of the program that the others do not.
+# The tests once more under ThreadSanitizer, for the reader threads of -j (ThreadSanitizer
+# fails a test on any data race it sees). Left out: the resource tests, millions of records that
+# run past their time bound ten times slower under it, with no memory cap (its shadow memory
+# leaves no room for ulimit -v), and the Dask tests (Python around the program): neither runs a
+# thread of the program that build.threads_identical does not.
 $(TSAN_BUILD)/CMakeCache.txt: | $(TSAN_BUILD)/.deps-installed
 	cmake -S . -B $(TSAN_BUILD) -G "$(CMAKE_GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELGRIN_TSAN=ON $(CMAKE_FLAGS)
 

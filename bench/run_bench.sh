@@ -184,3 +184,6 @@ printf -- '--as32 paths: %s s (%s), every AS above 65535: %s s (%s), 16-bit run 
   "$wide" "$(slower "$wide" "$narrow")" "$wider" "$(slower "$wider" "$narrow")" "$narrow"
 printf '   goal: %s within 10%%\n' \
   "$(verdict "$(awk -v a="$wider" -v b="$narrow" 'BEGIN {print a / b}')" "<=" 1.10)"
+
+# -j: the paths + dumps workload with one thread and with two, side by side.
+RUNS=$runs bash "$here/threads_bench.sh" "$data" "$bin" 2

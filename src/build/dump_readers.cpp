@@ -89,8 +89,10 @@ bool DumpReaders::readBatch(std::size_t k, Batch& batch) {
       step.mask = route.networkMask;
       step.itemBegin = batch.items.size();
       List<ASItem>& path = route.path;
-      for (bool more = (path.goToFirst(), !path.isEmpty()); more; more = path.next()) {
-        batch.items.push_back(path.current());
+      path.goToFirst();
+      if (!path.isEmpty()) {
+        do batch.items.push_back(path.current());
+        while (path.next());
       }
       step.itemEnd = batch.items.size();
       continue;
