@@ -39,8 +39,8 @@ struct Dump {
         text += "*> 199.16.104.128/27\n";  // the router wraps it
         line.clear();
       } else if (i % 2 == 0) {
-        line += std::to_string(1 + net / 65536 % 223) + "." + std::to_string(net / 256 % 256) + "." +
-                std::to_string(net % 256) + ".0/" + std::to_string(16 + net % 9);
+        line += std::to_string(1 + net / 65536 % 223) + "." + std::to_string(net / 256 % 256) +
+                "." + std::to_string(net % 256) + ".0/" + std::to_string(16 + net % 9);
       }
       line = pad(line, 20) + "192.0.2." + std::to_string(1 + i % 200);
       const std::string metric = i % 3 == 0 ? "" : std::to_string(i % 4000);

@@ -47,8 +47,7 @@ void BM_SubSpaceIntersection(benchmark::State& state) {
   PrefixPairs pairs;
   int i = 0;
   for (auto _ : state) {
-    uint64_t shared =
-        IPSubSpace(pairs.first[i]).intersect(IPSubSpace(pairs.second[i])).addresses();
+    uint64_t shared = IPSubSpace(pairs.first[i]).intersect(IPSubSpace(pairs.second[i])).addresses();
     benchmark::DoNotOptimize(shared);
     i = (i + 1) % PrefixPairs::count;
   }

@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
   std::vector<char> bytes;
   char chunk[1 << 16];
   std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + got);
   std::fclose(file);
 
   MemoryByteSource source(bytes.data(), bytes.size());
@@ -64,7 +65,8 @@ int main(int argc, char** argv) {
     if (timing) continue;
     printPrefix(entry);
     std::printf("|%u|", entry.peerAS);
-    for (std::size_t i = 0; i < entry.path.size(); ++i) std::printf(i ? " %u" : "%u", entry.path[i]);
+    for (std::size_t i = 0; i < entry.path.size(); ++i)
+      std::printf(i ? " %u" : "%u", entry.path[i]);
     std::printf("\n");
   }
   const double seconds =
@@ -78,6 +80,7 @@ int main(int argc, char** argv) {
                static_cast<unsigned long long>(reader.repairedRecords()),
                static_cast<unsigned long long>(reader.damagedCount()));
   for (int i = 0; i < stats.reasonCount(); ++i)
-    std::fprintf(stderr, "skipped %llu: %s\n", static_cast<unsigned long long>(stats.count(i)), stats.reason(i));
+    std::fprintf(stderr, "skipped %llu: %s\n", static_cast<unsigned long long>(stats.count(i)),
+                 stats.reason(i));
   return status == MrtStatus::end ? 0 : 1;
 }

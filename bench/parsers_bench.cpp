@@ -32,8 +32,8 @@ std::string pathLine(int i) {
 }
 
 std::string satLine(int i) {
-  return std::to_string(1 + i % 64000) + " - " + std::to_string(701 + i % 300) +
-         " x y z " + std::to_string(i % 2) + " 12.5 x 0.75\n";
+  return std::to_string(1 + i % 64000) + " - " + std::to_string(701 + i % 300) + " x y z " +
+         std::to_string(i % 2) + " 12.5 x 0.75\n";
 }
 
 std::string vantageLine(int i) {

@@ -69,8 +69,11 @@ void readThrough(const std::string& input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-  static const std::string kMagics[] = {
-      "", "\x1f\x8b", "BZh9", std::string("\xfd" "7zXZ\0", 6), "\x28\xb5\x2f\xfd"};
+  static const std::string kMagics[] = {"", "\x1f\x8b", "BZh9",
+                                        std::string("\xfd"
+                                                    "7zXZ\0",
+                                                    6),
+                                        "\x28\xb5\x2f\xfd"};
   if (size == 0) return 0;
   const std::string& magic = kMagics[bytes[0] % 5];
   readThrough(magic + std::string(reinterpret_cast<const char*>(bytes) + 1, size - 1));

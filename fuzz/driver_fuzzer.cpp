@@ -192,7 +192,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   for (const auto& entry : before) {
     const auto found = after.find(entry.first);
     const bool same = found != after.end() && found->second == entry.second;
-    const bool isOutput = entry.first == output || (outputIsA && std::strchr("ahl", entry.first[0]));
+    const bool isOutput =
+        entry.first == output || (outputIsA && std::strchr("ahl", entry.first[0]));
     if (!same && (status != 0 || !isOutput)) abort();
   }
   const size_t added = after.size() - before.size();

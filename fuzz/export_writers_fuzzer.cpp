@@ -43,8 +43,11 @@ bool validUtf8(const std::string& text) {
   const size_t n = text.size();
   for (size_t i = 0; i < n;) {
     const unsigned c = s[i];
-    size_t length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
-                  : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    size_t length = c < 0x80                 ? 1
+                    : c >= 0xC2 && c <= 0xDF ? 2
+                    : c >= 0xE0 && c <= 0xEF ? 3
+                    : c >= 0xF0 && c <= 0xF4 ? 4
+                                             : 0;
     if (length == 0 || i + length > n) return false;
     uint32_t code = length == 1 ? c : c & (0x7F >> length);
     for (size_t k = 1; k < length; ++k) {
@@ -79,8 +82,8 @@ void writeEverything(const GraphView& view) {
   if (!validUtf8(summary)) std::abort();
   for (size_t i = 0; i < summary.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(summary[i]);
-    const bool c1 = c == 0xC2 && i + 1 < summary.size() &&
-                    static_cast<unsigned char>(summary[i + 1]) < 0xA0;
+    const bool c1 =
+        c == 0xC2 && i + 1 < summary.size() && static_cast<unsigned char>(summary[i + 1]) < 0xA0;
     if ((c < 0x20 && c != '\n') || c == 0x7F || c1) std::abort();
   }
 }
@@ -93,8 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const unsigned depth = data[0] >> 1;
   ++data;
   --size;
-  FILE* in = size == 0 ? std::fopen("/dev/null", "r")
-                       : fmemopen(const_cast<uint8_t*>(data), size, "r");
+  FILE* in =
+      size == 0 ? std::fopen("/dev/null", "r") : fmemopen(const_cast<uint8_t*>(data), size, "r");
   if (in == nullptr) return 0;
   ASGraph graph;
   bool ok;

@@ -78,8 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         const EdgeDir fromSmaller = turned && a != b ? reverse(d) : d;
         edges[key] = Expected{fromSmaller, turned ? w + 1 : w, turned ? w : w + 1};
       } else {
-        const EdgeDir stored = turned && a != b ? reverse(found->second.direction)
-                                                 : found->second.direction;
+        const EdgeDir stored =
+            turned && a != b ? reverse(found->second.direction) : found->second.direction;
         EdgeDir next = undirected;
         bool keep = false;
         if (d == undirected) {

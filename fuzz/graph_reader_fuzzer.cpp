@@ -27,7 +27,8 @@ char* writeToMemory(ASGraph& g, size_t& size) {
 
 bool readFromMemory(ASGraph& g, const void* data, size_t size, ASWidth width) {
   // fmemopen refuses an empty buffer; the null device is the empty input.
-  FILE* in = size == 0 ? std::fopen("/dev/null", "r") : fmemopen(const_cast<void*>(data), size, "r");
+  FILE* in =
+      size == 0 ? std::fopen("/dev/null", "r") : fmemopen(const_cast<void*>(data), size, "r");
   if (in == nullptr) return false;
   bool ok = g.readFromFile(in, width);
   std::fclose(in);

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "asgraph/token_splitter.h"
 #include "fuzz_input_file.h"
 #include "parsers/path_parser.h"
-#include "asgraph/token_splitter.h"
 
 namespace {
 

@@ -26,9 +26,9 @@ void checkRecord(TableParser& parser, bool ipv4Only, ASWidth width) {
 }
 
 void checkCounts(const ReadStats& stats) {
-  const char* known[] = {TableParser::vpnRoute,       TableParser::ipv6Network,
-                         TableParser::otherNetwork,   TableParser::malformedRoute,
-                         TableParser::nulLine,        "AS number above 65535 (use --as32)"};
+  const char* known[] = {TableParser::vpnRoute,     TableParser::ipv6Network,
+                         TableParser::otherNetwork, TableParser::malformedRoute,
+                         TableParser::nulLine,      "AS number above 65535 (use --as32)"};
   for (int i = 0; i < stats.reasonCount(); ++i) {
     bool found = false;
     for (const char* reason : known) found = found || std::strcmp(stats.reason(i), reason) == 0;

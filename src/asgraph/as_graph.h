@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "asgraph/as_number.h"
-#include "containers/edge_dir.h"
 #include "asgraph/edge_weight.h"
+#include "containers/edge_dir.h"
 #include "containers/graph.h"
 #include "containers/list.h"
 

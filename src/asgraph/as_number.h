@@ -54,8 +54,8 @@ inline bool isPrivateAS(ASNumber as) {
 // reader goes on as it would with a 16-bit run ("1.", ".5", "65536.1" and "1.65536" are no asdot).
 inline bool readAsdotTail(const char* start, const char*& end, const char* last, long long high,
                           long long& value, ASWidth width) {
-  if (!width.wide || end == start || end == last || *end != '.' || end[-1] < '0' ||
-      end[-1] > '9' || high < 0 || high > 65535) {
+  if (!width.wide || end == start || end == last || *end != '.' || end[-1] < '0' || end[-1] > '9' ||
+      high < 0 || high > 65535) {
     return false;
   }
   unsigned long long low = 0;

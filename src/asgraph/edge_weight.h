@@ -43,9 +43,9 @@ struct ASEdgeWeight {
 // it, and the counters of the comparison. Seen from one end of the edge, like a graph file line
 // from its first AS. Never computed here: read from the file and written back unchanged.
 struct ASEdgeComparison {
-  bool cmpOriented[2] = {false, false};                 // direction flag in each compared graph
+  bool cmpOriented[2] = {false, false};                // direction flag in each compared graph
   EdgeDir cmpDirection[2] = {undirected, undirected};  // direction in each compared graph
-  std::uint32_t pathCovering = 0;         // path covering of the way from this end
+  std::uint32_t pathCovering = 0;                      // path covering of the way from this end
   std::uint64_t ipCovering = 0;           // IP address covering of the way from this end
   std::uint32_t reversePathCovering = 0;  // the same for the way toward this end
   std::uint64_t reverseIpCovering = 0;

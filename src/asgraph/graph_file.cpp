@@ -10,9 +10,9 @@
 #include <stdio.h>  // getc_unlocked
 
 #include "asgraph/line_writer.h"
-#include "io/line_reader.h"
 #include "asgraph/read_number.h"
 #include "asgraph/token_splitter.h"
+#include "io/line_reader.h"
 
 namespace {
 
@@ -115,7 +115,9 @@ float narrow(double value) {
 class EdgeLineFields {
  public:
   EdgeLineFields(char* line, const std::string& whole, ASWidth width, std::string& reason)
-      : tokens_(line, TokenSplitter::Separators::spaces), whole_(whole), width_(width),
+      : tokens_(line, TokenSplitter::Separators::spaces),
+        whole_(whole),
+        width_(width),
         reason_(reason) {}
 
   bool as(ASNumber& value) {
@@ -332,7 +334,8 @@ class GraphWriter {
 
   bool header(ASGraph& graph) {
     if (std::fprintf(out_, "%s\n",
-                     graph.isDifferential() ? ASGraph::diffGraphMarker : ASGraph::graphMarker) < 0) {
+                     graph.isDifferential() ? ASGraph::diffGraphMarker : ASGraph::graphMarker) <
+        0) {
       return fail(reason_, "Could not write file type string");
     }
     List<char*>& sources = graph.getSourceFiles();
@@ -459,11 +462,10 @@ class GraphWriter {
       *p++ = ' ';
       p = direction(p, d);
     }
-    const unsigned long long numbers[] = {c.pathCovering,       c.ipCovering,
-                                          c.reversePathCovering, c.reverseIpCovering,
-                                          c.comparedGraphs,     c.incomingCount,
-                                          c.outgoingCount,      c.undirectedCount,
-                                          c.unorientedCount,    c.orientationChanges};
+    const unsigned long long numbers[] = {
+        c.pathCovering,    c.ipCovering,        c.reversePathCovering, c.reverseIpCovering,
+        c.comparedGraphs,  c.incomingCount,     c.outgoingCount,       c.undirectedCount,
+        c.unorientedCount, c.orientationChanges};
     for (unsigned long long value : numbers) {
       *p++ = ' ';
       p = number(p, value);

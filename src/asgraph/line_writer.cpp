@@ -1,6 +1,6 @@
 #include "asgraph/line_writer.h"
 
-#include <stdio.h>       // fwrite_unlocked, ferror_unlocked
+#include <stdio.h>      // fwrite_unlocked, ferror_unlocked
 #include <stdio_ext.h>  // __fbufsize, __flbf
 
 namespace {

@@ -16,8 +16,7 @@ void BuildReport::countFailure(int k, const Parser& parser, bool refusedAs16) {
   countFailure(k, parser.errReason(), refusedAs16, parser.skipStats() != nullptr);
 }
 
-void BuildReport::countFailure(int k, const char* reason, bool refusedAs16,
-                               bool parserCountsOwn) {
+void BuildReport::countFailure(int k, const char* reason, bool refusedAs16, bool parserCountsOwn) {
   if (parserCountsOwn) return;
   if (refusedAs16) {
     entry(k).stats.countSkipped(kAboveAS16Reason);

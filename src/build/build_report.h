@@ -15,9 +15,9 @@
 // Every unit read is counted once: linesRead = stats.used() + stats.skipped().
 struct InputReport {
   std::uint64_t linesRead = 0;
-  ReadStats stats;  // used, and skipped by reason
+  ReadStats stats;            // used, and skipped by reason
   std::uint64_t applied = 0;  // of the used records, those that reached an edge of the graph
-  bool copied = false;  // read from a temporary copy (see input_copies.h)
+  bool copied = false;        // read from a temporary copy (see input_copies.h)
 };
 
 class BuildReport {

@@ -121,8 +121,8 @@ class DumpMerge {
       }
       if (heapSize_ == 0) break;
       short chosen = popFirst();
-      addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, dumps_[chosen]->vantage,
-                    exact_, ranges_);
+      addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, dumps_[chosen]->vantage, exact_,
+                    ranges_);
       if (report_ != nullptr) report_->countUsed(entries_[chosen], edges.takeReached());
       bool more = advance(chosen);
       if (failed_) return buildInputFailed;

@@ -34,10 +34,7 @@ void DumpReaders::Batch::clear() {
 DumpReaders::DumpReaders(const std::vector<Parser*>& parsers,
                          const std::vector<const InputFormat*>& formats, int threads,
                          bool keepLines)
-    : parsers_(parsers),
-      formats_(formats),
-      threads_(threads),
-      keepLines_(keepLines) {}
+    : parsers_(parsers), formats_(formats), threads_(threads), keepLines_(keepLines) {}
 
 void DumpReaders::start() {
   ahead_ = threads_ > 1 && !parsers_.empty();

@@ -89,10 +89,10 @@ class DumpReaders {
     std::size_t next = 0;            // its step after the current one
     const Step* step = nullptr;      // the current step
     unsigned long long position = 0;
-    Route route;                     // the current route, copied out of the batch
+    Route route;                               // the current route, copied out of the batch
     std::deque<std::unique_ptr<Batch>> ready;  // read ahead, in order
-    bool claimed = false;  // a thread is reading a batch of it
-    bool ended = false;    // its last step is read
+    bool claimed = false;                      // a thread is reading a batch of it
+    bool ended = false;                        // its last step is read
   };
 
   // Reads the next batch of dump k into `batch`; true when it holds the dump's last step.
@@ -112,7 +112,7 @@ class DumpReaders {
   std::vector<Dump> dumps_;
   std::vector<std::thread> workers_;
   std::mutex mutex_;  // guards the dumps' ready, claimed and ended, spare_ and stopping_
-  std::condition_variable workToDo_;   // room in some dump's queue, or stopping
+  std::condition_variable workToDo_;    // room in some dump's queue, or stopping
   std::condition_variable batchReady_;  // a batch joined some dump's queue
   std::vector<std::unique_ptr<Batch>> spare_;
   bool stopping_ = false;

@@ -42,7 +42,8 @@ GraphSum::Result GraphSum::add(const char* name, std::string& reason) {
 
 GraphSum::Result GraphSum::addGraph(ASGraph& part, std::string& reason) {
   sum_.setSourceFiles(part.getSourceFiles(), false);
-  part.forEachNode([this](const ASNumber& value, const ASNumber& key) { sum_.addNode(value, key); });
+  part.forEachNode(
+      [this](const ASNumber& value, const ASNumber& key) { sum_.addNode(value, key); });
   bool fits = true;
   part.forEachEdge([this, &fits, &reason](const ASGraph::edge& e) {
     if (fits) fits = addEdge(e, reason);

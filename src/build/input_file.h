@@ -13,10 +13,10 @@
 #include "parsers/time_window.h"
 
 struct InputFile {
-  std::string name;           // "-" is standard input
+  std::string name;          // "-" is standard input
   FileType type = pathFile;  // the format letter of its --file: option
-  int32_t contents = 0;       // content flags: what to take from it
-  ASNumber vantage = 0;       // vantage AS of a B dump, 0 otherwise
+  int32_t contents = 0;      // content flags: what to take from it
+  ASNumber vantage = 0;      // vantage AS of a B dump, 0 otherwise
   // The entry reads again, in the merge of the second pass, the file of an earlier entry (a
   // router table or MRT file asked for IP covering and more): the graph records its name once.
   bool rereads = false;

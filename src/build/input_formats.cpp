@@ -75,9 +75,7 @@ void pipeLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
 Route& bgpRoute(Parser& parser) { return static_cast<BgpParser&>(parser).data; }
 Route& mrtRoute(Parser& parser) { return static_cast<MrtParser&>(parser).data; }
 Route& pipeRoute(Parser& parser) { return static_cast<pipeParser&>(parser).data; }
-Route& tableRoute(Parser& parser) {
-  return static_cast<TableParser&>(parser).data;
-}
+Route& tableRoute(Parser& parser) { return static_cast<TableParser&>(parser).data; }
 
 const char kDumpRefusal[] = "BGP dumps can only be used to get IP address covering";
 const char kTableRefusal[] =
@@ -86,25 +84,25 @@ const char kTableRefusal[] =
 // Columns: letter, type, vantage, warn when unused, unit read, contents, refusal; first pass:
 // parser, line handler; second pass: parser, route.
 const InputFormat kFormats[] = {
-    {'b', bgpFile, false, false, "lines", getIPCovering, kDumpRefusal,
-     nullptr, nullptr, make<BgpParser>, bgpRoute},
-    {'B', bgpFile, true, false, "lines", getIPCovering, kDumpRefusal,
-     nullptr, nullptr, make<BgpParser>, bgpRoute},
-    {'s', satFile, false, false, "lines", kAllContents, nullptr,
-     make<SatParser>, satLine, nullptr, nullptr},
+    {'b', bgpFile, false, false, "lines", getIPCovering, kDumpRefusal, nullptr, nullptr,
+     make<BgpParser>, bgpRoute},
+    {'B', bgpFile, true, false, "lines", getIPCovering, kDumpRefusal, nullptr, nullptr,
+     make<BgpParser>, bgpRoute},
+    {'s', satFile, false, false, "lines", kAllContents, nullptr, make<SatParser>, satLine, nullptr,
+     nullptr},
     {'v', vantageFile, false, false, "lines", kStructure,
-     "Vantage files do not contain covering information",
-     make<VantageParser>, vantageLine, nullptr, nullptr},
+     "Vantage files do not contain covering information", make<VantageParser>, vantageLine, nullptr,
+     nullptr},
     {'p', pathFile, false, false, "lines", kStructure | getPathCovering,
-     "Cannot get IP address covering from a path file",
-     make<PathParser>, pathLine, nullptr, nullptr},
+     "Cannot get IP address covering from a path file", make<PathParser>, pathLine, nullptr,
+     nullptr},
     {'u', unknownFile, false, false, "lines", kNodesEdges,
-     "Unoriented edges can only be used to get nodes and/or edges",
-     make<UnknownParser>, unknownLine, nullptr, nullptr},
-    {'t', tableFile, false, true, "lines", kRouteContents, kTableRefusal,
-     make<TableParser>, tableLine, makeTableRouteParser, tableRoute},
-    {'T', tableFile, true, true, "lines", kRouteContents, kTableRefusal,
-     make<TableParser>, tableLine, makeTableRouteParser, tableRoute},
+     "Unoriented edges can only be used to get nodes and/or edges", make<UnknownParser>,
+     unknownLine, nullptr, nullptr},
+    {'t', tableFile, false, true, "lines", kRouteContents, kTableRefusal, make<TableParser>,
+     tableLine, makeTableRouteParser, tableRoute},
+    {'T', tableFile, true, true, "lines", kRouteContents, kTableRefusal, make<TableParser>,
+     tableLine, makeTableRouteParser, tableRoute},
     {'m', mrtFile, false, true, "MRT entries", kRouteContents,
      "MRT files can only be used to get nodes, edges, path covering and IP address covering",
      make<MrtParser>, mrtLine, makeMrtRouteParser, mrtRoute},
@@ -113,8 +111,8 @@ const InputFormat kFormats[] = {
      "address covering",
      make<pipeParser>, pipeLine, makePipeRouteParser, pipeRoute},
     {'r', asrelFile, false, true, "lines", kStructure,
-     "Relationship files do not contain covering information",
-     make<AsrelParser>, asrelLine, nullptr, nullptr},
+     "Relationship files do not contain covering information", make<AsrelParser>, asrelLine,
+     nullptr, nullptr},
 };
 
 }  // namespace

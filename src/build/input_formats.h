@@ -46,9 +46,9 @@ const ContentLetter* findContent(char letter);
 // second pass, where all such files are merged by prefix; a format that also has a line handler
 // gives its other contents in the first pass, so one file may be read in both.
 struct InputFormat {
-  char letter;              // as in --file:
+  char letter;  // as in --file:
   FileType type;
-  bool takesVantage;        // the option is followed by a vantage AS number, then the file name
+  bool takesVantage;  // the option is followed by a vantage AS number, then the file name
   // A file from which nothing at all could be used is worth a warning: the readers of today's
   // formats pass over much of what they meet, and an empty result needs saying. The other
   // formats warn only about a file that held lines: an empty one is their reader's old habit.

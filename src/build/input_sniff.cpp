@@ -2,8 +2,8 @@
 
 #include <sys/stat.h>
 
-#include <cstdint>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 
 #include "parsers/bgp_parser.h"
@@ -25,8 +25,7 @@ bool looksBinary(const std::string& block) {
   std::size_t control = 0;
   for (const char c : block) {
     const unsigned char byte = static_cast<unsigned char>(c);
-    if (byte == 0 || (byte < 0x20 && std::strchr("\t\n\r\f\v", c) == nullptr) ||
-        byte == 0x7f) {
+    if (byte == 0 || (byte < 0x20 && std::strchr("\t\n\r\f\v", c) == nullptr) || byte == 0x7f) {
       ++control;
     }
   }
@@ -59,8 +58,8 @@ bool startsWith(const std::string& line, const char* prefix) {
 // A route line of MRT route text: with its type field, or the elem lines of the stream readers
 // ("R|R|1277971140.000000|ris|rrc00|...", also updates U|A and withdrawals U|W).
 bool isRouteTextLine(const std::string& line) {
-  for (const char* prefix : {"TABLE_DUMP2|", "TABLE_DUMP|", "BGP4MP|", "BGP4MP_ET|", "R|R|",
-                             "U|A|", "U|W|", "U|S|", "R|B|", "R|E|"}) {
+  for (const char* prefix : {"TABLE_DUMP2|", "TABLE_DUMP|", "BGP4MP|", "BGP4MP_ET|", "R|R|", "U|A|",
+                             "U|W|", "U|S|", "R|B|", "R|E|"}) {
     if (startsWith(line, prefix)) return true;
   }
   return false;
@@ -71,8 +70,8 @@ bool isAsrelLine(const std::string& line) {
   std::size_t at = 0;
   for (int field = 0; field < 2; ++field) {
     const std::size_t begin = at;
-    while (at < line.size() && (std::isdigit(static_cast<unsigned char>(line[at])) ||
-                                line[at] == '.')) {
+    while (at < line.size() &&
+           (std::isdigit(static_cast<unsigned char>(line[at])) || line[at] == '.')) {
       ++at;
     }
     if (at == begin || at == line.size() || line[at] != '|') return false;
@@ -105,7 +104,15 @@ bool startsAsMRT(const std::string& block) {
   const std::uint32_t length = bigEndian(block, 8, 4);
   if (time < 631152000u || length > (1u << 24)) return false;
   switch (type) {
-    case 11: case 12: case 13: case 16: case 17: case 32: case 33: case 48: case 49:
+    case 11:
+    case 12:
+    case 13:
+    case 16:
+    case 17:
+    case 32:
+    case 33:
+    case 48:
+    case 49:
       return subtype < 16;
     default:
       return false;

@@ -7,10 +7,10 @@
 #include <string>
 
 enum class SniffedKind {
-  other,          // nothing recognised
-  mrt,            // a plausible MRT record header, or binary bytes
-  routeText,      // one route a line, fields split by '|' ("TABLE_DUMP2|1277971140|B|...")
-  asrelText,      // relationships as published: "<a>|<b>|<rel>" lines ("701|7018|0")
+  other,      // nothing recognised
+  mrt,        // a plausible MRT record header, or binary bytes
+  routeText,  // one route a line, fields split by '|' ("TABLE_DUMP2|1277971140|B|...")
+  asrelText,  // relationships as published: "<a>|<b>|<rel>" lines ("701|7018|0")
 };
 
 // The kind of the input whose decoded first bytes are `block`.

@@ -5,8 +5,7 @@ namespace {
 // Adds to one way's counter the addresses of `prefix` it did not share with the prefix counted
 // last on that way, then remembers `prefix`. A counter still at 0 takes the whole prefix, so a
 // way whose covering came from elsewhere starts deduplicating from its first dump prefix.
-void credit(ASEdgeWeight& way, const RememberedPrefix& prefix,
-            unsigned long long prefixAddresses) {
+void credit(ASEdgeWeight& way, const RememberedPrefix& prefix, unsigned long long prefixAddresses) {
   if (way.ipCovering == 0) {
     way.ipCovering = prefixAddresses;
   } else {
@@ -28,8 +27,7 @@ std::uint64_t addressesIn(std::uint32_t first, std::uint32_t last, const Address
   return ranges == nullptr ? std::uint64_t(last) - first + 1 : ranges->countWithin(first, last);
 }
 
-void creditExactly(ASEdgeWeight& way, const RememberedPrefix& prefix,
-                   const AddressRanges* ranges) {
+void creditExactly(ASEdgeWeight& way, const RememberedPrefix& prefix, const AddressRanges* ranges) {
   RememberedPrefix& run = way.lastPrefix;
   if (run.first > run.last || prefix.first > run.last) {
     way.ipCovering += addressesIn(prefix.first, prefix.last, ranges);
@@ -49,8 +47,8 @@ void startExactCovering(ASGraph& graph) {
   });
 }
 
-void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path,
-                   ASNumber vantage, bool exact, const AddressRanges* ranges) {
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage,
+                   bool exact, const AddressRanges* ranges) {
   if (path.len() < 2) return;
   const unsigned long long prefixAddresses = prefix.addresses();
   const RememberedPrefix remembered =

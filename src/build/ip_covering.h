@@ -14,8 +14,8 @@
 // unless the path already starts with it. Paths of fewer than two items credit nothing. With
 // `exact`, a way counts the addresses of the prefix that no prefix credited to it before held;
 // with `ranges` too, only those of them inside the ranges.
-void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path,
-                   ASNumber vantage, bool exact = false, const AddressRanges* ranges = nullptr);
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage,
+                   bool exact = false, const AddressRanges* ranges = nullptr);
 
 // Makes every way of the graph start the exact count afresh: nothing counted yet by a dump, so
 // that covering from earlier inputs does not stand in for addresses.

@@ -114,25 +114,30 @@ void handlePathLine(EdgeLookup& edges, PathParser::ParsedData& line, int content
   List<ASNumber>& path = line.path;
   if (path.isEmpty()) return;
   path.goToFirst();
-  handleSequence(edges, path.current(), [&path](ASNumber& as) {
-    if (!path.next()) return false;
-    as = path.current();
-    return true;
-  }, contents);
+  handleSequence(
+      edges, path.current(),
+      [&path](ASNumber& as) {
+        if (!path.next()) return false;
+        as = path.current();
+        return true;
+      },
+      contents);
 }
 
 void handleASPath(EdgeLookup& edges, const ASNumber* path, std::size_t length, int contents) {
   if (length == 0) return;
   std::size_t i = 1;
-  handleSequence(edges, path[0], [path, length, &i](ASNumber& as) {
-    if (i == length) return false;
-    as = path[i++];
-    return true;
-  }, contents);
+  handleSequence(
+      edges, path[0],
+      [path, length, &i](ASNumber& as) {
+        if (i == length) return false;
+        as = path[i++];
+        return true;
+      },
+      contents);
 }
 
-void handleRoutePath(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage,
-                     int contents) {
+void handleRoutePath(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage, int contents) {
   // Paths of real routes are short; a longer one takes the slow road.
   constexpr std::size_t kInPlace = 256;
   ASNumber inPlace[kInPlace];
@@ -160,8 +165,7 @@ void handleVantageLine(EdgeLookup& edges, const VantageParser::ParsedData& line,
   handleRelationship(edges, line.from, line.to, line.peering, contents);
 }
 
-void handleRelationship(EdgeLookup& edges, ASNumber from, ASNumber to, bool peering,
-                        int contents) {
+void handleRelationship(EdgeLookup& edges, ASNumber from, ASNumber to, bool peering, int contents) {
   if (contents & getNodes) {
     addNode(edges, from);
     addNode(edges, to);
@@ -192,8 +196,8 @@ void handleSatLine(EdgeLookup& edges, const SatParser::ParsedData& line, int con
     addNode(edges, line.to);
   }
   const bool hasCovering = line.firstCovering.has_value() && line.secondCovering.has_value();
-  const int edgeContents = getEdges | getDirections |
-                           (hasCovering ? getPathCovering | getIPCovering : 0);
+  const int edgeContents =
+      getEdges | getDirections | (hasCovering ? getPathCovering | getIPCovering : 0);
   if (!(contents & edgeContents)) return;
   const Edge e = edgeFor(edges, line.from, line.to, contents);
   if (!e) return;

@@ -6,8 +6,8 @@
 #include <cstddef>
 
 #include "build/edge_lookup.h"
-#include "parsers/route.h"
 #include "parsers/path_parser.h"
+#include "parsers/route.h"
 #include "parsers/sat_parser.h"
 #include "parsers/unknown_parser.h"
 #include "parsers/vantage_parser.h"
@@ -22,8 +22,7 @@ void handleASPath(EdgeLookup& edges, const ASNumber* path, std::size_t length, i
 // A route's AS path taken as one line of a path list: `vantage` (0: none) in front unless the
 // path starts with it; the members of AS sets and confederation segments left out, as a path
 // list leaves out its private segments.
-void handleRoutePath(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage,
-                     int contents);
+void handleRoutePath(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage, int contents);
 void handleUnknownLine(EdgeLookup& edges, const UnknownParser::ParsedData& line, int contents);
 void handleSatLine(EdgeLookup& edges, const SatParser::ParsedData& line, int contents);
 

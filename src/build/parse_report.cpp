@@ -14,8 +14,9 @@ void reportParseError(unsigned long lineNumber, const char* line, const char* re
                       const char* fileName, bool firstPass) {
   std::fputs("\n", stderr);
   printHeader(stderr);
-  std::fprintf(stderr, firstPass ? "\nParse error in line %lu of file `%s':\n"
-                                 : "Parse error in line %lu of file `%s':\n",
+  std::fprintf(stderr,
+               firstPass ? "\nParse error in line %lu of file `%s':\n"
+                         : "Parse error in line %lu of file `%s':\n",
                lineNumber, fileName);
   std::fprintf(stderr, "%s\n", line);
   std::fprintf(stderr, "%s\n", reason);

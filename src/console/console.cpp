@@ -49,8 +49,7 @@ bool isTerm(FILE* stream) {
 }
 
 bool askOverwrite(const char* fileName) {
-  fprintf(stderr, "Warning: file `%s'\nalready exists and is about to be overwritten.\n",
-          fileName);
+  fprintf(stderr, "Warning: file `%s'\nalready exists and is about to be overwritten.\n", fileName);
   fprintf(stderr, "Do you want to proceed (y/n)? ");
   fflush(stderr);
   int answer = readStdinByte();

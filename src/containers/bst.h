@@ -22,9 +22,10 @@ class BST {
     K key;
     TreeNode* leftChild;
     TreeNode* rightChild;
-    std::int8_t balance;     // right height minus left height
+    std::int8_t balance;      // right height minus left height
     std::uint8_t visitState;  // used by listItems only
-    TreeNode() : item(), key(), leftChild(nullptr), rightChild(nullptr), balance(0), visitState(0) {}
+    TreeNode()
+        : item(), key(), leftChild(nullptr), rightChild(nullptr), balance(0), visitState(0) {}
   };
 
   // An empty tree.

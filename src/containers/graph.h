@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "containers/edge_dir.h"
 #include "containers/bst.h"
+#include "containers/edge_dir.h"
 #include "containers/integer_key_index.h"
 #include "containers/list.h"
 #include "containers/pair_index.h"
@@ -33,9 +33,9 @@ class Graph {
   // An edge as stored (internal). End 0 is the node with the smaller key; a self-loop has it
   // at both ends.
   struct EdgeRecord {
-    W way[2];                                           // way[0] leads from end 0 to end 1
+    W way[2];                                         // way[0] leads from end 0 to end 1
     EdgeDir direction[2] = {undirected, undirected};  // as seen from each end
-    std::uint32_t end[2] = {0, 0};                      // node numbers
+    std::uint32_t end[2] = {0, 0};                    // node numbers
   };
 
   // A stored edge seen from one of its ends, `from`: what storedEdge hands out and forEachEdge
@@ -262,10 +262,8 @@ class Graph {
    private:
     BST<std::uint32_t, K> tree_;
   };
-  static constexpr bool kIntegerKeys =
-      std::is_integral<K>::value && !std::is_same<K, bool>::value;
-  using KeyIndex =
-      typename std::conditional<kIntegerKeys, IntegerKeyIndex<K>, TreeKeyIndex>::type;
+  static constexpr bool kIntegerKeys = std::is_integral<K>::value && !std::is_same<K, bool>::value;
+  using KeyIndex = typename std::conditional<kIntegerKeys, IntegerKeyIndex<K>, TreeKeyIndex>::type;
 
   // The search for the edge between node numbers a and b.
   PairIndex::Probe findEdge(std::uint32_t a, std::uint32_t b) const {
@@ -345,8 +343,7 @@ class Graph {
     node& b = nodes_[e.record_->end[e.end_ ^ 1u]];
     GraphNode* from = new GraphNode{&a.value, a.key};
     GraphNode* to = new GraphNode{&b.value, b.key};
-    return new GraphEdge{&e.weight(), &e.reverseWeight(), &e.record_->direction[e.end_], from,
-                          to};
+    return new GraphEdge{&e.weight(), &e.reverseWeight(), &e.record_->direction[e.end_], from, to};
   }
 
   Pool<node> nodes_;

@@ -18,7 +18,10 @@ class List {
 
   // An empty list.
   List()
-      : firstElement(nullptr), cursor(nullptr), lastElement(nullptr), spareElements(nullptr),
+      : firstElement(nullptr),
+        cursor(nullptr),
+        lastElement(nullptr),
+        spareElements(nullptr),
         length(0) {}
 
   // The same values in the same order, with the cursor at the same position as in `other`.
@@ -42,7 +45,8 @@ class List {
     ListElement* mine = firstElement;
     ListElement* lastPaired = nullptr;
     const ListElement* theirs = other.firstElement;
-    for (; mine != nullptr && theirs != nullptr; mine = mine->nextElement, theirs = theirs->nextElement) {
+    for (; mine != nullptr && theirs != nullptr;
+         mine = mine->nextElement, theirs = theirs->nextElement) {
       mine->value = theirs->value;
       if (theirs == other.cursor) {
         cursor = mine;

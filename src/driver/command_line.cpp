@@ -54,17 +54,17 @@ struct OptionRow;
 struct Scan {
   CommandLine& out;
   std::string& message;
-  InputFile current;  // the entry of the --file: option being read
+  InputFile current;                   // the entry of the --file: option being read
   const OptionRow* pending = nullptr;  // takes the next argument, whatever it looks like
   bool commentGiven = false;
   bool stdinTaken = false;  // an input file or the graph to enhance is "-"
   int32_t allContents = 0;
   const char* wideOnlyVantage = nullptr;  // the first vantage number a 16-bit run refuses
-  bool fromList = false;  // the entry comes from --files-from, which has no limit of entries
-  std::size_t listed = 0;  // entries from --files-from: the limit counts the others only
-  int at = 0;  // the argument being read
-  int fileNameAt = -1;  // the last argument taken as the file name of a --file: option
-  int bareOutputAt = -1;  // the bare argument taken as the output
+  bool fromList = false;      // the entry comes from --files-from, which has no limit of entries
+  std::size_t listed = 0;     // entries from --files-from: the limit counts the others only
+  int at = 0;                 // the argument being read
+  int fileNameAt = -1;        // the last argument taken as the file name of a --file: option
+  int bareOutputAt = -1;      // the bare argument taken as the output
   bool threadsGiven = false;  // -j was given
 
   bool tooMany(std::size_t adding) const {
@@ -90,8 +90,8 @@ struct Scan {
 // One option, or one argument an option awaits. A handler returns false after setting the
 // message; it gets the option's value when takesArgument, the option itself otherwise.
 struct OptionRow {
-  const char* name;     // matched whole, or as a prefix when it ends in ':'
-  bool takesArgument;   // the next argument is the value, whatever it looks like
+  const char* name;    // matched whole, or as a prefix when it ends in ':'
+  bool takesArgument;  // the next argument is the value, whatever it looks like
   bool (*handle)(Scan& scan, const char* arg);
   const char* missing;  // when takesArgument: the error when the command line ends first
 };
@@ -106,8 +106,7 @@ const char kOneFilePerOptionHint[] = "Each input file needs its own --file: opti
 // The arguments a --file: option awaits: the vantage number (B, T), then the file name.
 const OptionRow vantageStep{nullptr, true, takeVantage,
                             "Vantage point number expected after --file option"};
-const OptionRow fileNameStep{nullptr, true, takeFileName,
-                             "File name expected after --file option"};
+const OptionRow fileNameStep{nullptr, true, takeFileName, "File name expected after --file option"};
 
 bool takeVantage(Scan& scan, const char* arg) {
   switch (readVantage(arg, scan.current.vantage)) {
@@ -227,7 +226,8 @@ bool takeFileList(Scan& scan, const char* list) {
       line += static_cast<char>(c);
     }
     if (line.size() >= kLongestListLine) {
-      ok = scan.fail(quoted("In ", list) + " line " + std::to_string(number + 1) + ": line too long");
+      ok = scan.fail(quoted("In ", list) + " line " + std::to_string(number + 1) +
+                     ": line too long");
       break;
     }
     if (c == EOF && line.empty()) break;
@@ -238,7 +238,8 @@ bool takeFileList(Scan& scan, const char* list) {
     const std::size_t before = scan.out.inputs.size();
     ok = takeListedFile(scan, line.substr(start));
     scan.listed += scan.out.inputs.size() - before;
-    if (!ok) scan.message = quoted("In ", list) + " line " + std::to_string(number) + ": " + scan.message;
+    if (!ok)
+      scan.message = quoted("In ", list) + " line " + std::to_string(number) + ": " + scan.message;
   }
   scan.fromList = false;
   if (ok && std::ferror(in)) {
@@ -250,7 +251,8 @@ bool takeFileList(Scan& scan, const char* list) {
 
 bool takeIPRanges(Scan& scan, const char* arg) {
   std::string bad;
-  if (!scan.out.options.ipRanges.addList(arg, bad)) return scan.fail(quoted("Invalid IP range: ", bad));
+  if (!scan.out.options.ipRanges.addList(arg, bad))
+    return scan.fail(quoted("Invalid IP range: ", bad));
   return true;
 }
 
@@ -441,8 +443,9 @@ bool checkCombination(Scan& scan) {
   // A way's count of several ranges is the sum of its counts of each only when every address
   // is counted once: the classic count is not additive.
   if (!options.ipRanges.empty() && !options.exactCovering) {
-    return scan.fail("--ip-range needs --exact-covering (the classic count is not additive over "
-                     "ranges)");
+    return scan.fail(
+        "--ip-range needs --exact-covering (the classic count is not additive over "
+        "ranges)");
   }
   if (scan.out.inputs.empty() && haveGraph && !scan.commentGiven) {
     return scan.fail("This would not change so much in the existing graph...");

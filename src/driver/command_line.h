@@ -26,16 +26,16 @@ struct RunOptions {
   bool exactCovering = false;  // --exact-covering: each address counted once per way
   bool noSelfLoops = false;    // --no-self-loops: an AS repeated in a path makes no self-loop
   bool help = false;
-  bool helpAll = false;  // --help-all: the help followed by the extensions
-  bool version = false;  // --version
-  std::string comment;   // at most maxCommentLength bytes, no line break
-  std::optional<std::string> outFile;      // none: standard output
+  bool helpAll = false;                // --help-all: the help followed by the extensions
+  bool version = false;                // --version
+  std::string comment;                 // at most maxCommentLength bytes, no line break
+  std::optional<std::string> outFile;  // none: standard output
   bool outFileBare = false;  // the output was named by the bare argument after the files, not -o
   std::optional<std::string> sourceGraph;  // none: no graph to enhance; "-": standard input
-  AddressRanges ipRanges;      // --ip-range: IP covering of these addresses only (empty: all)
-  bool sum = false;                     // --sum: add up graph files instead of building
-  std::vector<std::string> sumGraphs;   // the graph files to add, in order ("-": standard input)
-  TimeWindow timeWindow;  // --time-window: records stamped outside it are passed over
+  AddressRanges ipRanges;  // --ip-range: IP covering of these addresses only (empty: all)
+  bool sum = false;        // --sum: add up graph files instead of building
+  std::vector<std::string> sumGraphs;  // the graph files to add, in order ("-": standard input)
+  TimeWindow timeWindow;               // --time-window: records stamped outside it are passed over
   // -j: threads graph construction may use, 1 to maxThreads; by default the cores the process
   // may run on. 1 reads every input in the main thread.
   int threads = 1;

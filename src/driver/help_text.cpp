@@ -1,8 +1,8 @@
 // The help text of --help. Kept word for word: users and scripts compare it.
 #include <cstdio>
 
-#include "driver/command_line.h"
 #include "console/console.h"
+#include "driver/command_line.h"
 
 void printHelp(FILE* out, const char* progName) {
   const bool term = isTerm(out);
@@ -11,8 +11,7 @@ void printHelp(FILE* out, const char* progName) {
   const char* reset = term ? "\033[0m" : "";
   printHeader(out);
   fprintf(out, "%sVORNA toolkit%s AS graph builder\n", bold, reset);
-  fprintf(out,
-          "USAGE: %s [options] [[-o] <outFile>] {--file:{bBsvpunedci} <filename>...}\n\n",
+  fprintf(out, "USAGE: %s [options] [[-o] <outFile>] {--file:{bBsvpunedci} <filename>...}\n\n",
           progName);
   fprintf(out, "%sInput files%s must be provided using --file option, in the following way:\n",
           underline, reset);

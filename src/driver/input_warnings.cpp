@@ -16,8 +16,13 @@ namespace {
 // lines it cannot use.
 bool readsText(FileType type) {
   switch (type) {
-    case bgpFile: case satFile: case vantageFile: case pathFile: case unknownFile:
-    case tableFile: case asrelFile:
+    case bgpFile:
+    case satFile:
+    case vantageFile:
+    case pathFile:
+    case unknownFile:
+    case tableFile:
+    case asrelFile:
       return true;
     default:
       return false;
@@ -37,9 +42,8 @@ const char* wrongLetter(const InputFile& input) {
   // The MRT reader takes binary data of its own; only the text that decoders make of it is
   // worth a word.
   if (type == mrtFile) {
-    return kind == SniffedKind::routeText
-               ? "looks like MRT route text (bgpdump -m): use --file:l"
-               : nullptr;
+    return kind == SniffedKind::routeText ? "looks like MRT route text (bgpdump -m): use --file:l"
+                                          : nullptr;
   }
   // The route text reader takes the text; the binary file it comes from needs m.
   if (type == pipeFile) {

@@ -17,8 +17,8 @@
 #include "build/build_graph.h"
 #include "build/graph_sum.h"
 #include "build/open_input.h"
-#include "driver/command_line.h"
 #include "console/console.h"
+#include "driver/command_line.h"
 #include "driver/input_warnings.h"
 #include "driver/output_guard.h"
 #include "driver/statistics.h"
@@ -160,8 +160,10 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   }
   if (options.outFileBare && bareOutputWouldDestroy(outFile)) {
     printHeader(stderr);
-    fprintf(stderr, "Error: `%s' exists and is not a graph file; name the output with -o to "
-            "replace it\n", outFile);
+    fprintf(stderr,
+            "Error: `%s' exists and is not a graph file; name the output with -o to "
+            "replace it\n",
+            outFile);
     return exitRefused;
   }
   if (!mayWriteOutput(options)) return exitRefused;
@@ -240,8 +242,8 @@ int sumAndWrite(const RunOptions& options, bool stdoutIsTerm) {
                 reason.c_str());
         break;
       case GraphSum::Result::invalid:
-        fprintf(stderr, "File `%s' does not appear to be a valid graph file:\n%s\n",
-                name.c_str(), reason.c_str());
+        fprintf(stderr, "File `%s' does not appear to be a valid graph file:\n%s\n", name.c_str(),
+                reason.c_str());
         break;
       default:
         fprintf(stderr, "Error: `%s' cannot be added: %s\n", name.c_str(), reason.c_str());
@@ -251,8 +253,10 @@ int sumAndWrite(const RunOptions& options, bool stdoutIsTerm) {
   }
   if (sum.conflicts() != 0) {
     printHeader(stderr);
-    fprintf(stderr, "Warning: the graphs oriented %llu edges in different ways; they are left "
-            "unoriented\n", static_cast<unsigned long long>(sum.conflicts()));
+    fprintf(stderr,
+            "Warning: the graphs oriented %llu edges in different ways; they are left "
+            "unoriented\n",
+            static_cast<unsigned long long>(sum.conflicts()));
   }
   if (options.statsJson) {
     printStatisticsJson(stderr, {}, nullptr, graph);

@@ -15,9 +15,8 @@ int entryCount(const std::vector<InputFile>& inputs, const BuildReport& report) 
 // it used any.
 void printReading(std::FILE* out, const InputReport& reading, const InputFile& input) {
   const ReadStats& stats = reading.stats;
-  std::fprintf(out, "%llu %s read, %llu used",
-               static_cast<unsigned long long>(reading.linesRead), formatOf(input.type).readUnit,
-               static_cast<unsigned long long>(stats.used()));
+  std::fprintf(out, "%llu %s read, %llu used", static_cast<unsigned long long>(reading.linesRead),
+               formatOf(input.type).readUnit, static_cast<unsigned long long>(stats.used()));
   if (reportsApplied(input) && stats.used() != 0) {
     std::fprintf(out, " (%llu applied to an edge, %llu name no edge of the graph)",
                  static_cast<unsigned long long>(reading.applied),

@@ -114,6 +114,5 @@ void printStatisticsJson(std::FILE* out, const std::vector<InputFile>& inputs,
   std::fprintf(out,
                "], \"graph\": {\"nodes\": %llu, \"edges\": %llu, \"oriented\": %llu, "
                "\"path_covering\": %llu, \"ip_covering\": %llu}}\n",
-               totals.nodes, totals.edges, totals.oriented, totals.pathCovered,
-               totals.ipCovered);
+               totals.nodes, totals.edges, totals.oriented, totals.pathCovered, totals.ipCovered);
 }

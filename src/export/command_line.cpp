@@ -87,8 +87,10 @@ bool parseExportArguments(int argc, char* const argv[], ExportOptions& options,
     } else if (std::strcmp(arg, "--edges-only") == 0) {
       options.edgesOnly = true;
     } else if (std::strcmp(arg, "--to") == 0) {
-      if (formatGiven) message = "There is more than one --to option";
-      else if (!formatNamed(value, options.format)) message = quoted("Unknown format: ", value);
+      if (formatGiven)
+        message = "There is more than one --to option";
+      else if (!formatNamed(value, options.format))
+        message = quoted("Unknown format: ", value);
       formatGiven = true;
     } else if (std::strcmp(arg, "-o") == 0) {
       if (outputGiven) message = "There is more than one output";
@@ -96,12 +98,16 @@ bool parseExportArguments(int argc, char* const argv[], ExportOptions& options,
       options.output = std::strcmp(value, "-") == 0 ? nullptr : value;
       outputGiven = true;
     } else if (std::strcmp(arg, "--around") == 0) {
-      if (options.around) message = "There is more than one --around option";
-      else if (!readAS(value, options.aroundAS)) message = quoted("Invalid AS number: ", value);
+      if (options.around)
+        message = "There is more than one --around option";
+      else if (!readAS(value, options.aroundAS))
+        message = quoted("Invalid AS number: ", value);
       options.around = true;
     } else if (std::strcmp(arg, "--depth") == 0) {
-      if (depthGiven) message = "There is more than one --depth option";
-      else if (!readDepth(value, options.depth)) message = quoted("Invalid depth: ", value);
+      if (depthGiven)
+        message = "There is more than one --depth option";
+      else if (!readDepth(value, options.depth))
+        message = quoted("Invalid depth: ", value);
       depthGiven = true;
     } else if (arg[0] == '-' && arg[1] != '\0') {
       message = quoted("Invalid option: ", arg);

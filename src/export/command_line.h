@@ -12,14 +12,14 @@ enum class ExportFormat { summary, graphml, csv, json, dot };
 
 struct ExportOptions {
   ExportFormat format = ExportFormat::summary;
-  const char* graphFile = nullptr;   // "-": standard input
-  const char* output = nullptr;      // null (-o - or none): standard output; a folder for csv
-                                     // without edgesOnly
-  bool edgesOnly = false;            // csv: the edge table alone, as one stream
-  bool around = false;               // only the neighbourhood of aroundAS
+  const char* graphFile = nullptr;  // "-": standard input
+  const char* output = nullptr;     // null (-o - or none): standard output; a folder for csv
+                                    // without edgesOnly
+  bool edgesOnly = false;           // csv: the edge table alone, as one stream
+  bool around = false;              // only the neighbourhood of aroundAS
   ASNumber aroundAS = 0;
   unsigned depth = 1;
-  bool help = false;                 // --help or --help-all: there is no more to tell
+  bool help = false;  // --help or --help-all: there is no more to tell
   bool version = false;
 };
 

@@ -26,22 +26,20 @@ constexpr EdgeAttribute kEdgeAttributes[] = {
      [](const Edge& e) { return relationshipName(relationshipOf(e)); }},
     countRow("paths_ab", false,
              [](const Edge& e) -> unsigned long long { return e.ab.pathCovering; }),
-    countRow("ip_ab", false,
-             [](const Edge& e) -> unsigned long long { return e.ab.ipCovering; }),
+    countRow("ip_ab", false, [](const Edge& e) -> unsigned long long { return e.ab.ipCovering; }),
     countRow("paths_ba", false,
              [](const Edge& e) -> unsigned long long { return e.ba.pathCovering; }),
-    countRow("ip_ba", false,
-             [](const Edge& e) -> unsigned long long { return e.ba.ipCovering; }),
+    countRow("ip_ba", false, [](const Edge& e) -> unsigned long long { return e.ba.ipCovering; }),
     integerRow("cmp_oriented_0", true,
                [](const Edge& e) -> long long { return e.comparison.cmpOriented[0]; }),
     integerRow("cmp_oriented_1", true,
                [](const Edge& e) -> long long { return e.comparison.cmpOriented[1]; }),
-    integerRow("cmp_direction_0", true, [](const Edge& e) -> long long {
-      return ASGraph::dirToVal(e.comparison.cmpDirection[0]);
-    }),
-    integerRow("cmp_direction_1", true, [](const Edge& e) -> long long {
-      return ASGraph::dirToVal(e.comparison.cmpDirection[1]);
-    }),
+    integerRow(
+        "cmp_direction_0", true,
+        [](const Edge& e) -> long long { return ASGraph::dirToVal(e.comparison.cmpDirection[0]); }),
+    integerRow(
+        "cmp_direction_1", true,
+        [](const Edge& e) -> long long { return ASGraph::dirToVal(e.comparison.cmpDirection[1]); }),
     countRow("paths_ab_1", true,
              [](const Edge& e) -> unsigned long long { return e.comparison.pathCovering; }),
     countRow("ip_ab_1", true,
@@ -52,8 +50,10 @@ constexpr EdgeAttribute kEdgeAttributes[] = {
              [](const Edge& e) -> unsigned long long { return e.comparison.reverseIpCovering; }),
     integerRow("compared_graphs", true,
                [](const Edge& e) -> long long { return e.comparison.comparedGraphs; }),
-    integerRow("incoming", true, [](const Edge& e) -> long long { return e.comparison.incomingCount; }),
-    integerRow("outgoing", true, [](const Edge& e) -> long long { return e.comparison.outgoingCount; }),
+    integerRow("incoming", true,
+               [](const Edge& e) -> long long { return e.comparison.incomingCount; }),
+    integerRow("outgoing", true,
+               [](const Edge& e) -> long long { return e.comparison.outgoingCount; }),
     integerRow("undirected", true,
                [](const Edge& e) -> long long { return e.comparison.undirectedCount; }),
     integerRow("unoriented", true,

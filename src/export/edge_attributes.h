@@ -15,10 +15,10 @@
 struct EdgeFields {
   ASNumber a = 0;
   ASNumber b = 0;
-  ASEdgeWeight ab;                  // the way a->b
-  ASEdgeWeight ba;                  // the way b->a
+  ASEdgeWeight ab;                 // the way a->b
+  ASEdgeWeight ba;                 // the way b->a
   EdgeDir direction = undirected;  // seen from a
-  ASEdgeComparison comparison;      // the fields of a differential graph, seen from a
+  ASEdgeComparison comparison;     // the fields of a differential graph, seen from a
 
   // The fields of the edge held by `copy`, seen from its `from` end.
   static EdgeFields of(ASGraph& graph, const ASGraph::edge& copy) {

@@ -81,8 +81,8 @@ bool outputIsTheInput(const char* graphFile, const Output& output) {
     return false;
   }
   struct stat in;
-  const int found = std::strcmp(graphFile, "-") == 0 ? fstat(STDIN_FILENO, &in)
-                                                     : stat(graphFile, &in);
+  const int found =
+      std::strcmp(graphFile, "-") == 0 ? fstat(STDIN_FILENO, &in) : stat(graphFile, &in);
   return found == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino;
 }
 
@@ -98,8 +98,8 @@ int writeOutputs(const ExportOptions& options, const std::vector<Output>& output
   std::string reason;
   if (options.format == ExportFormat::csv && !options.edgesOnly &&
       !makeFolders(options.output, reason)) {
-    return report(exitUnreadable, std::string("Unable to make folder `") + options.output +
-                                      "'\n(" + reason + ")\n");
+    return report(exitUnreadable, std::string("Unable to make folder `") + options.output + "'\n(" +
+                                      reason + ")\n");
   }
   std::vector<ExportOutput> files(outputs.size());
   for (std::size_t i = 0; i < outputs.size(); ++i) {

@@ -10,8 +10,8 @@ void OutputBuffer::appendFixed(double value) {
   // Six decimals of the largest double need over 300 digits; such values never come from a
   // real graph, so they take the exponent form rather than a wider scratch area.
   char text[64];
-  std::to_chars_result result = std::to_chars(text, text + sizeof text, value,
-                                              std::chars_format::fixed, 6);
+  std::to_chars_result result =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
   if (result.ec != std::errc()) {
     result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 6);
   }

@@ -45,8 +45,7 @@ void countEdge(const EdgeFields& copy, ASEdgeCounts& a, ASEdgeCounts& b, GraphSu
     ++s.directed;
   }
   s.pathCovering += std::uint64_t{copy.ab.pathCovering} + copy.ba.pathCovering;
-  s.ipCovering = addSaturating(addSaturating(s.ipCovering, copy.ab.ipCovering),
-                               copy.ba.ipCovering);
+  s.ipCovering = addSaturating(addSaturating(s.ipCovering, copy.ab.ipCovering), copy.ba.ipCovering);
   if (copy.ab.ipCovering > 0 || copy.ba.ipCovering > 0) ++s.withIpCovering;
   ++a.degree;
   if (&a == &b) {

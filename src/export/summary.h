@@ -25,10 +25,10 @@ struct ASEdgeCounts {
 struct GraphSummary {
   std::uint64_t nodes = 0;
   std::uint64_t edges = 0;
-  std::uint64_t oriented = 0;    // direction taken from input data
-  std::uint64_t directed = 0;    // customer to provider, either way
-  std::uint64_t peers = 0;       // oriented, no direction
-  std::uint64_t unknown = 0;     // not oriented, no direction
+  std::uint64_t oriented = 0;  // direction taken from input data
+  std::uint64_t directed = 0;  // customer to provider, either way
+  std::uint64_t peers = 0;     // oriented, no direction
+  std::uint64_t unknown = 0;   // not oriented, no direction
   std::uint64_t selfLoops = 0;
   std::uint64_t withIpCovering = 0;  // IP covering over either way
   std::uint64_t pathCovering = 0;    // both ways of every edge added

@@ -68,8 +68,7 @@ void appendHexBytes(Out& out, const char* bytes, int length) {
 
 // Appends one decoded character; false when the syntax cannot carry it.
 template <typename Out>
-bool appendCharacter(Out& out, const char* bytes, int length, std::uint32_t c,
-                     TextSyntax syntax) {
+bool appendCharacter(Out& out, const char* bytes, int length, std::uint32_t c, TextSyntax syntax) {
   switch (syntax) {
     case TextSyntax::xml:
       if (forbiddenInXml(c)) return false;

@@ -35,10 +35,16 @@ class Bzip2Decoder : public ChainedDecoder {
     in = reinterpret_cast<const unsigned char*>(stream_.next_in);
     out = reinterpret_cast<unsigned char*>(stream_.next_out);
     switch (status) {
-      case BZ_STREAM_END: return kStreamEnded;
-      case BZ_OK: return kStreamGoesOn;
-      case BZ_MEM_ERROR: fail(texts().noMemory, ENOMEM); return kStreamFailed;
-      default: fail(texts().corrupt, EIO); return kStreamFailed;
+      case BZ_STREAM_END:
+        return kStreamEnded;
+      case BZ_OK:
+        return kStreamGoesOn;
+      case BZ_MEM_ERROR:
+        fail(texts().noMemory, ENOMEM);
+        return kStreamFailed;
+      default:
+        fail(texts().corrupt, EIO);
+        return kStreamFailed;
     }
   }
 

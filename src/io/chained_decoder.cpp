@@ -4,16 +4,17 @@ ChainedDecoder::ChainedDecoder(Codec codec, bool padded)
     : codec_(codec), texts_(codecTexts(codec)), padded_(padded) {}
 
 Decoder::Result ChainedDecoder::decode(const unsigned char*& in, const unsigned char* inEnd,
-                                       unsigned char*& out, unsigned char* outEnd,
-                                       bool inputEnds) {
+                                       unsigned char*& out, unsigned char* outEnd, bool inputEnds) {
   for (;;) {
     if (!inStream_) {
       const Result result = between(in, inEnd, inputEnds);
       if (!inStream_) return result;
     }
     switch (decodeStream(in, inEnd, out, outEnd, inputEnds)) {
-      case kStreamGoesOn: return kGoOn;
-      case kStreamFailed: return kFailed;
+      case kStreamGoesOn:
+        return kGoOn;
+      case kStreamFailed:
+        return kFailed;
       case kStreamEnded:
         inStream_ = false;
         if (out == outEnd) return kGoOn;
@@ -38,9 +39,12 @@ Decoder::Result ChainedDecoder::between(const unsigned char*& in, const unsigned
     return inputEnds ? kTrailing : kGoOn;
   }
   switch (matchStreamStart(codec_, in, left)) {
-    case StreamStart::no: return kTrailing;
-    case StreamStart::maybe: return inputEnds ? kTrailing : kGoOn;
-    case StreamStart::yes: break;
+    case StreamStart::no:
+      return kTrailing;
+    case StreamStart::maybe:
+      return inputEnds ? kTrailing : kGoOn;
+    case StreamStart::yes:
+      break;
   }
   if (!startStream()) return kFailed;
   inStream_ = true;

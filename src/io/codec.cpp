@@ -41,19 +41,35 @@ const bool kZstdBuiltIn = false;
 
 const CodecEntry kCodecs[] = {
     {Codec::plain, "plain", nullptr, 0, true, {"", "", "", "", ""}},
-    {Codec::gzip, "gzip", kGzipMagic, sizeof kGzipMagic, kGzipBuiltIn,
+    {Codec::gzip,
+     "gzip",
+     kGzipMagic,
+     sizeof kGzipMagic,
+     kGzipBuiltIn,
      {"gzip: unexpected end of compressed data", "gzip: compressed data is corrupt",
       "gzip: out of memory", "gzip support not built in",
       "gzip: data after the end of the compressed data"}},
-    {Codec::bzip2, "bzip2", kBzip2Magic, sizeof kBzip2Magic, kBzip2BuiltIn,
+    {Codec::bzip2,
+     "bzip2",
+     kBzip2Magic,
+     sizeof kBzip2Magic,
+     kBzip2BuiltIn,
      {"bzip2: unexpected end of compressed data", "bzip2: compressed data is corrupt",
       "bzip2: out of memory", "bzip2 support not built in",
       "bzip2: data after the end of the compressed data"}},
-    {Codec::xz, "xz", kXzMagic, sizeof kXzMagic, kXzBuiltIn,
+    {Codec::xz,
+     "xz",
+     kXzMagic,
+     sizeof kXzMagic,
+     kXzBuiltIn,
      {"xz: unexpected end of compressed data", "xz: compressed data is corrupt",
       "xz: out of memory", "xz support not built in",
       "xz: data after the end of the compressed data"}},
-    {Codec::zstd, "zstd", kZstdMagic, sizeof kZstdMagic, kZstdBuiltIn,
+    {Codec::zstd,
+     "zstd",
+     kZstdMagic,
+     sizeof kZstdMagic,
+     kZstdBuiltIn,
      {"zstd: unexpected end of compressed data", "zstd: compressed data is corrupt",
       "zstd: out of memory", "zstd support not built in",
       "zstd: data after the end of the compressed data"}},
@@ -84,13 +100,17 @@ StreamStart matchStreamStart(Codec codec, const unsigned char* bytes, std::size_
   const CodecEntry& e = entry(codec);
   StreamStart match = StreamStart::yes;
   for (std::size_t i = 0; i < e.magicLength && match == StreamStart::yes; ++i) {
-    if (i == size) match = StreamStart::maybe;
-    else if (bytes[i] != e.magic[i]) match = StreamStart::no;
+    if (i == size)
+      match = StreamStart::maybe;
+    else if (bytes[i] != e.magic[i])
+      match = StreamStart::no;
   }
   // "BZh" is followed by the block size digit; text starting with "BZh" stays text.
   if (codec == Codec::bzip2 && match == StreamStart::yes) {
-    if (size < 4) match = StreamStart::maybe;
-    else if (bytes[3] < '1' || bytes[3] > '9') match = StreamStart::no;
+    if (size < 4)
+      match = StreamStart::maybe;
+    else if (bytes[3] < '1' || bytes[3] > '9')
+      match = StreamStart::no;
   }
   if (codec == Codec::zstd && match != StreamStart::yes) {
     const StreamStart skippable = matchSkippableFrame(bytes, size);

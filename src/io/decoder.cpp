@@ -9,17 +9,22 @@ Decoder::Result Decoder::fail(const char* reason, int errorNumber) {
 std::unique_ptr<Decoder> makeDecoder(Codec codec) {
   switch (codec) {
 #ifdef ZELGRIN_WITH_GZIP
-    case Codec::gzip: return makeGzipDecoder();
+    case Codec::gzip:
+      return makeGzipDecoder();
 #endif
 #ifdef ZELGRIN_WITH_BZIP2
-    case Codec::bzip2: return makeBzip2Decoder();
+    case Codec::bzip2:
+      return makeBzip2Decoder();
 #endif
 #ifdef ZELGRIN_WITH_XZ
-    case Codec::xz: return makeXzDecoder();
+    case Codec::xz:
+      return makeXzDecoder();
 #endif
 #ifdef ZELGRIN_WITH_ZSTD
-    case Codec::zstd: return makeZstdDecoder();
+    case Codec::zstd:
+      return makeZstdDecoder();
 #endif
-    default: return nullptr;
+    default:
+      return nullptr;
   }
 }

@@ -22,8 +22,8 @@ class Decoder {
   // Decodes from [in, inEnd) into [out, outEnd), moving `in` past the bytes taken and `out` past
   // the bytes written. `inputEnds` says that no input follows [in, inEnd).
   // REQUIRES: out < outEnd.
-  virtual Result decode(const unsigned char*& in, const unsigned char* inEnd,
-                        unsigned char*& out, unsigned char* outEnd, bool inputEnds) = 0;
+  virtual Result decode(const unsigned char*& in, const unsigned char* inEnd, unsigned char*& out,
+                        unsigned char* outEnd, bool inputEnds) = 0;
 
   // Why the decoding failed, e.g. "xz: compressed data is corrupt"; empty before a failure.
   const char* reason() const { return reason_; }

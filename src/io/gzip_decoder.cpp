@@ -37,11 +37,17 @@ class GzipDecoder : public ChainedDecoder {
     in = stream_.next_in;
     out = stream_.next_out;
     switch (status) {
-      case Z_STREAM_END: return kStreamEnded;
+      case Z_STREAM_END:
+        return kStreamEnded;
       case Z_OK:
-      case Z_BUF_ERROR: return kStreamGoesOn;
-      case Z_MEM_ERROR: fail(texts().noMemory, ENOMEM); return kStreamFailed;
-      default: fail(texts().corrupt, EIO); return kStreamFailed;
+      case Z_BUF_ERROR:
+        return kStreamGoesOn;
+      case Z_MEM_ERROR:
+        fail(texts().noMemory, ENOMEM);
+        return kStreamFailed;
+      default:
+        fail(texts().corrupt, EIO);
+        return kStreamFailed;
     }
   }
 

@@ -127,8 +127,8 @@ bool OutputFile::open(const char* name) {
   const bool replaceable = found != resolveFailed && !base.empty() && base != "." && base != ".." &&
                            (found == resolvedNone || S_ISREG(status.st_mode));
   // A file the user may not write is not replaced either: writing in place fails as it should.
-  const bool writable = found == resolvedNone || faccessat(AT_FDCWD, target_.c_str(), W_OK,
-                                                           AT_EACCESS) == 0;
+  const bool writable =
+      found == resolvedNone || faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) == 0;
   if (replaceable && writable) {
     // A new file is made with its final mode, 0666 less the umask as fopen gives; a file that
     // replaces another is made for its owner alone (0600, less what the old mode lacks of it)
@@ -223,7 +223,8 @@ bool OutputFile::takeFinalMode() {
   const int fd = fileno(stream_);
   // The owner first (where allowed), since a change of owner clears the set-user-ID bit.
   if (finalUid_ != geteuid() || finalGid_ != getegid()) {
-    if (fchown(fd, finalUid_, finalGid_) != 0) { /* best effort */ }
+    if (fchown(fd, finalUid_, finalGid_) != 0) { /* best effort */
+    }
   }
   if (fchmod(fd, finalMode_) == 0) return true;
   const int error = errno;

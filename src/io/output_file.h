@@ -80,7 +80,7 @@ class OutputFile {
   std::string temporary_;  // empty when writing in place or directly
   std::string directory_;  // the temporary file's directory, synced after the rename
   std::FILE* stream_ = nullptr;
-  int slot_ = -1;          // index in the table of temporary files, -1 when not registered
+  int slot_ = -1;  // index in the table of temporary files, -1 when not registered
   // The mode and owner the temporary file takes once written; kNoMode for a new file.
   static constexpr mode_t kNoMode = static_cast<mode_t>(-1);
   mode_t finalMode_ = kNoMode;

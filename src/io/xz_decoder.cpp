@@ -36,10 +36,16 @@ class XzDecoder : public ChainedDecoder {
     out = stream_.next_out;
     switch (status) {
       case LZMA_OK:
-      case LZMA_BUF_ERROR: return kStreamGoesOn;
-      case LZMA_STREAM_END: return kStreamEnded;
-      case LZMA_MEM_ERROR: fail(texts().noMemory, ENOMEM); return kStreamFailed;
-      default: fail(texts().corrupt, EIO); return kStreamFailed;
+      case LZMA_BUF_ERROR:
+        return kStreamGoesOn;
+      case LZMA_STREAM_END:
+        return kStreamEnded;
+      case LZMA_MEM_ERROR:
+        fail(texts().noMemory, ENOMEM);
+        return kStreamFailed;
+      default:
+        fail(texts().corrupt, EIO);
+        return kStreamFailed;
     }
   }
 

@@ -32,11 +32,15 @@ class ZstdDecoder : public ChainedDecoder {
     const std::size_t status = ZSTD_decompressStream(stream_, &output, &input);
     if (ZSTD_isError(status)) {
       switch (ZSTD_getErrorCode(status)) {
-        case ZSTD_error_memory_allocation: fail(texts().noMemory, ENOMEM); break;
+        case ZSTD_error_memory_allocation:
+          fail(texts().noMemory, ENOMEM);
+          break;
         case ZSTD_error_frameParameter_windowTooLarge:
           fail("zstd: window larger than 128 MiB", EIO);
           break;
-        default: fail(texts().corrupt, EIO); break;
+        default:
+          fail(texts().corrupt, EIO);
+          break;
       }
       return kStreamFailed;
     }

@@ -21,7 +21,8 @@ bool readPrefix(const std::string& text, std::uint32_t& first, std::uint32_t& la
   unsigned length = 33;
   const auto read = std::from_chars(p, end, length);
   if (read.ec != std::errc() || read.ptr != end || read.ptr - p > 2 || length > 32) return false;
-  const std::uint32_t hostBits = length == 0 ? 0xFFFFFFFFu : (std::uint32_t(1) << (32 - length)) - 1;
+  const std::uint32_t hostBits =
+      length == 0 ? 0xFFFFFFFFu : (std::uint32_t(1) << (32 - length)) - 1;
   if ((address & hostBits) != 0) return false;
   first = address;
   last = address | hostBits;
@@ -52,7 +53,8 @@ void AddressRanges::add(std::uint32_t first, std::uint32_t last) {
   // Merge what overlaps or touches, then count the addresses before each interval.
   std::vector<std::pair<std::uint32_t, std::uint32_t>> merged;
   for (const auto& interval : intervals_) {
-    if (!merged.empty() && std::uint64_t(interval.first) <= std::uint64_t(merged.back().second) + 1) {
+    if (!merged.empty() &&
+        std::uint64_t(interval.first) <= std::uint64_t(merged.back().second) + 1) {
       merged.back().second = std::max(merged.back().second, interval.second);
     } else {
       merged.push_back(interval);
@@ -69,9 +71,11 @@ std::uint64_t AddressRanges::countWithin(std::uint32_t first, std::uint32_t last
   if (first > last) return 0;
   // The addresses of the set at or below `address`.
   auto upTo = [this](std::uint32_t address) -> std::uint64_t {
-    const auto after = std::upper_bound(
-        intervals_.begin(), intervals_.end(), address,
-        [](std::uint32_t a, const std::pair<std::uint32_t, std::uint32_t>& i) { return a < i.first; });
+    const auto after =
+        std::upper_bound(intervals_.begin(), intervals_.end(), address,
+                         [](std::uint32_t a, const std::pair<std::uint32_t, std::uint32_t>& i) {
+                           return a < i.first;
+                         });
     if (after == intervals_.begin()) return 0;
     const std::size_t k = static_cast<std::size_t>(after - intervals_.begin()) - 1;
     const auto& interval = intervals_[k];

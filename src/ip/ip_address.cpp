@@ -1,7 +1,6 @@
 #include "ip/ip_address.h"
 
-void IPNetmask::setNetmask(unsigned char o0, unsigned char o1, unsigned char o2,
-                           unsigned char o3) {
+void IPNetmask::setNetmask(unsigned char o0, unsigned char o1, unsigned char o2, unsigned char o3) {
   octets[0] = o0;
   octets[1] = o1;
   octets[2] = o2;

@@ -109,8 +109,7 @@ inline uint32_t IPNetmask::value() const {
 
 inline IPNetmask::IPNetmask() : octets{255, 255, 255, 255}, octetsOut{0, 0, 0, 0} {}
 
-inline IPNetmask::IPNetmask(unsigned char o0, unsigned char o1, unsigned char o2,
-                            unsigned char o3)
+inline IPNetmask::IPNetmask(unsigned char o0, unsigned char o1, unsigned char o2, unsigned char o3)
     : octets{0, 0, 0, 0}, octetsOut{0, 0, 0, 0} {
   setNetmask(o0, o1, o2, o3);
 }
@@ -128,20 +127,12 @@ inline IPNetmask& IPNetmask::operator=(const IPNetmask& other) {
   return *this;
 }
 
-inline bool IPNetmask::operator==(const IPNetmask& other) const {
-  return value() == other.value();
-}
-inline bool IPNetmask::operator!=(const IPNetmask& other) const {
-  return value() != other.value();
-}
+inline bool IPNetmask::operator==(const IPNetmask& other) const { return value() == other.value(); }
+inline bool IPNetmask::operator!=(const IPNetmask& other) const { return value() != other.value(); }
 inline bool IPNetmask::operator>(const IPNetmask& other) const { return value() > other.value(); }
 inline bool IPNetmask::operator<(const IPNetmask& other) const { return value() < other.value(); }
-inline bool IPNetmask::operator>=(const IPNetmask& other) const {
-  return value() >= other.value();
-}
-inline bool IPNetmask::operator<=(const IPNetmask& other) const {
-  return value() <= other.value();
-}
+inline bool IPNetmask::operator>=(const IPNetmask& other) const { return value() >= other.value(); }
+inline bool IPNetmask::operator<=(const IPNetmask& other) const { return value() <= other.value(); }
 
 inline void IPAddress::store(uint32_t v) {
   octets[0] = static_cast<unsigned char>(v >> 24);
@@ -157,8 +148,7 @@ inline uint32_t IPAddress::value() const {
 
 inline IPAddress::IPAddress() : octets{0, 0, 0, 0}, octetsOut{0, 0, 0, 0} {}
 
-inline IPAddress::IPAddress(unsigned char o0, unsigned char o1, unsigned char o2,
-                            unsigned char o3)
+inline IPAddress::IPAddress(unsigned char o0, unsigned char o1, unsigned char o2, unsigned char o3)
     : octets{o0, o1, o2, o3}, octetsOut{0, 0, 0, 0} {}
 
 inline IPAddress::IPAddress(const IPAddress& other)
@@ -184,20 +174,12 @@ inline void IPAddress::setAddress(unsigned char o0, unsigned char o1, unsigned c
   octets[3] = o3;
 }
 
-inline bool IPAddress::operator==(const IPAddress& other) const {
-  return value() == other.value();
-}
-inline bool IPAddress::operator!=(const IPAddress& other) const {
-  return value() != other.value();
-}
+inline bool IPAddress::operator==(const IPAddress& other) const { return value() == other.value(); }
+inline bool IPAddress::operator!=(const IPAddress& other) const { return value() != other.value(); }
 inline bool IPAddress::operator>(const IPAddress& other) const { return value() > other.value(); }
 inline bool IPAddress::operator<(const IPAddress& other) const { return value() < other.value(); }
-inline bool IPAddress::operator>=(const IPAddress& other) const {
-  return value() >= other.value();
-}
-inline bool IPAddress::operator<=(const IPAddress& other) const {
-  return value() <= other.value();
-}
+inline bool IPAddress::operator>=(const IPAddress& other) const { return value() >= other.value(); }
+inline bool IPAddress::operator<=(const IPAddress& other) const { return value() <= other.value(); }
 
 // Only n modulo 2^32 matters: the conversion to 32 bits drops the rest.
 inline IPAddress IPAddress::operator+(const unsigned long long& n) const {

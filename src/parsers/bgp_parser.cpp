@@ -6,7 +6,7 @@
 
 #include "asgraph/read_number.h"
 
-const char BgpParser::fieldCaptions[7][9] = {"Network", "Next Hop", "Metric", "LocPrf",
+const char BgpParser::fieldCaptions[7][9] = {"Network", "Next Hop", "Metric",  "LocPrf",
                                              "Weight",  "Path",     "--More--"};
 const char BgpParser::routeStatCodes[7] = {'s', 'd', 'h', '*', '>', 'i', 'S'};
 const char BgpParser::routeOriginCodes[3] = {'i', 'e', '?'};
@@ -207,7 +207,8 @@ Parser::ParseResult BgpParser::parseLine() {
       setQuotedReason(kBadStatus, text + i, 1);
       return parseBadValue;
     }
-    data.status |= static_cast<unsigned char>(1u << (static_cast<const char*>(hit) - routeStatCodes));
+    data.status |=
+        static_cast<unsigned char>(1u << (static_cast<const char*>(hit) - routeStatCodes));
   }
 
   std::size_t networkLength = 0;
@@ -243,8 +244,10 @@ Parser::ParseResult BgpParser::parseLine() {
 
   if ((code = parseNextHop(shift)) != parseOk) return code;
   if ((code = parseMetric(shift)) != parseOk) return code;
-  if ((code = parseSmallNumber(locPrfCol, shift, kBadLocalPref, data.localPref)) != parseOk) return code;
-  if ((code = parseSmallNumber(weightCol, shift, kBadWeight, data.routeWeight)) != parseOk) return code;
+  if ((code = parseSmallNumber(locPrfCol, shift, kBadLocalPref, data.localPref)) != parseOk)
+    return code;
+  if ((code = parseSmallNumber(weightCol, shift, kBadWeight, data.routeWeight)) != parseOk)
+    return code;
   if ((code = parsePath(shift)) != parseOk) return code;
   ++parsedLines_;
   return parseOk;
@@ -261,7 +264,8 @@ Parser::ParseResult BgpParser::parseNetwork(std::size_t& tokenLength) {
   }
   const char* text = line();
   const std::size_t length = lineLength();
-  if (length < column || isBlank(text[column - 1])) return parseOk;  // continues the previous network
+  if (length < column || isBlank(text[column - 1]))
+    return parseOk;  // continues the previous network
 
   const char* token = text + column - 1;
   tokenLength = tokenEnd(text, column - 1, length) - (column - 1);
@@ -287,8 +291,9 @@ Parser::ParseResult BgpParser::parseNetwork(std::size_t& tokenLength) {
       return parseBadValue;
     }
   }
-  prevNetwork_.emplace(static_cast<unsigned char>(numbers[0]), static_cast<unsigned char>(numbers[1]),
-                       static_cast<unsigned char>(numbers[2]), static_cast<unsigned char>(numbers[3]));
+  prevNetwork_.emplace(
+      static_cast<unsigned char>(numbers[0]), static_cast<unsigned char>(numbers[1]),
+      static_cast<unsigned char>(numbers[2]), static_cast<unsigned char>(numbers[3]));
   // Without a length, or with /0, graph construction derives the prefix from the address.
   if (withLength && numbers[4] > 0) {
     prevNetmask_.emplace(static_cast<char>(numbers[4]));
@@ -340,8 +345,9 @@ Parser::ParseResult BgpParser::parseNextHop(std::size_t shift) {
       return parseBadValue;
     }
   }
-  data.nextHop.setAddress(static_cast<unsigned char>(numbers[0]), static_cast<unsigned char>(numbers[1]),
-                          static_cast<unsigned char>(numbers[2]), static_cast<unsigned char>(numbers[3]));
+  data.nextHop.setAddress(
+      static_cast<unsigned char>(numbers[0]), static_cast<unsigned char>(numbers[1]),
+      static_cast<unsigned char>(numbers[2]), static_cast<unsigned char>(numbers[3]));
   return parseOk;
 }
 
@@ -368,8 +374,8 @@ Parser::ParseResult BgpParser::parseMetric(std::size_t shift) {
   return parseOk;
 }
 
-Parser::ParseResult BgpParser::parseSmallNumber(column which, std::size_t shift, const char* message,
-                                                 std::optional<int>& field) {
+Parser::ParseResult BgpParser::parseSmallNumber(column which, std::size_t shift,
+                                                const char* message, std::optional<int>& field) {
   const std::size_t column = columnPos_[which];
   const char* text = line();
   const std::size_t length = lineLength();
@@ -449,8 +455,8 @@ Parser::ParseResult BgpParser::parsePath(std::size_t shift) {
     if (end - begin == 1) {
       const void* origin = std::memchr(routeOriginCodes, text[begin], sizeof routeOriginCodes);
       if (origin != nullptr) {
-        data.origin |= static_cast<unsigned char>(
-            1u << (static_cast<const char*>(origin) - routeOriginCodes));
+        data.origin |=
+            static_cast<unsigned char>(1u << (static_cast<const char*>(origin) - routeOriginCodes));
         continue;
       }
     }

@@ -65,7 +65,7 @@ class BgpParser : public Parser {
   ParseResult parseNextHop(std::size_t shift);
   ParseResult parseMetric(std::size_t shift);
   ParseResult parseSmallNumber(column which, std::size_t shift, const char* message,
-                                std::optional<int>& field);
+                               std::optional<int>& field);
   ParseResult parsePath(std::size_t shift);
   void appendItem(const ASItem& item);
   void storePath();

@@ -134,8 +134,7 @@ MrtParser::Next MrtParser::endOfEntries(MrtStatus status) {
       refuse(std::string("Not an MRT file: ") + reader_->errReason(), kNotMrt);
       return Next::refused;
     case MrtStatus::stopped:
-      refuse(std::string("MRT records cannot be read further: ") + reader_->errReason(),
-             kUnframed);
+      refuse(std::string("MRT records cannot be read further: ") + reader_->errReason(), kUnframed);
       return Next::refused;
     case MrtStatus::end:
       // A file cut inside a record is unusable as a whole, as a cut compressed file is: the

@@ -58,8 +58,8 @@ class MrtParser : public Parser {
   // counted once, whatever number of prefixes it holds), so that read = used + skipped.
   unsigned long long unitsRead() const override;
 
-  MrtEntry entry;              // the first pass's record
-  Route data; // the second pass's route
+  MrtEntry entry;  // the first pass's record
+  Route data;      // the second pass's route
 
  private:
   // The parser's own input as the MRT reader's byte source.
@@ -105,9 +105,9 @@ class MrtParser : public Parser {
   ReadStats stats_;
   bool readerDone_ = false;
   unsigned long long endRefusals_ = 0;  // the refusals that end a reading (not an MRT file...)
-  std::string pendingRefusal_;  // the reason parseLine gives the current record, if any
-  std::string endPending_;      // second pass: the report that ends the reading, after the held
-  bool delivering_ = false;     // second pass: the held group is being handed out
+  std::string pendingRefusal_;          // the reason parseLine gives the current record, if any
+  std::string endPending_;   // second pass: the report that ends the reading, after the held
+  bool delivering_ = false;  // second pass: the held group is being handed out
   std::uint32_t groupAddress_ = 0;
   bool carried_ = false;  // carriedEntry_ begins the next group
   MrtEntry carriedEntry_;

@@ -15,22 +15,38 @@ const char* const kDamaged = "damaged record";
 // Skip reasons are literals, since the statistics keep the pointers.
 const char* unknownTypeReason(std::uint16_t type) {
   switch (type) {
-    case 0: return "unknown MRT type 0";
-    case 1: return "unknown MRT type 1";
-    case 2: return "unknown MRT type 2";
-    case 3: return "unknown MRT type 3";
-    case 4: return "unknown MRT type 4";
-    case 6: return "unknown MRT type 6";
-    case 7: return "unknown MRT type 7";
-    case 8: return "unknown MRT type 8";
-    case 9: return "unknown MRT type 9";
-    case 10: return "unknown MRT type 10";
-    case 11: return "unknown MRT type 11";
-    case 32: return "unknown MRT type 32";
-    case 33: return "unknown MRT type 33";
-    case 48: return "unknown MRT type 48";
-    case 49: return "unknown MRT type 49";
-    default: return "unknown MRT type";
+    case 0:
+      return "unknown MRT type 0";
+    case 1:
+      return "unknown MRT type 1";
+    case 2:
+      return "unknown MRT type 2";
+    case 3:
+      return "unknown MRT type 3";
+    case 4:
+      return "unknown MRT type 4";
+    case 6:
+      return "unknown MRT type 6";
+    case 7:
+      return "unknown MRT type 7";
+    case 8:
+      return "unknown MRT type 8";
+    case 9:
+      return "unknown MRT type 9";
+    case 10:
+      return "unknown MRT type 10";
+    case 11:
+      return "unknown MRT type 11";
+    case 32:
+      return "unknown MRT type 32";
+    case 33:
+      return "unknown MRT type 33";
+    case 48:
+      return "unknown MRT type 48";
+    case 49:
+      return "unknown MRT type 49";
+    default:
+      return "unknown MRT type";
   }
 }
 
@@ -116,8 +132,8 @@ void MrtReader::damaged(bool wholeRecord, const char* format, ...) {
   if (listener_ == nullptr) return;
   reportReady_ = true;
   char text[256];
-  const int prefix = std::snprintf(text, sizeof text, "record at byte %llu: ",
-                                   static_cast<unsigned long long>(recordOffset_));
+  const int prefix = std::snprintf(
+      text, sizeof text, "record at byte %llu: ", static_cast<unsigned long long>(recordOffset_));
   std::va_list args;
   va_start(args, format);
   std::vsnprintf(text + prefix, sizeof text - static_cast<std::size_t>(prefix), format, args);
@@ -136,7 +152,8 @@ void MrtReader::startRecord(const MrtRecord& record) {
       if (subtype != mrt::kTableDumpIPv4 && subtype != mrt::kTableDumpIPv6)
         return skip("unknown TABLE_DUMP subtype");
       if (record.lengthCorrected) ++repaired_;
-      return startTableDump(body, subtype == mrt::kTableDumpIPv4 ? MrtFamily::ipv4 : MrtFamily::ipv6,
+      return startTableDump(body,
+                            subtype == mrt::kTableDumpIPv4 ? MrtFamily::ipv4 : MrtFamily::ipv6,
                             record.lengthCorrected);
     case mrt::kTableDumpV2:
       if (subtype == mrt::kPeerIndexTable) return readPeerIndexTable(body);
@@ -157,7 +174,8 @@ void MrtReader::startRecord(const MrtRecord& record) {
     case mrt::kBgp4mp:
       if (subtype == mrt::kStateChange || subtype == mrt::kStateChangeAS4)
         return skip("BGP4MP state change");
-      if (subtype < sizeof kMessageForms / sizeof kMessageForms[0] && kMessageForms[subtype].known) {
+      if (subtype < sizeof kMessageForms / sizeof kMessageForms[0] &&
+          kMessageForms[subtype].known) {
         const MessageForm& form = kMessageForms[subtype];
         return startBgp4mpMessage(body, form.as4, form.local, form.addPath);
       }
@@ -201,7 +219,8 @@ void MrtReader::readPeerIndexTable(ByteCursor body) {
 void MrtReader::startRib(ByteCursor body, MrtFamily family, bool addPath) {
   std::uint16_t count = 0;
   if (!body.skip(4)) return damaged(true, "RIB header cut short");
-  if (const char* problem = takePrefix(body, family, false, shared_)) return damaged(true, "%s", problem);
+  if (const char* problem = takePrefix(body, family, false, shared_))
+    return damaged(true, "%s", problem);
   if (!body.takeU16(count)) return damaged(true, "RIB header cut short");
   pending_ = Pending::ribEntries;
   rest_ = body;
@@ -230,7 +249,8 @@ bool MrtReader::produceRibEntry(MrtEntry& entry) {
     }
     BgpAttributes found;
     const char* problem = findBgpAttributes(attributes, found);
-    if (problem == nullptr && found.hasASPath) problem = decodeASPath(found.asPath, 4, nullptr, entry);
+    if (problem == nullptr && found.hasASPath)
+      problem = decodeASPath(found.asPath, 4, nullptr, entry);
     if (problem != nullptr) {
       damaged(false, "RIB entry %u: %s", entryNumber_, problem);
       if (reportReady_) return false;
@@ -280,8 +300,8 @@ bool MrtReader::produceTableDumpEntry(MrtEntry& entry) {
     std::uint16_t peerAS = 0, attributeLength = 0;
     ByteCursor attributes;
     if (!rest_.copyBytes(addressSize, address) || !rest_.takeU8(length) || !rest_.skip(5) ||
-        !takeAddress(rest_, family_) || !rest_.takeU16(peerAS) ||
-        !rest_.takeU16(attributeLength) || !rest_.takeBytes(attributeLength, attributes)) {
+        !takeAddress(rest_, family_) || !rest_.takeU16(peerAS) || !rest_.takeU16(attributeLength) ||
+        !rest_.takeBytes(attributeLength, attributes)) {
       damaged(true, "TABLE_DUMP entry %u cut short", entryNumber_);
       return false;
     }
@@ -315,10 +335,12 @@ void MrtReader::startBgp4mpMessage(ByteCursor body, bool as4, bool local, bool a
   ASNumber peerAS = 0, localAS = 0;
   std::uint16_t afi = 0;
   if (as4) {
-    if (!body.takeU32(peerAS) || !body.takeU32(localAS)) return damaged(true, "BGP4MP header cut short");
+    if (!body.takeU32(peerAS) || !body.takeU32(localAS))
+      return damaged(true, "BGP4MP header cut short");
   } else {
     std::uint16_t peer16 = 0, local16 = 0;
-    if (!body.takeU16(peer16) || !body.takeU16(local16)) return damaged(true, "BGP4MP header cut short");
+    if (!body.takeU16(peer16) || !body.takeU16(local16))
+      return damaged(true, "BGP4MP header cut short");
     peerAS = peer16;
     localAS = local16;
   }
@@ -350,7 +372,8 @@ void MrtReader::startUpdate(ByteCursor update, int asBytes, bool addPath, ASNumb
   if (!update.takeU16(attributeLength) || !update.takeBytes(attributeLength, attributes))
     return damaged(true, "UPDATE attributes longer than the message");
   BgpAttributes found;
-  if (const char* problem = findBgpAttributes(attributes, found)) return damaged(true, "%s", problem);
+  if (const char* problem = findBgpAttributes(attributes, found))
+    return damaged(true, "%s", problem);
   mpNlri_ = ByteCursor();
   if (found.hasMPReach) {
     bool usable = false;
@@ -399,8 +422,8 @@ bool MrtReader::produceUpdatePrefix(MrtEntry& entry) {
   ByteCursor& nlri = fromIPv4Nlri ? rest_ : mpNlri_;
   if (nlri.empty()) return false;
   // Checked whole by startUpdate, so this cannot fail.
-  takePrefix(nlri, fromIPv4Nlri ? MrtFamily::ipv4 : mpFamily_,
-             fromIPv4Nlri ? addPath_ : mpAddPath_, entry);
+  takePrefix(nlri, fromIPv4Nlri ? MrtFamily::ipv4 : mpFamily_, fromIPv4Nlri ? addPath_ : mpAddPath_,
+             entry);
   entry.kind = MrtEntryKind::announcement;
   entry.path = shared_.path;
   entry.pathHasWideAS = shared_.pathHasWideAS;
@@ -412,10 +435,17 @@ bool MrtReader::produceUpdatePrefix(MrtEntry& entry) {
 bool MrtReader::produce(MrtEntry& entry) {
   bool made = false;
   switch (pending_) {
-    case Pending::none: return false;
-    case Pending::ribEntries: made = produceRibEntry(entry); break;
-    case Pending::tableDumpEntries: made = produceTableDumpEntry(entry); break;
-    case Pending::updatePrefixes: made = produceUpdatePrefix(entry); break;
+    case Pending::none:
+      return false;
+    case Pending::ribEntries:
+      made = produceRibEntry(entry);
+      break;
+    case Pending::tableDumpEntries:
+      made = produceTableDumpEntry(entry);
+      break;
+    case Pending::updatePrefixes:
+      made = produceUpdatePrefix(entry);
+      break;
   }
   if (!made) return false;
   entry.time = recordTime_;

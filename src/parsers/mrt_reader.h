@@ -141,7 +141,7 @@ class MrtReader {
   ByteCursor mpNlri_;         // UPDATE: MP_REACH_NLRI prefixes, after the IPv4 NLRI
   MrtFamily mpFamily_ = MrtFamily::ipv4;
   bool mpAddPath_ = false;
-  MrtEntry scratch_;          // where prefixes are test-read
+  MrtEntry scratch_;  // where prefixes are test-read
 };
 
 #endif  // ZELGRIN_PARSERS_MRT_READER_H

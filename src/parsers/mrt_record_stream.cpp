@@ -42,14 +42,23 @@ bool plausible(const Header& header) {
 bool plausibleFirst(const Header& header) {
   if (!plausible(header)) return false;
   switch (header.type) {
-    case mrt::kBgp: return header.subtype <= 7;
-    case mrt::kTableDump: return header.subtype == mrt::kTableDumpIPv4 ||
-                                 header.subtype == mrt::kTableDumpIPv6;
-    case mrt::kTableDumpV2: return header.subtype >= 1 && header.subtype <= 12;
+    case mrt::kBgp:
+      return header.subtype <= 7;
+    case mrt::kTableDump:
+      return header.subtype == mrt::kTableDumpIPv4 || header.subtype == mrt::kTableDumpIPv6;
+    case mrt::kTableDumpV2:
+      return header.subtype >= 1 && header.subtype <= 12;
     case mrt::kBgp4mp:
-    case mrt::kBgp4mpEt: return header.subtype <= 11;
-    case 11: case 32: case 33: case 48: case 49: return true;
-    default: return false;
+    case mrt::kBgp4mpEt:
+      return header.subtype <= 11;
+    case 11:
+    case 32:
+    case 33:
+    case 48:
+    case 49:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -67,7 +76,8 @@ bool MrtRecordStream::fill(std::size_t need) {
   if (eof_ || readFailed_) return false;
   // Moves the current record to the front when the room behind it is short, so that reads
   // stay large and the buffer grows only for records longer than it.
-  if (begin_ > 0 && (buffer_.size() - begin_ < need || buffer_.size() - end_ < buffer_.size() / 4)) {
+  if (begin_ > 0 &&
+      (buffer_.size() - begin_ < need || buffer_.size() - end_ < buffer_.size() / 4)) {
     if (buffered() > 0) std::memmove(buffer_.data(), buffer_.data() + begin_, buffered());
     bufferOffset_ += begin_;
     end_ -= begin_;
@@ -76,7 +86,8 @@ bool MrtRecordStream::fill(std::size_t need) {
   while (buffered() < need) {
     // Doubles only when full of bytes actually read, so a length field alone never makes the
     // buffer large: it stays within twice the input seen.
-    if (end_ == buffer_.size()) buffer_.resize(buffer_.empty() ? kInitialBuffer : buffer_.size() * 2);
+    if (end_ == buffer_.size())
+      buffer_.resize(buffer_.empty() ? kInitialBuffer : buffer_.size() * 2);
     const long got = source_.read(buffer_.data() + end_, buffer_.size() - end_);
     if (got < 0) {
       readFailed_ = true;
@@ -129,8 +140,8 @@ MrtStep MrtRecordStream::next(MrtRecord& record) {
       std::snprintf(reason_, sizeof reason_, "not an MRT file: only %zu bytes", buffered());
       return stop(MrtStep::notMrt);
     }
-    std::snprintf(reason_, sizeof reason_, "record at byte %llu: header cut short (%zu of 12 bytes)",
-                  offset, buffered());
+    std::snprintf(reason_, sizeof reason_,
+                  "record at byte %llu: header cut short (%zu of 12 bytes)", offset, buffered());
     return stop(MrtStep::truncated);
   }
   const Header header = readHeader(buffer_.data() + begin_);

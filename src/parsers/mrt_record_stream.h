@@ -29,7 +29,7 @@ struct MrtRecord {
   std::uint32_t time = 0;
   std::uint16_t type = 0;
   std::uint16_t subtype = 0;
-  ByteCursor body;           // exactly the record's body; valid until the next call
+  ByteCursor body;  // exactly the record's body; valid until the next call
   bool lengthCorrected = false;
 };
 
@@ -64,9 +64,9 @@ class MrtRecordStream {
 
   ByteSource& source_;
   std::vector<std::uint8_t> buffer_;
-  std::size_t begin_ = 0;         // start of the current record in buffer_
-  std::size_t end_ = 0;           // end of the buffered bytes
-  std::size_t consumed_ = 0;      // size of the current record, skipped by the next call
+  std::size_t begin_ = 0;           // start of the current record in buffer_
+  std::size_t end_ = 0;             // end of the buffered bytes
+  std::size_t consumed_ = 0;        // size of the current record, skipped by the next call
   std::uint64_t bufferOffset_ = 0;  // stream offset of buffer_[0]
   bool sawRecord_ = false;
   bool eof_ = false;

@@ -163,8 +163,8 @@ bool MrtRouteSort::fillWindow(Run& run, std::size_t need) {
     std::size_t want = run.window.size() - run.filled;
     if (want > left) want = static_cast<std::size_t>(left);
     if (want == 0) return fail("cannot read a temporary file", EIO);
-    const ssize_t got = pread(fd_, run.window.data() + run.filled, want,
-                              static_cast<off_t>(run.position));
+    const ssize_t got =
+        pread(fd_, run.window.data() + run.filled, want, static_cast<off_t>(run.position));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return fail("cannot read a temporary file", got < 0 ? errno : EIO);
     run.filled += static_cast<std::size_t>(got);

@@ -92,7 +92,7 @@ class MrtRouteSort {
   std::vector<Run> runs_;
   std::vector<std::size_t> heap_;  // runs with a current route, the smallest first
   bool deliveredPending_ = false;  // heap_[0]'s route was handed out: pass it over first
-  std::vector<ASNumber> path_;  // the path handed out from a run
+  std::vector<ASNumber> path_;     // the path handed out from a run
   std::vector<std::uint8_t> writeBuffer_;
   std::uint64_t runsWritten_ = 0;
   std::string reason_;

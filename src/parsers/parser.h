@@ -33,11 +33,11 @@ class Parser {
   // Results of parseLine; every code but parseOk comes with errReason set.
   enum ParseResult : int {
     parseOk = 0,
-    parseInputEnded = 1,   // the input ended where the rest of a wrapped record should be
-    parseEmptyLine = 2,    // "There is no current line to be parsed"
-    parseBadValue = 3,     // a value out of range or malformed
-    parseMissingField = 4, // a required field is missing, or the line cannot be split
-    parseNoFile = 5,       // "No file has been opened"
+    parseInputEnded = 1,    // the input ended where the rest of a wrapped record should be
+    parseEmptyLine = 2,     // "There is no current line to be parsed"
+    parseBadValue = 3,      // a value out of range or malformed
+    parseMissingField = 4,  // a required field is missing, or the line cannot be split
+    parseNoFile = 5,        // "No file has been opened"
   };
 
   // Turns the current line into the parser's record.

@@ -45,8 +45,8 @@ bool readCount(std::string_view text, std::size_t at, std::size_t count, int& va
 // The time field: UNIX seconds (a fraction, as stream readers print, is dropped) or the
 // "MM/DD/YY HH:MM:SS" of the decoders' human-readable form, in UTC.
 bool readLineTime(std::string_view text, std::int64_t& seconds) {
-  if (text.size() == 17 && text[2] == '/' && text[5] == '/' && text[8] == ' ' &&
-      text[11] == ':' && text[14] == ':') {
+  if (text.size() == 17 && text[2] == '/' && text[5] == '/' && text[8] == ' ' && text[11] == ':' &&
+      text[14] == ':') {
     int month, day, year, hour, minute, second;
     if (!readCount(text, 0, 2, month) || !readCount(text, 3, 2, day) ||
         !readCount(text, 6, 2, year) || !readCount(text, 9, 2, hour) ||

@@ -61,7 +61,7 @@ class pipeParser : public Parser {
   enum class Next { entry, refused, end };
   // What a route line holds.
   struct Record {
-    bool rib = false;   // a RIB entry, not an announcement
+    bool rib = false;  // a RIB entry, not an announcement
     bool ipv6 = false;
     std::uint32_t address = 0;  // IPv4, as written
     std::uint8_t length = 0;
@@ -72,8 +72,7 @@ class pipeParser : public Parser {
   // Reads the next line; for a route, fills record_ and path.
   Line readLine();
   Line classify(const std::vector<std::string_view>& fields);
-  Line readRoute(bool rib, std::string_view time, std::string_view prefix,
-                 std::string_view asPath);
+  Line readRoute(bool rib, std::string_view time, std::string_view prefix, std::string_view asPath);
   Line readPath(std::string_view text);
   Line skip(const char* reason);
   Line refuse(const std::string& reason, const char* countedUnder);

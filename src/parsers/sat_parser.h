@@ -29,7 +29,7 @@ class SatParser : public Parser {
     bool notReversed = false;              // the reversed flag was 0
     bool candidatePeering = false;         // the line contains peerStr
     bool badPath = false;                  // the line contains badStr
-    List<ASNumber> badPathASes;      // ASes of a bad path line, in line order
+    List<ASNumber> badPathASes;            // ASes of a bad path line, in line order
   };
 
   SatParser() = default;

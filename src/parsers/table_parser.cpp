@@ -371,7 +371,8 @@ void TableParser::storePath() {
 }
 
 // Records the first problem of the route being read.
-void TableParser::reject(ParseResult code, const char* text, const char* quoted, std::size_t length) {
+void TableParser::reject(ParseResult code, const char* text, const char* quoted,
+                         std::size_t length) {
   if (routeCode_ != parseOk) return;
   routeCode_ = code;
   routeReason_.assign(text);

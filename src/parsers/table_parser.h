@@ -61,10 +61,10 @@ class TableParser : public Parser {
   void setIPv4Only(bool only) { ipv4Only_ = only; }
 
   // Moves to the next route, reading the lines it needs: lineReady, noMoreLines at the end of
-  // the input, or noFileOpen with "No file has been opened". Routes that give no record are passed over and
-  // counted in stats(): in a VPN, of another network in the IPv4-only mode, and, in a 16-bit run,
-  // with an AS number above 65535 in the path. A malformed route is delivered for parseLine to
-  // reject.
+  // the input, or noFileOpen with "No file has been opened". Routes that give no record are passed
+  // over and counted in stats(): in a VPN, of another network in the IPv4-only mode, and, in a
+  // 16-bit run, with an AS number above 65535 in the path. A malformed route is delivered for
+  // parseLine to reject.
   NextLineResult nextLine() override;
   // The outcome of the route nextLine read: parseOk with `data` filled; parseBadValue or
   // parseMissingField for a malformed route with errReason set; the others as every parser.

@@ -16,10 +16,34 @@ const std::size_t kLongestLaterGroup = 2;
 // Every code of the platforms' legends.
 bool isCode(char c) {
   switch (c) {
-    case 's': case 'd': case 'h': case '*': case '>': case 'i': case 'S':
-    case 'r': case 'm': case 'b': case 'x': case 'a': case 'c': case 't': case 'f': case 'L':
-    case 'N': case 'R': case 'V': case 'I': case 'e': case 'l': case '&': case '|': case '=':
-    case '#': case 'E': case '.':
+    case 's':
+    case 'd':
+    case 'h':
+    case '*':
+    case '>':
+    case 'i':
+    case 'S':
+    case 'r':
+    case 'm':
+    case 'b':
+    case 'x':
+    case 'a':
+    case 'c':
+    case 't':
+    case 'f':
+    case 'L':
+    case 'N':
+    case 'R':
+    case 'V':
+    case 'I':
+    case 'e':
+    case 'l':
+    case '&':
+    case '|':
+    case '=':
+    case '#':
+    case 'E':
+    case '.':
       return true;
     default:
       return false;

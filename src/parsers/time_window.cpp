@@ -38,8 +38,8 @@ std::int64_t secondsOfUtc(int year, int month, int day, int hour, int minute, in
 
 bool readTimePoint(const char* first, const char* last, std::int64_t& seconds) {
   const std::size_t length = static_cast<std::size_t>(last - first);
-  if (length == 19 && first[4] == '-' && first[7] == '-' && first[10] == 'T' &&
-      first[13] == ':' && first[16] == ':') {
+  if (length == 19 && first[4] == '-' && first[7] == '-' && first[10] == 'T' && first[13] == ':' &&
+      first[16] == ':') {
     int year, month, day, hour, minute, second;
     if (!readFixed(first, 4, year) || !readFixed(first + 5, 2, month) ||
         !readFixed(first + 8, 2, day) || !readFixed(first + 11, 2, hour) ||

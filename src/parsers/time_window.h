@@ -10,7 +10,7 @@
 constexpr const char* kOutsideTimeWindow = "outside the time window";
 
 struct TimeWindow {
-  bool limited = false;  // false: every time is inside
+  bool limited = false;    // false: every time is inside
   std::int64_t start = 0;  // inclusive
   std::int64_t end = 0;    // exclusive
 

@@ -11,9 +11,9 @@
 class VantageParser : public Parser {
  public:
   struct ParsedData {
-    ASNumber from = 0;  // AS2, the customer when not peering
-    ASNumber to = 0;    // AS1, the provider when not peering
-    bool peering = false;     // the flag was 0
+    ASNumber from = 0;     // AS2, the customer when not peering
+    ASNumber to = 0;       // AS1, the provider when not peering
+    bool peering = false;  // the flag was 0
   };
 
   VantageParser() = default;

@@ -18,8 +18,10 @@ TEST(ASGraph, StartsEmpty) {
 }
 
 TEST(ASGraph, DirectionNumbers) {
-  const struct { EdgeDir direction; int value; } table[] = {
-      {undirected, 0}, {backward, -1}, {forward, 1}};
+  const struct {
+    EdgeDir direction;
+    int value;
+  } table[] = {{undirected, 0}, {backward, -1}, {forward, 1}};
   for (const auto& row : table) {
     EXPECT_EQ(ASGraph::dirToVal(row.direction), row.value);
     EXPECT_EQ(ASGraph::valToDir(row.value), row.direction);

@@ -16,10 +16,14 @@ TEST(ASNumberTest, RangeFollowsTheWidthOfTheRun) {
     bool in16;
     bool in32;
   } cases[] = {
-      {0, false, false, false},          {0, true, true, true},
-      {1, false, true, true},            {65535, false, true, true},
-      {65536, false, false, true},       {4294967295LL, false, false, true},
-      {4294967296LL, false, false, false}, {-1, true, false, false},
+      {0, false, false, false},
+      {0, true, true, true},
+      {1, false, true, true},
+      {65535, false, true, true},
+      {65536, false, false, true},
+      {4294967295LL, false, false, true},
+      {4294967296LL, false, false, false},
+      {-1, true, false, false},
       {-4294967295LL, true, false, false},
   };
   for (const Case& c : cases) {

@@ -186,7 +186,10 @@ TEST(GraphFile, ThirtyTwoBitFieldsSaturateAndCountersKeepTheLow16Bits) {
 }
 
 TEST(GraphFile, StabilityRoundsToTheNearestFloat) {
-  const struct { const char* token; const char* written; } table[] = {
+  const struct {
+    const char* token;
+    const char* written;
+  } table[] = {
       {"0.1", "0.100000"},
       {"3.4028235e38", "340282346638528859811704183484516925440.000000"},
       {"-3.4028235e38", "-340282346638528859811704183484516925440.000000"},
@@ -206,11 +209,11 @@ TEST(GraphFile, StabilityRoundsToTheNearestFloat) {
 TEST(GraphFile, RoundTripKeepsEverythingButLastPrefix) {
   for (bool differential : {false, true}) {
     const std::string text = std::string(differential ? "VDG" : "VGR") +
-        "\n2\nfirst file\nsecond file\nthe comment\n3\n2\n1\n2\n65535\n"
-        "1 65535 1 -1 5 6 7 8" +
-        (differential ? " 1 0 1 -1 9 10 11 12 3 1 2 0 4 6 0.333333" : "") +
-        "\n2 1 0 0 4294967295 18446744073709551615 0 1" +
-        (differential ? " 0 0 0 0 0 0 0 0 1 0 0 0 0 0 -0.000000" : "") + "\n";
+                             "\n2\nfirst file\nsecond file\nthe comment\n3\n2\n1\n2\n65535\n"
+                             "1 65535 1 -1 5 6 7 8" +
+                             (differential ? " 1 0 1 -1 9 10 11 12 3 1 2 0 4 6 0.333333" : "") +
+                             "\n2 1 0 0 4294967295 18446744073709551615 0 1" +
+                             (differential ? " 0 0 0 0 0 0 0 0 1 0 0 0 0 0 -0.000000" : "") + "\n";
     ASGraph g;
     ASSERT_TRUE(readText(g, text)) << g.errReason();
     const std::string written = writeText(g);
@@ -253,8 +256,9 @@ TEST(GraphFile, LongLinesSurviveRoundTrip) {
 
 TEST(GraphFile, CarriageReturnsAreAccepted) {
   ASGraph g;
-  ASSERT_TRUE(readText(g, "VDG\r\n1\r\nsrc\r\ncomment\r\n2\r\n1\r\n1\r\n2\r\n"
-                          "1 2 1 1 1 2 3 4 0 0 0 0 0 0 0 0 1 0 0 0 0 0 0.250000\r\n"))
+  ASSERT_TRUE(readText(g,
+                       "VDG\r\n1\r\nsrc\r\ncomment\r\n2\r\n1\r\n1\r\n2\r\n"
+                       "1 2 1 1 1 2 3 4 0 0 0 0 0 0 0 0 1 0 0 0 0 0 0.250000\r\n"))
       << g.errReason();
   EXPECT_STREQ(g.getSourceFiles().first(), "src");
   EXPECT_STREQ(g.getComment(), "comment");
@@ -265,8 +269,9 @@ TEST(GraphFile, CarriageReturnsAreAccepted) {
 
 TEST(GraphFile, PlainReaderIgnoresDifferentialFields) {
   ASGraph g;
-  ASSERT_TRUE(readText(g, std::string(kHeader) +
-                              "2\n1\n1\n2\n1  2 0 1 3 4 5 6 1 1 1 1 9 9 9 9 7 7 7 7 7 7 0.9 junk\n"))
+  ASSERT_TRUE(readText(
+      g,
+      std::string(kHeader) + "2\n1\n1\n2\n1  2 0 1 3 4 5 6 1 1 1 1 9 9 9 9 7 7 7 7 7 7 0.9 junk\n"))
       << g.errReason();
   auto* e = g.edgeProperties(2, 1);
   EXPECT_EQ(*e->direction, backward);
@@ -284,12 +289,11 @@ TEST(GraphFile, PlainReaderIgnoresDifferentialFields) {
 
 TEST(GraphFile, EdgesToUnknownNodesAreDroppedAndRepeatsGoThroughAddEdge) {
   ASGraph g;
-  ASSERT_TRUE(readText(g, std::string(kHeader) +
-                              "3\n4\n1\n2\n2\n"
-                              "1 3 0 1 0 0 0 0\n"
-                              "1 2 1 1 1 1 1 1\n"
-                              "2 +1 1 +1 2 2 2 2\n"
-                              "2 1 0 0 5 5 5 5\n"))
+  ASSERT_TRUE(readText(g, std::string(kHeader) + "3\n4\n1\n2\n2\n"
+                                                 "1 3 0 1 0 0 0 0\n"
+                                                 "1 2 1 1 1 1 1 1\n"
+                                                 "2 +1 1 +1 2 2 2 2\n"
+                                                 "2 1 0 0 5 5 5 5\n"))
       << g.errReason();
   EXPECT_EQ(g.nodes(), 2u);
   EXPECT_EQ(g.edges(), 1u);
@@ -328,7 +332,10 @@ TEST(GraphFile, AnnouncedEdgeCountDecides) {
 }
 
 TEST(GraphFile, SourceFileCountLimits) {
-  const struct { long count; bool ok; } table[] = {{0, false}, {1, true}, {65536, true}, {65537, false}};
+  const struct {
+    long count;
+    bool ok;
+  } table[] = {{0, false}, {1, true}, {65536, true}, {65537, false}};
   for (const auto& row : table) {
     std::string text = "VGR\n" + std::to_string(row.count) + "\n";
     for (long i = 0; i < row.count; ++i) text += "f\n";
@@ -349,7 +356,10 @@ TEST(GraphFile, ReaderFailureMessages) {
   const std::string plain = h + "2\n1\n1\n2\n";
   const std::string diff = "VDG\n1\nsrc\n\n2\n1\n1\n2\n";
   const std::string diffPlain = diff + "1 2 0 0 0 0 0 0 ";
-  const struct { std::string input; const char* reason; } table[] = {
+  const struct {
+    std::string input;
+    const char* reason;
+  } table[] = {
       {"", "Could not retrieve file type string"},
       {"VGRX\n", "Invalid file type string: `VGRX'"},
       {"vgr\r\n", "Invalid file type string: `vgr'"},
@@ -515,7 +525,10 @@ TEST(GraphFile, WriteStopsAtTheFailingLine) {
   g.addEdge(1, 2, forward, ASEdgeWeight(), ASEdgeWeight());
   g.addEdge(2, 3, forward, ASEdgeWeight(), ASEdgeWeight());
   const std::string header = "VGR\n0\n\n3\n2\n";
-  const struct { size_t room; const char* reason; } table[] = {
+  const struct {
+    size_t room;
+    const char* reason;
+  } table[] = {
       {0, "Could not write file type string"},
       {4, "Could not write number of source files"},
       {6, "Could not write comment"},

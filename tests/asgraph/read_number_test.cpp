@@ -11,8 +11,9 @@ namespace {
 
 // The inputs on which each variant must agree with the C library it stands for, overflow aside.
 const char* const kLibraryInputs[] = {
-    "0x10", "020", "08", "-0x10", "+7", "- 5", "+ 5", "0X1F", " \t\v\f12", "0x", "0xg", "0x-5",
-    "00x5", "-08", "0", "0.", "0a", "09", "abc", "", "  ", "-", "1-2", "0777", "0xfFfF", "65535x", "9", "-0", "12 3"};
+    "0x10", "020",  "08",   "-0x10", "+7",     "- 5",    "+ 5", "0X1F", " \t\v\f12", "0x",
+    "0xg",  "0x-5", "00x5", "-08",   "0",      "0.",     "0a",  "09",   "abc",       "",
+    "  ",   "-",    "1-2",  "0777",  "0xfFfF", "65535x", "9",   "-0",   "12 3"};
 
 TEST(ReadNumberTest, StrtolAndScanIntegerReadAsTheCLibraryDoes) {
   for (const char* input : kLibraryInputs) {
@@ -40,7 +41,7 @@ TEST(ReadNumberTest, OverflowAndBoundsOfEachVariant) {
   struct Case {
     Variant variant;
     const char* text;
-    int length;  // of the text given to the reader; -1 for all of it
+    int length;    // of the text given to the reader; -1 for all of it
     int consumed;  // -1 when the reader refuses the text
     unsigned long long value;
   } cases[] = {
@@ -87,8 +88,7 @@ TEST(ReadNumberTest, OverflowAndBoundsOfEachVariant) {
       }
       case wholeTo65535:
       case wholeTo64Bits:
-        if (readWholeDecimal(c.text, last, c.variant == wholeTo65535 ? 65535 : ULLONG_MAX,
-                             value)) {
+        if (readWholeDecimal(c.text, last, c.variant == wholeTo65535 ? 65535 : ULLONG_MAX, value)) {
           consumed = static_cast<int>(last - c.text);
         }
         break;

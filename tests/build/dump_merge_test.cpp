@@ -38,8 +38,8 @@ std::string dumpText(const std::vector<Route>& routes) {
     else
       std::snprintf(network, sizeof network, "%u.%u.%u.0/%u", r.a, r.b, r.c, r.len);
     char line[160];
-    std::snprintf(line, sizeof line, "*> %-17s%-20s%6s %6s %6s %s\n", network, "192.0.2.1", "",
-                  "", "0", r.broken ? "2 0 1 i" : "2 1 i");
+    std::snprintf(line, sizeof line, "*> %-17s%-20s%6s %6s %6s %s\n", network, "192.0.2.1", "", "",
+                  "0", r.broken ? "2 0 1 i" : "2 1 i");
     text += line;
   }
   return text;
@@ -47,8 +47,7 @@ std::string dumpText(const std::vector<Route>& routes) {
 
 // Where a prefix stands in the merge: lower address first, then the longer prefix.
 bool comesBefore(const IPPrefix& x, const IPPrefix& y) {
-  if (x.address().value() != y.address().value())
-    return x.address().value() < y.address().value();
+  if (x.address().value() != y.address().value()) return x.address().value() < y.address().value();
   return x.netmask().brief() > y.netmask().brief();
 }
 
@@ -64,8 +63,8 @@ unsigned long long referenceCovering(const std::vector<std::vector<Route>>& dump
     int chosen = -1;
     for (size_t k = 0; k < dumps.size(); k++) {
       if (next[k] == dumps[k].size()) continue;
-      if (chosen < 0 || comesBefore(prefixOf(dumps[k][next[k]]),
-                                    prefixOf(dumps[chosen][next[chosen]])))
+      if (chosen < 0 ||
+          comesBefore(prefixOf(dumps[k][next[k]]), prefixOf(dumps[chosen][next[chosen]])))
         chosen = static_cast<int>(k);
     }
     if (chosen < 0) return covering;
@@ -114,8 +113,8 @@ std::vector<std::vector<Route>> sortedDumps(std::mt19937& random,
   std::vector<std::vector<Route>> dumps(1 + roll(12));
   for (auto& routes : dumps) {
     for (size_t i = roll(12); i > 0; i--) {
-      routes.push_back({10 + roll(3), roll(4) * 64, roll(3), lengths[roll(lengths.size())],
-                        roll(10) == 0});
+      routes.push_back(
+          {10 + roll(3), roll(4) * 64, roll(3), lengths[roll(lengths.size())], roll(10) == 0});
     }
     std::stable_sort(routes.begin(), routes.end(), [](const Route& x, const Route& y) {
       return comesBefore(prefixOf(x), prefixOf(y));

@@ -11,7 +11,8 @@
 namespace {
 
 // A plain graph file from its source names and edge lines; the nodes are those the edges name.
-std::string graphText(const std::vector<std::string>& sources, const std::vector<std::string>& nodes,
+std::string graphText(const std::vector<std::string>& sources,
+                      const std::vector<std::string>& nodes,
                       const std::vector<std::string>& edges) {
   std::string text = "VGR\n" + std::to_string(sources.size()) + "\n";
   for (const std::string& s : sources) text += s + "\n";
@@ -42,14 +43,21 @@ TEST(GraphSumTest, AddsCoveringsAndMergesOrientations) {
   } cases[] = {
       {"union and sums",
        {{"1 2 0 0 1 10 0 0", "2 3 0 0 1 0 0 0"}, {"1 2 0 0 2 5 1 7", "1 3 0 0 1 0 0 0"}},
-       {"1 2 0 0 3 15 1 7", "1 3 0 0 1 0 0 0", "2 3 0 0 1 0 0 0"}, 0},
-      {"oriented in one graph only", {{"1 2 0 0 1 0 0 0"}, {"1 2 1 -1 0 0 1 0"}, {"1 2 0 0 1 0 0 0"}},
-       {"1 2 1 -1 2 0 1 0"}, 0},
+       {"1 2 0 0 3 15 1 7", "1 3 0 0 1 0 0 0", "2 3 0 0 1 0 0 0"},
+       0},
+      {"oriented in one graph only",
+       {{"1 2 0 0 1 0 0 0"}, {"1 2 1 -1 0 0 1 0"}, {"1 2 0 0 1 0 0 0"}},
+       {"1 2 1 -1 2 0 1 0"},
+       0},
       {"agreeing orientations", {{"1 2 1 1 1 0 0 0"}, {"1 2 1 1 1 0 0 0"}}, {"1 2 1 1 2 0 0 0"}, 0},
       {"disagreeing orientations stay unoriented",
-       {{"1 2 1 1 1 0 0 0"}, {"1 2 1 -1 1 0 0 0"}, {"1 2 1 1 1 0 0 0"}}, {"1 2 0 0 3 0 0 0"}, 1},
-      {"a peering disagrees with a direction", {{"1 2 1 0 1 0 0 0"}, {"1 2 1 1 1 0 0 0"}},
-       {"1 2 0 0 2 0 0 0"}, 1},
+       {{"1 2 1 1 1 0 0 0"}, {"1 2 1 -1 1 0 0 0"}, {"1 2 1 1 1 0 0 0"}},
+       {"1 2 0 0 3 0 0 0"},
+       1},
+      {"a peering disagrees with a direction",
+       {{"1 2 1 0 1 0 0 0"}, {"1 2 1 1 1 0 0 0"}},
+       {"1 2 0 0 2 0 0 0"},
+       1},
   };
   for (const Case& c : cases) {
     TempFiles files;

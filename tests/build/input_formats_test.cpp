@@ -17,11 +17,11 @@ TEST(InputFormatsTest, EveryLetterHasItsRow) {
     Pass pass;
     const char* allowed;  // content letters it gives
   } cases[] = {
-      {'b', bgpFile, false, merge, "i"},        {'B', bgpFile, true, merge, "i"},
-      {'s', satFile, false, first, "nedci"},    {'v', vantageFile, false, first, "ned"},
-      {'p', pathFile, false, first, "nedc"},    {'u', unknownFile, false, first, "ne"},
-      {'t', tableFile, false, both, "neci"},    {'T', tableFile, true, both, "neci"},
-      {'r', asrelFile, false, first, "ned"},     {'m', mrtFile, false, both, "neci"},
+      {'b', bgpFile, false, merge, "i"},     {'B', bgpFile, true, merge, "i"},
+      {'s', satFile, false, first, "nedci"}, {'v', vantageFile, false, first, "ned"},
+      {'p', pathFile, false, first, "nedc"}, {'u', unknownFile, false, first, "ne"},
+      {'t', tableFile, false, both, "neci"}, {'T', tableFile, true, both, "neci"},
+      {'r', asrelFile, false, first, "ned"}, {'m', mrtFile, false, both, "neci"},
   };
   for (const Case& c : cases) {
     const InputFormat* format = findFormat(c.letter);

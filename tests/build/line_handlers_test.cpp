@@ -18,9 +18,9 @@ TEST(LineHandlersTest, SaturationCoveringWholeParts) {
     double value;
     unsigned int added;
   } cases[] = {
-      {3.9, 3},          {0.5, 0},     {0.0, 0},
-      {4294967295.9, 4294967295u},     {inf, 0},
-      {std::nan(""), 0}, {1e300, 0},   {1e19, 2313682944u}, {4294967301.0, 5},
+      {3.9, 3},          {0.5, 0},          {0.0, 0},   {4294967295.9, 4294967295u},
+      {inf, 0},          {std::nan(""), 0}, {1e300, 0}, {1e19, 2313682944u},
+      {4294967301.0, 5},
   };
   for (const Case& c : cases) {
     ASGraph graph;

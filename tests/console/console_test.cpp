@@ -113,16 +113,19 @@ TEST(AskOverwrite, AnswersAndWhatIsLeftOnInput) {
     bool answer;
     const char* rest;
   } cases[] = {
-      {"y\nVGR\n", true, "VGR\n"},  {"Yes\nnext", true, "next"}, {"Y", true, ""},
-      {"n\nnext", false, "next"},   {"no\n", false, ""},          {"\ny\n", false, "y\n"},
+      {"y\nVGR\n", true, "VGR\n"},
+      {"Yes\nnext", true, "next"},
+      {"Y", true, ""},
+      {"n\nnext", false, "next"},
+      {"no\n", false, ""},
+      {"\ny\n", false, "y\n"},
       {"", false, ""},
   };
   for (const Case& c : cases) {
     bool answer = !c.answer;
     std::string rest;
-    std::string err = capture(stderr, [&] {
-      withStdin(c.input, rest, [&] { answer = askOverwrite("g.graph"); });
-    });
+    std::string err = capture(
+        stderr, [&] { withStdin(c.input, rest, [&] { answer = askOverwrite("g.graph"); }); });
     EXPECT_EQ(answer, c.answer) << c.input;
     EXPECT_EQ(rest, c.rest) << c.input;
     EXPECT_EQ(err,

@@ -132,8 +132,10 @@ TEST(Graph, AddEdgeOnExistingEdgeFollowsTheResultTable) {
     ASSERT_EQ(g.addEdge(1, 2, c.stored, A, B), 3);
     EXPECT_EQ(g.addEdge(c.from, c.to, c.given, C, D), c.result)
         << c.stored << " then " << c.from << "->" << c.to << " " << c.given;
-    EXPECT_EQ(seen(g, 1, 2), c.at12) << c.stored << " then " << c.from << "->" << c.to << " " << c.given;
-    EXPECT_EQ(seen(g, 2, 1), c.at21) << c.stored << " then " << c.from << "->" << c.to << " " << c.given;
+    EXPECT_EQ(seen(g, 1, 2), c.at12)
+        << c.stored << " then " << c.from << "->" << c.to << " " << c.given;
+    EXPECT_EQ(seen(g, 2, 1), c.at21)
+        << c.stored << " then " << c.from << "->" << c.to << " " << c.given;
     EXPECT_EQ(g.edges(), 1u);
   }
 }
@@ -170,7 +172,8 @@ TEST(Graph, ListingsAreInKeyOrderAndEachEdgeOnceFromTheSmallerKey) {
   bool more = !nodes.isEmpty();
   nodes.goToFirst();
   while (more) {
-    keys += std::to_string(nodes.current()->key) + "=" + std::to_string(*nodes.current()->value) + " ";
+    keys +=
+        std::to_string(nodes.current()->key) + "=" + std::to_string(*nodes.current()->value) + " ";
     delete nodes.current();
     more = nodes.next();
   }
@@ -408,11 +411,13 @@ std::string runAgainstKeys(const std::vector<long>& keys, unsigned seed) {
 
 TEST(Graph, SixteenBitKeysBehaveLikeWiderOnes) {
   // Ends of the range, duplicates, and values that fit 16 bits either signed or unsigned.
-  std::vector<long> unsignedKeys = {0, 65535, 1, 7018, 701, 1239, 0, 32767, 32768, 65534, 3356, 174};
+  std::vector<long> unsignedKeys = {0, 65535, 1,     7018,  701,  1239,
+                                    0, 32767, 32768, 65534, 3356, 174};
   std::vector<long> signedKeys = {0, -1, -32768, 32767, 5, -5, 5, 100, -100, 2000};
   EXPECT_EQ(runAgainstKeys<unsigned short>(unsignedKeys, 1), runAgainstKeys<long>(unsignedKeys, 1));
   EXPECT_EQ(runAgainstKeys<short>(signedKeys, 2), runAgainstKeys<long>(signedKeys, 2));
-  EXPECT_EQ(runAgainstKeys<unsigned char>({0, 255, 3, 3, 128}, 3), runAgainstKeys<long>({0, 255, 3, 3, 128}, 3));
+  EXPECT_EQ(runAgainstKeys<unsigned char>({0, 255, 3, 3, 128}, 3),
+            runAgainstKeys<long>({0, 255, 3, 3, 128}, 3));
   // 32-bit keys on both sides of the table's end.
   std::vector<long> wideKeys = {0, 65535, 65536, 4294967295L, 70000, 7018, 65536, 1, 131071};
   EXPECT_EQ(runAgainstKeys<unsigned int>(wideKeys, 4), runAgainstKeys<TreeKey>(wideKeys, 4));

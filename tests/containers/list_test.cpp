@@ -151,7 +151,7 @@ TEST(List, AssignmentShrinksGrowsAndPlacesCursor) {
     int expectedCurrent;  // 0: expect empty
   };
   const Case cases[] = {
-      {{9, 9, 9, 9, 9}, 4, {1, 2}, 1, "1 2 ", 2},       // shrink, target cursor in the cut part
+      {{9, 9, 9, 9, 9}, 4, {1, 2}, 1, "1 2 ", 2},        // shrink, target cursor in the cut part
       {{}, 0, {1, 2}, 1, "1 2 ", 2},                     // grow from empty
       {{9}, 0, {1, 2, 3}, 2, "1 2 3 ", 3},               // grow, cursor in the appended part
       {{9, 9, 9}, 1, {1, 2, 3}, 0, "1 2 3 ", 1},         // same length

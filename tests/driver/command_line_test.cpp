@@ -55,7 +55,8 @@ TEST(ParseArguments, EveryMessageInCheckOrder) {
   const ErrorCase cases[] = {
       {{}, "At least a file to get nodes from is needed"},
       {{"--file:pe", "b"}, "At least a file to get nodes from is needed"},
-      {{"--help", "--file:pd", "x"}, "Cannot assign edge directions without a file to get edges from"},
+      {{"--help", "--file:pd", "x"},
+       "Cannot assign edge directions without a file to get edges from"},
       {{"--file:pn", "a", "--file:pd", "x"},
        "Cannot assign edge directions without a file to get edges from"},
       {{"--file:pnc", "a"}, "Cannot use covering information without a file to get edges from"},
@@ -133,8 +134,8 @@ TEST(ParseArguments, HelpSkipsOnlyTheNodeCheckAndTheOrdering) {
 }
 
 TEST(ParseArguments, OptionsAndFields) {
-  Parse parse({"-v", "-f", "--file:pne", "paths.txt", "--file:Bi", "65535", "dump.txt",
-               "-o", "out.graph", "--comment", "hello", "--enhance", "-"});
+  Parse parse({"-v", "-f", "--file:pne", "paths.txt", "--file:Bi", "65535", "dump.txt", "-o",
+               "out.graph", "--comment", "hello", "--enhance", "-"});
   ASSERT_TRUE(parse.ok) << parse.message;
   const RunOptions& o = parse.line.options;
   EXPECT_TRUE(o.verbose);
@@ -210,10 +211,10 @@ TEST(ParseArguments, ThreadsAreOneTo256) {
     std::initializer_list<std::string> args;
     int threads;  // 0: a syntax error
   } cases[] = {
-      {{"--file:pn", "a", "-j", "1"}, 1},    {{"--file:pn", "a", "-j", "256"}, 256},
-      {{"--file:pn", "a", "-j", "0"}, 0},    {{"--file:pn", "a", "-j", "257"}, 0},
-      {{"--file:pn", "a", "-j", "2x"}, 0},   {{"--file:pn", "a", "-j", "-2"}, 0},
-      {{"--file:pn", "a", "-j", ""}, 0},     {{"--file:pn", "a", "-j", "99999999999"}, 0},
+      {{"--file:pn", "a", "-j", "1"}, 1},  {{"--file:pn", "a", "-j", "256"}, 256},
+      {{"--file:pn", "a", "-j", "0"}, 0},  {{"--file:pn", "a", "-j", "257"}, 0},
+      {{"--file:pn", "a", "-j", "2x"}, 0}, {{"--file:pn", "a", "-j", "-2"}, 0},
+      {{"--file:pn", "a", "-j", ""}, 0},   {{"--file:pn", "a", "-j", "99999999999"}, 0},
   };
   for (const auto& c : cases) {
     Parse parse(c.args);
@@ -281,8 +282,7 @@ TEST(ParseArguments, FilesAreGroupedByLowestContentBit) {
       {{"--file:Bi", "7", "b1", "--file:pne", "p", "--file:bi", "b2"}, "p,b1,b2", 2},
       // A saturation file with only i stays in front of the dumps.
       {{"--file:bi", "b1", "--file:si", "s", "--file:pne", "p"}, "p,s,b1", 1},
-      {{"--file:bi", "b1", "--file:bi", "b2", "--file:si", "s", "--file:pne", "p"},
-       "p,s,b2,b1", 2},
+      {{"--file:bi", "b1", "--file:bi", "b2", "--file:si", "s", "--file:pne", "p"}, "p,s,b2,b1", 2},
   };
   for (const Case& c : cases) {
     Parse parse(c.args);

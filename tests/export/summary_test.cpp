@@ -37,9 +37,10 @@ TEST(Summary, CountsRelationshipsSelfLoopsDegreesAndCovering) {
 TEST(Summary, TextLayout) {
   ASGraph graph;
   // The graph's own text reaches a terminal escaped.
-  readGraphText("VGR\n1\npaths\x1B]0;x\x07.txt\nsmall\\\x9B\n3\n2\n5\n6\n7\n"
-                "5 6 1 1 1 10 0 0\n5 7 0 0 0 0 0 0\n",
-                graph);
+  readGraphText(
+      "VGR\n1\npaths\x1B]0;x\x07.txt\nsmall\\\x9B\n3\n2\n5\n6\n7\n"
+      "5 6 1 1 1 10 0 0\n5 7 0 0 0 0 0 0\n",
+      graph);
   GraphView view(graph);
   EXPECT_EQ(render([&](OutputBuffer& out) { writeSummary(view, summarize(view), out); }),
             "Graph:            plain, 1 source file\n"

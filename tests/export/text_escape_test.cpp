@@ -23,19 +23,18 @@ TEST(TextEscape, EachSyntaxEscapesItsOwnCharactersAndReplacesBadUtf8) {
       {"caf\xE9!", TextSyntax::xml, "caf\xEF\xBF\xBD!"},
       {"\xC0\xAF", TextSyntax::xml, "\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"\xED\xA0\x80", TextSyntax::xml, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-      {"\xF4\x90\x80\x80", TextSyntax::dot,
-       "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"\xF4\x90\x80\x80", TextSyntax::dot, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"x\xE2\x82", TextSyntax::xml, "x\xEF\xBF\xBD\xEF\xBF\xBD"},
       // XML 1.0 forbids U+FFFF even when well-formed.
       {"\xEF\xBF\xBF", TextSyntax::xml, "\xEF\xBF\xBD"},
       // For a terminal: ESC, DEL, a C1 CSI (U+009B), a bad byte and the backslash itself are
       // written out so that none acts and each can be told back; é and quotes pass.
-      {"\x1B[2J\x7F\xC2\x9B\xFF" "a\\b \xC3\xA9\"", TextSyntax::terminal,
-       "\\x1b[2J\\x7f\\xc2\\x9b\\xffa\\\\b \xC3\xA9\""},
+      {"\x1B[2J\x7F\xC2\x9B\xFF"
+       "a\\b \xC3\xA9\"",
+       TextSyntax::terminal, "\\x1b[2J\\x7f\\xc2\\x9b\\xffa\\\\b \xC3\xA9\""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(render([&](OutputBuffer& out) { appendEscaped(out, c.text, c.syntax); }),
-              c.expected)
+    EXPECT_EQ(render([&](OutputBuffer& out) { appendEscaped(out, c.text, c.syntax); }), c.expected)
         << c.text;
   }
 }

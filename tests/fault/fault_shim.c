@@ -31,14 +31,14 @@
 #include <unistd.h>
 
 enum kind { kWrite, kFlush, kFsync, kClose, kRename, kOpen, kRead, kMalloc, kKinds };
-static const char* const kindNames[kKinds] = {"write", "flush", "fsync", "close",
-                                              "rename", "open", "read", "malloc"};
+static const char* const kindNames[kKinds] = {"write",  "flush", "fsync", "close",
+                                              "rename", "open",  "read",  "malloc"};
 
 struct fault {
   int kind;
   unsigned long call;
-  int onward;  /* every call from the Nth on */
-  int error;   /* 0 when a signal is raised instead */
+  int onward; /* every call from the Nth on */
+  int error;  /* 0 when a signal is raised instead */
   int signal;
 };
 
@@ -52,8 +52,8 @@ static const struct {
   const char* name;
   int error;
   int signal;
-} whats[] = {{"ENOSPC", ENOSPC, 0}, {"EIO", EIO, 0},         {"EFBIG", EFBIG, 0},
-             {"EACCES", EACCES, 0}, {"ENOMEM", ENOMEM, 0},   {"SIGTERM", 0, SIGTERM},
+} whats[] = {{"ENOSPC", ENOSPC, 0}, {"EIO", EIO, 0},       {"EFBIG", EFBIG, 0},
+             {"EACCES", EACCES, 0}, {"ENOMEM", ENOMEM, 0}, {"SIGTERM", 0, SIGTERM},
              {"SIGINT", 0, SIGINT}, {"SIGHUP", 0, SIGHUP}};
 
 /* Reads a schedule; a malformed entry ends it. Counting starts again from zero. */
@@ -119,8 +119,8 @@ static int ownFile(FILE* stream) { return stream != NULL && fileno(stream) > 2; 
 static int ownDescriptor(int fd) { return fd > 2; }
 
 /* Declares real_NAME, the library's own NAME, looked up once. */
-#define REAL(name)                                  \
-  static __typeof__(&name) real_##name;             \
+#define REAL(name)                      \
+  static __typeof__(&name) real_##name; \
   if (real_##name == NULL) *(void**)(&real_##name) = dlsym(RTLD_NEXT, #name)
 
 static void writeNumber(int fd, unsigned long value) {

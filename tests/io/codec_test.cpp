@@ -15,10 +15,15 @@ TEST(CodecTest, RecognisesEachMagicWholeAndNothingShorter) {
       {std::string("\x1f\x8b", 2), Codec::gzip},
       {"\x1f", Codec::plain},
       {"BZh91AY&SY", Codec::bzip2},
-      {"BZh", Codec::plain},       // the block size digit is part of the magic
+      {"BZh", Codec::plain},  // the block size digit is part of the magic
       {"BZhx text", Codec::plain},
-      {std::string("\xfd" "7zXZ\0\0", 7), Codec::xz},
-      {"\xfd" "7zXZ", Codec::plain},  // five of six bytes
+      {std::string("\xfd"
+                   "7zXZ\0\0",
+                   7),
+       Codec::xz},
+      {"\xfd"
+       "7zXZ",
+       Codec::plain},  // five of six bytes
       {"\x28\xb5\x2f\xfd\x04", Codec::zstd},
       {"\x5a\x2a\x4d\x18", Codec::zstd},  // a skippable frame first
       {"\x5a\x2a\x4d\x19", Codec::plain},

@@ -36,7 +36,8 @@ inline std::vector<Codec> builtInCodecs() {
 inline std::string compress(Codec codec, const std::string& text) {
   std::string packed;
   switch (codec) {
-    case Codec::plain: return text;
+    case Codec::plain:
+      return text;
 #ifdef ZELGRIN_WITH_GZIP
     case Codec::gzip: {
       z_stream stream{};
@@ -83,7 +84,8 @@ inline std::string compress(Codec codec, const std::string& text) {
       break;
     }
 #endif
-    default: break;
+    default:
+      break;
   }
   return packed;
 }

@@ -25,8 +25,8 @@ Delivered readLines(LineReader& reader) {
   while (reader.nextLine(line)) {
     EXPECT_EQ(line.text[line.length], '\0');
     delivered.lines.emplace_back(line.text, line.length);
-    EXPECT_EQ(line.plain, delivered.lines.back().find_first_of(std::string("\0\r", 2)) ==
-                              std::string::npos)
+    EXPECT_EQ(line.plain,
+              delivered.lines.back().find_first_of(std::string("\0\r", 2)) == std::string::npos)
         << delivered.lines.size();
     delivered.positions.push_back(reader.position());
   }
@@ -77,8 +77,8 @@ TEST(LineReaderTest, LinesAcrossBlocksAndLongerThanTheBuffer) {
     if (!codecBuiltIn(codec)) continue;
     TempFiles files;
     InputStream stream;
-    ASSERT_TRUE(stream.open(files.write(codec == Codec::plain ? content
-                                                              : compress(codec, content)).c_str()));
+    ASSERT_TRUE(stream.open(
+        files.write(codec == Codec::plain ? content : compress(codec, content)).c_str()));
     LineReader reader(stream);
     Delivered delivered = readLines(reader);
     ASSERT_GT(delivered.lines.size(), expected.size());
@@ -101,8 +101,8 @@ TEST(LineReaderTest, LinesAcrossBlocksAndLongerThanTheBuffer) {
 TEST(LineReaderTest, BinaryReadsMixWithLines) {
   std::string big(600000, 'x');
   for (std::size_t i = 0; i < big.size(); i += 997) big[i] = '\n';
-  const std::string content = "head\n" + std::string("\x01\x02\n\x00\x05", 5) + "line\n" + big +
-                              "MRT" + "tail";
+  const std::string content =
+      "head\n" + std::string("\x01\x02\n\x00\x05", 5) + "line\n" + big + "MRT" + "tail";
   TempFiles files;
   InputStream stream;
   ASSERT_TRUE(stream.open(files.write(content).c_str()));
@@ -169,8 +169,8 @@ TEST(LineReaderTest, LinesLongerThanTheBoundAreRefused) {
   const struct {
     Codec codec;
     std::string content;
-    std::size_t lines;   // handed out before the end or the error
-    const char* error;   // null: a clean end
+    std::size_t lines;  // handed out before the end or the error
+    const char* error;  // null: a clean end
   } cases[] = {
       {Codec::plain, std::string(most - 1, 'a') + "\nb\n", 2, nullptr},
       {Codec::plain, "ab\n" + std::string(most, 'a'), 2, nullptr},  // the last line, at the end

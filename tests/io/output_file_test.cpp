@@ -197,7 +197,8 @@ TEST(OutputFile, RemovedTemporaryFailsTheCommitAndKeepsTheOldFile) {
   // As the signal and out-of-memory handlers do.
   OutputFile::removeTemporaries();
   EXPECT_FALSE(out.commit());
-  EXPECT_STREQ(out.errReason(), "Could not put the new graph file in place (No such file or directory)");
+  EXPECT_STREQ(out.errReason(),
+               "Could not put the new graph file in place (No such file or directory)");
   EXPECT_EQ(readText(path), "old");
   EXPECT_EQ(folder.names(), std::set<std::string>{"out.graph"});
 }

@@ -30,8 +30,7 @@ IPSubSpace range(uint32_t first, uint32_t last) {
   uint64_t p = first;
   while (p <= last) {
     int k = 0;
-    while (k < 32 && (p & ((uint64_t(2) << k) - 1)) == 0 && p + (uint64_t(2) << k) - 1 <= last)
-      ++k;
+    while (k < 32 && (p & ((uint64_t(2) << k) - 1)) == 0 && p + (uint64_t(2) << k) - 1 <= last) ++k;
     s += IPSubSpace(IPPrefix(ip(uint32_t(p)), IPNetmask(static_cast<char>(32 - k))));
     p += uint64_t(1) << k;
   }
@@ -97,8 +96,7 @@ TEST(IPSubSpace, Intersection) {
     IPSubSpace expected;
     unsigned long long count;
   } cases[] = {
-      {set(10, 0, 0, 0, 8), set(10, 1, 0, 0, 16), range(v(10, 1, 0, 0), v(10, 1, 255, 255)),
-       65536},
+      {set(10, 0, 0, 0, 8), set(10, 1, 0, 0, 16), range(v(10, 1, 0, 0), v(10, 1, 255, 255)), 65536},
       {set(10, 0, 0, 0, 8), set(11, 0, 0, 0, 8), IPSubSpace(), 0},
       {set(10, 0, 0, 0, 8), IPSubSpace(), IPSubSpace(), 0},
       {IPSubSpace(), set(10, 0, 0, 0, 8), IPSubSpace(), 0},
@@ -109,8 +107,8 @@ TEST(IPSubSpace, Intersection) {
       // Touching but not overlapping: nothing in common.
       {set(10, 0, 0, 0, 24), set(10, 0, 1, 0, 24), IPSubSpace(), 0},
       // Equal last addresses advance both sides.
-      {range(10, 20) + range(30, 40), range(15, 20) + range(25, 35),
-       range(15, 20) + range(30, 35), 12},
+      {range(10, 20) + range(30, 40), range(15, 20) + range(25, 35), range(15, 20) + range(30, 35),
+       12},
       // The two ends of the space.
       {IPSubSpace(IPPrefix()), range(0, 9) + range(0xFFFFFFF0u, 0xFFFFFFFFu),
        range(0, 9) + range(0xFFFFFFF0u, 0xFFFFFFFFu), 26},
@@ -236,8 +234,8 @@ TEST(IPSubSpace, ListPrefixesIsMinimal) {
 TEST(IPSubSpace, ListPrefixesRebuildsTheSameSet) {
   // Whatever intervals a set holds, its prefixes join back into it and each is the largest
   // aligned block that fits at its start.
-  IPSubSpace s = range(3, 1000) + range(v(10, 0, 0, 7), v(10, 3, 9, 200)) +
-                 range(0xFFFFF000u, 0xFFFFFFFFu);
+  IPSubSpace s =
+      range(3, 1000) + range(v(10, 0, 0, 7), v(10, 3, 9, 200)) + range(0xFFFFF000u, 0xFFFFFFFFu);
   IPSubSpace rebuilt;
   List<IPPrefix>& l = s.listPrefixes();
   bool more = !l.isEmpty();

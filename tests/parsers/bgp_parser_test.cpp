@@ -111,17 +111,19 @@ class ColumnProbe : public BgpParser {
 TEST(BgpParserTest, HeaderRecordsColumnsAndALaterHeaderReplacesThem) {
   TempFiles files;
   ColumnProbe parser;
-  const std::string content = std::string("BGP table version is 5\n") + kHeader +
-                              route("*>", "10.0.0.0/8", "192.0.2.1", "0", "", "0", "701 i") +
-                              "     Network          Next Hop            Metric        Weight Path\n" +
-                              " *>  11.0.0.0/8       192.0.2.2                   100    32768 701 i\n";
+  const std::string content =
+      std::string("BGP table version is 5\n") + kHeader +
+      route("*>", "10.0.0.0/8", "192.0.2.1", "0", "", "0", "701 i") +
+      "     Network          Next Hop            Metric        Weight Path\n" +
+      " *>  11.0.0.0/8       192.0.2.2                   100    32768 701 i\n";
   ASSERT_TRUE(parser.openFile(files.write(content).c_str()));
   EXPECT_FALSE(parser.inTable());
   ASSERT_EQ(parser.nextLine(), 0);
   EXPECT_EQ(parser.columns(), (std::vector<std::size_t>{4, 21, 41, 48, 55, 62}));
   EXPECT_TRUE(parser.inTable());
   ASSERT_EQ(parser.parseLine(), 0);
-  EXPECT_EQ(describe(parser), "10.0.0.0/8 via 192.0.2.1 metric 0 weight 0 path 701 origin 1 status 24");
+  EXPECT_EQ(describe(parser),
+            "10.0.0.0/8 via 192.0.2.1 metric 0 weight 0 path 701 origin 1 status 24");
   // The second header moves five captions and has no LocPrf: the old LocPrf column stays.
   ASSERT_EQ(parser.nextLine(), 0);
   EXPECT_EQ(parser.columns(), (std::vector<std::size_t>{6, 23, 43, 48, 57, 64}));
@@ -143,30 +145,41 @@ TEST(BgpParserTest, ClassifiesLines) {
     std::vector<std::string> lines;
   } cases[] = {
       {"text before the first header and legends are skipped",
-       "BGP table version is 7, local router ID is 192.0.2.9\nStatus codes: s suppressed, * valid\n\n"
-       "Origin codes: i - IGP\n" + std::string(kHeader) + r1,
+       "BGP table version is 7, local router ID is 192.0.2.9\nStatus codes: s suppressed, * "
+       "valid\n\n"
+       "Origin codes: i - IGP\n" +
+           std::string(kHeader) + r1,
        {body1}},
       {"a route before any header is skipped", r1 + kHeader + r2, {body2}},
-      {"a summary line ends the table", std::string(kHeader) + r1 + "Total number of prefixes 1\n" + r2,
+      {"a summary line ends the table",
+       std::string(kHeader) + r1 + "Total number of prefixes 1\n" + r2,
        {body1}},
       {"a new header starts a new table",
-       std::string(kHeader) + r1 + "Displayed 1 routes\n" + kHeader + r2, {body1, body2}},
-      {"a doubled status character ends the table", std::string(kHeader) + "** " + body1.substr(3) +
-       "\n" + r2, {}},
-      {"a non-status character ends the table", std::string(kHeader) + " r>" + body1.substr(3) + "\n" + r2,
+       std::string(kHeader) + r1 + "Displayed 1 routes\n" + kHeader + r2,
+       {body1, body2}},
+      {"a doubled status character ends the table",
+       std::string(kHeader) + "** " + body1.substr(3) + "\n" + r2,
+       {}},
+      {"a non-status character ends the table",
+       std::string(kHeader) + " r>" + body1.substr(3) + "\n" + r2,
        {}},
       {"a tab is not a blank status", std::string(kHeader) + "\t* 10.0.0.0/8\n" + r2, {}},
       {"a pager prompt inside a table is skipped",
-       std::string(kHeader) + r1 + " --More-- \n" + r2, {body1, body2}},
+       std::string(kHeader) + r1 + " --More-- \n" + r2,
+       {body1, body2}},
       {"a pager prompt outside a table starts one again",
-       std::string(kHeader) + r1 + "Total number of prefixes 1\n--More--\n" + r2, {body1, body2}},
+       std::string(kHeader) + r1 + "Total number of prefixes 1\n--More--\n" + r2,
+       {body1, body2}},
       {"a pager prompt before any header opens a table", "--More--\n" + r2, {body2}},
-      {"a pager prompt must be the first token", std::string(kHeader) + r1 + "end --More--\n" + r2,
+      {"a pager prompt must be the first token",
+       std::string(kHeader) + r1 + "end --More--\n" + r2,
        {body1}},
       {"short and blank lines leave the table as it is",
-       std::string(kHeader) + r1 + "\n*>\n  \t  \n" + r2, {body1, body2}},
+       std::string(kHeader) + r1 + "\n*>\n  \t  \n" + r2,
+       {body1, body2}},
       {"line ends are cut at the first CR or LF",
-       std::string(kHeader) + body1 + "\r\n" + body2 + "\rrest\n", {body1, body2}},
+       std::string(kHeader) + body1 + "\r\n" + body2 + "\rrest\n",
+       {body1, body2}},
       {"the last line needs no line end", std::string(kHeader) + body1, {body1}},
       {"a first token holding Network is a header", "BGPNetworks x\n" + r1, {body1}},
   };
@@ -204,19 +217,22 @@ TEST(BgpParserTest, ParsesRouteFields) {
        "Invalid network address: `2001:db8::'"},
       {route("*", "10.0.256.0/24", "192.0.2.1", "", "", "", "i"), 3,
        "Invalid network byte value: `256'"},
-      {route("*", "10.-1.0.0", "192.0.2.1", "", "", "", "i"), 3, "Invalid network byte value: `-1'"},
+      {route("*", "10.-1.0.0", "192.0.2.1", "", "", "", "i"), 3,
+       "Invalid network byte value: `-1'"},
       {route("*", "10.0.0.99999999999", "192.0.2.1", "", "", "", "i"), 3,
        "Invalid network byte value: `99999999999'"},
       {route("*", "300.0.0.0/40", "192.0.2.1", "", "", "", "i"), 3, "Invalid netmask value: `40'"},
       // An 18-character network pushes every later column right by 2.
       {route("*>", "192.168.100.128/25", "192.0.2.1", "10", "100", "32768", "701 i"), 0,
-       "192.168.100.128/25 via 192.0.2.1 metric 10 locprf 100 weight 32768 path 701 origin 1 status 24"},
+       "192.168.100.128/25 via 192.0.2.1 metric 10 locprf 100 weight 32768 path 701 origin 1 "
+       "status 24"},
       // The next hop.
       {route("*", "10.0.0.0/8", "   192.0.2.1", "", "", "", "i"), 0,
        "10.0.0.0/8 via 192.0.2.1 path origin 1 status 8"},
       {route("*", "10.0.0.0/8", "192.0.2", "", "", "", "i"), 3, "Invalid next hop: `192.0.2'"},
       {route("*", "10.0.0.0/8", "::", "", "", "", "i"), 3, "Invalid next hop: `::'"},
-      {route("*", "10.0.0.0/8", "192.0.2.256", "", "", "", "i"), 3, "Invalid next hop byte value: `256'"},
+      {route("*", "10.0.0.0/8", "192.0.2.256", "", "", "", "i"), 3,
+       "Invalid next hop byte value: `256'"},
       {"*  10.0.0.0/8" + std::string(20, ' ') + "\n", 4, "Invalid next hop"},
       // Metric: right-aligned, a wider number reaches left of the caption.
       {route("*", "10.0.0.0/8", "192.0.2.1", "4294967295", "", "", "i"), 0,
@@ -233,15 +249,18 @@ TEST(BgpParserTest, ParsesRouteFields) {
        "10.0.0.0/8 via 192.0.2.1 locprf 65535 weight 0 path origin 1 status 8"},
       {route("*", "10.0.0.0/8", "192.0.2.1", "", "65536", "", "i"), 3,
        "Invalid local preference value: `65536'"},
-      {route("*", "10.0.0.0/8", "192.0.2.1", "", "1x", "", "i"), 3, "Invalid local preference value: `1x'"},
+      {route("*", "10.0.0.0/8", "192.0.2.1", "", "1x", "", "i"), 3,
+       "Invalid local preference value: `1x'"},
       {route("*", "10.0.0.0/8", "192.0.2.1", "", "1234567", "", "i"), 3,
        "Invalid local preference value: `234567'"},
-      {route("*", "10.0.0.0/8", "192.0.2.1", "", "", "70000", "i"), 3, "Invalid weight value: `70000'"},
+      {route("*", "10.0.0.0/8", "192.0.2.1", "", "", "70000", "i"), 3,
+       "Invalid weight value: `70000'"},
       {route("*", "10.0.0.0/8", "192.0.2.1", "", "", "-1", "i"), 3, "Invalid weight value: `-1'"},
       // The path column.
       {route("*", "10.0.0.0/8", "192.0.2.1", "", "", "", " "), 0,
        "10.0.0.0/8 via 192.0.2.1 path origin 0 status 8"},
-      {route("*", "10.0.0.0/8", "192.0.2.1", "", "", "0", "").substr(0, 60) + "\n", 4, "No AS path"},
+      {route("*", "10.0.0.0/8", "192.0.2.1", "", "", "0", "").substr(0, 60) + "\n", 4,
+       "No AS path"},
   };
   for (const Case& c : cases) {
     const Outcome got = parseFirst(kHeader + c.line);
@@ -259,7 +278,8 @@ TEST(BgpParserTest, MetricTakesAWideNumberWhole) {
     int code;
     std::string text;
   } cases[] = {
-      {"18446744073709551615", 0, "10.0.0.0/8 via 1.2.3.4 metric 18446744073709551615 path 1 origin 1 status 24"},
+      {"18446744073709551615", 0,
+       "10.0.0.0/8 via 1.2.3.4 metric 18446744073709551615 path 1 origin 1 status 24"},
       {"18446744073709551616", 3, "Invalid metric value: `18446744073709551616'"},
       {"+7", 0, "10.0.0.0/8 via 1.2.3.4 metric 7 path 1 origin 1 status 24"},
       {"-0", 0, "10.0.0.0/8 via 1.2.3.4 metric 0 path 1 origin 1 status 24"},
@@ -267,8 +287,8 @@ TEST(BgpParserTest, MetricTakesAWideNumberWhole) {
   };
   for (const Case& c : cases) {
     const std::string metric = c.metric;
-    const std::string line = pad(pad("*> 10.0.0.0/8", 20) + "1.2.3.4", 56 - metric.size()) + metric +
-                             std::string(15, ' ') + " 1 i\n";
+    const std::string line = pad(pad("*> 10.0.0.0/8", 20) + "1.2.3.4", 56 - metric.size()) +
+                             metric + std::string(15, ' ') + " 1 i\n";
     const Outcome got = parseFirst(header + line);
     EXPECT_EQ(got.code, c.code) << line;
     EXPECT_EQ(got.text, c.text) << line;
@@ -331,14 +351,14 @@ TEST(BgpParserTest, MissingColumnsAndStates) {
     int code;
     std::string reason;
   } cases[] = {
-      {"a table opened by a pager prompt has no columns", "--More--\n*> 10.0.0.0/8 192.0.2.1 i\n", 4,
-       "Could not determine position of network field"},
+      {"a table opened by a pager prompt has no columns", "--More--\n*> 10.0.0.0/8 192.0.2.1 i\n",
+       4, "Could not determine position of network field"},
       {"no Next Hop caption", "   Network          Path\n*> 10.0.0.0/8       701 i\n", 4,
        "Could not determine position of next hop field"},
       {"no Path caption", "   Network          Next Hop\n*> 10.0.0.0/8       192.0.2.1  701 i\n", 4,
        "Could not determine position of the AS path field"},
-      {"a blank network as the first route", std::string(kHeader) +
-       route("*", "", "192.0.2.1", "", "", "", "701 i"), 4,
+      {"a blank network as the first route",
+       std::string(kHeader) + route("*", "", "192.0.2.1", "", "", "", "701 i"), 4,
        "Could not retrieve any previous network value"},
   };
   for (const Case& c : cases) {
@@ -348,8 +368,9 @@ TEST(BgpParserTest, MissingColumnsAndStates) {
   }
 
   // Without Metric, LocPrf and Weight captions the fields are absent.
-  EXPECT_EQ(parseFirst("   Network          Next Hop  Path\n*> 10.0.0.0/8       192.0.2.1 701 i\n").text,
-            "10.0.0.0/8 via 192.0.2.1 path 701 origin 1 status 24");
+  EXPECT_EQ(
+      parseFirst("   Network          Next Hop  Path\n*> 10.0.0.0/8       192.0.2.1 701 i\n").text,
+      "10.0.0.0/8 via 192.0.2.1 path 701 origin 1 status 24");
 
   BgpParser parser;
   EXPECT_EQ(parser.nextLine(), 2);
@@ -389,10 +410,11 @@ TEST(BgpParserTest, WrappedRouteTakesNextLongLine) {
                            std::string(13, ' ') + "0 701 65001 i";
   TempFiles files;
   BgpParser parser;
-  ASSERT_TRUE(parser.openFile(
-      files.write(std::string(kHeader) + "*> 192.168.100.128/25\n\r\n  --More--  \n" + rest +
-                  "\r\n" + route("*", "", "192.0.2.2", "", "", "", "1239 i"))
-          .c_str()));
+  ASSERT_TRUE(parser.openFile(files
+                                  .write(std::string(kHeader) +
+                                         "*> 192.168.100.128/25\n\r\n  --More--  \n" + rest +
+                                         "\r\n" + route("*", "", "192.0.2.2", "", "", "", "1239 i"))
+                                  .c_str()));
   ASSERT_EQ(parser.nextLine(), 0);
   EXPECT_EQ(parser.readLines(), 2u);
   ASSERT_EQ(parser.parseLine(), 0) << parser.errReason();
@@ -428,7 +450,8 @@ TEST(BgpParserTest, WrappedRouteFailures) {
   for (const Case& c : cases) {
     TempFiles files;
     BgpParser parser;
-    ASSERT_TRUE(parser.openFile(files.write(std::string(kHeader) + "*> 10.0.0.0/8\n" + c.tail).c_str()));
+    ASSERT_TRUE(
+        parser.openFile(files.write(std::string(kHeader) + "*> 10.0.0.0/8\n" + c.tail).c_str()));
     ASSERT_EQ(parser.nextLine(), 0) << c.what;
     EXPECT_EQ(parser.parseLine(), c.code) << c.what;
     EXPECT_EQ(parser.errReason(), c.reason) << c.what;
@@ -443,8 +466,8 @@ TEST(BgpParserTest, WrappedRouteFailures) {
 
 TEST(BgpParserTest, RouteHoldingANulIsRefused) {
   const std::string nul(1, '\0');
-  const std::string rest = std::string(20, ' ') + "192.0.2.1" + std::string(30, ' ') + "0 701 " +
-                           nul + "65001 i\n";
+  const std::string rest =
+      std::string(20, ' ') + "192.0.2.1" + std::string(30, ' ') + "0 701 " + nul + "65001 i\n";
   for (const std::string& tail :
        {route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "701 " + nul + "1239 i"),
         nul + route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "701 1239 i"),
@@ -468,7 +491,8 @@ TEST(BgpParserTest, WrappedRestParsedAgain) {
   for (const Case& c : cases) {
     TempFiles files;
     BgpParser parser;
-    ASSERT_TRUE(parser.openFile(files.write(std::string(kHeader) + "*> 10.0.0.0/8\n" + c.rest + "\n").c_str()));
+    ASSERT_TRUE(parser.openFile(
+        files.write(std::string(kHeader) + "*> 10.0.0.0/8\n" + c.rest + "\n").c_str()));
     ASSERT_EQ(parser.nextLine(), 0);
     EXPECT_NE(parser.parseLine(), 0);
     EXPECT_STREQ(parser.currentLine(), c.rest.c_str());
@@ -479,7 +503,8 @@ TEST(BgpParserTest, WrappedRestParsedAgain) {
 
 TEST(BgpParserTest, EachRouteReplacesThePath) {
   std::string content = kHeader;
-  for (const char* path : {"701 1239 i", "701 1239 i", "701 1239 {3356} i", "701 i", "i", "(701) 1239 i"}) {
+  for (const char* path :
+       {"701 1239 i", "701 1239 i", "701 1239 {3356} i", "701 i", "i", "(701) 1239 i"}) {
     content += route("*", "10.0.0.0/8", "192.0.2.1", "", "", "", path);
   }
   std::vector<std::string> paths;
@@ -501,7 +526,8 @@ TEST(BgpParserTest, LongLinesAreParsedWhole) {
     expected += " " + std::to_string(as);
   }
   TempFiles files;
-  const std::string content = std::string(kHeader) + route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "", path + "i") +
+  const std::string content = std::string(kHeader) +
+                              route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "", path + "i") +
                               route("*>", "11.0.0.0/8", "192.0.2.1", "", "", "", "1 i");
   EXPECT_EQ(parseAll(files.write(content)),
             (std::vector<std::string>{"2\t0\t" + expected + " origin 1 status 24",

@@ -20,7 +20,8 @@ inline std::string entryText(const MrtEntry& entry) {
     std::string groups;
     for (int i = 0; i < 16; i += 2) {
       char group[8];
-      std::snprintf(group, sizeof group, "%s%x", i ? ":" : "", (entry.prefixV6[i] << 8) | entry.prefixV6[i + 1]);
+      std::snprintf(group, sizeof group, "%s%x", i ? ":" : "",
+                    (entry.prefixV6[i] << 8) | entry.prefixV6[i + 1]);
       groups += group;
     }
     std::snprintf(text, sizeof text, "%s/%u|%u|", groups.c_str(), entry.prefixLength, entry.peerAS);
@@ -61,8 +62,8 @@ inline MrtOutcome decodeAll(ByteSource& source) {
   while ((outcome.status = reader.next(entry)) == MrtStatus::entry ||
          outcome.status == MrtStatus::damaged) {
     if (outcome.status == MrtStatus::damaged) continue;
-    outcome.entries.push_back((entry.kind == MrtEntryKind::announcement ? "A " : "B ") + entryText(entry) +
-                              (entry.droppedSegments ? " {}" : ""));
+    outcome.entries.push_back((entry.kind == MrtEntryKind::announcement ? "A " : "B ") +
+                              entryText(entry) + (entry.droppedSegments ? " {}" : ""));
     outcome.wideSeen = outcome.wideSeen || entry.pathHasWideAS;
   }
   outcome.reason = reader.errReason();

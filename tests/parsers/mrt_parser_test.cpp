@@ -12,7 +12,9 @@ using namespace mrtw;
 
 namespace {
 
-Bytes path4(std::initializer_list<std::uint32_t> ases) { return asPathAttribute(sequence(ases, 4)); }
+Bytes path4(std::initializer_list<std::uint32_t> ases) {
+  return asPathAttribute(sequence(ases, 4));
+}
 
 // A RIB of one peer: one record per (address, length), each with the given path.
 Bytes rib(std::initializer_list<std::pair<std::vector<unsigned>, unsigned>> prefixes) {
@@ -45,11 +47,12 @@ std::vector<std::string> readAll(const Bytes& file, bool routeMode,
     std::string text;
     if (routeMode) {
       const unsigned char* o = parser.data.network.getAddress();
-      text = std::to_string(o[0]) + "." + std::to_string(o[1]) + "." + std::to_string(o[2]) +
-             "." + std::to_string(o[3]) + "/" + std::to_string(parser.data.networkMask->brief());
+      text = std::to_string(o[0]) + "." + std::to_string(o[1]) + "." + std::to_string(o[2]) + "." +
+             std::to_string(o[3]) + "/" + std::to_string(parser.data.networkMask->brief());
       List<ASItem>& path = parser.data.path;
       bool more = !path.isEmpty();
-      for (path.goToFirst(); more; more = path.next()) text += " " + std::to_string(path.current().AS);
+      for (path.goToFirst(); more; more = path.next())
+        text += " " + std::to_string(path.current().AS);
     } else {
       for (ASNumber as : parser.entry.path) text += (text.empty() ? "" : " ") + std::to_string(as);
     }
@@ -71,7 +74,8 @@ TEST(MrtParserTest, RoutesComeInTheMergesOrder) {
       {"shorter first at one address",
        rib({{{10}, 8}, {{10, 0}, 16}, {{10, 0, 0}, 24}, {{10, 1}, 16}}),
        {"10.0.0.0/24 701 124", "10.0.0.0/16 701 116", "10.0.0.0/8 701 108", "10.1.0.0/16 701 116"}},
-      {"addresses descending", rib({{{12}, 8}, {{10, 5}, 16}, {{10}, 8}, {{11}, 8}}),
+      {"addresses descending",
+       rib({{{12}, 8}, {{10, 5}, 16}, {{10}, 8}, {{11}, 8}}),
        {"10.0.0.0/8 701 108", "10.5.0.0/16 701 116", "11.0.0.0/8 701 108", "12.0.0.0/8 701 108"}},
       {"default route", rib({{{}, 0}, {{10}, 8}}), {"0.0.0.0/0 701 100", "10.0.0.0/8 701 108"}},
   };
@@ -109,9 +113,9 @@ TEST(MrtParserTest, CutFileIsReadError) {
 // naming an AS the run does not accept, a damaged record and a file that is not MRT are
 // delivered only to be refused with a reason.
 TEST(MrtParserTest, RecordsToRefuse) {
-  const Bytes v6Rib = peerIndexTable({{701, true, false}})
-                          .add(ribRecord(4, Bytes().u8(16).u8(0x20).u8(0x01),
-                                         {ribEntry(0, path4({701, 6939}))}));
+  const Bytes v6Rib =
+      peerIndexTable({{701, true, false}})
+          .add(ribRecord(4, Bytes().u8(16).u8(0x20).u8(0x01), {ribEntry(0, path4({701, 6939}))}));
   Bytes wide = rib({{{10}, 8}});
   wide.add(ribRecord(2, Bytes().u8(8).u8(11), {ribEntry(0, path4({701, 4200000001u}))}));
   Bytes damaged = rib({{{10}, 8}});
@@ -124,9 +128,13 @@ TEST(MrtParserTest, RecordsToRefuse) {
   } cases[] = {
       {"IPv6 path in the first pass", v6Rib, false, {"701 6939"}},
       {"IPv6 left out of the second", v6Rib, true, {}},
-      {"AS above 65535", wide, false,
+      {"AS above 65535",
+       wide,
+       false,
        {"701 108", "refused: AS number above 65535 (use --as32): `4200000001'"}},
-      {"not MRT", Bytes().u32(0x74686973).u32(0x20697320).u32(0x74657874), false,
+      {"not MRT",
+       Bytes().u32(0x74686973).u32(0x20697320).u32(0x74657874),
+       false,
        {"refused: Not an MRT file: "}},
   };
   for (const Case& c : cases) {
@@ -160,7 +168,8 @@ TEST(MrtParserTest, TimeWindowEdges) {
     std::vector<std::string> kept;  // the paths
   } cases[] = {
       {100, 300, {"701 100", "701 101"}}, {101, 300, {"701 101"}},
-      {200, 301, {"701 101", "701 102"}}, {0, 100, {}}, {300, 1000, {"701 102"}},
+      {200, 301, {"701 101", "701 102"}}, {0, 100, {}},
+      {300, 1000, {"701 102"}},
   };
   TempFiles files;
   const std::string path = files.write(file.str());
@@ -184,7 +193,8 @@ TEST(MrtParserTest, TimeWindowEdges) {
             text += (text.empty() ? "" : " ") + std::to_string(items.current().AS);
           }
         } else {
-          for (ASNumber as : parser.entry.path) text += (text.empty() ? "" : " ") + std::to_string(as);
+          for (ASNumber as : parser.entry.path)
+            text += (text.empty() ? "" : " ") + std::to_string(as);
         }
         kept.push_back(text);
       }

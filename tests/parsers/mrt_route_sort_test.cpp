@@ -15,7 +15,7 @@ struct Added {
 
 // Each route taken out as "a.b.c.d/len path...".
 std::vector<std::string> sorted(const std::vector<Added>& routes, std::size_t memory,
-                                 std::uint64_t* runs = nullptr) {
+                                std::uint64_t* runs = nullptr) {
   MrtRouteSort sort(memory);
   for (const Added& r : routes) {
     EXPECT_TRUE(sort.add(r.address, r.length, r.path.data(), r.path.size()));
@@ -43,13 +43,13 @@ std::vector<std::string> sorted(const std::vector<Added>& routes, std::size_t me
 // when they lie in different runs.
 TEST(MrtRouteSortTest, SameOrderInMemoryAndSpilled) {
   const std::vector<Added> routes = {
-      {0x0B000000, 8, {1, 2}},    {0x0A000000, 8, {3}},       {0x0A000000, 16, {4, 5, 6}},
-      {0x0A0000FF, 24, {7}},      {0x0A000000, 8, {8}},       {0x00000000, 0, {}},
-      {0x0A000000, 24, {9, 10}},  {0x0A000000, 8, {11}},
+      {0x0B000000, 8, {1, 2}},   {0x0A000000, 8, {3}},  {0x0A000000, 16, {4, 5, 6}},
+      {0x0A0000FF, 24, {7}},     {0x0A000000, 8, {8}},  {0x00000000, 0, {}},
+      {0x0A000000, 24, {9, 10}}, {0x0A000000, 8, {11}},
   };
   const std::vector<std::string> expected = {
-      "0.0.0.0/0",        "10.0.0.255/24 7", "10.0.0.0/24 9 10", "10.0.0.0/16 4 5 6",
-      "10.0.0.0/8 3",     "10.0.0.0/8 8",    "10.0.0.0/8 11",    "11.0.0.0/8 1 2",
+      "0.0.0.0/0",    "10.0.0.255/24 7", "10.0.0.0/24 9 10", "10.0.0.0/16 4 5 6",
+      "10.0.0.0/8 3", "10.0.0.0/8 8",    "10.0.0.0/8 11",    "11.0.0.0/8 1 2",
   };
   std::uint64_t runs = 0;
   EXPECT_EQ(sorted(routes, MrtRouteSort::kDefaultMemory, &runs), expected);

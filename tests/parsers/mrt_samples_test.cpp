@@ -27,9 +27,18 @@ std::vector<std::string> lines(const std::string& text) {
 
 TEST(MrtSamplesTest, EntriesMatchBgpdumpForEverySample) {
   const char* samples[] = {
-      "bird-mrtdump_bgp",  "bird-mrtdump_rib", "bird6-mrtdump_bgp",     "bird6-mrtdump_rib",
-      "bird6_bgp",         "bird_bgp",         "openbgpd_bgp",          "openbgpd_rib_table-mp",
-      "openbgpd_rib_table-v2", "openbgpd_rib_table", "quagga_bgp",       "quagga_rib",
+      "bird-mrtdump_bgp",
+      "bird-mrtdump_rib",
+      "bird6-mrtdump_bgp",
+      "bird6-mrtdump_rib",
+      "bird6_bgp",
+      "bird_bgp",
+      "openbgpd_bgp",
+      "openbgpd_rib_table-mp",
+      "openbgpd_rib_table-v2",
+      "openbgpd_rib_table",
+      "quagga_bgp",
+      "quagga_rib",
   };
   std::size_t total = 0;
   for (const char* name : samples) {
@@ -41,7 +50,8 @@ TEST(MrtSamplesTest, EntriesMatchBgpdumpForEverySample) {
     for (const std::string& entry : outcome.entries) {
       // Drop the kind letter and the mark of a left-out set: bgpdump's lines hold neither.
       std::string text = entry.substr(2);
-      if (text.size() > 3 && text.compare(text.size() - 3, 3, " {}") == 0) text.resize(text.size() - 3);
+      if (text.size() > 3 && text.compare(text.size() - 3, 3, " {}") == 0)
+        text.resize(text.size() - 3);
       entries.push_back(text);
     }
     EXPECT_EQ(entries, lines(readFile(base + ".expected"))) << name;

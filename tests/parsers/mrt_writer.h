@@ -15,7 +15,10 @@ namespace mrtw {
 struct Bytes {
   std::vector<std::uint8_t> data;
 
-  Bytes& u8(unsigned v) { data.push_back(static_cast<std::uint8_t>(v)); return *this; }
+  Bytes& u8(unsigned v) {
+    data.push_back(static_cast<std::uint8_t>(v));
+    return *this;
+  }
   Bytes& u16(unsigned v) { return u8(v >> 8).u8(v); }
   Bytes& u32(std::uint32_t v) { return u16(v >> 16).u16(v); }
   Bytes& as(std::uint32_t v, int width) { return width == 4 ? u32(v) : u16(v); }
@@ -23,7 +26,10 @@ struct Bytes {
     data.insert(data.end(), more.data.begin(), more.data.end());
     return *this;
   }
-  Bytes& zeros(std::size_t n) { data.insert(data.end(), n, 0); return *this; }
+  Bytes& zeros(std::size_t n) {
+    data.insert(data.end(), n, 0);
+    return *this;
+  }
   std::size_t size() const { return data.size(); }
   std::string str() const { return std::string(data.begin(), data.end()); }
 };
@@ -32,7 +38,8 @@ struct Bytes {
 inline Bytes record(unsigned type, unsigned subtype, const Bytes& body, int lengthDelta = 0,
                     std::uint32_t time = 1000000000) {
   Bytes r;
-  r.u32(time).u16(type).u16(subtype).u32(static_cast<std::uint32_t>(static_cast<long>(body.size()) + lengthDelta));
+  r.u32(time).u16(type).u16(subtype).u32(
+      static_cast<std::uint32_t>(static_cast<long>(body.size()) + lengthDelta));
   return r.add(body);
 }
 
@@ -53,7 +60,10 @@ inline Bytes attribute(unsigned type, const Bytes& value, bool extended = false)
   Bytes a;
   extended = extended || value.size() > 255;
   a.u8(extended ? 0x50 : 0x40).u8(type);
-  if (extended) a.u16(static_cast<unsigned>(value.size())); else a.u8(static_cast<unsigned>(value.size()));
+  if (extended)
+    a.u16(static_cast<unsigned>(value.size()));
+  else
+    a.u8(static_cast<unsigned>(value.size()));
   return a.add(value);
 }
 
@@ -92,7 +102,10 @@ inline Bytes peerIndexTable(std::initializer_list<Peer> peers) {
   Bytes b;
   b.u32(0x0a000001).u16(4).u8('v').u8('i').u8('e').u8('w').u16(static_cast<unsigned>(peers.size()));
   for (const Peer& p : peers) {
-    b.u8((p.ipv6 ? 1 : 0) | (p.as4 ? 2 : 0)).u32(0x0a000002).zeros(p.ipv6 ? 16 : 4).as(p.as, p.as4 ? 4 : 2);
+    b.u8((p.ipv6 ? 1 : 0) | (p.as4 ? 2 : 0))
+        .u32(0x0a000002)
+        .zeros(p.ipv6 ? 16 : 4)
+        .as(p.as, p.as4 ? 4 : 2);
   }
   return record(13, 1, b);
 }
@@ -105,7 +118,8 @@ inline Bytes ribEntry(unsigned peerIndex, const Bytes& attributes, long pathId =
   return e.u16(static_cast<unsigned>(attributes.size())).add(attributes);
 }
 
-inline Bytes ribRecord(unsigned subtype, const Bytes& prefixBytes, std::initializer_list<Bytes> entries) {
+inline Bytes ribRecord(unsigned subtype, const Bytes& prefixBytes,
+                       std::initializer_list<Bytes> entries) {
   Bytes b;
   b.u32(7).add(prefixBytes).u16(static_cast<unsigned>(entries.size()));
   for (const Bytes& e : entries) b.add(e);
@@ -113,7 +127,8 @@ inline Bytes ribRecord(unsigned subtype, const Bytes& prefixBytes, std::initiali
 }
 
 // An UPDATE's body (after the 19-byte BGP header): withdrawn routes, attributes, NLRI.
-inline Bytes updateBody(const Bytes& attributes, const Bytes& nlri, const Bytes& withdrawn = Bytes()) {
+inline Bytes updateBody(const Bytes& attributes, const Bytes& nlri,
+                        const Bytes& withdrawn = Bytes()) {
   Bytes u;
   u.u16(static_cast<unsigned>(withdrawn.size())).add(withdrawn);
   return u.u16(static_cast<unsigned>(attributes.size())).add(attributes).add(nlri);
@@ -128,12 +143,17 @@ inline Bytes bgpMessage(unsigned type, const Bytes& body) {
 
 // A BGP4MP (type 16) or BGP4MP_ET (17) message record of any message subtype; AS width from the
 // subtype, addresses from afi.
-inline Bytes bgp4mp(unsigned subtype, std::uint32_t peerAS, std::uint32_t localAS, const Bytes& message,
-                    unsigned afi = 1, unsigned type = 16) {
+inline Bytes bgp4mp(unsigned subtype, std::uint32_t peerAS, std::uint32_t localAS,
+                    const Bytes& message, unsigned afi = 1, unsigned type = 16) {
   const bool as4 = subtype == 4 || subtype == 7 || subtype == 9 || subtype == 11;
   Bytes b;
   if (type == 17) b.u32(123456);
-  b.as(peerAS, as4 ? 4 : 2).as(localAS, as4 ? 4 : 2).u16(0).u16(afi).zeros(afi == 2 ? 32 : 8).add(message);
+  b.as(peerAS, as4 ? 4 : 2)
+      .as(localAS, as4 ? 4 : 2)
+      .u16(0)
+      .u16(afi)
+      .zeros(afi == 2 ? 32 : 8)
+      .add(message);
   return record(type, subtype, b);
 }
 
@@ -145,8 +165,8 @@ inline Bytes legacyUpdate(std::uint32_t peerAS, const Bytes& body) {
 }
 
 // The fields of one TABLE_DUMP entry after view and sequence numbers.
-inline Bytes tableDumpEntry(std::initializer_list<unsigned> address, unsigned length, unsigned peerAS,
-                            const Bytes& attributes, bool ipv6 = false) {
+inline Bytes tableDumpEntry(std::initializer_list<unsigned> address, unsigned length,
+                            unsigned peerAS, const Bytes& attributes, bool ipv6 = false) {
   Bytes e;
   unsigned written = 0;
   for (unsigned b : address) e.u8(b), ++written;

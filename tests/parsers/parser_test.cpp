@@ -11,9 +11,9 @@
 #include "io/compress.h"
 #include "parsers/path_parser.h"
 #include "parsers/sat_parser.h"
+#include "parsers/temp_files.h"
 #include "parsers/unknown_parser.h"
 #include "parsers/vantage_parser.h"
-#include "parsers/temp_files.h"
 
 namespace {
 
@@ -50,14 +50,14 @@ TEST(ParserTest, MinimumLengthCountsTheLineEnd) {
     std::string content;
     std::vector<std::string> lines;
   } cases[] = {
-      {4, "1 2\n1 2 1\n", {"1 2 1"}},          // 4 with its line feed: skipped
-      {4, "1 21\n", {"1 21"}},                 // 5 with its line feed
-      {4, "1 21", {}},                         // the same without line end is 4
+      {4, "1 2\n1 2 1\n", {"1 2 1"}},  // 4 with its line feed: skipped
+      {4, "1 21\n", {"1 21"}},         // 5 with its line feed
+      {4, "1 21", {}},                 // the same without line end is 4
       {5, "abcd\nabcde\n", {"abcde"}},
       {5, "abc\r\n", {}},
-      {5, "abcd\r\n", {"abcd"}},               // the carriage return counts too
+      {5, "abcd\r\n", {"abcd"}},  // the carriage return counts too
       {0, "\n\nx\n", {"", "", "x"}},
-      {0, "a\r\nb\rc\n", {"a", "b"}},          // cut at the first CR or LF
+      {0, "a\r\nb\rc\n", {"a", "b"}},  // cut at the first CR or LF
       // An embedded NUL ends the text; the line still comes, for parsing to refuse it.
       {0, std::string("\0skip\n2 3\n", 10), {"", "2 3"}},
       {5, std::string("1\0\n", 3), {"1"}},
@@ -133,7 +133,9 @@ TEST(ParserTest, LineHoldingANulIsRefusedByEveryParser) {
   const struct {
     Parser& parser;
     std::string good;
-  } cases[] = {{path, "701 1239"}, {sat, "701 - 1239 a b c 0"}, {vantage, "701 1239 1"},
+  } cases[] = {{path, "701 1239"},
+               {sat, "701 - 1239 a b c 0"},
+               {vantage, "701 1239 1"},
                {unknown, "701 1239"}};
   for (const auto& c : cases) {
     TempFiles files;

@@ -11,8 +11,8 @@ namespace {
 
 // What each line gave: its path ("701 7018"), "refused: REASON", or "skipped: REASON" for the
 // lines passed over (told by the stats). Route mode: "PREFIX path" in the merge's order.
-std::vector<std::string> readAll(const std::string& text, bool routeMode = false,
-                                 bool wide = true, TimeWindow window = TimeWindow()) {
+std::vector<std::string> readAll(const std::string& text, bool routeMode = false, bool wide = true,
+                                 TimeWindow window = TimeWindow()) {
   TempFiles files;
   pipeParser parser;
   parser.setRouteMode(routeMode);
@@ -29,11 +29,12 @@ std::vector<std::string> readAll(const std::string& text, bool routeMode = false
     std::string line;
     if (routeMode) {
       const unsigned char* o = parser.data.network.getAddress();
-      line = std::to_string(o[0]) + "." + std::to_string(o[1]) + "." + std::to_string(o[2]) +
-             "." + std::to_string(o[3]) + "/" + std::to_string(parser.data.networkMask->brief());
+      line = std::to_string(o[0]) + "." + std::to_string(o[1]) + "." + std::to_string(o[2]) + "." +
+             std::to_string(o[3]) + "/" + std::to_string(parser.data.networkMask->brief());
       List<ASItem>& path = parser.data.path;
       bool more = !path.isEmpty();
-      for (path.goToFirst(); more; more = path.next()) line += " " + std::to_string(path.current().AS);
+      for (path.goToFirst(); more; more = path.next())
+        line += " " + std::to_string(path.current().AS);
     } else {
       for (ASNumber as : parser.path) line += (line.empty() ? "" : " ") + std::to_string(as);
     }
@@ -56,45 +57,55 @@ TEST(PipeParserTest, EveryVariantOfLine) {
     std::string line;
     std::vector<std::string> out;
   } cases[] = {
-      {"RIB row", "TABLE_DUMP2|1277971199|B|202.249.2.169|2497|1.9.0.0/16|2497 2914 4788|IGP|"
-                  "202.249.2.169|0|0||NAG||",
+      {"RIB row",
+       "TABLE_DUMP2|1277971199|B|202.249.2.169|2497|1.9.0.0/16|2497 2914 4788|IGP|"
+       "202.249.2.169|0|0||NAG||",
        {"2497 2914 4788"}},
-      {"announcement, human time", "BGP4MP|02/11/17 08:36:03|A|192.168.0.10|65000|172.17.0.0/24|"
-                                   "4200000000 64512|IGP",
+      {"announcement, human time",
+       "BGP4MP|02/11/17 08:36:03|A|192.168.0.10|65000|172.17.0.0/24|"
+       "4200000000 64512|IGP",
        {"4200000000 64512"}},
-      {"ADD-PATH row", "TABLE_DUMP2_AP|1486801687|B|192.168.0.10|65000|172.17.0.0/24|2|"
-                       "65000 64512|IGP|192.168.0.10|100|10||NAG||",
+      {"ADD-PATH row",
+       "TABLE_DUMP2_AP|1486801687|B|192.168.0.10|65000|172.17.0.0/24|2|"
+       "65000 64512|IGP|192.168.0.10|100|10||NAG||",
        {"65000 64512"}},
-      {"without the type", "1277971199|B|202.249.2.20|4777|1.9.0.0/16|4777 2516 4788|IGP|x",
+      {"without the type",
+       "1277971199|B|202.249.2.20|4777|1.9.0.0/16|4777 2516 4788|IGP|x",
        {"4777 2516 4788"}},
-      {"without the type, ADD-PATH", "1486801687|B|192.168.0.10|65000|172.17.0.0/24|2|"
-                                     "65000 64512|IGP|x",
+      {"without the type, ADD-PATH",
+       "1486801687|B|192.168.0.10|65000|172.17.0.0/24|2|"
+       "65000 64512|IGP|x",
        {"65000 64512"}},
-      {"stream element", "R|R|1445306400|routeviews|route-views.sg|||2914|1.2.3.4|1.0.0.0/24|"
-                         "1.2.3.4|2914 13335|13335|2914:420||",
+      {"stream element",
+       "R|R|1445306400|routeviews|route-views.sg|||2914|1.2.3.4|1.0.0.0/24|"
+       "1.2.3.4|2914 13335|13335|2914:420||",
        {"2914 13335"}},
-      {"older stream element", "U|A|1445306400.5|ris|rrc00|2914|1.2.3.4|1.0.0.0/24|1.2.3.4|"
-                               "2914 13335|13335|||",
+      {"older stream element",
+       "U|A|1445306400.5|ris|rrc00|2914|1.2.3.4|1.0.0.0/24|1.2.3.4|"
+       "2914 13335|13335|||",
        {"2914 13335"}},
-      {"IPv6 in the first pass", "BGP4MP|1|A|fd02::10|65000|fd01:1::/64|65000 65001|IGP",
+      {"IPv6 in the first pass",
+       "BGP4MP|1|A|fd02::10|65000|fd01:1::/64|65000 65001|IGP",
        {"65000 65001"}},
-      {"sets and confederations left out", "BGP4MP|1|A|1.1.1.1|1|1.0.0.0/8|1 (65001 65002) 2 "
-                                           "[65003,65004] 3 {4,5} { 6 7 }|IGP",
+      {"sets and confederations left out",
+       "BGP4MP|1|A|1.1.1.1|1|1.0.0.0/8|1 (65001 65002) 2 "
+       "[65003,65004] 3 {4,5} { 6 7 }|IGP",
        {"1 2 3"}},
       {"empty path", "TABLE_DUMP2|1|B|0.0.0.0|0|0.0.0.0/0||INCOMPLETE|x", {""}},
       {"withdrawal", "BGP4MP|1|W|1.1.1.1|1|1.0.0.0/8", {"skipped: withdrawal x1"}},
       {"state", "BGP4MP|1|STATE|1.1.1.1|1|1|2", {"skipped: state change x1"}},
-      {"element withdrawal and state", "U|W|1|p|c|||1|1.1.1.1|1.0.0.0/8||||\nU|S|1|p|c|||1|"
-                                       "1.1.1.1|||||IDLE|ACTIVE",
+      {"element withdrawal and state",
+       "U|W|1|p|c|||1|1.1.1.1|1.0.0.0/8||||\nU|S|1|p|c|||1|"
+       "1.1.1.1|||||IDLE|ACTIVE",
        {"skipped: withdrawal x1", "skipped: state change x1"}},
       {"blank and comment", "\n  \n# note", {"skipped: blank or comment x3"}},
-      {"AS 0", "BGP4MP|1|A|1.1.1.1|1|1.0.0.0/8|1 0 2|IGP",
-       {"refused: Invalid AS number: `0'"}},
-      {"bad AS", "BGP4MP|1|A|1.1.1.1|1|1.0.0.0/8|1 x2|IGP",
-       {"refused: Invalid AS number: `x2'"}},
-      {"bad prefix", "BGP4MP|1|A|1.1.1.1|1|1.0.0.256/8|1|IGP",
+      {"AS 0", "BGP4MP|1|A|1.1.1.1|1|1.0.0.0/8|1 0 2|IGP", {"refused: Invalid AS number: `0'"}},
+      {"bad AS", "BGP4MP|1|A|1.1.1.1|1|1.0.0.0/8|1 x2|IGP", {"refused: Invalid AS number: `x2'"}},
+      {"bad prefix",
+       "BGP4MP|1|A|1.1.1.1|1|1.0.0.256/8|1|IGP",
        {"refused: Invalid prefix: `1.0.0.256/8'"}},
-      {"too long a prefix", "BGP4MP|1|A|1.1.1.1|1|1.0.0.0/33|1|IGP",
+      {"too long a prefix",
+       "BGP4MP|1|A|1.1.1.1|1|1.0.0.0/33|1|IGP",
        {"refused: Invalid prefix: `1.0.0.0/33'"}},
       {"other text", "7018 701 1239", {"refused: Not a route line"}},
       {"too few fields", "TABLE_DUMP2|1|B|1.1.1.1|1", {"refused: Not a route line"}},
@@ -113,22 +124,24 @@ TEST(PipeParserTest, RoutesComeInTheMergesOrder) {
       "BGP4MP|1|A|1.1.1.1|1|10.0.0.0/24|1 24|IGP\n"
       "TABLE_DUMP2|1|B|1.1.1.1|1|fd01::/64|1 64|IGP\n"
       "TABLE_DUMP2|1|B|1.1.1.1|1|11.0.0.0/8|1 11|IGP\n";
-  const std::vector<std::string> ordered = {
-      "10.0.0.0/16 1 16", "10.0.0.0/8 1 8", "11.0.0.0/8 1 11",
-      "skipped: announcement, not a RIB entry x1", "skipped: IPv6 route x1"};
+  const std::vector<std::string> ordered = {"10.0.0.0/16 1 16", "10.0.0.0/8 1 8", "11.0.0.0/8 1 11",
+                                            "skipped: announcement, not a RIB entry x1",
+                                            "skipped: IPv6 route x1"};
   EXPECT_EQ(readAll(rows, true), ordered);
-  const std::string descending = "TABLE_DUMP2|1|B|1.1.1.1|1|11.0.0.0/8|1 11|IGP\n"
-                                 "TABLE_DUMP2|1|B|1.1.1.1|1|10.0.0.0/8|1 8|IGP\n";
+  const std::string descending =
+      "TABLE_DUMP2|1|B|1.1.1.1|1|11.0.0.0/8|1 11|IGP\n"
+      "TABLE_DUMP2|1|B|1.1.1.1|1|10.0.0.0/8|1 8|IGP\n";
   EXPECT_EQ(readAll(descending, true),
             (std::vector<std::string>{"10.0.0.0/8 1 8", "11.0.0.0/8 1 11"}));
 }
 
 // --time-window: START inclusive, END exclusive, on each form of the time field.
 TEST(PipeParserTest, TimeWindowEdges) {
-  const std::string lines = "BGP4MP|99|A|1.1.1.1|1|1.0.0.0/8|1 99|IGP\n"
-                            "BGP4MP|100|A|1.1.1.1|1|1.0.0.0/8|1 100|IGP\n"
-                            "U|A|199.9|p|c|||1|1.1.1.1|1.0.0.0/8|1.1.1.1|1 199||||\n"
-                            "BGP4MP|01/01/70 00:03:20|A|1.1.1.1|1|1.0.0.0/8|1 200|IGP\n";
+  const std::string lines =
+      "BGP4MP|99|A|1.1.1.1|1|1.0.0.0/8|1 99|IGP\n"
+      "BGP4MP|100|A|1.1.1.1|1|1.0.0.0/8|1 100|IGP\n"
+      "U|A|199.9|p|c|||1|1.1.1.1|1.0.0.0/8|1.1.1.1|1 199||||\n"
+      "BGP4MP|01/01/70 00:03:20|A|1.1.1.1|1|1.0.0.0/8|1 200|IGP\n";
   struct Case {
     std::int64_t start, end;
     std::vector<std::string> out;

@@ -29,10 +29,10 @@ TEST(SatParserTest, EdgeLinesByTokenCount) {
     int code;
     const char* reason;
   } cases[] = {
-      {"701 - 1239 a b c", 4, "Unable to retrieve reversed flag"},         // 6 tokens
-      {"701 - 1239 a b c 0", 0, ""},                                      // 7 tokens
+      {"701 - 1239 a b c", 4, "Unable to retrieve reversed flag"},                   // 6 tokens
+      {"701 - 1239 a b c 0", 0, ""},                                                 // 7 tokens
       {"701 - 1239 a b c 0 2.5", 4, "Unable to retrieve edge covering properties"},  // 8
-      {"701 - 1239 a b c 1 2.5 x 3.5", 0, ""},                            // 10 tokens
+      {"701 - 1239 a b c 1 2.5 x 3.5", 0, ""},                                       // 10 tokens
       {"701 - 1239 a b c 1 2.5 x 3.5 more tokens", 0, ""},
       {"701   ", 4, "Unable to retrieve `to' AS number"},
       {"701 -", 4, "Unable to retrieve `to' AS number"},

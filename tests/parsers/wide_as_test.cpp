@@ -29,10 +29,22 @@ Outcome readFirstAS(char format, const std::string& as, bool wide) {
   std::unique_ptr<Parser> parser;
   std::string text;
   switch (format) {
-    case 'p': parser.reset(new PathParser); text = as + " 701\n"; break;
-    case 'v': parser.reset(new VantageParser); text = as + " 701 1\n"; break;
-    case 'u': parser.reset(new UnknownParser); text = as + " 701\n"; break;
-    case 's': parser.reset(new SatParser); text = as + " - 701 x x x 0\n"; break;
+    case 'p':
+      parser.reset(new PathParser);
+      text = as + " 701\n";
+      break;
+    case 'v':
+      parser.reset(new VantageParser);
+      text = as + " 701 1\n";
+      break;
+    case 'u':
+      parser.reset(new UnknownParser);
+      text = as + " 701\n";
+      break;
+    case 's':
+      parser.reset(new SatParser);
+      text = as + " - 701 x x x 0\n";
+      break;
     default:
       parser.reset(new BgpParser);
       // Weight 0 ends under its caption's last letter, the path starts under "Path".
@@ -45,11 +57,16 @@ Outcome readFirstAS(char format, const std::string& as, bool wide) {
   const int code = parser->parseLine();
   if (code != Parser::parseOk) return {code, 0, parser->refusedForWidth()};
   switch (format) {
-    case 'p': return {code, static_cast<PathParser&>(*parser).data.path.first(), false};
-    case 'v': return {code, static_cast<VantageParser&>(*parser).data.to, false};
-    case 'u': return {code, static_cast<UnknownParser&>(*parser).data.from, false};
-    case 's': return {code, static_cast<SatParser&>(*parser).data.from, false};
-    default: return {code, static_cast<BgpParser&>(*parser).data.path.first().AS, false};
+    case 'p':
+      return {code, static_cast<PathParser&>(*parser).data.path.first(), false};
+    case 'v':
+      return {code, static_cast<VantageParser&>(*parser).data.to, false};
+    case 'u':
+      return {code, static_cast<UnknownParser&>(*parser).data.from, false};
+    case 's':
+      return {code, static_cast<SatParser&>(*parser).data.from, false};
+    default:
+      return {code, static_cast<BgpParser&>(*parser).data.path.first().AS, false};
   }
 }
 
@@ -57,15 +74,20 @@ TEST(WideASTest, EveryFormatWidensAndReadsAsdot) {
   const int ok = Parser::parseOk;
   struct Case {
     const char* as;
-    bool in16;   // read in a 16-bit run
-    bool in32;   // read in a 32-bit run
+    bool in16;  // read in a 16-bit run
+    bool in32;  // read in a 32-bit run
     ASNumber value;
   } cases[] = {
-      {"65535", true, true, 65535},       {"65536", false, true, 65536},
-      {"4294967295", false, true, 4294967295u}, {"4294967296", false, false, 0},
-      {"99999999999999999999", false, false, 0}, {"1.10", false, true, 65546},
-      {"65535.65535", false, true, 4294967295u}, {"1.", false, false, 0},
-      {"65536.1", false, false, 0},       {"1.65536", false, false, 0},
+      {"65535", true, true, 65535},
+      {"65536", false, true, 65536},
+      {"4294967295", false, true, 4294967295u},
+      {"4294967296", false, false, 0},
+      {"99999999999999999999", false, false, 0},
+      {"1.10", false, true, 65546},
+      {"65535.65535", false, true, 4294967295u},
+      {"1.", false, false, 0},
+      {"65536.1", false, false, 0},
+      {"1.65536", false, false, 0},
       {"1.2.3", false, false, 0},
   };
   for (char format : std::string("pvusb")) {
@@ -78,8 +100,8 @@ TEST(WideASTest, EveryFormatWidensAndReadsAsdot) {
           EXPECT_EQ(got.as, c.value) << format << " " << c.as;
         }
         // Only a plain number that a wide run takes is refused for the width.
-        const bool forWidth = !wide && !expected && c.in32 && std::string(c.as).find('.') ==
-                                                                   std::string::npos;
+        const bool forWidth =
+            !wide && !expected && c.in32 && std::string(c.as).find('.') == std::string::npos;
         EXPECT_EQ(got.refusedForWidth, forWidth) << format << " " << c.as;
       }
     }
