@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages that building, testing or fuzzing zelgrin needs, only those missing.
 # Idempotent and quiet: when everything is there it prints nothing and installs nothing.
-# Usage: tools/install-deps.sh [--dry-run] [GROUP...]   groups: build (default), test, fuzz
+# Usage: tools/install-deps.sh [--dry-run] [GROUP...]   groups: build (default), test, fuzz, format
 #   --dry-run   say what is missing and the command that would install it; install nothing
 # Without root or without network it says what is missing and goes on: the build then leaves
 # out what it cannot find (CMake warns, e.g. for a compression library). The Makefile runs the
@@ -24,6 +24,7 @@ packages_build="g++ make cmake ninja-build pkgconf libgtest-dev zlib1g-dev libbz
   libzstd-dev"
 packages_test="python3 python3-networkx python3-igraph graphviz bgpdump bzip2 xz-utils zstd python3-dask python3-distributed"
 packages_fuzz="clang libclang-rt-dev"
+packages_format="clang-format"
 
 dry_run=no
 if [ "${1:-}" = --dry-run ]; then
@@ -37,7 +38,8 @@ for group in $groups; do
     build) wanted="$wanted $packages_build" ;;
     test) wanted="$wanted $packages_test" ;;
     fuzz) wanted="$wanted $packages_fuzz" ;;
-    *) echo "install-deps: unknown group '$group' (build, test, fuzz)" >&2; exit 2 ;;
+    format) wanted="$wanted $packages_format" ;;
+    *) echo "install-deps: unknown group '$group' (build, test, fuzz, format)" >&2; exit 2 ;;
   esac
 done
 
