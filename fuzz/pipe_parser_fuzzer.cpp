@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const char* path = writeFuzzInput(bytes, size);
   if (path == nullptr) return 0;
   for (bool routeMode : {false, true}) {
-    pipeParser parser;
+    PipeParser parser;
     parser.setWidth(widthFrom(bytes, size));
     parser.setRouteMode(routeMode);
     if (size > 1 && (bytes[1] & 1) != 0) parser.setSortMemory(256);

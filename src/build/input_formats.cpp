@@ -32,7 +32,7 @@ Parser* makeMrtRouteParser() {
 
 // The pipe text reader of the second pass hands out IPv4 RIB entries in the merge's order.
 Parser* makePipeRouteParser() {
-  pipeParser* parser = new pipeParser;
+  PipeParser* parser = new PipeParser;
   parser->setRouteMode(true);
   return parser;
 }
@@ -69,12 +69,12 @@ void mrtLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
   handleASPath(edges, path.data(), path.size(), contents);
 }
 void pipeLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
-  const std::vector<ASNumber>& path = static_cast<pipeParser&>(parser).path;
+  const std::vector<ASNumber>& path = static_cast<PipeParser&>(parser).path;
   handleASPath(edges, path.data(), path.size(), contents);
 }
 Route& bgpRoute(Parser& parser) { return static_cast<BgpParser&>(parser).data; }
 Route& mrtRoute(Parser& parser) { return static_cast<MrtParser&>(parser).data; }
-Route& pipeRoute(Parser& parser) { return static_cast<pipeParser&>(parser).data; }
+Route& pipeRoute(Parser& parser) { return static_cast<PipeParser&>(parser).data; }
 Route& tableRoute(Parser& parser) { return static_cast<TableParser&>(parser).data; }
 
 const char kDumpRefusal[] = "BGP dumps can only be used to get IP address covering";
@@ -109,7 +109,7 @@ const InputFormat kFormats[] = {
     {'l', pipeFile, false, true, "lines", kRouteContents,
      "Pipe-separated route text can only be used to get nodes, edges, path covering and IP "
      "address covering",
-     make<pipeParser>, pipeLine, makePipeRouteParser, pipeRoute},
+     make<PipeParser>, pipeLine, makePipeRouteParser, pipeRoute},
     {'r', asrelFile, false, true, "lines", kStructure,
      "Relationship files do not contain covering information", make<AsrelParser>, asrelLine,
      nullptr, nullptr},

@@ -374,7 +374,7 @@ Parser::ParseResult BgpParser::parseMetric(std::size_t shift) {
   return parseOk;
 }
 
-Parser::ParseResult BgpParser::parseSmallNumber(column which, std::size_t shift,
+Parser::ParseResult BgpParser::parseSmallNumber(Column which, std::size_t shift,
                                                 const char* message, std::optional<int>& field) {
   const std::size_t column = columnPos_[which];
   const char* text = line();

@@ -56,7 +56,7 @@ class BgpParser : public Parser {
 
  private:
   // Column indexes into columnPos_.
-  enum column { networkCol, nextHopCol, metricCol, locPrfCol, weightCol, pathCol };
+  enum Column { networkCol, nextHopCol, metricCol, locPrfCol, weightCol, pathCol };
 
   void recordHeader();
   bool isRouteStart() const;
@@ -64,7 +64,7 @@ class BgpParser : public Parser {
   ParseResult parseNetwork(std::size_t& tokenLength);
   ParseResult parseNextHop(std::size_t shift);
   ParseResult parseMetric(std::size_t shift);
-  ParseResult parseSmallNumber(column which, std::size_t shift, const char* message,
+  ParseResult parseSmallNumber(Column which, std::size_t shift, const char* message,
                                std::optional<int>& field);
   ParseResult parsePath(std::size_t shift);
   void appendItem(const ASItem& item);

@@ -94,11 +94,11 @@ bool readPrefixV4(std::string_view text, std::uint32_t& address, std::uint8_t& l
 
 }  // namespace
 
-pipeParser::pipeParser() = default;
+PipeParser::PipeParser() = default;
 
-pipeParser::~pipeParser() = default;
+PipeParser::~PipeParser() = default;
 
-Parser::NextLineResult pipeParser::nextLine() {
+Parser::NextLineResult PipeParser::nextLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -110,7 +110,7 @@ Parser::NextLineResult pipeParser::nextLine() {
   return next == Next::end ? noMoreLines : lineReady;
 }
 
-Parser::ParseResult pipeParser::parseLine() {
+Parser::ParseResult PipeParser::parseLine() {
   clearReason();
   if (!isOpen()) {
     setReason(kNoFile);
@@ -123,7 +123,7 @@ Parser::ParseResult pipeParser::parseLine() {
   return parseOk;
 }
 
-void pipeParser::startReading() {
+void PipeParser::startReading() {
   started_ = true;
   if (routeMode_) {
     const std::string opened = openedPath();
@@ -139,7 +139,7 @@ void pipeParser::startReading() {
 
 // Reads the whole input once and reopens it: true when the IPv4 RIB entries come with their
 // addresses ascending.
-bool pipeParser::addressesAscend(const std::string& opened) {
+bool PipeParser::addressesAscend(const std::string& opened) {
   bool ascending = true;
   std::uint32_t last = 0;
   for (Line line; ascending && (line = readLine()) != Line::end;) {
@@ -154,7 +154,7 @@ bool pipeParser::addressesAscend(const std::string& opened) {
   return ascending;
 }
 
-pipeParser::Line pipeParser::readLine() {
+PipeParser::Line PipeParser::readLine() {
   if (readLineLongerThan(0) != lineReady) return Line::end;
   if (lineHasNul()) return refuse(kNul, kNul);
   const std::string_view text(line(), lineLength());
@@ -170,7 +170,7 @@ pipeParser::Line pipeParser::readLine() {
   return classify(fields_);
 }
 
-pipeParser::Line pipeParser::classify(const std::vector<std::string_view>& f) {
+PipeParser::Line PipeParser::classify(const std::vector<std::string_view>& f) {
   const std::size_t n = f.size();
   // A stream reader's element: one-letter dump and element types.
   if (n >= 3 && (f[0] == "R" || f[0] == "U") && f[1].size() == 1) {
@@ -202,7 +202,7 @@ pipeParser::Line pipeParser::classify(const std::vector<std::string_view>& f) {
   return readRoute(kind == "B", f[b], f[b + 4], f[b + (addPath ? 6 : 5)]);
 }
 
-pipeParser::Line pipeParser::readRoute(bool rib, std::string_view time, std::string_view prefix,
+PipeParser::Line PipeParser::readRoute(bool rib, std::string_view time, std::string_view prefix,
                                        std::string_view asPath) {
   if (timeWindow().limited) {
     std::int64_t seconds = 0;
@@ -224,7 +224,7 @@ pipeParser::Line pipeParser::readRoute(bool rib, std::string_view time, std::str
 }
 
 // The AS sequence of the path; the members of sets and confederation segments are left out.
-pipeParser::Line pipeParser::readPath(std::string_view text) {
+PipeParser::Line PipeParser::readPath(std::string_view text) {
   path.clear();
   char closing = 0;  // the bracket that ends the segment being left out
   for (std::size_t at = 0; at < text.size();) {
@@ -255,18 +255,18 @@ pipeParser::Line pipeParser::readPath(std::string_view text) {
   return Line::route;
 }
 
-pipeParser::Line pipeParser::skip(const char* reason) {
+PipeParser::Line PipeParser::skip(const char* reason) {
   stats_.countSkipped(reason);
   return Line::skipped;
 }
 
-pipeParser::Line pipeParser::refuse(const std::string& reason, const char* countedUnder) {
+PipeParser::Line PipeParser::refuse(const std::string& reason, const char* countedUnder) {
   refusal_ = reason;
   stats_.countSkipped(countedUnder);
   return Line::refused;
 }
 
-pipeParser::Next pipeParser::readEntry() {
+PipeParser::Next PipeParser::readEntry() {
   for (;;) {
     switch (readLine()) {
       case Line::route:
@@ -281,7 +281,7 @@ pipeParser::Next pipeParser::readEntry() {
   }
 }
 
-pipeParser::Next pipeParser::readSorted() {
+PipeParser::Next PipeParser::readSorted() {
   MrtRouteSort& sort = *sort_;
   for (;;) {
     if (delivering_) {
@@ -336,7 +336,7 @@ pipeParser::Next pipeParser::readSorted() {
   }
 }
 
-void pipeParser::closeGroup() {
+void PipeParser::closeGroup() {
   delivering_ = true;
   if (sort_->finish()) return;
   // Nothing of the group can be handed out: the reading fails.
@@ -346,7 +346,7 @@ void pipeParser::closeGroup() {
   delivering_ = false;
 }
 
-void pipeParser::deliver(const MrtRouteSort::Route& route) {
+void PipeParser::deliver(const MrtRouteSort::Route& route) {
   const std::uint32_t a = route.address;
   data.network.setAddress(static_cast<unsigned char>(a >> 24), static_cast<unsigned char>(a >> 16),
                           static_cast<unsigned char>(a >> 8), static_cast<unsigned char>(a));

@@ -37,10 +37,10 @@
 #include "parsers/parser.h"
 #include "parsers/route.h"
 
-class pipeParser : public Parser {
+class PipeParser : public Parser {
  public:
-  pipeParser();
-  ~pipeParser() override;
+  PipeParser();
+  ~PipeParser() override;
 
   // The second pass's reading: IPv4 RIB entries only, in the merge's order. Set before reading.
   void setRouteMode(bool on) { routeMode_ = on; }

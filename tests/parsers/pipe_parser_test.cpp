@@ -14,7 +14,7 @@ namespace {
 std::vector<std::string> readAll(const std::string& text, bool routeMode = false, bool wide = true,
                                  TimeWindow window = TimeWindow()) {
   TempFiles files;
-  pipeParser parser;
+  PipeParser parser;
   parser.setRouteMode(routeMode);
   parser.setWidth(ASWidth{wide});
   parser.setTimeWindow(window);
