@@ -15,9 +15,6 @@ namespace {
 constexpr std::size_t kBatchSteps = 256;
 constexpr std::size_t kBatchItems = 64 * 1024;
 constexpr std::size_t kBatchText = 1 << 20;
-// Batches read ahead per dump: enough to keep the merge fed, few enough that the memory read
-// ahead stays a small part of a run's.
-constexpr std::size_t kBatchesAhead = 4;
 
 }  // namespace
 
@@ -163,8 +160,7 @@ void DumpReaders::takeBatch(std::size_t k) {
     }
     batchReady_.wait(lock);
   }
-  dump.current = std::move(dump.ready.front());
-  dump.ready.pop_front();
+  dump.current = dump.ready.take_front();
   dump.next = 0;
   lock.unlock();
   workToDo_.notify_one();

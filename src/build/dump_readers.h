@@ -6,9 +6,9 @@
 #ifndef ZELGRIN_BUILD_DUMP_READERS_H
 #define ZELGRIN_BUILD_DUMP_READERS_H
 
+#include <array>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -83,16 +83,39 @@ class DumpReaders {
     bool full() const;
     void clear();
   };
+  // The batches read ahead of the merge in one dump: a few, in order.
+  static constexpr std::size_t kBatchesAhead = 4;
+  class BatchRing {
+   public:
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    // REQUIRES: size() < kBatchesAhead.
+    void push_back(std::unique_ptr<Batch> batch) {
+      slots_[(first_ + count_++) % kBatchesAhead] = std::move(batch);
+    }
+    // REQUIRES: !empty().
+    std::unique_ptr<Batch> take_front() {
+      std::unique_ptr<Batch> batch = std::move(slots_[first_]);
+      first_ = (first_ + 1) % kBatchesAhead;
+      --count_;
+      return batch;
+    }
+
+   private:
+    std::array<std::unique_ptr<Batch>, kBatchesAhead> slots_;
+    std::size_t first_ = 0;
+    std::size_t count_ = 0;
+  };
   // What the merge is at in one dump, and the batches read ahead of it.
   struct Dump {
     std::unique_ptr<Batch> current;  // the batch the merge reads; null before the first
     std::size_t next = 0;            // its step after the current one
     const Step* step = nullptr;      // the current step
     unsigned long long position = 0;
-    Route route;                               // the current route, copied out of the batch
-    std::deque<std::unique_ptr<Batch>> ready;  // read ahead, in order
-    bool claimed = false;                      // a thread is reading a batch of it
-    bool ended = false;                        // its last step is read
+    Route route;           // the current route, copied out of the batch
+    BatchRing ready;       // read ahead, in order
+    bool claimed = false;  // a thread is reading a batch of it
+    bool ended = false;    // its last step is read
   };
 
   // Reads the next batch of dump k into `batch`; true when it holds the dump's last step.
