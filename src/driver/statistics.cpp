@@ -59,8 +59,12 @@ void warnUnusedInputs(std::FILE* out, const std::vector<InputFile>& inputs,
     const InputFile& input = inputs[static_cast<std::size_t>(k)];
     if (input.rereads) continue;
     if (warnedElsewhere != nullptr && (*warnedElsewhere)[static_cast<std::size_t>(k)]) continue;
-    // The readers of the first formats pass over an empty file in silence, as they always did.
-    if (!formatOf(input.type).warnWhenUnused && report.entry(k).linesRead == 0) continue;
+    // An empty file gives an empty graph: most likely not what was meant, so it is said.
+    if (report.entry(k).linesRead == 0 && !formatOf(input.type).warnWhenUnused) {
+      printHeader(out);
+      std::fprintf(out, "Warning: `%s' is empty: nothing was read from it\n", input.name.c_str());
+      continue;
+    }
     // A file read in both passes is unused only when neither reading used anything; when only
     // its second reading gave nothing, it gave no IP covering, which is worth saying too.
     int second = -1;

@@ -1,6 +1,6 @@
 # A file given a letter that does not fit what it holds, AS numbers skipped for want of --as32,
 # and a non-empty file that gave nothing each get one warning after the build; the graph and the
-# exit status stay what they were. The right letter, --as32 and an empty path list stay silent.
+# exit status stay what they were. The right letter and --as32 stay silent; an empty file is named.
 run() {
   echo "\$ zelgrin $*"
   (exec -a zelgrin "$ZELGRIN" "$@" 2>&1)
