@@ -8,6 +8,7 @@
 
 const char* const ASGraph::graphMarker = "VGR";
 const char* const ASGraph::diffGraphMarker = "VDG";
+const char* const ASGraph::ipv6GraphMarker = "VGR6";
 
 namespace {
 

@@ -14,11 +14,15 @@
 #include "containers/edge_dir.h"
 #include "containers/graph.h"
 #include "containers/list.h"
+#include "ip/address_family.h"
 
 class ASGraph : public Graph<ASNumber, ASEdgeWeight, ASNumber> {
  public:
   static const char* const graphMarker;      // "VGR", first line of a plain graph file
   static const char* const diffGraphMarker;  // "VDG", first line of a differential graph file
+  // "VGR6", first line of an IPv6 graph file: its IP covering counts /64 units, and the marker
+  // keeps a reader that knows only "VGR" from taking them for IPv4 addresses.
+  static const char* const ipv6GraphMarker;
 
   // Empty graph, no source files, empty comment and error reason, not differential.
   ASGraph();
@@ -45,6 +49,9 @@ class ASGraph : public Graph<ASNumber, ASEdgeWeight, ASNumber> {
   void setComment(const char* text);
   // The differential flag, which callers may also set through the reference.
   bool& isDifferential();
+  // The family of the graph's IP covering: IPv4 addresses, or IPv6 /64 units (written "VGR6").
+  AddressFamily family() const { return family_; }
+  void setFamily(AddressFamily family) { family_ = family; }
 
   // The comparison fields of an edge as seen from the handle's `from` end: what a differential
   // graph file gave for it, or the defaults for an edge it did not give.
@@ -70,6 +77,7 @@ class ASGraph : public Graph<ASNumber, ASEdgeWeight, ASNumber> {
   void clearSourceFiles();
 
   bool differential;
+  AddressFamily family_ = AddressFamily::ipv4;
   std::string reason;
   List<char*> sourceFiles;
   char comment[513];

@@ -333,9 +333,10 @@ class GraphWriter {
   GraphWriter(std::FILE* out, std::string& reason) : out_(out), reason_(reason) {}
 
   bool header(ASGraph& graph) {
-    if (std::fprintf(out_, "%s\n",
-                     graph.isDifferential() ? ASGraph::diffGraphMarker : ASGraph::graphMarker) <
-        0) {
+    const char* marker = graph.isDifferential()                  ? ASGraph::diffGraphMarker
+                         : graph.family() == AddressFamily::ipv6 ? ASGraph::ipv6GraphMarker
+                                                                 : ASGraph::graphMarker;
+    if (std::fprintf(out_, "%s\n", marker) < 0) {
       return fail(reason_, "Could not write file type string");
     }
     List<char*>& sources = graph.getSourceFiles();

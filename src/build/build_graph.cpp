@@ -34,6 +34,7 @@ int readFile(const InputFile& input, int entry, int step, int totalSteps,
   Parser* parser = format.makeParser();
   parser->setWidth(options.width);
   parser->setTimeWindow(options.timeWindow);
+  parser->setFamily(options.family);
   if (!openInput(*parser, input.openName())) {
     int openError = errno;
     delete parser;

@@ -66,6 +66,7 @@ class DumpMerge {
       parsers_[k] = formats_[k]->makeRouteParser();
       parsers_[k]->setWidth(options.width);
       parsers_[k]->setTimeWindow(options.timeWindow);
+      parsers_[k]->setFamily(options.family);
       countsOwn_[k] = parsers_[k]->skipStats() != nullptr;
     }
   }

@@ -9,6 +9,7 @@
 
 #include "asgraph/as_number.h"
 #include "build/input_formats.h"
+#include "ip/address_family.h"
 #include "ip/address_ranges.h"
 #include "parsers/time_window.h"
 
@@ -43,6 +44,9 @@ struct BuildOptions {
   const AddressRanges* ipRanges = nullptr;
   // --no-self-loops: an AS repeated in a path (prepending) makes no edge to itself.
   bool noSelfLoops = false;
+  // --ipv6: the readers that know a route's family take IPv6 routes only, and the IP covering
+  // counts /64 units; by default IPv4 routes only.
+  AddressFamily family = AddressFamily::ipv4;
   // The MRT and pipe text readers pass over the records stamped outside it.
   TimeWindow timeWindow;
   // Threads that may read inputs at once, the main thread included; 1: all in the main thread.

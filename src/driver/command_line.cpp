@@ -370,6 +370,7 @@ const OptionRow options[] = {
     {"--ip-range", true, takeIPRanges, "IPv4 prefixes expected after --ip-range option"},
     {"--files-from", true, takeFileList, "File name expected after --files-from option"},
     {"--no-self-loops", false, setFlag<&RunOptions::noSelfLoops>, nullptr},
+    {"--ipv6", false, setFlag<&RunOptions::ipv6>, nullptr},
     {"--time-window", true, takeTimeWindow, "START,END expected after --time-window option"},
     {"--file:", false, startFile, nullptr},
     {"-j", true, takeThreads, "Number of threads expected after -j option"},
@@ -446,6 +447,10 @@ bool checkCombination(Scan& scan) {
     return scan.fail(
         "--ip-range needs --exact-covering (the classic count is not additive over "
         "ranges)");
+  }
+  // The ranges are IPv4 blocks; an IPv6 graph counts units of another space.
+  if (!options.ipRanges.empty() && options.ipv6) {
+    return scan.fail("--ip-range takes IPv4 prefixes: it cannot be used with --ipv6");
   }
   if (scan.out.inputs.empty() && haveGraph && !scan.commentGiven) {
     return scan.fail("This would not change so much in the existing graph...");

@@ -25,6 +25,7 @@ struct RunOptions {
   bool statsJson = false;      // --stats=json: the same as one JSON object (stats set too)
   bool exactCovering = false;  // --exact-covering: each address counted once per way
   bool noSelfLoops = false;    // --no-self-loops: an AS repeated in a path makes no self-loop
+  bool ipv6 = false;           // --ipv6: the IPv6 graph, from IPv6 routes, counted in /64 units
   bool help = false;
   bool helpAll = false;                // --help-all: the help followed by the extensions
   bool version = false;                // --version

@@ -182,6 +182,8 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   build.width = width;
   build.exactCovering = options.exactCovering;
   build.noSelfLoops = options.noSelfLoops;
+  build.family = options.ipv6 ? AddressFamily::ipv6 : AddressFamily::ipv4;
+  graph.setFamily(build.family);
   build.threads = options.threads;
   if (!options.ipRanges.empty()) build.ipRanges = &options.ipRanges;
   build.timeWindow = options.timeWindow;

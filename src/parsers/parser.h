@@ -13,6 +13,7 @@
 #include "asgraph/as_number.h"
 #include "io/input_stream.h"
 #include "io/line_reader.h"
+#include "ip/address_family.h"
 #include "parsers/read_stats.h"
 #include "parsers/time_window.h"
 
@@ -54,6 +55,9 @@ class Parser {
   // The readers of time-stamped records (MRT, pipe route text) pass over the records stamped
   // outside this window; the others ignore it. Set before reading.
   void setTimeWindow(const TimeWindow& window) { timeWindow_ = window; }
+  // The readers that know a route's family (MRT, router tables, pipe route text) take only the
+  // routes of this one, and count the others as passed over; IPv4 until set. Set before reading.
+  void setFamily(AddressFamily family) { family_ = family; }
 
   // For readers that pass over records of their own accord: what they passed over (and the
   // records they rejected), by reason, since the input was opened. Null for the readers whose
@@ -152,6 +156,7 @@ class Parser {
 
   ASWidth width() const { return width_; }
   const TimeWindow& timeWindow() const { return timeWindow_; }
+  AddressFamily family() const { return family_; }
   // The range check of the run (ASWidth::accepts), noting a refusal for the width alone in
   // refusedForWidth.
   bool acceptAS(unsigned long long value, bool zeroAllowed = false) {
@@ -197,6 +202,7 @@ class Parser {
   std::string openedPath_;
   std::string reason_;
   ASWidth width_;
+  AddressFamily family_ = AddressFamily::ipv4;
   TimeWindow timeWindow_;
   bool refusedForWidth_ = false;
 };

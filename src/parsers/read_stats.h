@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "ip/address_family.h"
+
 // Reasons shared by several readers, so that reports of different formats add up alike.
 // Lines that hold no record: empty, all blanks, a comment or a legend.
 constexpr const char* kBlankOrComment = "blank or comment";
@@ -18,6 +20,16 @@ constexpr const char* kNotRouteLine = "header, blank or continuation line";
 // Paths refused for an AS set or a confederation segment, which a path list cannot hold.
 constexpr const char* kASSetReason = "AS set";
 constexpr const char* kASConfederationReason = "AS confederation";
+// Routes of the family the run does not build (an IPv4 run passes over IPv6 routes and the
+// other way round), and IPv6 multicast routes, which no graph takes. The driver's warning
+// about an input holding only IPv6 routes looks for kIPv6Route.
+constexpr const char* kIPv6Route = "IPv6 network";
+constexpr const char* kIPv4Route = "IPv4 network";
+constexpr const char* kMulticastRoute = "multicast route";
+// The reason for a route of the family `run` does not build.
+inline const char* otherFamilyReason(AddressFamily run) {
+  return run == AddressFamily::ipv4 ? kIPv6Route : kIPv4Route;
+}
 
 class ReadStats {
  public:

@@ -8,7 +8,9 @@
 
 #include "asgraph/as_number.h"
 #include "containers/list.h"
+#include "ip/address_family.h"
 #include "ip/ip_address.h"
+#include "ip/ipv6_prefix.h"
 
 // One AS of a path, with its marks.
 struct ASItem {
@@ -38,6 +40,10 @@ struct Route {
   std::optional<int> routeWeight;  // 0 to 65535
   // The AS path in line order; origin codes are not items.
   List<ASItem> path;
+  // An IPv6 route (the readers set it in an IPv6 run only) holds its network in network6;
+  // network and networkMask are then left as they were.
+  AddressFamily family = AddressFamily::ipv4;
+  IPv6Prefix network6;
 };
 
 #endif  // ZELGRIN_PARSERS_ROUTE_H
