@@ -28,15 +28,26 @@ struct RememberedPrefix {
     const std::uint32_t to = last < other.last ? last : other.last;
     return from <= to ? std::uint64_t(to) - from + 1 : 0;
   }
+
+  // An IPv6 graph counts /64 units, and its ways keep here the last unit counted (the high
+  // half in `first`), so that the weight stays as small as an IPv4 one.
+  std::uint64_t lastUnit() const { return (std::uint64_t(first) << 32) | last; }
+  void setLastUnit(std::uint64_t unit) {
+    first = static_cast<std::uint32_t>(unit >> 32);
+    last = static_cast<std::uint32_t>(unit);
+  }
 };
 
 // Statistics of one way along an edge, as this graph counted them. Every field but lastPrefix
 // goes to and from the graph file.
 struct ASEdgeWeight {
-  std::uint64_t ipCovering = 0;    // IPv4 addresses announced over this way
+  std::uint64_t ipCovering = 0;    // IPv4 addresses (IPv6 graph: /64 units) announced over it
   std::uint32_t pathCovering = 0;  // AS paths over this way
   RememberedPrefix lastPrefix;     // prefix added last to ipCovering
   bool oriented = false;           // direction determined from input data
+  // IPv6 graph: lastPrefix holds the last unit counted by this run (lastUnit); until then no
+  // unit is counted and the next prefix counts whole.
+  bool unitCounted = false;
 };
 
 // The fields a differential graph file adds to an edge line: the edge as a compared graph saw

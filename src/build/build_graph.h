@@ -15,6 +15,7 @@
 enum BuildResult : int {
   buildOk = 0,
   buildInputFailed = 2,  // an input file could not be opened or read; the reason was printed
+  buildCountOverflow = 3,  // an IPv6 way's count would not fit its field; the way was printed
 };
 
 // Reads the entries of `inputs` that are not merged by prefix, in their order, then merges the

@@ -44,6 +44,7 @@ class DumpMerge {
       : verbose_(options.verbose),
         report_(report),
         exact_(options.exactCovering),
+        ipv6_(options.family == AddressFamily::ipv6),
         ranges_(options.ipRanges),
         heapSize_(0),
         failed_(false),
@@ -57,6 +58,7 @@ class DumpMerge {
     formats_.resize(dumps_.size());
     parsers_.resize(dumps_.size());
     prefixes_.resize(dumps_.size());
+    prefixes6_.resize(dumps_.size());
     keys_.resize(dumps_.size());
     countedPos_.resize(dumps_.size());
     heap_.resize(dumps_.size());
@@ -122,8 +124,12 @@ class DumpMerge {
       }
       if (heapSize_ == 0) break;
       short chosen = popFirst();
-      addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, dumps_[chosen]->vantage, exact_,
-                    ranges_);
+      if (!ipv6_) {
+        addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, dumps_[chosen]->vantage,
+                      exact_, ranges_);
+      } else if (!credit6(edges, chosen)) {
+        return buildCountOverflow;
+      }
       if (report_ != nullptr) report_->countUsed(entries_[chosen], edges.takeReached());
       bool more = advance(chosen);
       if (failed_) return buildInputFailed;
@@ -177,6 +183,11 @@ class DumpMerge {
       if (!advance(k)) return;
     }
     const Route& route = routeOf(k);
+    if (ipv6_) {
+      prefixes6_[k] = route.network6;
+      push(k);
+      return;
+    }
     if (route.networkMask.has_value())
       prefixes_[k] = IPPrefix(route.network, *route.networkMask);
     else
@@ -192,7 +203,26 @@ class DumpMerge {
   }
 
   bool before(short a, short b) const {
+    if (ipv6_) {
+      const IPv6Prefix& first = prefixes6_[a];
+      const IPv6Prefix& second = prefixes6_[b];
+      return first.before(second) || (first == second && a < b);
+    }
     return keys_[a] < keys_[b] || (keys_[a] == keys_[b] && a < b);
+  }
+
+  // Credits the IPv6 route of dump k; false after printing the way whose count would overflow.
+  bool credit6(EdgeLookup& edges, short k) {
+    ASNumber from = 0, to = 0;
+    if (addIPv6Covering(edges, prefixes6_[k], routeOf(k).path, dumps_[k]->vantage, from, to)) {
+      return true;
+    }
+    printHeader(stderr);
+    std::fprintf(stderr,
+                 "Error: the IPv6 covering of the way from AS %u to AS %u passes 2^64 - 1 units "
+                 "of /64 (routes of `%s' cover the whole address space)\n",
+                 static_cast<unsigned>(from), static_cast<unsigned>(to), nameOf(k));
+    return false;
   }
 
   void push(short k) {
@@ -226,11 +256,13 @@ class DumpMerge {
   bool verbose_;
   BuildReport* report_;
   bool exact_;
+  bool ipv6_;  // the routes are IPv6: prefixes6_ orders them and their units are counted
   const AddressRanges* ranges_;  // null: every address counts
   std::vector<const InputFormat*> formats_;
   std::vector<Parser*> parsers_;
   std::vector<bool> countsOwn_;  // the parser counts its own failures (skipStats)
   std::vector<IPPrefix> prefixes_;
+  std::vector<IPv6Prefix> prefixes6_;  // an IPv6 run's prefixes, in place of prefixes_ and keys_
   std::vector<unsigned long long> keys_;
   // Each dump's position as the current cycle counts it.
   std::vector<unsigned long long> countedPos_;

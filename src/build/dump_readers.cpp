@@ -81,6 +81,8 @@ bool DumpReaders::readBatch(std::size_t k, Batch& batch) {
       Route& route = formats_[k]->routeOf(parser);
       step.network = route.network;
       step.mask = route.networkMask;
+      step.family = route.family;
+      step.network6 = route.network6;
       step.itemBegin = batch.items.size();
       List<ASItem>& path = route.path;
       path.goToFirst();
@@ -183,6 +185,8 @@ bool DumpReaders::parseLine(std::size_t k) {
   if (!step.parsed) return false;
   dump.route.network = step.network;
   dump.route.networkMask = step.mask;
+  dump.route.family = step.family;
+  dump.route.network6 = step.network6;
   dump.route.path.clear();
   const std::vector<ASItem>& items = dump.current->items;
   for (std::size_t i = step.itemBegin; i < step.itemEnd; ++i) dump.route.path.enqueue(items[i]);

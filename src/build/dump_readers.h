@@ -70,6 +70,8 @@ class DumpReaders {
     // A route: network, mask, and its path as items [itemBegin, itemEnd) of the batch.
     IPAddress network;
     std::optional<IPNetmask> mask;
+    AddressFamily family = AddressFamily::ipv4;
+    IPv6Prefix network6;
     std::size_t itemBegin = 0, itemEnd = 0;
     // A failure: the line and the reason; an end: the read error's text. Offsets in the
     // batch's text, each text followed by a NUL.

@@ -47,12 +47,13 @@ void startExactCovering(ASGraph& graph) {
   });
 }
 
-void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage,
-                   bool exact, const AddressRanges* ranges) {
-  if (path.len() < 2) return;
-  const unsigned long long prefixAddresses = prefix.addresses();
-  const RememberedPrefix remembered =
-      RememberedPrefix::of(prefix.address().value(), prefix.netmask().value());
+namespace {
+
+// Walks the ways of `path` toward the vantage point and hands each edge found, with its two
+// ends (the route travels from `to` toward `from`), to `credit`; stops when credit returns false.
+template <class Credit>
+bool forEachWay(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage, Credit credit) {
+  if (path.len() < 2) return true;
   path.goToFirst();
   ASNumber previous;
   bool more;
@@ -72,16 +73,65 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path
     const ASGraph::edge nearVantage = edges.find(previous, item.AS);
     if (nearVantage) {
       edges.noteReached();
-      // The route travels from item.AS toward previous: the reverse way as seen from previous.
-      // The one end of a self-loop sees both ways, and each is credited.
-      if (exact) {
-        creditExactly(nearVantage.reverseWeight(), remembered, ranges);
-        if (nearVantage.isLoop()) creditExactly(nearVantage.weight(), remembered, ranges);
-      } else {
-        credit(nearVantage.reverseWeight(), remembered, prefixAddresses);
-        if (nearVantage.isLoop()) credit(nearVantage.weight(), remembered, prefixAddresses);
-      }
+      if (!credit(nearVantage, previous, item.AS)) return false;
     }
     previous = item.AS;
   }
+  return true;
+}
+
+// Adds the units of [first, last] that lie past the way's last counted unit. False, leaving the
+// way as it was, when the count would pass 2^64 - 1.
+bool creditUnits(ASEdgeWeight& way, std::uint64_t first, std::uint64_t last) {
+  if (way.unitCounted) {
+    const std::uint64_t counted = way.lastPrefix.lastUnit();
+    if (last <= counted) return true;
+    if (first <= counted) first = counted + 1;
+  }
+  // last - first + 1 is at most 2^63 here: only ::/0 holds more, and it is never credited.
+  const std::uint64_t units = last - first + 1;
+  if (way.ipCovering > ~std::uint64_t(0) - units) return false;
+  way.ipCovering += units;
+  way.lastPrefix.setLastUnit(last);
+  way.unitCounted = true;
+  return true;
+}
+
+}  // namespace
+
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage,
+                   bool exact, const AddressRanges* ranges) {
+  const unsigned long long prefixAddresses = prefix.addresses();
+  const RememberedPrefix remembered =
+      RememberedPrefix::of(prefix.address().value(), prefix.netmask().value());
+  forEachWay(edges, path, vantage, [&](const ASGraph::edge& nearVantage, ASNumber, ASNumber) {
+    // The route travels from the far end toward the near one: the reverse way as seen from the
+    // near end. The one end of a self-loop sees both ways, and each is credited.
+    if (exact) {
+      creditExactly(nearVantage.reverseWeight(), remembered, ranges);
+      if (nearVantage.isLoop()) creditExactly(nearVantage.weight(), remembered, ranges);
+    } else {
+      credit(nearVantage.reverseWeight(), remembered, prefixAddresses);
+      if (nearVantage.isLoop()) credit(nearVantage.weight(), remembered, prefixAddresses);
+    }
+    return true;
+  });
+}
+
+bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& path,
+                     ASNumber vantage, ASNumber& from, ASNumber& to) {
+  if (prefix.length == 0) return true;
+  const std::uint64_t first = prefix.firstUnit();
+  const std::uint64_t last = prefix.lastUnit();
+  return forEachWay(edges, path, vantage,
+                    [&](const ASGraph::edge& nearVantage, ASNumber nearAS, ASNumber farAS) {
+                      const bool ok =
+                          creditUnits(nearVantage.reverseWeight(), first, last) &&
+                          (!nearVantage.isLoop() || creditUnits(nearVantage.weight(), first, last));
+                      if (!ok) {
+                        from = farAS;
+                        to = nearAS;
+                      }
+                      return ok;
+                    });
 }

@@ -8,6 +8,7 @@
 #include "build/edge_lookup.h"
 #include "ip/address_ranges.h"
 #include "ip/ip_prefix.h"
+#include "ip/ipv6_prefix.h"
 #include "parsers/route.h"
 
 // Credits `prefix` to the ways of `path`; `vantage` (0 for none) is put in front of the path
@@ -16,6 +17,15 @@
 // with `ranges` too, only those of them inside the ranges.
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage,
                    bool exact = false, const AddressRanges* ranges = nullptr);
+
+// The IPv6 covering: credits the /64 units of `prefix` that no prefix credited before held to
+// the ways of `path`, as the exact count does (prefixes must come in IPv6Prefix::before order).
+// The default route ::/0 credits nothing: its 2^64 units fit no count, and it carries no
+// address block of its own. Returns false, crediting nothing more, when a way's count would
+// pass 2^64 - 1 (only prefixes covering the whole space can do that), with `from` and `to`
+// naming the way.
+bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& path,
+                     ASNumber vantage, ASNumber& from, ASNumber& to);
 
 // Makes every way of the graph start the exact count afresh: nothing counted yet by a dump, so
 // that covering from earlier inputs does not stand in for addresses.

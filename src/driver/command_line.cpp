@@ -420,6 +420,22 @@ bool scanArguments(int argc, char* argv[], Scan& scan) {
 
 // The checks on the options taken together, in this order. Help and version skip only the
 // first: the rest is wrong whatever is asked.
+// An IPv6 graph takes nothing from inputs that can only hold IPv4 routes or addresses: a classic
+// dump, whose IPv6 routes stay unreadable, or a path-saturation file's counts of addresses.
+bool refuseIPv4Only(Scan& scan) {
+  for (const InputFile& input : scan.out.inputs) {
+    if (input.type == bgpFile) {
+      return scan.fail("BGP dumps (b, B) hold IPv4 routes only: they cannot be used with --ipv6");
+    }
+    if (input.type == satFile && (input.contents & getIPCovering)) {
+      return scan.fail(
+          "The IP covering of a path-saturation file counts IPv4 addresses: `i' cannot be used "
+          "with --ipv6");
+    }
+  }
+  return true;
+}
+
 bool checkCombination(Scan& scan) {
   const RunOptions& options = scan.out.options;
   // A sum reads graph files only: nothing is built, so nothing else may be asked of the run.
@@ -452,6 +468,7 @@ bool checkCombination(Scan& scan) {
   if (!options.ipRanges.empty() && options.ipv6) {
     return scan.fail("--ip-range takes IPv4 prefixes: it cannot be used with --ipv6");
   }
+  if (options.ipv6 && !refuseIPv4Only(scan)) return false;
   if (scan.out.inputs.empty() && haveGraph && !scan.commentGiven) {
     return scan.fail("This would not change so much in the existing graph...");
   }

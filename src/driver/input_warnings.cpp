@@ -68,19 +68,35 @@ const char* wrongLetter(const InputFile& input) {
   return nullptr;
 }
 
-// The records of a reading skipped only because a 16-bit run refuses their AS numbers.
-unsigned long long refusedForWidth(const InputReport& reading) {
+// The records of a reading skipped under `reason`.
+unsigned long long skippedFor(const InputReport& reading, const char* reason) {
   const ReadStats& stats = reading.stats;
   for (int i = 0; i < stats.reasonCount(); ++i) {
-    if (std::strcmp(stats.reason(i), kAboveAS16Reason) == 0) return stats.count(i);
+    if (std::strcmp(stats.reason(i), reason) == 0) return stats.count(i);
   }
   return 0;
+}
+
+// A file that gave nothing because all its routes are of the other family: most likely the
+// graph of that family was meant.
+std::string familyWarning(const InputReport& reading, AddressFamily family,
+                          const std::string& quotedName) {
+  if (reading.stats.used() != 0) return std::string();
+  const unsigned long long other = skippedFor(reading, otherFamilyReason(family));
+  if (other == 0) return std::string();
+  if (family == AddressFamily::ipv4) {
+    return "Warning: " + quotedName + " holds only IPv6 routes (" + std::to_string(other) +
+           " passed over): use --ipv6 for the IPv6 graph";
+  }
+  return "Warning: " + quotedName + " holds no IPv6 route (" + std::to_string(other) +
+         " IPv4 routes passed over): the IPv4 graph is built without --ipv6";
 }
 
 }  // namespace
 
 std::vector<std::string> letterWarnings(const std::vector<InputFile>& inputs,
-                                        const BuildReport& report, bool warnWidth) {
+                                        const BuildReport& report, bool warnWidth,
+                                        AddressFamily family) {
   std::vector<std::string> warnings(inputs.size());
   const std::size_t count = std::min(inputs.size(), static_cast<std::size_t>(report.size()));
   for (std::size_t k = 0; k < count; ++k) {
@@ -92,9 +108,12 @@ std::vector<std::string> letterWarnings(const std::vector<InputFile>& inputs,
       warnings[k] = "Warning: " + quotedName + " " + wrong;
       continue;
     }
-    const unsigned long long refused =
-        warnWidth ? refusedForWidth(report.entry(static_cast<int>(k))) : 0;
-    if (refused == 0) continue;
+    const InputReport& reading = report.entry(static_cast<int>(k));
+    const unsigned long long refused = warnWidth ? skippedFor(reading, kAboveAS16Reason) : 0;
+    if (refused == 0) {
+      warnings[k] = familyWarning(reading, family, quotedName);
+      continue;
+    }
     warnings[k] = "Warning: " + std::to_string(refused) + " " + formatOf(input.type).readUnit +
                   " of " + quotedName + " name AS numbers above 65535 and were skipped: use --as32";
   }

@@ -20,11 +20,14 @@
 //   "Warning: `F' looks like a table as today's routers print it (show ip bgp): use --file:t"
 //                                                                   (b, B)
 //   "Warning: 52593 lines of `F' name AS numbers above 65535 and were skipped: use --as32"
+//   "Warning: `F' holds only IPv6 routes (N passed over): use --ipv6 for the IPv6 graph"
+//                                  (nothing used; an IPv6 run says the same of IPv4 routes)
 // Only regular files are looked at (a pipe cannot be read again), and only their first block;
 // the report gives the count, which is said only with `warnWidth` (a 16-bit run without
 // --stats, whose lines show the count already).
 std::vector<std::string> letterWarnings(const std::vector<InputFile>& inputs,
-                                        const BuildReport& report, bool warnWidth);
+                                        const BuildReport& report, bool warnWidth,
+                                        AddressFamily family = AddressFamily::ipv4);
 
 // Prints the warnings of letterWarnings, each with the banner rule of every warning.
 void printWarnings(std::FILE* out, const std::vector<std::string>& warnings);

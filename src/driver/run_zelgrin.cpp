@@ -192,11 +192,19 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   // the run with the status graph construction gives.
   std::vector<InputFile>& inputs = commandLine.inputs;
   BuildReport report(static_cast<int>(inputs.size()));
-  if (buildGraph(inputs, build, graph, &report) != buildOk) return exitUnreadable;
+  switch (buildGraph(inputs, build, graph, &report)) {
+    case buildOk:
+      break;
+    case buildCountOverflow:
+      return exitRefused;
+    default:
+      return exitUnreadable;
+  }
   // A file of the first letters read the wrong way is said so once, rather than also that
   // nothing came of it; the letters that always warned when nothing came keep that warning.
   const std::vector<std::string> warnings =
-      letterWarnings(inputs, report, !options.as32 && !options.stats && !options.statsJson);
+      letterWarnings(inputs, report, !options.as32 && !options.stats && !options.statsJson,
+                     build.family);
   std::vector<bool> warned(inputs.size());
   for (std::size_t k = 0; k < warnings.size(); ++k) {
     warned[k] = !warnings[k].empty() && !formatOf(inputs[k].type).warnWhenUnused;
