@@ -105,8 +105,10 @@ GraphTotals graphTotals(ASGraph& graph) {
 
 void printGraphTotals(std::FILE* out, ASGraph& graph) {
   const GraphTotals totals = graphTotals(graph);
+  const bool ipv6 = graph.family() == AddressFamily::ipv6;
   std::fprintf(out,
-               "Graph: %llu nodes, %llu edges, %llu oriented, %llu with path covering, %llu with "
-               "IP covering\n",
-               totals.nodes, totals.edges, totals.oriented, totals.pathCovered, totals.ipCovered);
+               "%s: %llu nodes, %llu edges, %llu oriented, %llu with path covering, %llu with "
+               "IP covering%s\n",
+               ipv6 ? "IPv6 graph" : "Graph", totals.nodes, totals.edges, totals.oriented,
+               totals.pathCovered, totals.ipCovered, ipv6 ? " (units of /64)" : "");
 }

@@ -113,6 +113,7 @@ void printStatisticsJson(std::FILE* out, const std::vector<InputFile>& inputs,
   const GraphTotals totals = graphTotals(graph);
   std::fprintf(out,
                "], \"graph\": {\"nodes\": %llu, \"edges\": %llu, \"oriented\": %llu, "
-               "\"path_covering\": %llu, \"ip_covering\": %llu}}\n",
-               totals.nodes, totals.edges, totals.oriented, totals.pathCovered, totals.ipCovered);
+               "\"path_covering\": %llu, \"ip_covering\": %llu%s}}\n",
+               totals.nodes, totals.edges, totals.oriented, totals.pathCovered, totals.ipCovered,
+               graph.family() == AddressFamily::ipv6 ? ", \"family\": \"ipv6\"" : "");
 }
