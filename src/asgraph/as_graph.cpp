@@ -101,7 +101,7 @@ void ASGraph::addSourceFile(const char* name) { sourceFiles.enqueue(copyText(nam
 
 bool ASGraph::writeToFile(FILE* out) { return writeGraphFile(*this, out, reason); }
 
-bool ASGraph::readFromFile(FILE* in, ASWidth width) {
+bool ASGraph::readFromFile(FILE* in, ASWidth width, AcceptedGraphs accepted) {
   StreamLineSource lines(in);
-  return readGraphFile(lines, *this, reason, width);
+  return readGraphFile(lines, *this, reason, width, accepted);
 }

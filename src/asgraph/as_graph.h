@@ -5,6 +5,7 @@
 #ifndef ZELGRIN_ASGRAPH_AS_GRAPH_H
 #define ZELGRIN_ASGRAPH_AS_GRAPH_H
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +16,16 @@
 #include "containers/graph.h"
 #include "containers/list.h"
 #include "ip/address_family.h"
+
+// The graph files a read takes, told by their type line: those of one family, as a run reads
+// only graphs whose covering counts what its own does, or any, for a reader that only shows a
+// graph (the exporter).
+enum class AcceptedGraphs : std::uint8_t { ipv4, ipv6, any };
+
+// The graph files a run of `family` reads.
+inline AcceptedGraphs graphsOf(AddressFamily family) {
+  return family == AddressFamily::ipv6 ? AcceptedGraphs::ipv6 : AcceptedGraphs::ipv4;
+}
 
 class ASGraph : public Graph<ASNumber, ASEdgeWeight, ASNumber> {
  public:
@@ -68,10 +79,10 @@ class ASGraph : public Graph<ASNumber, ASEdgeWeight, ASNumber> {
   // set when any write or the flush fails. The caller closes the stream.
   bool writeToFile(FILE* out);
   // Reads a graph file (graph_file.h) from an open stream into this graph (names are appended,
-  // the comment and the flag replaced). False with errReason set on malformed or short input;
-  // what was read before the failure stays. AS numbers up to width.largest(). The caller closes
-  // the stream.
-  bool readFromFile(FILE* in, ASWidth width);
+  // the comment, the flag and the family replaced). False with errReason set on malformed or
+  // short input or a graph file that `accepted` leaves out; what was read before the failure
+  // stays. AS numbers up to width.largest(). The caller closes the stream.
+  bool readFromFile(FILE* in, ASWidth width, AcceptedGraphs accepted = AcceptedGraphs::ipv4);
 
  private:
   void clearSourceFiles();

@@ -263,19 +263,41 @@ bool takeLine(GraphLineSource& in, char*& line, std::string& reason, const char*
   return true;
 }
 
+// Takes the type line into the graph's flag and family. False with the reason when it is none,
+// or names a family the read does not accept: an IPv6 graph's units read as IPv4 addresses, or
+// the reverse, would give every covering a wrong meaning.
+bool readTypeLine(const char* line, ASGraph& graph, std::string& reason, AcceptedGraphs accepted) {
+  const struct {
+    const char* marker;
+    bool differential;
+    AddressFamily family;
+  } kTypes[] = {
+      {ASGraph::graphMarker, false, AddressFamily::ipv4},
+      {ASGraph::diffGraphMarker, true, AddressFamily::ipv4},
+      {ASGraph::ipv6GraphMarker, false, AddressFamily::ipv6},
+  };
+  for (const auto& type : kTypes) {
+    if (std::strcmp(line, type.marker) != 0) continue;
+    graph.isDifferential() = type.differential;
+    graph.setFamily(type.family);
+    if (accepted == AcceptedGraphs::any || accepted == graphsOf(type.family)) return true;
+    if (type.family == AddressFamily::ipv6) break;
+    reason = type.differential ? "It is a differential graph file (`VDG')"
+                               : "It is an IPv4 graph file (`VGR')";
+    reason += ": an IPv6 run reads only IPv6 graph files (`VGR6')";
+    return false;
+  }
+  return failQuoting(reason, "Invalid file type string: `", line);
+}
+
 }  // namespace
 
-bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason, ASWidth width) {
+bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason, ASWidth width,
+                   AcceptedGraphs accepted) {
   reason.clear();
   char* line = nullptr;
   if (!takeLine(in, line, reason, "Could not retrieve file type string")) return false;
-  if (std::strcmp(line, ASGraph::diffGraphMarker) == 0) {
-    graph.isDifferential() = true;
-  } else if (std::strcmp(line, ASGraph::graphMarker) == 0) {
-    graph.isDifferential() = false;
-  } else {
-    return failQuoting(reason, "Invalid file type string: `", line);
-  }
+  if (!readTypeLine(line, graph, reason, accepted)) return false;
   const bool differential = graph.isDifferential();
 
   if (!takeLine(in, line, reason, "Could not retrieve number of source files")) return false;

@@ -1,7 +1,8 @@
 // The graph file: the text form in which the AS graph is written and read back (--enhance).
 // A text file of lines, each ended by a line feed (a carriage return before it is accepted when
 // reading):
-//   marker         "VGR" (plain) or "VDG" (differential)
+//   marker         "VGR" (plain) or "VDG" (differential), whose IP covering counts IPv4
+//                  addresses; "VGR6" (plain), whose IP covering counts IPv6 /64 units
 //   N              number of source-file names, then N lines with one name each
 //   comment        one line, possibly empty
 //   nodes, edges   the two counts, one per line
@@ -109,7 +110,11 @@ class EdgeLineParser {
 // edge sets its comparison fields). False with the message in `reason` on malformed or short
 // input, on a line holding a NUL byte, or on an AS number above width.largest(); what was read
 // before the failure stays in the graph.
-bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason, ASWidth width);
+// The family is that of the type line, set as soon as it is known, so that a caller whose read
+// `accepted` refused can tell the user which run reads the file. A file of the IPv6 family read
+// as IPv4 fails as an unknown type line does, since that is all an older reader could say.
+bool readGraphFile(GraphLineSource& in, ASGraph& graph, std::string& reason, ASWidth width,
+                   AcceptedGraphs accepted = AcceptedGraphs::ipv4);
 
 // Writes `graph` as a graph file to an open stream and flushes it. False with the message in
 // `reason` when a write or the flush fails: the header line, node or edge line the stream

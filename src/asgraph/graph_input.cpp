@@ -10,9 +10,10 @@ bool GraphInput::open(const char* name) {
   return true;
 }
 
-bool GraphInput::read(ASGraph& graph, std::string& reason, ASWidth width) {
+bool GraphInput::read(ASGraph& graph, std::string& reason, ASWidth width,
+                      AcceptedGraphs accepted) {
   ReaderLineSource<LineReader> lines(reader_);
-  if (readGraphFile(lines, graph, reason, width)) return true;
+  if (readGraphFile(lines, graph, reason, width, accepted)) return true;
   // The graph file's own message would only say that lines were missing.
   if (reader_.failed() && (stream_.codec() != Codec::plain || reader_.lineTooLong()))
     reason = reader_.errorText();

@@ -19,10 +19,12 @@ class GraphInput {
   // Opens the named file, or standard input for "-". False with errno set when the file cannot
   // be opened; nothing is read yet.
   bool open(const char* name);
-  // Reads the whole graph file, AS numbers up to width.largest(), into `graph`. False with the
-  // reason: the graph file reader's message, for a compressed file that cannot be decoded the
-  // decoder's reason, or for a line longer than LineReader::kMaxLineLength the line reader's.
-  bool read(ASGraph& graph, std::string& reason, ASWidth width);
+  // Reads the whole graph file, AS numbers up to width.largest(), into `graph` when `accepted`
+  // takes its type (readGraphFile). False with the reason: the graph file reader's message, for
+  // a compressed file that cannot be decoded the decoder's reason, or for a line longer than
+  // LineReader::kMaxLineLength the line reader's.
+  bool read(ASGraph& graph, std::string& reason, ASWidth width,
+            AcceptedGraphs accepted = AcceptedGraphs::ipv4);
 
  private:
   InputStream stream_;

@@ -22,8 +22,10 @@ std::string edgeName(const ASGraph::edge& e) {
 
 }  // namespace
 
-GraphSum::GraphSum(ASGraph& sum, ASWidth width)
-    : sum_(sum), width_(width), disagreed_(sum.edges(), false) {}
+GraphSum::GraphSum(ASGraph& sum, ASWidth width, AddressFamily family)
+    : sum_(sum), width_(width), family_(family), disagreed_(sum.edges(), false) {
+  sum_.setFamily(family);
+}
 
 GraphSum::Result GraphSum::add(const char* name, std::string& reason) {
   GraphInput input;
@@ -32,7 +34,11 @@ GraphSum::Result GraphSum::add(const char* name, std::string& reason) {
     return Result::unopened;
   }
   ASGraph part;
-  if (!input.read(part, reason, width_)) return Result::invalid;
+  // The reader gives the part the family of a type line it knows, refused or not.
+  part.setFamily(family_);
+  if (!input.read(part, reason, width_, graphsOf(family_))) {
+    return part.family() == family_ ? Result::invalid : Result::otherFamily;
+  }
   if (part.isDifferential()) {
     reason = "it is a differential graph";
     return Result::differential;

@@ -1,7 +1,8 @@
 // Graph files added up into one graph, for aggregates of many runs (the graphs of a month, of all
 // collectors of a day): nodes and edges are the union, the path and IP covering of each way the
 // sums, the source file lists are kept in order. An edge takes the orientation of the graphs that
-// oriented it; when they disagree it is left unoriented. Used by the driver for --sum.
+// oriented it; when they disagree it is left unoriented. The graphs are all of one family, that
+// of the run, so that addresses are never added to /64 units. Used by the driver for --sum.
 #ifndef ZELGRIN_BUILD_GRAPH_SUM_H
 #define ZELGRIN_BUILD_GRAPH_SUM_H
 
@@ -16,14 +17,15 @@ class GraphSum {
   enum class Result {
     ok,
     unopened,      // the file could not be opened: reason is the system's
-    invalid,       // not a graph file of this run: reason is the graph reader's
+    invalid,       // not a graph file: reason is the graph reader's
+    otherFamily,   // a graph file of the other family: reason is the graph reader's
     differential,  // a differential graph, which has no sum
     overflow,      // a covering of the sum would not fit its field: reason names the edge
   };
 
-  // Adds into `sum`, which may already hold a graph (it then counts as the first part).
-  // AS numbers up to width.largest() are read.
-  GraphSum(ASGraph& sum, ASWidth width);
+  // Adds graphs of `family` into `sum`, which may already hold a graph (it then counts as the
+  // first part) and takes that family. AS numbers up to width.largest() are read.
+  GraphSum(ASGraph& sum, ASWidth width, AddressFamily family = AddressFamily::ipv4);
   GraphSum(const GraphSum&) = delete;
   GraphSum& operator=(const GraphSum&) = delete;
 
@@ -41,6 +43,7 @@ class GraphSum {
 
   ASGraph& sum_;
   ASWidth width_;
+  AddressFamily family_;
   // By edge number of the sum: the graphs disagreed on its orientation, so no later graph may
   // orient it again.
   std::vector<bool> disagreed_;

@@ -84,9 +84,19 @@ bool mayWriteOutput(const RunOptions& options) {
   return askOverwrite(options.outFile->c_str());
 }
 
-// Loads the graph to enhance from its file, or from standard input for "-". False after the
-// failure has been reported.
-bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm, ASWidth width) {
+// Said after the reader's own refusal of an IPv6 graph in an IPv4 run, whose message is all an
+// older reader could say about the file.
+const char kIPv6GraphHint[] = "An IPv6 graph file (VGR6) is read with --ipv6";
+
+// The family of the graphs the run reads and writes.
+AddressFamily familyOf(const RunOptions& options) {
+  return options.ipv6 ? AddressFamily::ipv6 : AddressFamily::ipv4;
+}
+
+// Loads the graph to enhance, of the run's family, from its file, or from standard input for
+// "-". False after the failure has been reported.
+bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm, ASWidth width,
+                     AddressFamily family) {
   const bool fromStdin = strcmp(name, "-") == 0;
   GraphInput in;
   if (!in.open(name)) {
@@ -98,7 +108,7 @@ bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm, ASWidt
   }
   if (!fromStdin && stdoutIsTerm) printf("Reading input graph file...\n");
   std::string reason;
-  if (in.read(graph, reason, width)) return true;
+  if (in.read(graph, reason, width, graphsOf(family))) return true;
   printHeader(stderr);
   if (fromStdin) {
     fprintf(stderr, "Input does not appear to be a valid graph:\n");
@@ -106,6 +116,10 @@ bool readSourceGraph(const char* name, ASGraph& graph, bool stdoutIsTerm, ASWidt
     fprintf(stderr, "File `%s' does not appear to be a valid graph file:\n", name);
   }
   fprintf(stderr, "%s\n", reason.c_str());
+  // The reader gave the graph the family of the type line it refused.
+  if (graph.family() != family && family == AddressFamily::ipv4) {
+    fprintf(stderr, "%s\n", kIPv6GraphHint);
+  }
   return false;
 }
 
@@ -170,8 +184,8 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
 
   // Step 7: read the graph to enhance ("-" is standard input).
   const ASWidth width{options.as32};
-  if (options.sourceGraph &&
-      !readSourceGraph(options.sourceGraph->c_str(), graph, stdoutIsTerm, width)) {
+  if (options.sourceGraph && !readSourceGraph(options.sourceGraph->c_str(), graph, stdoutIsTerm,
+                                              width, familyOf(options))) {
     return exitRefused;
   }
 
@@ -202,9 +216,8 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   }
   // A file of the first letters read the wrong way is said so once, rather than also that
   // nothing came of it; the letters that always warned when nothing came keep that warning.
-  const std::vector<std::string> warnings =
-      letterWarnings(inputs, report, !options.as32 && !options.stats && !options.statsJson,
-                     build.family);
+  const std::vector<std::string> warnings = letterWarnings(
+      inputs, report, !options.as32 && !options.stats && !options.statsJson, build.family);
   std::vector<bool> warned(inputs.size());
   for (std::size_t k = 0; k < warnings.size(); ++k) {
     warned[k] = !warnings[k].empty() && !formatOf(inputs[k].type).warnWhenUnused;
@@ -240,7 +253,7 @@ int sumAndWrite(const RunOptions& options, bool stdoutIsTerm) {
   const char* outFile = options.outFile ? options.outFile->c_str() : nullptr;
   if (!mayWriteOutput(options)) return exitRefused;
   ASGraph graph;
-  GraphSum sum(graph, ASWidth{options.as32});
+  GraphSum sum(graph, ASWidth{options.as32}, familyOf(options));
   for (const std::string& name : options.sumGraphs) {
     std::string reason;
     const GraphSum::Result result = sum.add(name.c_str(), reason);
@@ -252,8 +265,12 @@ int sumAndWrite(const RunOptions& options, bool stdoutIsTerm) {
                 reason.c_str());
         break;
       case GraphSum::Result::invalid:
+      case GraphSum::Result::otherFamily:
         fprintf(stderr, "File `%s' does not appear to be a valid graph file:\n%s\n", name.c_str(),
                 reason.c_str());
+        if (result == GraphSum::Result::otherFamily && !options.ipv6) {
+          fprintf(stderr, "%s\n", kIPv6GraphHint);
+        }
         break;
       default:
         fprintf(stderr, "Error: `%s' cannot be added: %s\n", name.c_str(), reason.c_str());

@@ -12,11 +12,11 @@
 namespace {
 
 // Reads text as a graph file into g; returns readFromFile's result.
-bool readText(ASGraph& g, const std::string& text) {
+bool readText(ASGraph& g, const std::string& text, AcceptedGraphs accepted = AcceptedGraphs::ipv4) {
   FILE* f = std::tmpfile();
   std::fwrite(text.data(), 1, text.size(), f);
   std::rewind(f);
-  bool ok = g.readFromFile(f, ASWidth{});
+  bool ok = g.readFromFile(f, ASWidth{}, accepted);
   std::fclose(f);
   return ok;
 }
@@ -443,6 +443,48 @@ TEST(GraphFile, FailureKeepsWhatWasRead) {
   EXPECT_TRUE(readText(g, std::string(kHeader) + "0\n0\n"));
   EXPECT_STREQ(g.errReason(), "");
   EXPECT_FALSE(g.isDifferential());
+}
+
+TEST(GraphFile, TypeLineGivesTheFamilyAndOnlyItsRunsReadIt) {
+  using A = AcceptedGraphs;
+  const AddressFamily v4 = AddressFamily::ipv4;
+  const AddressFamily v6 = AddressFamily::ipv6;
+  const char* const kVGR =
+      "It is an IPv4 graph file (`VGR'): an IPv6 run reads only IPv6 graph "
+      "files (`VGR6')";
+  const char* const kVDG =
+      "It is a differential graph file (`VDG'): an IPv6 run reads only IPv6 "
+      "graph files (`VGR6')";
+  const struct {
+    const char* marker;
+    AcceptedGraphs accepted;
+    const char* reason;  // empty: read
+    AddressFamily family;
+  } table[] = {
+      {"VGR", A::ipv4, "", v4},
+      {"VDG", A::ipv4, "", v4},
+      {"VGR6", A::ipv4, "Invalid file type string: `VGR6'", v6},
+      {"VGR", A::ipv6, kVGR, v4},
+      {"VDG", A::ipv6, kVDG, v4},
+      {"VGR6", A::ipv6, "", v6},
+      {"VDG6", A::ipv6, "Invalid file type string: `VDG6'", v6},
+      {"VGR", A::any, "", v4},
+      {"VDG", A::any, "", v4},
+      {"VGR6", A::any, "", v6},
+      {"VGR6 ", A::any, "Invalid file type string: `VGR6 '", v6},
+  };
+  for (const auto& row : table) {
+    const std::string text = std::string(row.marker) + "\n1\nsrc\n\n2\n0\n1\n2\n";
+    ASGraph g;
+    // A line that is no type line leaves the family as it was.
+    g.setFamily(row.family);
+    EXPECT_EQ(readText(g, text, row.accepted), row.reason[0] == '\0') << row.marker;
+    EXPECT_STREQ(g.errReason(), row.reason) << row.marker;
+    EXPECT_EQ(g.family(), row.family) << row.marker;
+    if (row.reason[0] == '\0') {
+      EXPECT_EQ(writeText(g), text) << row.marker;
+    }
+  }
 }
 
 TEST(GraphFile, LongQuotedTextIsKeptWhole) {

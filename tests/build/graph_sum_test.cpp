@@ -91,3 +91,31 @@ TEST(GraphSumTest, RefusesWhatItCannotAdd) {
   EXPECT_EQ(adder.add((files.dir() + "/missing").c_str(), reason), GraphSum::Result::unopened);
   EXPECT_EQ(reason, "No such file or directory");
 }
+
+TEST(GraphSumTest, AddsOnlyGraphsOfTheRunsFamily) {
+  TempFiles files;
+  const std::string edge = "\n1\ns\n\n2\n1\n1\n2\n1 2 0 0 1 9223372036854775808 0 0\n";
+  const std::string v4 = files.write("VGR" + edge);
+  const std::string v6 = files.write("VGR6" + edge);
+  const std::string diff = files.write("VDG\n1\nd\n\n0\n0\n");
+  const std::string text = files.write("1 2\n");
+  using R = GraphSum::Result;
+  const struct {
+    AddressFamily family;
+    std::vector<std::pair<std::string, R>> adds;  // in order, into one sum
+  } cases[] = {
+      {AddressFamily::ipv4, {{v6, R::otherFamily}, {diff, R::differential}, {text, R::invalid}}},
+      {AddressFamily::ipv6, {{v4, R::otherFamily}, {diff, R::otherFamily}, {text, R::invalid}}},
+      // Units overflow as addresses do: 2^63 twice does not fit.
+      {AddressFamily::ipv6, {{v6, R::ok}, {v6, R::overflow}}},
+  };
+  for (const auto& c : cases) {
+    ASGraph sum;
+    GraphSum adder(sum, ASWidth{}, c.family);
+    EXPECT_EQ(sum.family(), c.family);
+    for (const auto& add : c.adds) {
+      std::string reason;
+      EXPECT_EQ(adder.add(add.first.c_str(), reason), add.second) << add.first << ": " << reason;
+    }
+  }
+}
