@@ -15,10 +15,11 @@ void writeNodesCsv(const GraphView& view, OutputBuffer& out) {
 
 void writeEdgesCsv(const GraphView& view, OutputBuffer& out) {
   const std::size_t attributes = edgeAttributeCount(view.graph().isDifferential());
+  const AddressFamily family = view.graph().family();
   out.append("source,target");
   for (std::size_t i = 0; i < attributes; ++i) {
     out.append(',');
-    out.append(kEdgeAttributes[i].name);
+    out.append(attributeName(kEdgeAttributes[i], family));
   }
   out.append('\n');
   view.forEachEdge([&out, attributes](const EdgeFields& copy) {

@@ -19,6 +19,10 @@ void appendLabel(OutputBuffer& out, const GraphView& view) {
     out.appendNumber(view.depth());
     out.append(view.depth() == 1 ? " hop\\n" : " hops\\n");
   }
+  // The drawing shows no covering; the family still says which graph it is.
+  if (view.graph().family() == AddressFamily::ipv6) {
+    out.append("IPv6 graph (IP covering in /64 units)\\n");
+  }
   out.append("arrows: customer to provider, blue lines: peers, dashed: unknown\"");
   out.append(", comment=\"sources:");
   List<char*>& sources = view.graph().getSourceFiles();

@@ -7,11 +7,20 @@ using Edge = EdgeFields;
 // Rows by type; the getters of the other types stay null.
 constexpr EdgeAttribute integerRow(const char* name, bool differential,
                                    long long (*get)(const Edge&)) {
-  return {name, AttributeType::integer, differential, get, nullptr, nullptr, nullptr};
+  return {name,    nullptr, nullptr, AttributeType::integer, differential, get,
+          nullptr, nullptr, nullptr};
 }
 constexpr EdgeAttribute countRow(const char* name, bool differential,
                                  unsigned long long (*get)(const Edge&)) {
-  return {name, AttributeType::count, differential, nullptr, get, nullptr, nullptr};
+  return {name, nullptr, nullptr, AttributeType::count, differential, nullptr,
+          get,  nullptr, nullptr};
+}
+// An IP covering of a plain graph, which an IPv6 graph counts in /64 units.
+constexpr EdgeAttribute coveringRow(const char* name, const char* ipv6Name,
+                                    const char* ipv6Description,
+                                    unsigned long long (*get)(const Edge&)) {
+  return {name, ipv6Name, ipv6Description, AttributeType::count, false, nullptr,
+          get,  nullptr,  nullptr};
 }
 
 }  // namespace
@@ -22,14 +31,18 @@ constexpr EdgeAttribute kEdgeAttributes[] = {
     integerRow("oriented", false, [](const Edge& e) -> long long { return e.ab.oriented; }),
     integerRow("direction", false,
                [](const Edge& e) -> long long { return ASGraph::dirToVal(e.direction); }),
-    {"relationship", AttributeType::word, false, nullptr, nullptr, nullptr,
+    {"relationship", nullptr, nullptr, AttributeType::word, false, nullptr, nullptr, nullptr,
      [](const Edge& e) { return relationshipName(relationshipOf(e)); }},
     countRow("paths_ab", false,
              [](const Edge& e) -> unsigned long long { return e.ab.pathCovering; }),
-    countRow("ip_ab", false, [](const Edge& e) -> unsigned long long { return e.ab.ipCovering; }),
+    coveringRow("ip_ab", "ipv6_slash64_ab",
+                "IPv6 address space announced over the way source to target, in /64 units",
+                [](const Edge& e) -> unsigned long long { return e.ab.ipCovering; }),
     countRow("paths_ba", false,
              [](const Edge& e) -> unsigned long long { return e.ba.pathCovering; }),
-    countRow("ip_ba", false, [](const Edge& e) -> unsigned long long { return e.ba.ipCovering; }),
+    coveringRow("ip_ba", "ipv6_slash64_ba",
+                "IPv6 address space announced over the way target to source, in /64 units",
+                [](const Edge& e) -> unsigned long long { return e.ba.ipCovering; }),
     integerRow("cmp_oriented_0", true,
                [](const Edge& e) -> long long { return e.comparison.cmpOriented[0]; }),
     integerRow("cmp_oriented_1", true,
@@ -60,7 +73,7 @@ constexpr EdgeAttribute kEdgeAttributes[] = {
                [](const Edge& e) -> long long { return e.comparison.unorientedCount; }),
     integerRow("orientation_changes", true,
                [](const Edge& e) -> long long { return e.comparison.orientationChanges; }),
-    {"orientation_stability", AttributeType::real, true, nullptr, nullptr,
+    {"orientation_stability", nullptr, nullptr, AttributeType::real, true, nullptr, nullptr,
      [](const Edge& e) -> double { return e.comparison.orientationStability; }, nullptr},
 };
 

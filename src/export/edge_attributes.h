@@ -54,6 +54,11 @@ enum class AttributeType {
 
 struct EdgeAttribute {
   const char* name;
+  // The IP covering of an IPv6 graph counts /64 units, not addresses: its columns carry another
+  // name, so that no tool adds them to the addresses of an IPv4 graph, and a description. Null
+  // for the rows that mean the same in both families.
+  const char* ipv6Name;
+  const char* ipv6Description;
   AttributeType type;
   bool differentialOnly;  // one of the comparison fields of a differential graph
   // Exactly the getter of the row's type is set.
@@ -68,6 +73,16 @@ struct EdgeAttribute {
 extern const EdgeAttribute kEdgeAttributes[];
 extern const std::size_t kPlainAttributeCount;
 extern const std::size_t kEdgeAttributeCount;
+
+// The row's name in a graph of `family`.
+inline const char* attributeName(const EdgeAttribute& attribute, AddressFamily family) {
+  return family == AddressFamily::ipv6 && attribute.ipv6Name != nullptr ? attribute.ipv6Name
+                                                                        : attribute.name;
+}
+
+// What a covering of an IPv6 graph counts, for the summary and the formats that describe their
+// graph as a whole.
+inline const char kIPv6CoveringUnit[] = "IPv6 /64 units";
 
 // How many rows apply to the graph: all of them for a differential graph.
 inline std::size_t edgeAttributeCount(bool differential) {

@@ -29,8 +29,9 @@ LoadResult loadGraph(const char* name, ASGraph& graph, std::string& message) {
     return LoadResult::unreadable;
   }
   std::string reason;
-  // Graphs of 32-bit AS numbers are read as readily as 16-bit ones.
-  if (in.read(graph, reason, ASWidth{true})) return LoadResult::loaded;
+  // Graphs of 32-bit AS numbers are read as readily as 16-bit ones, and graphs of either
+  // family: the writers name the unit of an IPv6 graph's covering.
+  if (in.read(graph, reason, ASWidth{true}, AcceptedGraphs::any)) return LoadResult::loaded;
   const bool fromStdin = std::strcmp(name, "-") == 0;
   if (refusedTypeLine(reason)) {
     message = fromStdin ? std::string("Error: standard input is not a zelgrin graph file\n")

@@ -20,8 +20,9 @@ const char* graphmlType(AttributeType type) {
   return "string";
 }
 
+// A key, with a description when it has one.
 void appendKey(OutputBuffer& out, const char* id, const char* target, const char* name,
-               const char* type) {
+               const char* type, const char* description = nullptr) {
   out.append("  <key id=\"");
   out.append(id);
   out.append("\" for=\"");
@@ -30,7 +31,13 @@ void appendKey(OutputBuffer& out, const char* id, const char* target, const char
   out.append(name);
   out.append("\" attr.type=\"");
   out.append(type);
-  out.append("\"/>\n");
+  if (description == nullptr) {
+    out.append("\"/>\n");
+    return;
+  }
+  out.append("\"><desc>");
+  out.append(description);
+  out.append("</desc></key>\n");
 }
 
 void appendGraphData(OutputBuffer& out, ASGraph& graph) {
@@ -41,6 +48,11 @@ void appendGraphData(OutputBuffer& out, ASGraph& graph) {
   out.append("</data>\n    <data key=\"g2\">");
   out.append(graph.isDifferential() ? "true" : "false");
   out.append("</data>\n");
+  if (graph.family() == AddressFamily::ipv6) {
+    out.append("    <data key=\"g3\">");
+    out.append(kIPv6CoveringUnit);
+    out.append("</data>\n");
+  }
 }
 
 }  // namespace
@@ -57,12 +69,17 @@ void writeGraphML(const GraphView& view, OutputBuffer& out) {
   appendKey(out, "g0", "graph", "sources", "string");
   appendKey(out, "g1", "graph", "comment", "string");
   appendKey(out, "g2", "graph", "differential", "boolean");
+  // An IPv4 graph has no unit key, as before IPv6 graphs existed: its unit is the address.
+  const bool ipv6 = graph.family() == AddressFamily::ipv6;
+  if (ipv6) appendKey(out, "g3", "graph", "ip_covering_unit", "string");
   appendKey(out, "n0", "node", "asn", "long");
   // Edge keys are "e" and the attribute's row number.
   char id[32];
   for (std::size_t i = 0; i < attributes; ++i) {
     std::snprintf(id, sizeof id, "e%zu", i);
-    appendKey(out, id, "edge", kEdgeAttributes[i].name, graphmlType(kEdgeAttributes[i].type));
+    const EdgeAttribute& attribute = kEdgeAttributes[i];
+    appendKey(out, id, "edge", attributeName(attribute, graph.family()),
+              graphmlType(attribute.type), ipv6 ? attribute.ipv6Description : nullptr);
   }
   out.append("  <graph id=\"G\" edgedefault=\"directed\">\n");
   appendGraphData(out, graph);

@@ -20,6 +20,11 @@ void appendGraphData(OutputBuffer& out, ASGraph& graph) {
   appendString(out, graph.getComment());
   out.append(", \"differential\": ");
   out.append(graph.isDifferential() ? "true" : "false");
+  // An IPv4 graph says nothing, as before IPv6 graphs existed: its unit is the address.
+  if (graph.family() == AddressFamily::ipv6) {
+    out.append(", \"ip_covering_unit\": ");
+    appendString(out, kIPv6CoveringUnit);
+  }
   out.append("},\n");
 }
 
@@ -40,6 +45,7 @@ void appendValue(OutputBuffer& out, const EdgeAttribute& attribute, const EdgeFi
 void writeJson(const GraphView& view, OutputBuffer& out) {
   ASGraph& graph = view.graph();
   const std::size_t attributes = edgeAttributeCount(graph.isDifferential());
+  const AddressFamily family = graph.family();
   out.append("{\"directed\": true, \"multigraph\": false,\n");
   appendGraphData(out, graph);
   out.append("\"nodes\": [");
@@ -55,7 +61,7 @@ void writeJson(const GraphView& view, OutputBuffer& out) {
   });
   out.append("\n],\n\"links\": [");
   separator = "\n";
-  view.forEachArc([&out, &separator, attributes](const EdgeFields& copy) {
+  view.forEachArc([&out, &separator, attributes, family](const EdgeFields& copy) {
     out.append(separator);
     out.append("{\"source\": \"AS");
     out.appendNumber(copy.a);
@@ -64,7 +70,7 @@ void writeJson(const GraphView& view, OutputBuffer& out) {
     out.append('"');
     for (std::size_t i = 0; i < attributes; ++i) {
       out.append(", \"");
-      out.append(kEdgeAttributes[i].name);
+      out.append(attributeName(kEdgeAttributes[i], family));
       out.append("\": ");
       appendValue(out, kEdgeAttributes[i], copy);
     }

@@ -146,8 +146,9 @@ void writeSummary(const GraphView& view, const GraphSummary& s, OutputBuffer& ou
   ASGraph& graph = view.graph();
   SummaryText text(out);
   List<char*>& sources = graph.getSourceFiles();
-  text.line("Graph:            %s, %llu source file%s\n",
-            graph.isDifferential() ? "differential" : "plain",
+  const bool ipv6 = graph.family() == AddressFamily::ipv6;
+  text.line("Graph:            %s%s, %llu source file%s\n",
+            graph.isDifferential() ? "differential" : "plain", ipv6 ? " IPv6" : "",
             static_cast<unsigned long long>(sources.len()), sources.len() == 1 ? "" : "s");
   bool more = !sources.isEmpty();
   for (sources.goToFirst(); more; more = sources.next()) {
@@ -175,8 +176,8 @@ void writeSummary(const GraphView& view, const GraphSummary& s, OutputBuffer& ou
             s.degreeMin, s.degreeMedian, s.degree90, s.degree99, s.degreeMax);
   text.line("Path covering:    %llu paths over edges, both ways added\n",
             static_cast<unsigned long long>(s.pathCovering));
-  text.line("IP covering:      %llu addresses over edges, both ways added\n",
-            static_cast<unsigned long long>(s.ipCovering));
+  text.line("IP covering:      %llu %s over edges, both ways added\n",
+            static_cast<unsigned long long>(s.ipCovering), ipv6 ? kIPv6CoveringUnit : "addresses");
   text.table("Highest degree", s.highestDegree);
   text.table("Most customers", s.mostCustomers);
 }
