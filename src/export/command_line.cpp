@@ -80,6 +80,7 @@ bool parseExportArguments(int argc, char* const argv[], ExportOptions& options,
     }
     if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "--help-all") == 0) {
       options.help = true;
+      if (std::strcmp(arg, "--help-all") == 0) options.helpAll = true;
     } else if (std::strcmp(arg, "--version") == 0) {
       options.version = true;
     } else if (std::strcmp(arg, "--summary") == 0) {

@@ -19,7 +19,8 @@ struct ExportOptions {
   bool around = false;              // only the neighbourhood of aroundAS
   ASNumber aroundAS = 0;
   unsigned depth = 1;
-  bool help = false;  // --help or --help-all: there is no more to tell
+  bool help = false;     // --help or --help-all: there is no more to tell
+  bool helpAll = false;  // --help-all: the help and what it adds to the classic one
   bool version = false;
 };
 
@@ -28,7 +29,7 @@ struct ExportOptions {
 bool parseExportArguments(int argc, char* const argv[], ExportOptions& options,
                           std::string& message);
 
-// Prints the help text on out.
-void printExportHelp(std::FILE* out);
+// Prints the help text on out; with `all`, what --help-all adds after it.
+void printExportHelp(std::FILE* out, bool all);
 
 #endif  // ZELGRIN_EXPORT_COMMAND_LINE_H

@@ -1,7 +1,8 @@
-// The help text of zelgrin-export --help (and --help-all, which has no more to add).
+// The help text of zelgrin-export --help, and what --help-all adds: the graphs that came after
+// the classic ones.
 #include "export/command_line.h"
 
-void printExportHelp(std::FILE* out) {
+void printExportHelp(std::FILE* out, bool all) {
   std::fputs(
       "zelgrin-export 1.0\n"
       "USAGE: zelgrin-export [options] GRAPH\n"
@@ -36,5 +37,15 @@ void printExportHelp(std::FILE* out) {
       "Exit status: 0 done, 1 syntax error, 2 the graph file could not be opened\n"
       "or an output not created, 3 invalid graph, an output that is the graph\n"
       "file, AS of --around not in the graph, or a failed write.\n",
+      out);
+  if (!all) return;
+  std::fputs(
+      "\n"
+      "IPv6 graphs (type line VGR6, written by zelgrin --ipv6) are read as any\n"
+      "other; their IP covering counts IPv6 /64 units, not addresses, and every\n"
+      "output says so: the summary reads \"plain IPv6\" and \"IPv6 /64 units\", the\n"
+      "fields ip_ab and ip_ba are named ipv6_slash64_ab and ipv6_slash64_ba (with\n"
+      "a GraphML description), GraphML and JSON add the graph datum\n"
+      "ip_covering_unit (\"IPv6 /64 units\"), and the dot label names an IPv6 graph.\n",
       out);
 }

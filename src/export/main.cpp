@@ -133,7 +133,7 @@ int main(int argc, char* argv[]) {
     return exitOk;
   }
   if (options.help) {
-    printExportHelp(stdout);
+    printExportHelp(stdout, options.helpAll);
     return exitOk;
   }
 

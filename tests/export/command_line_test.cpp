@@ -30,11 +30,15 @@ TEST(ExportCommandLine, ReadsFormatNeighbourhoodAndOutput) {
   EXPECT_STREQ(options.output, "-x");  // a value is taken whatever it looks like
   EXPECT_STREQ(options.graphFile, "-");
 
-  // "-" is standard output, as no -o is; --help-all is --help.
+  // "-" is standard output, as no -o is; --help-all is --help with more after it.
   ExportOptions dash;
   EXPECT_EQ(parse({"--help-all", "-o", "-", "--to", "json", "g"}, dash), "");
   EXPECT_EQ(dash.output, nullptr);
   EXPECT_TRUE(dash.help);
+  EXPECT_TRUE(dash.helpAll);
+  ExportOptions help;
+  EXPECT_EQ(parse({"--help"}, help), "");
+  EXPECT_FALSE(help.helpAll);
 
   ExportOptions defaults;
   EXPECT_EQ(parse({"g"}, defaults), "");
