@@ -104,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   {
     StreamLineSource lines(in);
     std::string reason;
-    ok = readGraphFile(lines, graph, reason, width);
+    // As the exporter reads: a graph of either family.
+    ok = readGraphFile(lines, graph, reason, width, AcceptedGraphs::any);
   }
   std::fclose(in);
   if (!ok) return 0;
