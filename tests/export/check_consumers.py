@@ -17,16 +17,21 @@ import subprocess
 import sys
 
 PLAIN = ["oriented", "direction", "relationship", "paths_ab", "ip_ab", "paths_ba", "ip_ba"]
+# An IPv6 graph's covering counts /64 units, and its fields say so.
+IPV6_NAMES = {"ip_ab": "ipv6_slash64_ab", "ip_ba": "ipv6_slash64_ba"}
+IPV6_UNIT = "IPv6 /64 units"
 DIFFERENTIAL = ["cmp_oriented_0", "cmp_oriented_1", "cmp_direction_0", "cmp_direction_1",
                 "paths_ab_1", "ip_ab_1", "paths_ba_1", "ip_ba_1", "compared_graphs", "incoming",
                 "outgoing", "undirected", "unoriented", "orientation_changes",
                 "orientation_stability"]
 RELATIONSHIP = {1: "customer-provider", -1: "provider-customer"}
 
-Graph = collections.namedtuple("Graph", "differential sources comment nodes edges customers")
+Graph = collections.namedtuple("Graph",
+                               "differential ipv6 sources comment nodes edges customers")
 # The fields that swap when an edge is seen from its other end.
 SWAPPED = [("paths_ab", "paths_ba"), ("ip_ab", "ip_ba"), ("paths_ab_1", "paths_ba_1"),
-           ("ip_ab_1", "ip_ba_1"), ("incoming", "outgoing")]
+           ("ip_ab_1", "ip_ba_1"), ("incoming", "outgoing"),
+           ("ipv6_slash64_ab", "ipv6_slash64_ba")]
 failures = []
 
 
@@ -40,6 +45,7 @@ def read_graph_file(path):
     with open(path, "rb") as f:
         lines = f.read().split(b"\n")
     differential = lines[0] == b"VDG"
+    ipv6 = lines[0] == b"VGR6"
     count = int(lines[1])
     sources = [text(s) for s in lines[2:2 + count]]
     at = 2 + count
@@ -54,6 +60,8 @@ def read_graph_file(path):
         numbers = [int(x) for x in fields[2:8]]
         values = dict(zip(["oriented", "direction", "paths_ab", "ip_ab", "paths_ba", "ip_ba"],
                           numbers))
+        if ipv6:
+            values = {IPV6_NAMES.get(k, k): v for k, v in values.items()}
         values["relationship"] = RELATIONSHIP.get(values["direction"],
                                                   "peer" if values["oriented"] else "unknown")
         if differential:
@@ -62,7 +70,7 @@ def read_graph_file(path):
         edges[(a, b)] = values
         if values["direction"]:
             customers[b if values["direction"] == 1 else a] += 1
-    return Graph(differential, sources, comment, nodes, edges, customers)
+    return Graph(differential, ipv6, sources, comment, nodes, edges, customers)
 
 
 def arcs(graph):
@@ -84,7 +92,16 @@ def arcs(graph):
 
 
 def names(graph):
-    return PLAIN + (DIFFERENTIAL if graph.differential else [])
+    plain = [IPV6_NAMES.get(n, n) for n in PLAIN] if graph.ipv6 else PLAIN
+    return plain + (DIFFERENTIAL if graph.differential else [])
+
+
+def graph_data(graph):
+    """What GraphML and JSON say of the graph as a whole, besides its sources."""
+    data = {"comment": graph.comment, "differential": graph.differential}
+    if graph.ipv6:
+        data["ip_covering_unit"] = IPV6_UNIT
+    return data
 
 
 def check(tool, condition, message):
@@ -165,9 +182,9 @@ def check_graphml(graph, path):
         compare("networkx graphml", arcs(graph), {n: d["asn"] for n, d in g.nodes(data=True)},
                 {(a, b): d for a, b, d in g.edges(data=True)})
         check_providers("networkx graphml", graph, g)
-        check("networkx graphml", g.graph.get("sources") == "\n".join(graph.sources) and
-              g.graph.get("comment") == graph.comment and
-              g.graph.get("differential") is graph.differential, "graph data %r" % g.graph)
+        seen = {k: v for k, v in g.graph.items() if k not in ("node_default", "edge_default")}
+        check("networkx graphml", seen == dict(graph_data(graph), sources="\n".join(graph.sources)),
+              "graph data %r" % g.graph)
     ig = optional("igraph")
     if ig:
         g = ig.Graph.Read_GraphML(path)
@@ -215,8 +232,7 @@ def check_json(graph, path):
     compare("networkx json", arcs(graph), {n: d["asn"] for n, d in g.nodes(data=True)},
             {(a, b): d for a, b, d in g.edges(data=True)})
     check_providers("networkx json", graph, g)
-    check("networkx json", g.graph == {"sources": graph.sources, "comment": graph.comment,
-                                       "differential": graph.differential},
+    check("networkx json", g.graph == dict(graph_data(graph), sources=graph.sources),
           "graph data %r" % g.graph)
 
 
