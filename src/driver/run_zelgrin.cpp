@@ -202,9 +202,8 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   }
   // A file of the first letters read the wrong way is said so once, rather than also that
   // nothing came of it; the letters that always warned when nothing came keep that warning.
-  const std::vector<std::string> warnings =
-      letterWarnings(inputs, report, !options.as32 && !options.stats && !options.statsJson,
-                     build.family);
+  const std::vector<std::string> warnings = letterWarnings(
+      inputs, report, !options.as32 && !options.stats && !options.statsJson, build.family);
   std::vector<bool> warned(inputs.size());
   for (std::size_t k = 0; k < warnings.size(); ++k) {
     warned[k] = !warnings[k].empty() && !formatOf(inputs[k].type).warnWhenUnused;
