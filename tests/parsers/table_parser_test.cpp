@@ -3,7 +3,9 @@
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "parsers/temp_files.h"
@@ -396,6 +398,112 @@ TEST(TableParserTest, RouteWords) {
     const Reading reading = readAll(files.write(kHeader + c.lines), c.family, c.wide);
     EXPECT_EQ(reading.routes, c.routes);
     EXPECT_EQ(reading.skipped, c.skipped);
+  }
+}
+
+// A line with each word at its column, or one blank after the word before when that is past it.
+std::string laid(std::initializer_list<std::pair<std::size_t, const char*>> words) {
+  std::string line;
+  for (const auto& word : words) {
+    const std::size_t after = line.empty() ? 0 : line.size() + 1;
+    line = pad(line, after > word.first ? after : word.first) + word.second;
+  }
+  return line + "\n";
+}
+
+TEST(TableParserTest, IPv6SectionsAsEachPlatformPrintsThem) {
+  const std::string nxosHeader =
+      "   Network            Next Hop            Metric     LocPrf     Weight Path\n";
+  struct Case {
+    const char* name;
+    std::string content;
+    std::vector<std::string> ipv6Routes;
+    const char* ipv6Skipped;
+    int ipv4Used;
+    const char* ipv4Skipped;
+  };
+  const Case cases[] = {
+      {"IOS show bgp ipv6 unicast: wrapped networks and next hops, a repeated network",
+       std::string(kHeader) +
+           route("*>", "2001:DB8:1::/48", "2001:DB8:12::2", "0", "", "0", "65002 i") +
+           "*> 2001:DB8:10:1::/64\n" + route("", "", "::", "0", "", "32768", "i") +
+           "* i2001:DB8:20::/48 2001:DB8:3::3\n" +
+           route("", "", "", "0", "100", "0", "65003 65004 i") +
+           route("*>i", "", "2001:DB8:3::4", "0", "100", "0", "65005 65004 i") +
+           route("*>", "fd00:1::/32", "FE80::2%Gi0/0", "0", "", "0", "65002 ?"),
+       {"2 2001:db8:1::/48 via 0.0.0.0 m 0 w 0 path 65002 o 1 st 24",
+        "4 2001:db8:10:1::/64 via 0.0.0.0 m 0 w 32768 path o 1 st 24",
+        "6 2001:db8:20::/48 via 0.0.0.0 m 0 l 100 w 0 path 65003 65004 o 1 st 40",
+        "7 2001:db8:20::/48 via 0.0.0.0 m 0 l 100 w 0 path 65005 65004 o 1 st 56",
+        "8 fd00:1::/32 via 0.0.0.0 m 0 w 0 path 65002 o 4 st 24"},
+       "",
+       0,
+       "IPv6 network 5"},
+      {"NX-OS: path type codes glued to networks that start with a letter",
+       nxosHeader +
+           laid({{0, "*>efd00:10::/64"},
+                 {22, "fe80::1%Eth1/1"},
+                 {47, "0"},
+                 {69, "0"},
+                 {71, "65010 i"}}) +
+           laid({{0, "*>ea::/16"}, {22, "2001:db8::1"}, {69, "0"}, {71, "65010 65020 i"}}) +
+           laid({{0, "*|e"}, {22, "2001:db8::2"}, {69, "0"}, {71, "65030 65020 i"}}) +
+           laid({{0, "*>l10.0.0.0/8"}, {22, "0.0.0.0"}, {65, "32768"}, {71, "i"}}),
+       {"2 fd00:10::/64 via 0.0.0.0 m 0 w 0 path 65010 o 1 st 24",
+        "3 a::/16 via 0.0.0.0 w 0 path 65010 65020 o 1 st 24",
+        "4 a::/16 via 0.0.0.0 w 0 path 65030 65020 o 1 st 8"},
+       "IPv4 network 1",
+       1,
+       "IPv6 network 3"},
+      {"FRR show bgp ipv6: long link-local next hops push the numbers to the next line",
+       std::string(kHeader) + "*> 2001:db8:1::/48  fe80::a00:27ff:fe8e:1\n" +
+           route("", "", "", "0", "", "0", "65002 65003 i") +
+           "*=                  fe80::a00:27ff:fe8e:2\n" +
+           route("", "", "", "0", "", "0", "65004 65003 i") +
+           route("*>", "2001:db8:2::/48", "::", "0", "", "32768", "i") +
+           "\nDisplayed  2 routes and 3 total paths\n" +
+           route("*>", "", "::", "0", "", "32768", "i"),
+       {"3 2001:db8:1::/48 via 0.0.0.0 m 0 w 0 path 65002 65003 o 1 st 24",
+        "5 2001:db8:1::/48 via 0.0.0.0 m 0 w 0 path 65004 65003 o 1 st 8",
+        "6 2001:db8:2::/48 via 0.0.0.0 m 0 w 32768 path o 1 st 24",
+        "9 error 4: Could not retrieve any previous network value"},
+       "malformed route 1",
+       0,
+       "IPv6 network 3, malformed route 1"},
+  };
+  TempFiles files;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = files.write(c.content);
+    const Reading ipv6 = readAll(path, v6, true);
+    EXPECT_EQ(ipv6.routes, c.ipv6Routes);
+    EXPECT_EQ(ipv6.skipped, c.ipv6Skipped);
+    const Reading ipv4 = readAll(path, v4, true);
+    EXPECT_EQ(ipv4.used, c.ipv4Used);
+    EXPECT_EQ(ipv4.skipped, c.ipv4Skipped);
+  }
+}
+
+TEST(TableParserTest, RealIPv6Routes) {
+  struct Case {
+    const char* file;
+    std::vector<std::string> routes;
+  };
+  const Case cases[] = {
+      {"bgp_ios_xr_asdot_ipv6.txt",
+       {"48 10:10:10:7::/128 via 0.0.0.0 m 0 w 0 path 4266917459 o 4 st 24",
+        "49 10:10:10:8::/128 via 0.0.0.0 m 0 w 32768 path o 4 st 24",
+        "52 2000:2000:2000:7777::/64 via 0.0.0.0 m 0 w 0 path 4266917459 o 4 st 24",
+        "54 2000:2000:2000:8888::/64 via 0.0.0.0 m 0 w 32768 path o 4 st 24",
+        "56 2001:2001:2001:2001:2001::/124 via 0.0.0.0 m 0 w 32768 path o 4 st 24",
+        "58 2001:2001:2001:2001:2001::/124 via 0.0.0.0 m 0 w 0 path 4266917459 o 4 st 8",
+        "60 2001:2001:2001:2001:2001::7/128 via 0.0.0.0 m 0 w 32768 path o 4 st 24"}},
+      {"tables/nxos_families_vpn.txt",
+       {"45 2001:11::1/128 via 0.0.0.0 m 0 l 100 w 32768 path o 4 st 24"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    EXPECT_EQ(readAll(fixture(c.file), v6, true).routes, c.routes);
   }
 }
 
