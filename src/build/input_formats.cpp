@@ -37,13 +37,6 @@ Parser* makePipeRouteParser() {
   return parser;
 }
 
-// The table reader of the second pass hands out IPv4 routes only.
-Parser* makeTableRouteParser() {
-  TableParser* parser = new TableParser;
-  parser->setIPv4Only(true);
-  return parser;
-}
-
 // Each handler knows the record of its own parser.
 void pathLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
   handlePathLine(edges, static_cast<PathParser&>(parser).data, contents);
@@ -123,9 +116,9 @@ const InputFormat kFormats[] = {
      "Unoriented edges can only be used to get nodes and/or edges", make<UnknownParser>,
      unknownLine, nullptr, nullptr, nullptr},
     {'t', tableFile, false, true, "lines", kRouteContents, kTableRefusal, make<TableParser>,
-     tableLine, makeTableRouteParser, tableRoute, tablePath},
+     tableLine, make<TableParser>, tableRoute, tablePath},
     {'T', tableFile, true, true, "lines", kRouteContents, kTableRefusal, make<TableParser>,
-     tableLine, makeTableRouteParser, tableRoute, tablePath},
+     tableLine, make<TableParser>, tableRoute, tablePath},
     {'m', mrtFile, false, true, "MRT entries", kRouteContents,
      "MRT files can only be used to get nodes, edges, path covering and IP address covering",
      make<MrtParser>, mrtLine, makeMrtRouteParser, mrtRoute, mrtPath},
