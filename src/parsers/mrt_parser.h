@@ -1,6 +1,6 @@
 // Reader of MRT routing data (format letter m) for graph construction: every RIB entry (one per
-// peer) and every prefix an UPDATE announces is one record, IPv4 and IPv6 alike. Decoding is the
-// MrtReader's; this class hands its entries to graph construction, one per nextLine.
+// peer) and every prefix an UPDATE announces is one record, of the run's family only. Decoding is
+// the MrtReader's; this class hands its entries to graph construction, one per nextLine.
 //
 // Only the entries of the run's family (Parser::family) are read; the others are passed over and
 // counted. An IPv4 run takes IPv4 multicast entries as unicast; an IPv6 run passes over IPv6
