@@ -7,11 +7,17 @@ topology (tier-1 mesh, regional transit, stub origins): each peer reaches an ori
 or two transit ASes, so paths run 3 to 8 ASes, some with the origin or the peer prepended; about
 3 % of the ASes are 4-byte numbers. The same seed gives the same bytes.
 
+With --family ipv6 the records are RIB_IPV6_UNICAST (the peers keep IPv4 addresses) and the
+prefixes lie in 2000::/3: mostly /29 to /48 blocks, a third of them with more specifics inside
+(mostly /48 to /64, a few up to /128), written as collectors write them: addresses ascending and,
+at one address, the shorter prefix first. The same --prefixes and --peers give the same number
+of entries in both families, with the same topology and path shapes.
+
 Hostile orders for the sort of the IP covering pass: --order shuffled writes the prefixes in a
 random order (addresses that do not ascend), --order one-prefix writes one prefix every time.
 
 Usage: generate_rib.py OUT [--prefixes N] [--peers N] [--seed N] [--gzip]
-                       [--order ascending|shuffled|one-prefix]
+                       [--order ascending|shuffled|one-prefix] [--family ipv4|ipv6]
 Example: generate_rib.py bench/data/rib.mrt --prefixes 1000000 --peers 20   (about 1 GB)
 """
 import argparse
@@ -85,6 +91,37 @@ def prefixes(rng, count):
         address += size * (2 if rng.random() < 0.1 else 1)
 
 
+def prefixes6(rng, count):
+    """IPv6 prefixes as (address, length), address a 128-bit integer, in the collectors' order."""
+    start = 0x2000 << 112
+    address = start
+    made = 0
+    while made < count:
+        length = rng.choices([29, 32, 36, 40, 44, 48], [5, 30, 10, 10, 10, 35])[0]
+        size = 1 << (128 - length)
+        address = (address + size - 1) // size * size
+        if address + size > 0x4000 << 112:
+            address = start  # past 2000::/3: start over
+        yield address, length
+        made += 1
+        if rng.random() < 0.33:
+            # More specifics inside the block, ascending; the first may share its address.
+            inner = address
+            for _ in range(rng.randint(1, 4)):
+                if made >= count:
+                    break
+                more = rng.choices([48, 52, 56, 64, 96, 128], [30, 10, 20, 30, 5, 5])[0]
+                more = max(more, length + 1)
+                step = 1 << (128 - more)
+                inner = (inner + step - 1) // step * step
+                if inner + step > address + size:
+                    break
+                yield inner, more
+                made += 1
+                inner += step * rng.randint(1, 3)
+        address += size * (2 if rng.random() < 0.1 else 1)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("out")
@@ -94,7 +131,9 @@ def main():
     parser.add_argument("--gzip", action="store_true", help="write gzip compressed output")
     parser.add_argument("--order", choices=["ascending", "shuffled", "one-prefix"],
                         default="ascending")
+    parser.add_argument("--family", choices=["ipv4", "ipv6"], default="ipv4")
     args = parser.parse_args()
+    ipv6 = args.family == "ipv6"
 
     rng = random.Random(args.seed)
     tier1, tier2, stubs, providers = build_topology(rng)
@@ -105,12 +144,12 @@ def main():
     out = gzip.open(args.out, "wb", compresslevel=6) if args.gzip else open(args.out, "wb")
     with out:
         out.write(peer_index_table(peers))
-        order = prefixes(rng, args.prefixes)
+        order = prefixes6(rng, args.prefixes) if ipv6 else prefixes(rng, args.prefixes)
         if args.order == "shuffled":
             order = list(order)
             rng.shuffle(order)
         elif args.order == "one-prefix":
-            order = [(10 << 24, 8)] * args.prefixes
+            order = [(0x20010DB8 << 96, 32) if ipv6 else (10 << 24, 8)] * args.prefixes
         for sequence, (address, length) in enumerate(order):
             # A fifth of the prefixes belong to a few hundred large networks.
             origin = stubs[rng.randrange(500) if rng.random() < 0.2 else rng.randrange(len(stubs))]
@@ -123,10 +162,11 @@ def main():
                     path = path_from(rng, peer_as, origin, tier1, providers)
                     encoded = cache[key] = entry_bytes(index, path, next_hops[index])
                 entries.append(encoded)
-            prefix = struct.pack(">I", address)[: (length + 7) // 8]
+            width = 16 if ipv6 else 4
+            prefix = address.to_bytes(width, "big")[: (length + 7) // 8]
             body = (struct.pack(">IB", sequence, length) + prefix + struct.pack(">H", len(entries)) +
                     b"".join(entries))
-            out.write(record(2, body))
+            out.write(record(4 if ipv6 else 2, body))
 
 
 if __name__ == "__main__":

@@ -1,7 +1,7 @@
 // Reads router tables with the modern table reader (letter t) and with the classic dump reader
 // (letter b) and prints, per file, what each made of it. Used by bench/table_coverage.py.
-// Usage: table_coverage [--as32] [--paths] FILE...
-//   --as32   a 32-bit run;  --paths   the path pass (all networks) instead of the IP covering pass
+// Usage: table_coverage [--as32] [--ipv6] FILE...
+//   --as32   a 32-bit run;  --ipv6   the IPv6 run (IPv6 routes) instead of the IPv4 one
 // Output, one line per file, tab-separated:
 //   FILE  t-used  t-reason=count ...  |  b-used  b-failed
 #include <cstdio>
@@ -13,10 +13,10 @@
 
 namespace {
 
-void readTable(const char* name, bool ipv4Only, ASWidth width) {
+void readTable(const char* name, AddressFamily family, ASWidth width) {
   TableParser table;
   table.setWidth(width);
-  table.setIPv4Only(ipv4Only);
+  table.setFamily(family);
   unsigned long used = 0;
   if (table.openFile(name)) {
     while (table.nextLine() == 0) {
@@ -51,15 +51,15 @@ void readClassic(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool ipv4Only = true;
+  AddressFamily family = AddressFamily::ipv4;
   ASWidth width;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--as32") == 0) {
       width.wide = true;
-    } else if (std::strcmp(argv[i], "--paths") == 0) {
-      ipv4Only = false;
+    } else if (std::strcmp(argv[i], "--ipv6") == 0) {
+      family = AddressFamily::ipv6;
     } else {
-      readTable(argv[i], ipv4Only, width);
+      readTable(argv[i], family, width);
       // The classic reader knows 16-bit AS numbers only.
       readClassic(argv[i]);
     }

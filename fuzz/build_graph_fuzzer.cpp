@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to graph construction as a path list, a path-saturation file and two
 // router table dumps (the input is cut into four parts at 0xFF bytes), builds the graph with
 // every content, and writes it out; once with one thread and once with four, whose graphs must
-// be the same bytes.
+// be the same bytes. An input whose first byte is '6' builds the IPv6 graph instead, of a path
+// list and three parts of pipe route text (one for paths, two merged for the covering).
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -26,11 +27,14 @@ const char* writePart(int slot, const uint8_t* bytes, size_t size) {
 
 // The graph built from `inputs` with `threads` threads, as its file's bytes; empty when the
 // build fails.
-std::string buildWith(const std::vector<InputFile>& inputs, ASWidth width, int threads) {
+std::string buildWith(const std::vector<InputFile>& inputs, ASWidth width, int threads,
+                      AddressFamily family) {
   ASGraph graph;
+  graph.setFamily(family);
   BuildOptions options;
   options.width = width;
   options.threads = threads;
+  options.family = family;
   if (buildGraph(inputs, options, graph) != 0) return std::string();
   char* text = nullptr;
   size_t length = 0;
@@ -52,6 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
       {"", bgpFile, getIPCovering, 0, false, ""},
       {"", bgpFile, getIPCovering, 7, false, ""},
   };
+  static const InputFile ipv6Kinds[4] = {
+      {"", pathFile, getNodes | getEdges | getDirections | getPathCovering, 0, false, ""},
+      {"", pipeFile, getNodes | getEdges | getPathCovering, 0, false, ""},
+      {"", pipeFile, getIPCovering, 0, false, ""},
+      {"", pipeFile, getIPCovering, 0, false, ""},
+  };
+  const AddressFamily family =
+      size > 0 && bytes[0] == '6' ? AddressFamily::ipv6 : AddressFamily::ipv4;
   std::vector<InputFile> inputs;
   size_t start = 0;
   for (int part = 0; part < 4; part++) {
@@ -60,12 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (looksCompressed(bytes + start, end - start)) return 0;
     const char* name = writePart(part, bytes + start, end - start);
     if (name == nullptr) return 0;
-    inputs.push_back(kinds[part]);
+    inputs.push_back(family == AddressFamily::ipv6 ? ipv6Kinds[part] : kinds[part]);
     inputs.back().name = name;
     start = end < size ? end + 1 : size;
   }
   const ASWidth width = widthFrom(bytes, size);
   // Reading the dumps ahead in other threads must not change a byte of the graph.
-  if (buildWith(inputs, width, 1) != buildWith(inputs, width, 4)) std::abort();
+  if (buildWith(inputs, width, 1, family) != buildWith(inputs, width, 4, family)) std::abort();
   return 0;
 }

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Checks zelgrin's MRT reader against a second opinion: Debian's bgpdump, a general MRT decoder.
 
-For each MRT file (plain or compressed):
-  1. the graph of `zelgrin --file:mnec FILE` must equal the graph of the path list that
-     `bgpdump -m FILE` yields for it (field 7 of every RIB entry and announcement, AS sets removed);
-  2. when the file holds IPv4 RIB entries, the IP covering of `--file:mi FILE` must equal the
+For each MRT file (plain or compressed) and each address family (--family ipv4 or ipv6; both
+when not given):
+  1. the graph of `zelgrin --file:mnec FILE` (with --ipv6 for the IPv6 family) must equal the
+     graph of the path list that `bgpdump -m FILE` yields for it (field 7 of every RIB entry and
+     announcement whose prefix is of the family, AS sets removed);
+  2. IPv4 only: when the file holds IPv4 RIB entries, the IP covering of `--file:mi FILE` must equal the
      covering of the same entries written as a router table dump (`--file:bi`; `--file:ti` when
      a default route has a path, as the classic reader takes 0.0.0.0/0 for one address), beside
      the same path list.
@@ -19,7 +21,7 @@ Two kinds of files bgpdump cannot be the second opinion for, handled here:
     bgpdump reads the identifiers as prefixes. When a twin of the file written with the proper
     subtypes lies beside it (KNOWN_TWINS), the graph must equal the twin's graph instead.
 
-Usage: mrt_second_opinion.py ZELGRIN FILE...   (exit 0 when every file agrees)
+Usage: mrt_second_opinion.py [--family ipv4|ipv6] ZELGRIN FILE...   (exit 0 when all agree)
 """
 import gzip
 import ipaddress
@@ -118,7 +120,7 @@ def run(zelgrin, args, out):
         raise RuntimeError("zelgrin %s failed: %s" % (" ".join(args), result.stderr.decode()))
 
 
-def check(zelgrin, mrt, work):
+def check(zelgrin, mrt, work, family):
     opener = gzip.open if mrt.endswith(".gz") else open
     with opener(mrt, "rb") as f:
         fixed = reframed(f.read())
@@ -127,26 +129,28 @@ def check(zelgrin, mrt, work):
         source = os.path.join(work, "reframed.mrt")
         with open(source, "wb") as f:
             f.write(fixed)
-    entries = list(bgpdump_lines(source))
+    ipv6 = family == "ipv6"
+    entries = [f for f in bgpdump_lines(source) if (":" in f[5]) == ipv6]
+    mrt_args = ["--ipv6"] if ipv6 else []
     paths = os.path.join(work, "paths.txt")
     with open(paths, "w") as f:
         for fields in entries:
             f.write(without_sets(fields[6]) + "\n")
     a, b = os.path.join(work, "a.graph"), os.path.join(work, "b.graph")
     run(zelgrin, ["--file:pnec", paths], a)
-    run(zelgrin, ["--file:mnec", mrt], b)
+    run(zelgrin, mrt_args + ["--file:mnec", mrt], b)
     ok = graph_body(a) == graph_body(b)
     verdicts = ["paths " + ("agree" if ok else "DIFFER")]
     twin = twin_of(mrt)
     if not ok and twin and os.path.exists(twin):
-        run(zelgrin, ["--file:mnec", twin], a)
+        run(zelgrin, mrt_args + ["--file:mnec", twin], a)
         ok = graph_body(a) == graph_body(b)
         verdicts = ["bgpdump misreads its ADD-PATH identifiers; graph %s its twin %s" %
                     ("equals" if ok else "DIFFERS from", os.path.basename(twin))]
     if fixed is not None:
         verdicts.insert(0, "bgpdump read a copy with the records reframed")
 
-    rib = [f for f in entries if f[2] == "B" and ":" not in f[5]]
+    rib = [f for f in entries if f[2] == "B" and not ipv6]
     if rib:
         # The merge order: lower address first, then the longer prefix; ties keep file order.
         def key(item):
@@ -167,22 +171,29 @@ def check(zelgrin, mrt, work):
         same = graph_body(a) == graph_body(b)
         ok = ok and same
         verdicts.append("IP covering " + ("agrees" if same else "DIFFERS"))
-    print("%s: %d entries; %s" % (os.path.basename(mrt), len(entries), ", ".join(verdicts)))
+    print("%s %s: %d entries; %s" % (os.path.basename(mrt), family, len(entries),
+                                     ", ".join(verdicts)))
     return ok
 
 
 def main():
-    if len(sys.argv) < 3:
+    args = sys.argv[1:]
+    families = ["ipv4", "ipv6"]
+    if len(args) > 1 and args[0] == "--family" and args[1] in families:
+        families = [args[1]]
+        args = args[2:]
+    if len(args) < 2:
         print(__doc__)
         return 2
     if subprocess.run(["sh", "-c", "command -v bgpdump"], capture_output=True).returncode != 0:
         print("bgpdump is not installed (tools/install-deps.sh test installs it): skipped")
         return 77
-    zelgrin = os.path.abspath(sys.argv[1])
+    zelgrin = os.path.abspath(args[0])
     ok = True
-    for mrt in sys.argv[2:]:
-        with tempfile.TemporaryDirectory() as work:
-            ok = check(zelgrin, mrt, work) and ok
+    for mrt in args[1:]:
+        for family in families:
+            with tempfile.TemporaryDirectory() as work:
+                ok = check(zelgrin, mrt, work, family) and ok
     return 0 if ok else 1
 
 

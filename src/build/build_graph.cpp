@@ -2,9 +2,13 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "build/dump_merge.h"
+#include "build/dump_readers.h"
 #include "build/input_copies.h"
+#include "build/line_handlers.h"
 #include "build/open_input.h"
 #include "build/parse_report.h"
 #include "console/console.h"
@@ -26,19 +30,18 @@ void announceStep(int contents, int step, int totalSteps) {
 }
 
 // Reads one file that is not a dump from start to end; `entry` is its place in the report.
-// Returns 0, or 2 when it cannot be opened or read.
+// Returns 0, or 2 when it cannot be opened or read. With threads, a file whose records are paths
+// is parsed ahead by a reader thread while this one adds the paths to the graph, in file order.
 int readFile(const InputFile& input, int entry, int step, int totalSteps,
              const BuildOptions& options, EdgeLookup& edges, BuildReport* report) {
   const char* name = input.name.c_str();
   const InputFormat& format = formatOf(input.type);
-  Parser* parser = format.makeParser();
+  std::unique_ptr<Parser> parser(format.makeParser());
   parser->setWidth(options.width);
   parser->setTimeWindow(options.timeWindow);
   parser->setFamily(options.family);
   if (!openInput(*parser, input.openName())) {
-    int openError = errno;
-    delete parser;
-    reportOpenFailure(name, openError);
+    reportOpenFailure(name, errno);
     return buildInputFailed;
   }
   if (options.progress) {
@@ -47,22 +50,35 @@ int readFile(const InputFile& input, int entry, int step, int totalSteps,
   }
   // Standard input has no size to measure progress against.
   const bool bar = options.progress && !isStdinName(name);
-  while (parser->nextLine() == Parser::lineReady) {
-    if (parser->parseLine() != Parser::parseOk) {
-      if (options.verbose) reportParseError(*parser, name, true);
+  const std::vector<Parser*> parsers{parser.get()};
+  const std::vector<const InputFormat*> formats{&format};
+  DumpReaders readers(parsers, formats, format.pathOf != nullptr ? options.threads : 1,
+                      options.verbose, DumpReaders::Capture::paths, {input.vantage});
+  readers.start();
+  const bool countsOwn = parser->skipStats() != nullptr;
+  while (readers.nextLine(0)) {
+    if (!readers.parseLine(0)) {
+      if (options.verbose) {
+        reportParseError(readers.lineNumber(0), readers.lineText(0), readers.reason(0), name, true);
+      }
       if (report != nullptr) {
-        report->countFailure(entry, *parser, parser->refusedForWidth());
+        report->countFailure(entry, readers.reason(0), readers.refusedForWidth(0), countsOwn);
       }
       continue;
     }
-    if (bar) printPercentage(parser->filePos(), parser->fileSize());
-    format.handleLine(edges, *parser, input.contents, input.vantage);
+    if (bar) printPercentage(readers.filePos(0), parser->fileSize());
+    if (readers.readsAhead()) {
+      handleASPath(edges, readers.path(0), readers.pathLength(0), input.contents);
+    } else {
+      format.handleLine(edges, *parser, input.contents, input.vantage);
+    }
     if (report != nullptr) report->countUsed(entry, edges.takeReached());
   }
+  // The reader thread is done with the parser: its counts and errors are final.
+  readers.stop();
   if (report != nullptr) report->finishReading(entry, *parser);
   if (parser->readError() != 0) {
     reportReadFailure(name, parser->readErrorText());
-    delete parser;
     return buildInputFailed;
   }
   if (bar) {
@@ -70,7 +86,6 @@ int readFile(const InputFile& input, int entry, int step, int totalSteps,
     std::fputs("\n", stdout);
   }
   parser->closeFile();
-  delete parser;
   return buildOk;
 }
 

@@ -14,7 +14,7 @@
 // Results of buildGraph.
 enum BuildResult : int {
   buildOk = 0,
-  buildInputFailed = 2,  // an input file could not be opened or read; the reason was printed
+  buildInputFailed = 2,    // an input file could not be opened or read; the reason was printed
   buildCountOverflow = 3,  // an IPv6 way's count would not fit its field; the way was printed
 };
 

@@ -19,19 +19,27 @@ constexpr std::size_t kBatchText = 1 << 20;
 }  // namespace
 
 bool DumpReaders::Batch::full() const {
-  return steps.size() >= kBatchSteps || items.size() >= kBatchItems || text.size() >= kBatchText;
+  return steps.size() >= kBatchSteps || items.size() >= kBatchItems || ases.size() >= kBatchItems ||
+         text.size() >= kBatchText;
 }
 
 void DumpReaders::Batch::clear() {
   steps.clear();
+  networks.clear();
   items.clear();
+  ases.clear();
   text.clear();
 }
 
 DumpReaders::DumpReaders(const std::vector<Parser*>& parsers,
                          const std::vector<const InputFormat*>& formats, int threads,
-                         bool keepLines)
-    : parsers_(parsers), formats_(formats), threads_(threads), keepLines_(keepLines) {}
+                         bool keepLines, Capture capture, std::vector<ASNumber> vantages)
+    : parsers_(parsers),
+      formats_(formats),
+      threads_(threads),
+      keepLines_(keepLines),
+      capture_(capture),
+      vantages_(std::move(vantages)) {}
 
 void DumpReaders::start() {
   ahead_ = threads_ > 1 && !parsers_.empty();
@@ -77,12 +85,17 @@ bool DumpReaders::readBatch(std::size_t k, Batch& batch) {
     }
     step.parsed = parser.parseLine() == Parser::parseOk;
     step.posAfterParse = parser.filePos();
+    if (step.parsed && capture_ == Capture::paths) {
+      step.itemBegin = batch.ases.size();
+      formats_[k]->pathOf(parser, k < vantages_.size() ? vantages_[k] : 0, batch.ases);
+      step.itemEnd = batch.ases.size();
+      continue;
+    }
     if (step.parsed) {
       Route& route = formats_[k]->routeOf(parser);
-      step.network = route.network;
-      step.mask = route.networkMask;
-      step.family = route.family;
-      step.network6 = route.network6;
+      step.network = batch.networks.size();
+      batch.networks.push_back(
+          Network{route.network, route.networkMask, route.family, route.network6});
       step.itemBegin = batch.items.size();
       List<ASItem>& path = route.path;
       path.goToFirst();
@@ -183,14 +196,24 @@ bool DumpReaders::parseLine(std::size_t k) {
   const Step& step = *dump.step;
   dump.position = step.posAfterParse;
   if (!step.parsed) return false;
-  dump.route.network = step.network;
-  dump.route.networkMask = step.mask;
-  dump.route.family = step.family;
-  dump.route.network6 = step.network6;
+  if (capture_ == Capture::paths) return true;
+  const Network& network = dump.current->networks[step.network];
+  dump.route.network = network.address;
+  dump.route.networkMask = network.mask;
+  dump.route.family = network.family;
+  dump.route.network6 = network.network6;
   dump.route.path.clear();
   const std::vector<ASItem>& items = dump.current->items;
   for (std::size_t i = step.itemBegin; i < step.itemEnd; ++i) dump.route.path.enqueue(items[i]);
   return true;
+}
+
+const ASNumber* DumpReaders::path(std::size_t k) const {
+  return dumps_[k].current->ases.data() + dumps_[k].step->itemBegin;
+}
+
+std::size_t DumpReaders::pathLength(std::size_t k) const {
+  return dumps_[k].step->itemEnd - dumps_[k].step->itemBegin;
 }
 
 Route& DumpReaders::route(std::size_t k) {

@@ -2,7 +2,8 @@
 // (one thread) or by reader threads that run ahead of the merge and hand it what each step gave
 // through a bounded queue per dump. Either way the merge sees, dump by dump, the same sequence of
 // lines, routes, failures, positions and read errors, so that its output cannot depend on the
-// number of threads; only the main thread prints. Used by the dump merge.
+// number of threads; only the main thread prints. Used by the dump merge, and by the first pass
+// for the files whose records are paths (InputFormat::pathOf), which it reads the same way.
 #ifndef ZELGRIN_BUILD_DUMP_READERS_H
 #define ZELGRIN_BUILD_DUMP_READERS_H
 
@@ -25,8 +26,13 @@ class DumpReaders {
   // Steps `parsers` (filled, opened, and not read yet, when start is called), whose routes are read
   // through `formats`. With threads > 1, up to threads - 1 reader threads read ahead. With
   // keepLines, the text of each line that fails to parse is kept for lineText.
+  // What a reader thread keeps of a parsed record: the route (routeOf), or only its path
+  // (pathOf, with the vantage of each dump in `vantages`).
+  enum class Capture { routes, paths };
+
   DumpReaders(const std::vector<Parser*>& parsers, const std::vector<const InputFormat*>& formats,
-              int threads, bool keepLines);
+              int threads, bool keepLines, Capture capture = Capture::routes,
+              std::vector<ASNumber> vantages = {});
   // Stops the reader threads, if any: the parsers are free once it returns.
   ~DumpReaders() { stop(); }
   DumpReaders(const DumpReaders&) = delete;
@@ -45,6 +51,12 @@ class DumpReaders {
   // The route the last successful parseLine gave: its network, mask and path are those the
   // parser held.
   Route& route(std::size_t k);
+  // True when reader threads read ahead; then, capturing paths, the path the last successful
+  // parseLine gave is `pathLength` ASes at `path` (valid until the next nextLine of dump k).
+  // Reading in place, the parser holds the record.
+  bool readsAhead() const { return ahead_; }
+  const ASNumber* path(std::size_t k) const;
+  std::size_t pathLength(std::size_t k) const;
   // The parser's filePos after the last nextLine or parseLine.
   unsigned long long filePos(std::size_t k) const;
   // After a failed parseLine: the parser's readLines, currentLine (empty without keepLines),
@@ -67,20 +79,27 @@ class DumpReaders {
     unsigned long long posAfterParse = 0;
     unsigned long lineNumber = 0;
     int readError = 0;
-    // A route: network, mask, and its path as items [itemBegin, itemEnd) of the batch.
-    IPAddress network;
-    std::optional<IPNetmask> mask;
-    AddressFamily family = AddressFamily::ipv4;
-    IPv6Prefix network6;
+    // A route: its network, networks[network] of the batch, and its path as items [itemBegin,
+    // itemEnd) of the batch; capturing paths, the path as ases [itemBegin, itemEnd).
+    std::size_t network = 0;
     std::size_t itemBegin = 0, itemEnd = 0;
     // A failure: the line and the reason; an end: the read error's text. Offsets in the
     // batch's text, each text followed by a NUL.
     std::size_t lineAt = 0, reasonAt = 0;
   };
+  // The network of a route, as its parser gave it.
+  struct Network {
+    IPAddress address;
+    std::optional<IPNetmask> mask;
+    AddressFamily family = AddressFamily::ipv4;
+    IPv6Prefix network6;
+  };
   // Consecutive steps of one dump.
   struct Batch {
     std::vector<Step> steps;
+    std::vector<Network> networks;
     std::vector<ASItem> items;
+    std::vector<ASNumber> ases;  // capturing paths: the paths, in place of items
     std::string text;
     bool full() const;
     void clear();
@@ -133,6 +152,8 @@ class DumpReaders {
   const std::vector<const InputFormat*>& formats_;
   const int threads_;
   const bool keepLines_;
+  const Capture capture_;
+  const std::vector<ASNumber> vantages_;
   bool ahead_ = false;  // the steps are read ahead in batches (threads > 1)
   std::vector<Dump> dumps_;
   std::vector<std::thread> workers_;

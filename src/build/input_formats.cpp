@@ -37,13 +37,6 @@ Parser* makePipeRouteParser() {
   return parser;
 }
 
-// The table reader of the second pass hands out IPv4 routes only.
-Parser* makeTableRouteParser() {
-  TableParser* parser = new TableParser;
-  parser->setIPv4Only(true);
-  return parser;
-}
-
 // Each handler knows the record of its own parser.
 void pathLine(EdgeLookup& edges, Parser& parser, int32_t contents, ASNumber) {
   handlePathLine(edges, static_cast<PathParser&>(parser).data, contents);
@@ -77,42 +70,65 @@ Route& mrtRoute(Parser& parser) { return static_cast<MrtParser&>(parser).data; }
 Route& pipeRoute(Parser& parser) { return static_cast<PipeParser&>(parser).data; }
 Route& tableRoute(Parser& parser) { return static_cast<TableParser&>(parser).data; }
 
+// The paths of the first pass, as the ASes the line handler takes.
+void pathPath(Parser& parser, ASNumber, std::vector<ASNumber>& ases) {
+  List<ASNumber>& path = static_cast<PathParser&>(parser).data.path;
+  if (path.isEmpty()) return;
+  path.goToFirst();
+  do ases.push_back(path.current());
+  while (path.next());
+}
+void tablePath(Parser& parser, ASNumber vantage, std::vector<ASNumber>& ases) {
+  List<ASItem>& path = static_cast<TableParser&>(parser).data.path;
+  const std::size_t start = ases.size();
+  ases.resize(start + path.len() + 1);
+  ases.resize(start + routePathASes(path, vantage, ases.data() + start));
+}
+void mrtPath(Parser& parser, ASNumber, std::vector<ASNumber>& ases) {
+  const std::vector<ASNumber>& path = static_cast<MrtParser&>(parser).entry.path;
+  ases.insert(ases.end(), path.begin(), path.end());
+}
+void pipePath(Parser& parser, ASNumber, std::vector<ASNumber>& ases) {
+  const std::vector<ASNumber>& path = static_cast<PipeParser&>(parser).path;
+  ases.insert(ases.end(), path.begin(), path.end());
+}
+
 const char kDumpRefusal[] = "BGP dumps can only be used to get IP address covering";
 const char kTableRefusal[] =
     "Router tables can only be used to get nodes, edges, path covering and IP address covering";
 
 // Columns: letter, type, vantage, warn when unused, unit read, contents, refusal; first pass:
-// parser, line handler; second pass: parser, route.
+// parser, line handler; second pass: parser, route; first pass read ahead: path.
 const InputFormat kFormats[] = {
     {'b', bgpFile, false, false, "lines", getIPCovering, kDumpRefusal, nullptr, nullptr,
-     make<BgpParser>, bgpRoute},
+     make<BgpParser>, bgpRoute, nullptr},
     {'B', bgpFile, true, false, "lines", getIPCovering, kDumpRefusal, nullptr, nullptr,
-     make<BgpParser>, bgpRoute},
+     make<BgpParser>, bgpRoute, nullptr},
     {'s', satFile, false, false, "lines", kAllContents, nullptr, make<SatParser>, satLine, nullptr,
-     nullptr},
+     nullptr, nullptr},
     {'v', vantageFile, false, false, "lines", kStructure,
      "Vantage files do not contain covering information", make<VantageParser>, vantageLine, nullptr,
-     nullptr},
+     nullptr, nullptr},
     {'p', pathFile, false, false, "lines", kStructure | getPathCovering,
      "Cannot get IP address covering from a path file", make<PathParser>, pathLine, nullptr,
-     nullptr},
+     nullptr, pathPath},
     {'u', unknownFile, false, false, "lines", kNodesEdges,
      "Unoriented edges can only be used to get nodes and/or edges", make<UnknownParser>,
-     unknownLine, nullptr, nullptr},
+     unknownLine, nullptr, nullptr, nullptr},
     {'t', tableFile, false, true, "lines", kRouteContents, kTableRefusal, make<TableParser>,
-     tableLine, makeTableRouteParser, tableRoute},
+     tableLine, make<TableParser>, tableRoute, tablePath},
     {'T', tableFile, true, true, "lines", kRouteContents, kTableRefusal, make<TableParser>,
-     tableLine, makeTableRouteParser, tableRoute},
+     tableLine, make<TableParser>, tableRoute, tablePath},
     {'m', mrtFile, false, true, "MRT entries", kRouteContents,
      "MRT files can only be used to get nodes, edges, path covering and IP address covering",
-     make<MrtParser>, mrtLine, makeMrtRouteParser, mrtRoute},
+     make<MrtParser>, mrtLine, makeMrtRouteParser, mrtRoute, mrtPath},
     {'l', pipeFile, false, true, "lines", kRouteContents,
      "Pipe-separated route text can only be used to get nodes, edges, path covering and IP "
      "address covering",
-     make<PipeParser>, pipeLine, makePipeRouteParser, pipeRoute},
+     make<PipeParser>, pipeLine, makePipeRouteParser, pipeRoute, pipePath},
     {'r', asrelFile, false, true, "lines", kStructure,
      "Relationship files do not contain covering information", make<AsrelParser>, asrelLine,
-     nullptr, nullptr},
+     nullptr, nullptr, nullptr},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #define ZELGRIN_BUILD_INPUT_FORMATS_H
 
 #include <cstdint>
+#include <vector>
 
 #include "build/edge_lookup.h"
 #include "parsers/parser.h"
@@ -64,6 +65,11 @@ struct InputFormat {
   // parsed record holds. Null: the format's IP covering, if any, comes in the first pass.
   Parser* (*makeRouteParser)();
   Route& (*routeOf)(Parser& parser);
+  // First pass, formats whose every record is an AS path: appends to `ases` the path the line
+  // handler takes from the parsed record (with the file's vantage), so that reader threads can
+  // parse ahead while the graph takes the paths in order (handleASPath then does what
+  // handleLine does). Null for the others.
+  void (*pathOf)(Parser& parser, ASNumber vantage, std::vector<ASNumber>& ases);
 };
 
 // The row of a format letter, or null when `letter` is none.

@@ -123,15 +123,14 @@ bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& 
   if (prefix.length == 0) return true;
   const std::uint64_t first = prefix.firstUnit();
   const std::uint64_t last = prefix.lastUnit();
-  return forEachWay(edges, path, vantage,
-                    [&](const ASGraph::edge& nearVantage, ASNumber nearAS, ASNumber farAS) {
-                      const bool ok =
-                          creditUnits(nearVantage.reverseWeight(), first, last) &&
-                          (!nearVantage.isLoop() || creditUnits(nearVantage.weight(), first, last));
-                      if (!ok) {
-                        from = farAS;
-                        to = nearAS;
-                      }
-                      return ok;
-                    });
+  return forEachWay(
+      edges, path, vantage, [&](const ASGraph::edge& nearVantage, ASNumber nearAS, ASNumber farAS) {
+        const bool ok = creditUnits(nearVantage.reverseWeight(), first, last) &&
+                        (!nearVantage.isLoop() || creditUnits(nearVantage.weight(), first, last));
+        if (!ok) {
+          from = farAS;
+          to = nearAS;
+        }
+        return ok;
+      });
 }

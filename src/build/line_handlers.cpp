@@ -137,16 +137,7 @@ void handleASPath(EdgeLookup& edges, const ASNumber* path, std::size_t length, i
       contents);
 }
 
-void handleRoutePath(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage, int contents) {
-  // Paths of real routes are short; a longer one takes the slow road.
-  constexpr std::size_t kInPlace = 256;
-  ASNumber inPlace[kInPlace];
-  std::vector<ASNumber> longPath;
-  ASNumber* ases = inPlace;
-  if (path.len() + 1 > kInPlace) {
-    longPath.resize(path.len() + 1);
-    ases = longPath.data();
-  }
+std::size_t routePathASes(List<ASItem>& path, ASNumber vantage, ASNumber* ases) {
   std::size_t length = 0;
   if (vantage != 0) ases[length++] = vantage;
   constexpr unsigned char leftOut = ASItem::setFlag | ASItem::confedFlag;
@@ -158,7 +149,20 @@ void handleRoutePath(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage, in
     if (length == 1 && vantage != 0 && item.AS == vantage) continue;
     ases[length++] = item.AS;
   }
-  handleASPath(edges, ases, length, contents);
+  return length;
+}
+
+void handleRoutePath(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage, int contents) {
+  // Paths of real routes are short; a longer one takes the slow road.
+  constexpr std::size_t kInPlace = 256;
+  ASNumber inPlace[kInPlace];
+  std::vector<ASNumber> longPath;
+  ASNumber* ases = inPlace;
+  if (path.len() + 1 > kInPlace) {
+    longPath.resize(path.len() + 1);
+    ases = longPath.data();
+  }
+  handleASPath(edges, ases, routePathASes(path, vantage, ases), contents);
 }
 
 void handleVantageLine(EdgeLookup& edges, const VantageParser::ParsedData& line, int contents) {

@@ -23,6 +23,9 @@ void handleASPath(EdgeLookup& edges, const ASNumber* path, std::size_t length, i
 // path starts with it; the members of AS sets and confederation segments left out, as a path
 // list leaves out its private segments.
 void handleRoutePath(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage, int contents);
+// The ASes handleRoutePath takes as a path list line, written to `ases`; returns their number.
+// REQUIRES: room for path.len() + 1 numbers.
+std::size_t routePathASes(List<ASItem>& path, ASNumber vantage, ASNumber* ases);
 void handleUnknownLine(EdgeLookup& edges, const UnknownParser::ParsedData& line, int contents);
 void handleSatLine(EdgeLookup& edges, const SatParser::ParsedData& line, int contents);
 

@@ -45,7 +45,8 @@ const char* findBgpAttributes(ByteCursor block, BgpAttributes& found) {
   return nullptr;
 }
 
-const char* openMPReach(ByteCursor value, MrtFamily& family, bool& usable, ByteCursor& nlri) {
+const char* openMPReach(ByteCursor value, MrtFamily& family, bool& multicast, bool& usable,
+                        ByteCursor& nlri) {
   std::uint16_t afi = 0;
   std::uint8_t safi = 0, nextHopLength = 0;
   if (!value.takeU16(afi) || !value.takeU8(safi) || !value.takeU8(nextHopLength))
@@ -53,6 +54,7 @@ const char* openMPReach(ByteCursor value, MrtFamily& family, bool& usable, ByteC
   if (!value.skip(std::size_t{nextHopLength} + 1)) return "MP_REACH_NLRI next hop cut short";
   usable = (afi == kAfiIPv4 || afi == kAfiIPv6) && (safi == kSafiUnicast || safi == kSafiMulticast);
   family = afi == kAfiIPv6 ? MrtFamily::ipv6 : MrtFamily::ipv4;
+  multicast = safi == kSafiMulticast;
   nlri = value;
   return nullptr;
 }

@@ -26,8 +26,10 @@ const char* findBgpAttributes(ByteCursor block, BgpAttributes& found);
 // Opens an MP_REACH_NLRI value as an UPDATE carries it: AFI (2), SAFI (1), next hop length (1),
 // next hop, one reserved byte, then the announced prefixes, returned in `nlri`. `usable` is false
 // for address families other than IPv4 and IPv6 unicast or multicast, whose prefixes are not
-// plain. Returns null on success, else why the value is malformed.
-const char* openMPReach(ByteCursor value, MrtFamily& family, bool& usable, ByteCursor& nlri);
+// plain; `multicast` tells the two apart. Returns null on success, else why the value is
+// malformed.
+const char* openMPReach(ByteCursor value, MrtFamily& family, bool& multicast, bool& usable,
+                        ByteCursor& nlri);
 
 // Takes one prefix (length in bits, then just the bytes that length needs) of `family` into
 // the entry's prefix fields; with addPath a 4-byte path identifier comes first and is skipped.

@@ -7,13 +7,17 @@
 #include <vector>
 
 #include "asgraph/as_number.h"
+#include "ip/address_family.h"
 
 enum class MrtEntryKind : std::uint8_t { ribEntry, announcement };
-enum class MrtFamily : std::uint8_t { ipv4, ipv6 };
+// The family of an entry's prefix is the run's own notion of family.
+using MrtFamily = AddressFamily;
 
 struct MrtEntry {
   MrtEntryKind kind = MrtEntryKind::ribEntry;
   MrtFamily family = MrtFamily::ipv4;
+  // A multicast route: a RIB_IPV4/IPV6_MULTICAST entry or an MP_REACH_NLRI prefix of SAFI 2.
+  bool multicast = false;
   std::uint8_t prefixLength = 0;
   // The IPv4 network in host byte order, as the input wrote it (host bits are not cleared).
   std::uint32_t prefixV4 = 0;

@@ -8,19 +8,32 @@ namespace {
 
 const char kNoFile[] = "No file has been opened";
 const char kNotRib[] = "announcement, not a RIB entry";
-const char kIPv6[] = "IPv6 network";
 const char kInvalidAS[] = "invalid AS number";
 const char kNotMrt[] = "not an MRT file";
 const char kUnframed[] = "rest of the file not readable as MRT";
 // What currentLine shows for a record, which has no line to quote.
 const char kRecordText[] = "(MRT record)";
 
-std::uint32_t maskOf(std::uint8_t length) {
-  return length == 0 ? 0 : ~std::uint32_t(0) << (32 - length);
+// Why a run of `family` passes over the entry, or null when it takes it. An IPv4 run takes IPv4
+// multicast as unicast, as it always has; no graph takes IPv6 multicast.
+const char* familySkipReason(const MrtEntry& entry, AddressFamily family) {
+  if (entry.family != family) return otherFamilyReason(family);
+  if (family == AddressFamily::ipv6 && entry.multicast) return kMulticastRoute;
+  return nullptr;
 }
 
-bool isRibIPv4(const MrtEntry& entry) {
-  return entry.kind == MrtEntryKind::ribEntry && entry.family == MrtFamily::ipv4;
+// Why the second pass passes over the entry, or null for a route it hands out.
+const char* routeSkipReason(const MrtEntry& entry, AddressFamily family) {
+  if (const char* reason = familySkipReason(entry, family)) return reason;
+  return entry.kind == MrtEntryKind::ribEntry ? nullptr : kNotRib;
+}
+
+void prefixOf(const MrtEntry& entry, MrtIPv4Prefix& prefix) {
+  prefix = MrtIPv4Prefix::of(entry.prefixV4, entry.prefixLength);
+}
+
+void prefixOf(const MrtEntry& entry, IPv6Prefix& prefix) {
+  prefix = IPv6Prefix::fromBytes(entry.prefixV6, entry.prefixLength);
 }
 
 }  // namespace
@@ -37,7 +50,9 @@ Parser::NextLineResult MrtParser::nextLine() {
   }
   if (!started_) startReading();
   pendingRefusal_.clear();
-  const Next next = routeMode_ ? readRoute() : readEntry();
+  const Next next = !routeMode_ ? readEntry()
+                    : groups6_  ? readRoute(*groups6_)
+                                : readRoute(*groups4_);
   return next == Next::end ? noMoreLines : lineReady;
 }
 
@@ -70,8 +85,12 @@ void MrtParser::startReading() {
     // Only a regular file can be read again; a pipe opened twice would wait for a writer.
     const bool regular =
         !path.empty() && stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-    groups_ = regular && addressesAscend(path);
-    sort_ = std::make_unique<MrtRouteSort>(sortMemory_);
+    const bool byAddress = regular && addressesAscend(path);
+    if (family() == AddressFamily::ipv6) {
+      groups6_ = std::make_unique<RouteGroups<IPv6Prefix>>(sortMemory_, byAddress);
+    } else {
+      groups4_ = std::make_unique<RouteGroups<MrtIPv4Prefix>>(sortMemory_, byAddress);
+    }
   }
   reader_ = std::make_unique<MrtReader>(input_, &stats_);
   reader_->setProblemListener(&problems_);
@@ -79,25 +98,32 @@ void MrtParser::startReading() {
   describeRecord(kRecordText);
 }
 
-// Reads the whole input once and reopens it: true when the IPv4 RIB entries come with their
-// addresses ascending.
+// Reads the whole input once and reopens it: true when the RIB entries of the run's family come
+// with their addresses ascending.
 bool MrtParser::addressesAscend(const std::string& path) {
   bool ascending = true;
   {
     MrtReader scan(input_);
-    MrtEntry seen;
-    std::uint32_t last = 0;
-    while (ascending && scan.next(seen) == MrtStatus::entry) {
-      if (!isRibIPv4(seen) || !timeWindow().contains(seen.time)) continue;
-      const std::uint32_t address = seen.prefixV4 & maskOf(seen.prefixLength);
-      ascending = address >= last;
-      last = address;
-    }
+    ascending = family() == AddressFamily::ipv6 ? addressesAscendIn<IPv6Prefix>(scan)
+                                                : addressesAscendIn<MrtIPv4Prefix>(scan);
   }
   closeFile();
   // A file that vanished in between reads as empty.
   if (!openFile(path.c_str())) return true;
   return ascending;
+}
+
+template <class Prefix>
+bool MrtParser::addressesAscendIn(MrtReader& scan) {
+  MrtEntry seen;
+  Prefix last, prefix;
+  while (scan.next(seen) == MrtStatus::entry) {
+    if (routeSkipReason(seen, family()) != nullptr || !timeWindow().contains(seen.time)) continue;
+    prefixOf(seen, prefix);
+    if (addressBelow(prefix, last)) return false;
+    last = prefix;
+  }
+  return true;
 }
 
 MrtParser::Next MrtParser::readEntry() {
@@ -120,8 +146,10 @@ MrtParser::Next MrtParser::readEntry() {
       continue;
     }
     countRecordRead();
-    if (timeWindow().contains(entry.time)) break;
-    stats_.countSkipped(kOutsideTimeWindow);
+    const char* reason =
+        timeWindow().contains(entry.time) ? familySkipReason(entry, family()) : kOutsideTimeWindow;
+    if (reason == nullptr) break;
+    stats_.countSkipped(reason);
   }
   return refuseAS(entry.path.data(), entry.path.size()) ? Next::refused : Next::entry;
 }
@@ -148,32 +176,16 @@ MrtParser::Next MrtParser::endOfEntries(MrtStatus status) {
   }
 }
 
-MrtParser::Next MrtParser::readRoute() {
-  MrtRouteSort& sort = *sort_;
+template <class Prefix>
+MrtParser::Next MrtParser::readRoute(RouteGroups<Prefix>& groups) {
   for (;;) {
-    if (delivering_) {
-      MrtRouteSort::Route route;
-      if (sort.next(route)) return deliver(route);
-      if (sort.failed()) {
-        failReading(sort.reason());
-        readerDone_ = true;
-        endPending_.clear();
-        return Next::end;
-      }
-      delivering_ = false;
-      sort.clear();
-      if (carried_) {
-        carried_ = false;
-        groupAddress_ = carriedEntry_.prefixV4 & maskOf(carriedEntry_.prefixLength);
-        const std::vector<ASNumber>& path = carriedEntry_.path;
-        if (!sort.add(carriedEntry_.prefixV4, carriedEntry_.prefixLength, path.data(),
-                      path.size())) {
-          failReading(sort.reason());
-          readerDone_ = true;
-          return Next::end;
-        }
-      }
+    typename RouteGroups<Prefix>::Route route;
+    if (groups.next(route)) {
+      if (refuseAS(route.path, route.pathLength)) return Next::refused;
+      setRoute(route, data);
+      return Next::entry;
     }
+    if (groups.failed()) return failSort(groups);
     if (!endPending_.empty()) {
       pendingRefusal_.swap(endPending_);
       endPending_.clear();
@@ -190,7 +202,7 @@ MrtParser::Next MrtParser::readRoute() {
       if (endOfEntries(status) == Next::refused) endPending_.swap(pendingRefusal_);
       pendingRefusal_.clear();
       if (readError() != 0) return Next::end;
-      closeGroup();
+      if (!groups.finish()) return failSort(groups);
       continue;
     }
     countRecordRead();
@@ -198,51 +210,23 @@ MrtParser::Next MrtParser::readRoute() {
       stats_.countSkipped(kOutsideTimeWindow);
       continue;
     }
-    if (!isRibIPv4(entry)) {
-      stats_.countSkipped(entry.family == MrtFamily::ipv6 ? kIPv6 : kNotRib);
+    if (const char* reason = routeSkipReason(entry, family())) {
+      stats_.countSkipped(reason);
       continue;
     }
-    const std::uint32_t address = entry.prefixV4 & maskOf(entry.prefixLength);
-    if (groups_ && !sort.empty() && address != groupAddress_) {
-      carriedEntry_ = entry;
-      carried_ = true;
-      closeGroup();
-      continue;
-    }
-    groupAddress_ = address;
-    if (!sort.add(entry.prefixV4, entry.prefixLength, entry.path.data(), entry.path.size())) {
-      failReading(sort.reason());
-      readerDone_ = true;
-      return Next::end;
-    }
+    Prefix prefix;
+    prefixOf(entry, prefix);
+    if (!groups.add(prefix, entry.path.data(), entry.path.size())) return failSort(groups);
   }
 }
 
-void MrtParser::closeGroup() {
-  delivering_ = true;
-  if (sort_->finish()) return;
-  // Nothing of the group can be handed out: the reading fails.
-  failReading(sort_->reason());
+// Nothing more can be handed out: the reading fails, once.
+template <class Prefix>
+MrtParser::Next MrtParser::failSort(const RouteGroups<Prefix>& groups) {
+  if (readError() == 0) failReading(groups.reason());
   readerDone_ = true;
-  carried_ = false;
   endPending_.clear();
-  delivering_ = false;
-}
-
-MrtParser::Next MrtParser::deliver(const MrtRouteSort::Route& route) {
-  if (refuseAS(route.path, route.pathLength)) return Next::refused;
-  const std::uint32_t a = route.address;
-  data.network.setAddress(static_cast<unsigned char>(a >> 24), static_cast<unsigned char>(a >> 16),
-                          static_cast<unsigned char>(a >> 8), static_cast<unsigned char>(a));
-  // Every length, 0 too, is a real netmask here: an MRT prefix always says its length.
-  data.networkMask = IPNetmask(static_cast<char>(route.length));
-  data.path.clear();
-  for (std::uint32_t k = 0; k < route.pathLength; ++k) {
-    ASItem item;
-    item.AS = route.path[k];
-    data.path.enqueue(item);
-  }
-  return Next::entry;
+  return Next::end;
 }
 
 // An AS number the run does not accept refuses the record: above 65535 in a 16-bit run, or 0.

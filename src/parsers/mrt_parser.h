@@ -1,16 +1,16 @@
 // Reader of MRT routing data (format letter m) for graph construction: every RIB entry (one per
-// peer) and every prefix an UPDATE announces is one record, IPv4 and IPv6 alike. Decoding is the
-// MrtReader's; this class hands its entries to graph construction, one per nextLine.
+// peer) and every prefix an UPDATE announces is one record, of the run's family only. Decoding is
+// the MrtReader's; this class hands its entries to graph construction, one per nextLine.
 //
+// Only the entries of the run's family (Parser::family) are read; the others are passed over and
+// counted. An IPv4 run takes IPv4 multicast entries as unicast; an IPv6 run passes over IPv6
+// multicast (its RIB subtypes, and MP_REACH_NLRI of SAFI 2).
 // First pass (n, e, c): a record is an AS path, used as one line of a path list.
-// Second pass (i, setRouteMode): a record is an IPv4 RIB entry, a route of its network with its
-// peer's path, handed out in the merge's order (lower address first, then the longer prefix,
-// entries of one prefix in file order). Collectors write RIBs with addresses ascending but a
-// shorter prefix before a longer one of the same address, so the entries of one address are
-// held back and put in order. A regular file is read once beforehand to learn whether its
-// addresses ascend; one that does not, and any input that cannot be read twice (standard input,
-// a pipe), is read whole and sorted. Either way the entries held go through an MrtRouteSort,
-// which keeps at most a fixed amount in memory and spills the rest to temporary files.
+// Second pass (i, setRouteMode): a record is a RIB entry, a route of its network with its
+// peer's path, handed out in the merge's order through RouteGroups (see route_groups.h). A
+// regular file is read once beforehand to learn whether its addresses ascend; one that does not,
+// and any input that cannot be read twice (standard input, a pipe), is held whole. An IPv6 route
+// comes with data.family ipv6 and its network in data.network6.
 //
 // With a time window (Parser::setTimeWindow), an entry whose record header is stamped outside it
 // is passed over and counted: for TABLE_DUMP_V2 RIB entries that is the time of the dump, not
@@ -34,13 +34,14 @@
 #include "parsers/mrt_route_sort.h"
 #include "parsers/parser.h"
 #include "parsers/route.h"
+#include "parsers/route_groups.h"
 
 class MrtParser : public Parser {
  public:
   MrtParser();
   ~MrtParser() override;
 
-  // The second pass's reading: IPv4 RIB entries only, in the merge's order. Set before reading.
+  // The second pass's reading: RIB entries only, in the merge's order. Set before reading.
   void setRouteMode(bool on) { routeMode_ = on; }
   // The memory the second pass's sorting holds before it spills to a temporary file (tests and
   // fuzzing make it small). Set before reading.
@@ -82,14 +83,16 @@ class MrtParser : public Parser {
 
   void startReading();
   bool addressesAscend(const std::string& path);
+  template <class Prefix>
+  bool addressesAscendIn(MrtReader& scan);
   Next readEntry();
   // After a status other than entry or damaged: the record that ends the reading, if it must
   // be reported.
   Next endOfEntries(MrtStatus status);
-  Next readRoute();
-  // Ends the group being held: its routes are then handed out in order.
-  void closeGroup();
-  Next deliver(const MrtRouteSort::Route& route);
+  template <class Prefix>
+  Next readRoute(RouteGroups<Prefix>& groups);
+  template <class Prefix>
+  Next failSort(const RouteGroups<Prefix>& groups);
   // Refuses the record when its path holds an AS number the run does not accept.
   bool refuseAS(const ASNumber* path, std::size_t length);
   void refuse(const std::string& reason, const char* countedUnder);
@@ -97,20 +100,17 @@ class MrtParser : public Parser {
   bool routeMode_ = false;
   std::size_t sortMemory_ = MrtRouteSort::kDefaultMemory;
   bool started_ = false;
-  bool groups_ = false;  // the addresses ascend: entries are held one address at a time
   Input input_{*this};
   Problems problems_;
   std::unique_ptr<MrtReader> reader_;
-  std::unique_ptr<MrtRouteSort> sort_;
+  // Second pass: the groups of the run's family.
+  std::unique_ptr<RouteGroups<MrtIPv4Prefix>> groups4_;
+  std::unique_ptr<RouteGroups<IPv6Prefix>> groups6_;
   ReadStats stats_;
   bool readerDone_ = false;
   unsigned long long endRefusals_ = 0;  // the refusals that end a reading (not an MRT file...)
   std::string pendingRefusal_;          // the reason parseLine gives the current record, if any
-  std::string endPending_;   // second pass: the report that ends the reading, after the held
-  bool delivering_ = false;  // second pass: the held group is being handed out
-  std::uint32_t groupAddress_ = 0;
-  bool carried_ = false;  // carriedEntry_ begins the next group
-  MrtEntry carriedEntry_;
+  std::string endPending_;  // second pass: the report that ends the reading, after the held
 };
 
 #endif  // ZELGRIN_PARSERS_MRT_PARSER_H

@@ -164,6 +164,7 @@ void MrtReader::startRecord(const MrtRecord& record) {
         const bool addPath = subtype >= mrt::kRibIPv4UnicastAddPath;
         const std::uint16_t plain = addPath ? subtype - 6 : subtype;
         return startRib(body, plain <= mrt::kRibIPv4Multicast ? MrtFamily::ipv4 : MrtFamily::ipv6,
+                        plain == mrt::kRibIPv4Multicast || plain == mrt::kRibIPv6Multicast,
                         addPath);
       }
       return skip("unknown TABLE_DUMP_V2 subtype");
@@ -216,7 +217,7 @@ void MrtReader::readPeerIndexTable(ByteCursor body) {
   }
 }
 
-void MrtReader::startRib(ByteCursor body, MrtFamily family, bool addPath) {
+void MrtReader::startRib(ByteCursor body, MrtFamily family, bool multicast, bool addPath) {
   std::uint16_t count = 0;
   if (!body.skip(4)) return damaged(true, "RIB header cut short");
   if (const char* problem = takePrefix(body, family, false, shared_))
@@ -225,6 +226,7 @@ void MrtReader::startRib(ByteCursor body, MrtFamily family, bool addPath) {
   pending_ = Pending::ribEntries;
   rest_ = body;
   family_ = family;
+  multicast_ = multicast;
   addPath_ = addPath;
   entriesLeft_ = count;
   entryNumber_ = 0;
@@ -274,6 +276,7 @@ void MrtReader::fillRibEntry(MrtEntry& entry, bool hasASPath, std::uint8_t prefi
   }
   entry.kind = MrtEntryKind::ribEntry;
   entry.family = family_;
+  entry.multicast = multicast_;
   entry.prefixLength = prefixLength;
   entry.peerAS = peerAS;
 }
@@ -283,6 +286,7 @@ void MrtReader::startTableDump(ByteCursor body, MrtFamily family, bool batched) 
   pending_ = Pending::tableDumpEntries;
   rest_ = body;
   family_ = family;
+  multicast_ = false;
   batched_ = batched;
   entryNumber_ = 0;
 }
@@ -378,7 +382,7 @@ void MrtReader::startUpdate(ByteCursor update, int asBytes, bool addPath, ASNumb
   if (found.hasMPReach) {
     bool usable = false;
     ByteCursor nlri;
-    if (const char* problem = openMPReach(found.mpReach, mpFamily_, usable, nlri))
+    if (const char* problem = openMPReach(found.mpReach, mpFamily_, mpMulticast_, usable, nlri))
       return damaged(true, "%s", problem);
     if (usable) mpNlri_ = nlri;
   }
@@ -425,6 +429,7 @@ bool MrtReader::produceUpdatePrefix(MrtEntry& entry) {
   takePrefix(nlri, fromIPv4Nlri ? MrtFamily::ipv4 : mpFamily_, fromIPv4Nlri ? addPath_ : mpAddPath_,
              entry);
   entry.kind = MrtEntryKind::announcement;
+  entry.multicast = !fromIPv4Nlri && mpMulticast_;
   entry.path = shared_.path;
   entry.pathHasWideAS = shared_.pathHasWideAS;
   entry.droppedSegments = shared_.droppedSegments;

@@ -88,7 +88,7 @@ class MrtReader {
 
   void startRecord(const MrtRecord& record);
   void readPeerIndexTable(ByteCursor body);
-  void startRib(ByteCursor body, MrtFamily family, bool addPath);
+  void startRib(ByteCursor body, MrtFamily family, bool multicast, bool addPath);
   void startTableDump(ByteCursor body, MrtFamily family, bool batched);
   void startBgp4mpMessage(ByteCursor body, bool as4, bool local, bool addPath);
   void startLegacyUpdate(ByteCursor body);
@@ -133,6 +133,7 @@ class MrtReader {
   std::uint32_t recordTime_ = 0;
   ByteCursor rest_;  // entries or NLRI not yet handed out
   MrtFamily family_ = MrtFamily::ipv4;
+  bool multicast_ = false;  // RIB records of a multicast subtype
   bool addPath_ = false;
   bool batched_ = false;      // TABLE_DUMP: further entries follow the first
   unsigned entryNumber_ = 0;  // RIB or TABLE_DUMP entries handed out of this record
@@ -140,6 +141,7 @@ class MrtReader {
   MrtEntry shared_;           // prefix of a RIB record, or path and sender of an UPDATE
   ByteCursor mpNlri_;         // UPDATE: MP_REACH_NLRI prefixes, after the IPv4 NLRI
   MrtFamily mpFamily_ = MrtFamily::ipv4;
+  bool mpMulticast_ = false;
   bool mpAddPath_ = false;
   MrtEntry scratch_;  // where prefixes are test-read
 };

@@ -10,19 +10,9 @@
 
 namespace {
 
-const std::size_t kRouteHeader = 8 + 4 + 1 + 4;
 const std::size_t kWriteBuffer = 1u << 20;
 const std::size_t kSmallestWindow = 4u << 10;
 const std::size_t kLargestWindow = 64u << 10;
-
-std::uint32_t maskOf(std::uint8_t length) {
-  return length == 0 ? 0 : ~std::uint32_t(0) << (32 - length);
-}
-
-// The merge's order of a prefix: its network address, then the longer prefix first.
-std::uint64_t orderKey(std::uint32_t address, std::uint8_t length) {
-  return (std::uint64_t(address & maskOf(length)) << 6) | std::uint64_t(32 - length);
-}
 
 template <class T>
 void put(std::vector<std::uint8_t>& out, T value) {
@@ -38,26 +28,55 @@ T get(const std::uint8_t* bytes) {
   return value;
 }
 
+// A prefix on disk, ahead of its path length and path.
+template <class Prefix>
+constexpr std::size_t kPrefixBytes = 8 + 4 + 1;
+template <>
+constexpr std::size_t kPrefixBytes<IPv6Prefix> = 8 + 8 + 1;
+
+void putPrefix(std::vector<std::uint8_t>& out, const MrtIPv4Prefix& prefix) {
+  put(out, prefix.key);
+  put(out, prefix.address);
+  put(out, prefix.length);
+}
+void putPrefix(std::vector<std::uint8_t>& out, const IPv6Prefix& prefix) {
+  put(out, prefix.high);
+  put(out, prefix.low);
+  put(out, prefix.length);
+}
+void getPrefix(const std::uint8_t* bytes, MrtIPv4Prefix& prefix) {
+  prefix.key = get<std::uint64_t>(bytes);
+  prefix.address = get<std::uint32_t>(bytes + 8);
+  prefix.length = bytes[12];
+}
+void getPrefix(const std::uint8_t* bytes, IPv6Prefix& prefix) {
+  prefix.high = get<std::uint64_t>(bytes);
+  prefix.low = get<std::uint64_t>(bytes + 8);
+  prefix.length = bytes[16];
+}
+
 }  // namespace
 
-MrtRouteSort::MrtRouteSort(std::size_t memoryBound) : memoryBound_(memoryBound) {}
+template <class Prefix>
+MrtRouteSortOf<Prefix>::MrtRouteSortOf(std::size_t memoryBound) : memoryBound_(memoryBound) {}
 
-MrtRouteSort::~MrtRouteSort() {
+template <class Prefix>
+MrtRouteSortOf<Prefix>::~MrtRouteSortOf() {
   if (fd_ >= 0) close(fd_);
 }
 
-std::size_t MrtRouteSort::heldBytes() const {
+template <class Prefix>
+std::size_t MrtRouteSortOf<Prefix>::heldBytes() const {
   return held_.size() * sizeof(Held) + arena_.size() * sizeof(ASNumber);
 }
 
-bool MrtRouteSort::add(std::uint32_t address, std::uint8_t length, const ASNumber* path,
-                       std::size_t pathLength) {
+template <class Prefix>
+bool MrtRouteSortOf<Prefix>::add(const Prefix& prefix, const ASNumber* path,
+                                 std::size_t pathLength) {
   if (!held_.empty() && heldBytes() >= memoryBound_ && !spill()) return false;
   Held held;
-  held.key = orderKey(address, length);
+  held.prefix = prefix;
   held.sequence = static_cast<std::uint32_t>(held_.size());
-  held.address = address;
-  held.length = length;
   held.pathStart = static_cast<std::uint32_t>(arena_.size());
   held.pathLength = static_cast<std::uint32_t>(pathLength);
   arena_.insert(arena_.end(), path, path + pathLength);
@@ -65,19 +84,22 @@ bool MrtRouteSort::add(std::uint32_t address, std::uint8_t length, const ASNumbe
   return true;
 }
 
-void MrtRouteSort::sortHeld() {
+template <class Prefix>
+void MrtRouteSortOf<Prefix>::sortHeld() {
   std::sort(held_.begin(), held_.end(), [](const Held& a, const Held& b) {
-    return a.key < b.key || (a.key == b.key && a.sequence < b.sequence);
+    return a.prefix.before(b.prefix) || (!b.prefix.before(a.prefix) && a.sequence < b.sequence);
   });
 }
 
-bool MrtRouteSort::fail(const char* what, int error) {
+template <class Prefix>
+bool MrtRouteSortOf<Prefix>::fail(const char* what, int error) {
   reason_ = std::string(what) + ": " + std::strerror(error);
   return false;
 }
 
 // Writes the held routes, sorted, as one run at the end of the temporary file.
-bool MrtRouteSort::spill() {
+template <class Prefix>
+bool MrtRouteSortOf<Prefix>::spill() {
   if (fd_ < 0) {
     fd_ = temporary_files::openUnnamed(reason_);
     if (fd_ < 0) return false;
@@ -103,9 +125,7 @@ bool MrtRouteSort::spill() {
       if (k == held_.size()) break;
     }
     const Held& held = held_[k];
-    put(writeBuffer_, held.key);
-    put(writeBuffer_, held.address);
-    put(writeBuffer_, held.length);
+    putPrefix(writeBuffer_, held.prefix);
     put(writeBuffer_, held.pathLength);
     const std::size_t at = writeBuffer_.size();
     writeBuffer_.resize(at + held.pathLength * sizeof(ASNumber));
@@ -123,7 +143,8 @@ bool MrtRouteSort::spill() {
   return true;
 }
 
-bool MrtRouteSort::finish() {
+template <class Prefix>
+bool MrtRouteSortOf<Prefix>::finish() {
   nextHeld_ = 0;
   if (runs_.empty()) {
     sortHeld();
@@ -137,7 +158,8 @@ bool MrtRouteSort::finish() {
   return startMerge();
 }
 
-bool MrtRouteSort::startMerge() {
+template <class Prefix>
+bool MrtRouteSortOf<Prefix>::startMerge() {
   merging_ = true;
   std::size_t window = memoryBound_ / (runs_.size() + 1);
   window = std::max(kSmallestWindow, std::min(kLargestWindow, window));
@@ -152,7 +174,8 @@ bool MrtRouteSort::startMerge() {
   return true;
 }
 
-bool MrtRouteSort::fillWindow(Run& run, std::size_t need) {
+template <class Prefix>
+bool MrtRouteSortOf<Prefix>::fillWindow(Run& run, std::size_t need) {
   if (run.filled - run.begin >= need) return true;
   std::memmove(run.window.data(), run.window.data() + run.begin, run.filled - run.begin);
   run.filled -= run.begin;
@@ -173,20 +196,27 @@ bool MrtRouteSort::fillWindow(Run& run, std::size_t need) {
   return true;
 }
 
-bool MrtRouteSort::loadRoute(Run& run) {
+template <class Prefix>
+bool MrtRouteSortOf<Prefix>::loadRoute(Run& run) {
   if (run.begin == run.filled && run.position == run.end) return false;
-  if (!fillWindow(run, kRouteHeader)) return false;
-  run.key = get<std::uint64_t>(run.window.data() + run.begin);
-  const std::uint32_t pathLength = get<std::uint32_t>(run.window.data() + run.begin + 13);
-  return fillWindow(run, kRouteHeader + std::size_t{pathLength} * sizeof(ASNumber));
+  const std::size_t header = kPrefixBytes<Prefix> + 4;
+  if (!fillWindow(run, header)) return false;
+  getPrefix(run.window.data() + run.begin, run.prefix);
+  const std::uint32_t pathLength =
+      get<std::uint32_t>(run.window.data() + run.begin + kPrefixBytes<Prefix>);
+  return fillWindow(run, header + std::size_t{pathLength} * sizeof(ASNumber));
 }
 
-bool MrtRouteSort::before(std::size_t a, std::size_t b) const {
+template <class Prefix>
+bool MrtRouteSortOf<Prefix>::before(std::size_t a, std::size_t b) const {
   // Runs were written in the order of adding, so the earlier run wins a tie.
-  return runs_[a].key < runs_[b].key || (runs_[a].key == runs_[b].key && a < b);
+  const Prefix& first = runs_[a].prefix;
+  const Prefix& second = runs_[b].prefix;
+  return first.before(second) || (!second.before(first) && a < b);
 }
 
-void MrtRouteSort::siftDown(std::size_t at) {
+template <class Prefix>
+void MrtRouteSortOf<Prefix>::siftDown(std::size_t at) {
   for (;;) {
     std::size_t smallest = at;
     const std::size_t left = 2 * at + 1, right = left + 1;
@@ -198,12 +228,12 @@ void MrtRouteSort::siftDown(std::size_t at) {
   }
 }
 
-bool MrtRouteSort::next(Route& route) {
+template <class Prefix>
+bool MrtRouteSortOf<Prefix>::next(Route& route) {
   if (!merging_) {
     if (nextHeld_ >= held_.size()) return false;
     const Held& held = held_[nextHeld_++];
-    route.address = held.address;
-    route.length = held.length;
+    route.prefix = held.prefix;
     route.path = arena_.data() + held.pathStart;
     route.pathLength = held.pathLength;
     return true;
@@ -212,8 +242,9 @@ bool MrtRouteSort::next(Route& route) {
     // The route handed out last is passed over only now: its path lay in the window.
     deliveredPending_ = false;
     Run& run = runs_[heap_[0]];
-    const std::uint32_t pathLength = get<std::uint32_t>(run.window.data() + run.begin + 13);
-    run.begin += kRouteHeader + std::size_t{pathLength} * sizeof(ASNumber);
+    const std::uint32_t pathLength =
+        get<std::uint32_t>(run.window.data() + run.begin + kPrefixBytes<Prefix>);
+    run.begin += kPrefixBytes<Prefix> + 4 + std::size_t{pathLength} * sizeof(ASNumber);
     if (!loadRoute(run)) {
       if (failed()) return false;
       heap_[0] = heap_.back();
@@ -224,19 +255,20 @@ bool MrtRouteSort::next(Route& route) {
   if (heap_.empty()) return false;
   const Run& run = runs_[heap_[0]];
   const std::uint8_t* bytes = run.window.data() + run.begin;
-  route.address = get<std::uint32_t>(bytes + 8);
-  route.length = bytes[12];
-  route.pathLength = get<std::uint32_t>(bytes + 13);
+  route.prefix = run.prefix;
+  route.pathLength = get<std::uint32_t>(bytes + kPrefixBytes<Prefix>);
   path_.resize(route.pathLength);
   if (route.pathLength > 0) {
-    std::memcpy(path_.data(), bytes + kRouteHeader, route.pathLength * sizeof(ASNumber));
+    std::memcpy(path_.data(), bytes + kPrefixBytes<Prefix> + 4,
+                route.pathLength * sizeof(ASNumber));
   }
   route.path = path_.data();
   deliveredPending_ = true;
   return true;
 }
 
-void MrtRouteSort::clear() {
+template <class Prefix>
+void MrtRouteSortOf<Prefix>::clear() {
   held_.clear();
   arena_.clear();
   nextHeld_ = 0;
@@ -246,3 +278,6 @@ void MrtRouteSort::clear() {
   deliveredPending_ = false;
   fileEnd_ = 0;
 }
+
+template class MrtRouteSortOf<MrtIPv4Prefix>;
+template class MrtRouteSortOf<IPv6Prefix>;

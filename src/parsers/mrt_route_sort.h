@@ -1,12 +1,14 @@
-// Puts the IPv4 routes of an MRT file in the order of the dump merge, in bounded memory: by
-// network address, then the longer prefix first, routes of one prefix in the order they were
-// added. Used by the MRT parser's second reading, for one group of routes of one address or for
-// a whole file whose addresses do not ascend.
+// Puts the routes of an MRT or pipe route file in the order of the dump merge, in bounded
+// memory: by network address, then the longer prefix first, routes of one prefix in the order
+// they were added. Used by the readers' second reading, for one group of routes of one address
+// or for a whole file whose addresses do not ascend. One sort holds one family: MrtRouteSort the
+// IPv4 routes, MrtRouteSort6 the IPv6 ones, so an IPv4 run pays nothing for the wider key.
 //
 // Routes are held in memory up to a bound; past it the held routes are sorted and written as a
 // run to an unnamed temporary file (see io/temporary_files.h), and the runs are merged at the
-// end. A route is its sort key, its prefix as written and its AS path; on disk:
-//   key (8 bytes) address (4) length (1) path length n (4) n ASes (4 each), host byte order.
+// end. A route is its prefix and its AS path; on disk, in host byte order:
+//   IPv4: key (8 bytes) address (4) length (1) path length n (4) n ASes (4 each)
+//   IPv6: high half (8) low half (8) length (1) path length n (4) n ASes (4 each)
 // Memory: the bound, plus one read buffer of 4 to 64 KiB per run while merging.
 #ifndef ZELGRIN_PARSERS_MRT_ROUTE_SORT_H
 #define ZELGRIN_PARSERS_MRT_ROUTE_SORT_H
@@ -17,27 +19,57 @@
 #include <vector>
 
 #include "asgraph/as_number.h"
+#include "ip/ipv6_prefix.h"
 
-class MrtRouteSort {
+// An IPv4 prefix as the input wrote it (host bits kept, as the route hands them on), with its
+// place in the merge's order worked out once.
+struct MrtIPv4Prefix {
+  std::uint64_t key = 0;  // the address without host bits, then 32 - length
+  std::uint32_t address = 0;
+  std::uint8_t length = 0;
+
+  static MrtIPv4Prefix of(std::uint32_t address, std::uint8_t length) {
+    const std::uint32_t mask = length == 0 ? 0 : ~std::uint32_t(0) << (32 - length);
+    return {(std::uint64_t(address & mask) << 6) | std::uint64_t(32 - length), address, length};
+  }
+  bool before(const MrtIPv4Prefix& other) const { return key < other.key; }
+};
+
+// Whether two prefixes name the same network address, whatever their lengths; and whether the
+// first's address is below the second's. The readers group and check their input with these.
+inline bool sameAddress(const MrtIPv4Prefix& a, const MrtIPv4Prefix& b) {
+  return a.key >> 6 == b.key >> 6;
+}
+inline bool addressBelow(const MrtIPv4Prefix& a, const MrtIPv4Prefix& b) {
+  return a.key >> 6 < b.key >> 6;
+}
+inline bool sameAddress(const IPv6Prefix& a, const IPv6Prefix& b) {
+  return a.high == b.high && a.low == b.low;
+}
+inline bool addressBelow(const IPv6Prefix& a, const IPv6Prefix& b) {
+  return a.high < b.high || (a.high == b.high && a.low < b.low);
+}
+
+// Prefix is MrtIPv4Prefix or IPv6Prefix.
+template <class Prefix>
+class MrtRouteSortOf {
  public:
   // Routes held in memory before a run is written.
-  static const std::size_t kDefaultMemory = 64u << 20;
+  static constexpr std::size_t kDefaultMemory = 64u << 20;
 
   struct Route {
-    std::uint32_t address = 0;  // as the file wrote it, host bits not cleared
-    std::uint8_t length = 0;
+    Prefix prefix;
     const ASNumber* path = nullptr;  // valid until the next call
     std::uint32_t pathLength = 0;
   };
 
-  explicit MrtRouteSort(std::size_t memoryBound = kDefaultMemory);
-  ~MrtRouteSort();
-  MrtRouteSort(const MrtRouteSort&) = delete;
-  MrtRouteSort& operator=(const MrtRouteSort&) = delete;
+  explicit MrtRouteSortOf(std::size_t memoryBound = kDefaultMemory);
+  ~MrtRouteSortOf();
+  MrtRouteSortOf(const MrtRouteSortOf&) = delete;
+  MrtRouteSortOf& operator=(const MrtRouteSortOf&) = delete;
 
   // Adds a route. False with reason() when a run could not be written.
-  bool add(std::uint32_t address, std::uint8_t length, const ASNumber* path,
-           std::size_t pathLength);
+  bool add(const Prefix& prefix, const ASNumber* path, std::size_t pathLength);
   // Ends the adding; the routes are then taken in order. False with reason() on a failure.
   bool finish();
   // The next route in order; false after the last one, or with failed() when a run could not
@@ -54,12 +86,10 @@ class MrtRouteSort {
 
  private:
   struct Held {
-    std::uint64_t key;
-    std::uint32_t sequence;  // ties of one key keep the order of adding
-    std::uint32_t address;
+    Prefix prefix;
+    std::uint32_t sequence;  // ties of one prefix keep the order of adding
     std::uint32_t pathStart;
     std::uint32_t pathLength;
-    std::uint8_t length;
   };
   // A run on disk being merged: its byte range and a window of it.
   struct Run {
@@ -68,7 +98,7 @@ class MrtRouteSort {
     std::vector<std::uint8_t> window;
     std::size_t begin = 0;  // the current route starts here in the window
     std::size_t filled = 0;
-    std::uint64_t key = 0;  // of the current route
+    Prefix prefix;  // of the current route
   };
 
   std::size_t heldBytes() const;
@@ -97,5 +127,8 @@ class MrtRouteSort {
   std::uint64_t runsWritten_ = 0;
   std::string reason_;
 };
+
+using MrtRouteSort = MrtRouteSortOf<MrtIPv4Prefix>;
+using MrtRouteSort6 = MrtRouteSortOf<IPv6Prefix>;
 
 #endif  // ZELGRIN_PARSERS_MRT_ROUTE_SORT_H

@@ -14,16 +14,11 @@ const char kWithdrawal[] = "withdrawal";
 const char kState[] = "state change";
 const char kBlank[] = "blank or comment";
 const char kNotRib[] = "announcement, not a RIB entry";
-const char kIPv6[] = "IPv6 route";
 const char kNotRoute[] = "not a route line";
 const char kBadPrefix[] = "invalid prefix";
 const char kBadTime[] = "invalid time";
 const char kInvalidAS[] = "Invalid AS number";
 const char kNul[] = "Line contains a NUL byte";
-
-std::uint32_t maskOf(std::uint8_t length) {
-  return length == 0 ? 0 : ~std::uint32_t(0) << (32 - length);
-}
 
 bool isOrigin(std::string_view field) {
   return field == "IGP" || field == "EGP" || field == "INCOMPLETE";
@@ -94,6 +89,12 @@ bool readPrefixV4(std::string_view text, std::uint32_t& address, std::uint8_t& l
 
 }  // namespace
 
+void PipeParser::prefixOf(const Record& record, MrtIPv4Prefix& prefix) {
+  prefix = MrtIPv4Prefix::of(record.address, record.length);
+}
+
+void PipeParser::prefixOf(const Record& record, IPv6Prefix& prefix) { prefix = record.prefix6; }
+
 PipeParser::PipeParser() = default;
 
 PipeParser::~PipeParser() = default;
@@ -106,7 +107,9 @@ Parser::NextLineResult PipeParser::nextLine() {
   }
   if (!started_) startReading();
   refusal_.clear();
-  const Next next = routeMode_ ? readSorted() : readEntry();
+  const Next next = !routeMode_ ? readEntry()
+                    : groups6_  ? readSorted(*groups6_)
+                                : readSorted(*groups4_);
   return next == Next::end ? noMoreLines : lineReady;
 }
 
@@ -131,27 +134,37 @@ void PipeParser::startReading() {
     // Only a regular file can be read again; a pipe opened twice would wait for a writer.
     const bool regular =
         !opened.empty() && stat(opened.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-    groups_ = regular && addressesAscend(opened);
-    sort_ = std::make_unique<MrtRouteSort>(sortMemory_);
+    const bool byAddress = regular && addressesAscend(opened);
+    if (family() == AddressFamily::ipv6) {
+      groups6_ = std::make_unique<RouteGroups<IPv6Prefix>>(sortMemory_, byAddress);
+    } else {
+      groups4_ = std::make_unique<RouteGroups<MrtIPv4Prefix>>(sortMemory_, byAddress);
+    }
   }
   stats_.clear();
 }
 
-// Reads the whole input once and reopens it: true when the IPv4 RIB entries come with their
-// addresses ascending.
+// Reads the whole input once and reopens it: true when the RIB entries of the run's family come
+// with their addresses ascending.
 bool PipeParser::addressesAscend(const std::string& opened) {
-  bool ascending = true;
-  std::uint32_t last = 0;
-  for (Line line; ascending && (line = readLine()) != Line::end;) {
-    if (line != Line::route) continue;
-    const std::uint32_t address = record_.address & maskOf(record_.length);
-    ascending = address >= last;
-    last = address;
-  }
+  const bool ascending = family() == AddressFamily::ipv6 ? addressesAscendIn<IPv6Prefix>()
+                                                         : addressesAscendIn<MrtIPv4Prefix>();
   closeFile();
   // A file that vanished in between reads as empty.
   if (!openFile(opened.c_str())) return true;
   return ascending;
+}
+
+template <class Prefix>
+bool PipeParser::addressesAscendIn() {
+  Prefix last, prefix;
+  for (Line line; (line = readLine()) != Line::end;) {
+    if (line != Line::route) continue;
+    prefixOf(record_, prefix);
+    if (addressBelow(prefix, last)) return false;
+    last = prefix;
+  }
+  return true;
 }
 
 PipeParser::Line PipeParser::readLine() {
@@ -214,12 +227,14 @@ PipeParser::Line PipeParser::readRoute(bool rib, std::string_view time, std::str
   record_ = Record();
   record_.rib = rib;
   record_.ipv6 = prefix.find(':') != std::string_view::npos;
-  if (record_.ipv6 ? prefix.find('/') == std::string_view::npos
-                   : !readPrefixV4(prefix, record_.address, record_.length)) {
-    return refuse("Invalid prefix: `" + std::string(prefix) + "'", kBadPrefix);
-  }
+  const bool ipv6Run = family() == AddressFamily::ipv6;
+  // An IPv4 run only needs to know an IPv6 prefix for one, to pass it over.
+  const bool valid = !record_.ipv6 ? readPrefixV4(prefix, record_.address, record_.length)
+                     : ipv6Run     ? parseIPv6Prefix(prefix, record_.prefix6)
+                                   : prefix.find('/') != std::string_view::npos;
+  if (!valid) return refuse("Invalid prefix: `" + std::string(prefix) + "'", kBadPrefix);
   if (routeMode_ && !rib) return skip(kNotRib);
-  if (routeMode_ && record_.ipv6) return skip(kIPv6);
+  if (record_.ipv6 != ipv6Run) return skip(otherFamilyReason(family()));
   return readPath(asPath);
 }
 
@@ -281,33 +296,19 @@ PipeParser::Next PipeParser::readEntry() {
   }
 }
 
-PipeParser::Next PipeParser::readSorted() {
-  MrtRouteSort& sort = *sort_;
+template <class Prefix>
+PipeParser::Next PipeParser::readSorted(RouteGroups<Prefix>& groups) {
   for (;;) {
-    if (delivering_) {
-      MrtRouteSort::Route route;
-      if (sort.next(route)) {
-        deliver(route);
-        return Next::entry;
-      }
-      if (sort.failed()) {
-        failReading(sort.reason());
-        inputDone_ = true;
-        delivering_ = false;
-        return Next::end;
-      }
-      delivering_ = false;
-      sort.clear();
-      if (carried_) {
-        carried_ = false;
-        groupAddress_ = carriedRecord_.address & maskOf(carriedRecord_.length);
-        if (!sort.add(carriedRecord_.address, carriedRecord_.length, carriedPath_.data(),
-                      carriedPath_.size())) {
-          failReading(sort.reason());
-          inputDone_ = true;
-          return Next::end;
-        }
-      }
+    typename RouteGroups<Prefix>::Route route;
+    if (groups.next(route)) {
+      setRoute(route, data);
+      return Next::entry;
+    }
+    if (groups.failed()) {
+      // Nothing more can be handed out: the reading fails, once.
+      if (readError() == 0) failReading(groups.reason());
+      inputDone_ = true;
+      return Next::end;
     }
     if (inputDone_) return Next::end;
     const Line line = readLine();
@@ -316,46 +317,11 @@ PipeParser::Next PipeParser::readSorted() {
     if (line == Line::end) {
       inputDone_ = true;
       if (readError() != 0) return Next::end;
-      closeGroup();
+      groups.finish();
       continue;
     }
-    const std::uint32_t address = record_.address & maskOf(record_.length);
-    if (groups_ && !sort.empty() && address != groupAddress_) {
-      carriedRecord_ = record_;
-      carriedPath_ = path;
-      carried_ = true;
-      closeGroup();
-      continue;
-    }
-    groupAddress_ = address;
-    if (!sort.add(record_.address, record_.length, path.data(), path.size())) {
-      failReading(sort.reason());
-      inputDone_ = true;
-      return Next::end;
-    }
-  }
-}
-
-void PipeParser::closeGroup() {
-  delivering_ = true;
-  if (sort_->finish()) return;
-  // Nothing of the group can be handed out: the reading fails.
-  failReading(sort_->reason());
-  inputDone_ = true;
-  carried_ = false;
-  delivering_ = false;
-}
-
-void PipeParser::deliver(const MrtRouteSort::Route& route) {
-  const std::uint32_t a = route.address;
-  data.network.setAddress(static_cast<unsigned char>(a >> 24), static_cast<unsigned char>(a >> 16),
-                          static_cast<unsigned char>(a >> 8), static_cast<unsigned char>(a));
-  // Every length, 0 too, is a real netmask: a prefix always says its length.
-  data.networkMask = IPNetmask(static_cast<char>(route.length));
-  data.path.clear();
-  for (std::uint32_t k = 0; k < route.pathLength; ++k) {
-    ASItem item;
-    item.AS = route.path[k];
-    data.path.enqueue(item);
+    Prefix prefix;
+    prefixOf(record_, prefix);
+    groups.add(prefix, path.data(), path.size());
   }
 }

@@ -14,13 +14,13 @@
 // PATH is ASes separated by blanks; AS sets "{1,2}" and confederation segments "(1 2)", "[1,2]"
 // are left out, as the MRT reader leaves out those segments.
 //
-// First pass (n, e, c): every RIB entry and announcement, IPv4 and IPv6, is one path of a path
-// list. Second pass (i, setRouteMode): the IPv4 RIB entries, each a route of its prefix with its
-// path, in the merge's order, put in order as the MRT reader does (see mrt_parser.h): entries of
-// one address held and sorted, a file whose addresses do not ascend (or standard input) sorted
-// whole through an MrtRouteSort.
-// Withdrawals, state lines, blank and '#' lines, lines stamped outside the time window and, in
-// the second pass, announcements and IPv6 routes are passed over and counted in skipStats. A
+// Only the routes of the run's family (Parser::family; an IPv6 prefix holds a ':') are read.
+// First pass (n, e, c): every RIB entry and announcement is one path of a path list. Second pass
+// (i, setRouteMode): the RIB entries, each a route of its prefix with its path, in the merge's
+// order, put in order as the MRT reader does (see route_groups.h).
+// Withdrawals, state lines, blank and '#' lines, lines stamped outside the time window, routes of
+// the other family and, in the second pass, announcements are passed over and counted in
+// skipStats. A
 // line of another shape, or naming an AS the run does not accept, is delivered for parseLine to
 // refuse (so that -v reports it) and counted.
 #ifndef ZELGRIN_PARSERS_PIPE_PARSER_H
@@ -36,13 +36,14 @@
 #include "parsers/mrt_route_sort.h"
 #include "parsers/parser.h"
 #include "parsers/route.h"
+#include "parsers/route_groups.h"
 
 class PipeParser : public Parser {
  public:
   PipeParser();
   ~PipeParser() override;
 
-  // The second pass's reading: IPv4 RIB entries only, in the merge's order. Set before reading.
+  // The second pass's reading: RIB entries only, in the merge's order. Set before reading.
   void setRouteMode(bool on) { routeMode_ = on; }
   // The memory the second pass's sort holds before it spills (tests make it small).
   void setSortMemory(std::size_t bytes) { sortMemory_ = bytes; }
@@ -65,10 +66,15 @@ class PipeParser : public Parser {
     bool ipv6 = false;
     std::uint32_t address = 0;  // IPv4, as written
     std::uint8_t length = 0;
+    IPv6Prefix prefix6;  // read in an IPv6 run only
   };
 
+  static void prefixOf(const Record& record, MrtIPv4Prefix& prefix);
+  static void prefixOf(const Record& record, IPv6Prefix& prefix);
   void startReading();
   bool addressesAscend(const std::string& openedAs);
+  template <class Prefix>
+  bool addressesAscendIn();
   // Reads the next line; for a route, fills record_ and path.
   Line readLine();
   Line classify(const std::vector<std::string_view>& fields);
@@ -77,25 +83,20 @@ class PipeParser : public Parser {
   Line skip(const char* reason);
   Line refuse(const std::string& reason, const char* countedUnder);
   Next readEntry();
-  Next readSorted();
-  void closeGroup();
-  void deliver(const MrtRouteSort::Route& route);
+  template <class Prefix>
+  Next readSorted(RouteGroups<Prefix>& groups);
 
   bool routeMode_ = false;
   std::size_t sortMemory_ = MrtRouteSort::kDefaultMemory;
   bool started_ = false;
-  bool groups_ = false;
   ReadStats stats_;
   std::string refusal_;
   Record record_;
   std::vector<std::string_view> fields_;
-  std::unique_ptr<MrtRouteSort> sort_;
+  // Second pass: the groups of the run's family.
+  std::unique_ptr<RouteGroups<MrtIPv4Prefix>> groups4_;
+  std::unique_ptr<RouteGroups<IPv6Prefix>> groups6_;
   bool inputDone_ = false;
-  bool delivering_ = false;
-  std::uint32_t groupAddress_ = 0;
-  bool carried_ = false;  // carriedRecord_ and carriedPath_ begin the next group
-  Record carriedRecord_;
-  std::vector<ASNumber> carriedPath_;
 };
 
 #endif  // ZELGRIN_PARSERS_PIPE_PARSER_H

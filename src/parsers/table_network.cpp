@@ -1,6 +1,7 @@
 #include "parsers/table_network.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "asgraph/read_number.h"
 
@@ -49,21 +50,23 @@ bool readDottedQuad(const char* text, std::size_t length, unsigned char (&bytes)
 }
 
 // Hexadecimal digits, colons and dots (an IPv4 tail such as "::ffff:10.1.1.1") with at least
-// one colon, then optionally "/len" up to 128.
-bool isIPv6(const char* text, std::size_t length, bool withLength) {
-  std::size_t i = 0;
+// one colon: an IPv6 next hop. Loose on purpose, so that every next hop read so far still is.
+bool isIPv6Address(const char* text, std::size_t length) {
   bool colon = false;
-  while (i < length && (isHexDigit(text[i]) || text[i] == ':' || text[i] == '.')) {
-    colon = colon || text[i] == ':';
-    ++i;
+  for (std::size_t i = 0; i < length; ++i) {
+    const char c = text[i];
+    if (!isHexDigit(c) && c != ':' && c != '.') return false;
+    colon = colon || c == ':';
   }
-  if (!colon) return false;
-  if (withLength && i < length && text[i] == '/') {
-    ++i;
-    unsigned value = 0;
-    if (!readNumber(text, length, i, 3, value) || value > 128) return false;
-  }
-  return i == length;
+  return colon;
+}
+
+// A link-local next hop names its interface: "fe80::1%eth0".
+bool isZonedIPv6(const char* text, std::size_t length) {
+  const void* percent = std::memchr(text, '%', length);
+  if (percent == nullptr) return false;
+  const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(percent) - text);
+  return at + 1 < length && isIPv6Address(text, at);
 }
 
 }  // namespace
@@ -79,8 +82,42 @@ bool looksLikeNetwork(const char* text, std::size_t length) {
          contains(text, length, '/') || contains(text, length, '[');
 }
 
-NetworkKind readTableNetwork(const char* text, std::size_t length, IPAddress& address,
-                             std::optional<IPNetmask>& netmask) {
+bool looksLikeIPv6(const char* text, std::size_t length) {
+  std::size_t colons = 0;
+  std::size_t group = 0;  // characters since the last colon
+  bool doubleColon = false;
+  bool dotted = false;
+  std::size_t i = 0;
+  for (; i < length && text[i] != '/'; ++i) {
+    const char c = text[i];
+    if (c == ':') {
+      doubleColon = doubleColon || (i > 0 && text[i - 1] == ':');
+      ++colons;
+      group = 0;
+      continue;
+    }
+    if (c == '.') {
+      dotted = true;
+    } else if (!isHexDigit(c)) {
+      return false;
+    }
+    // More than four hexadecimal digits is an AS number or a count ("65000:2:65000:100/96").
+    if (++group > 4 && !dotted) return false;
+  }
+  // The address is written in full (seven colons, six before an IPv4 tail) or shortened by
+  // "::"; fewer groups are route targets and the like.
+  if (!doubleColon && colons < 6) return false;
+  if (i == length) return true;
+  ++i;
+  if (i == length) return false;
+  for (; i < length; ++i) {
+    if (!isDigit(text[i])) return false;
+  }
+  return true;
+}
+
+TableNetwork readTableNetwork(const char* text, std::size_t length) {
+  TableNetwork network;
   std::size_t dots = 0;
   bool decimal = true;
   for (std::size_t i = 0; i < length; ++i) {
@@ -91,18 +128,22 @@ NetworkKind readTableNetwork(const char* text, std::size_t length, IPAddress& ad
   if (decimal && dots == 3) {
     unsigned char bytes[4] = {0, 0, 0, 0};
     int prefixLength = -1;
-    if (!readDottedQuad(text, length, bytes, &prefixLength)) return NetworkKind::invalid;
-    address.setAddress(bytes[0], bytes[1], bytes[2], bytes[3]);
-    const bool defaultRoute = address.value() == 0 && prefixLength < 0;
+    if (!readDottedQuad(text, length, bytes, &prefixLength)) return network;
+    network.kind = NetworkKind::ipv4;
+    network.address.setAddress(bytes[0], bytes[1], bytes[2], bytes[3]);
+    const bool defaultRoute = network.address.value() == 0 && prefixLength < 0;
     if (prefixLength >= 0 || defaultRoute) {
-      netmask.emplace(static_cast<char>(defaultRoute ? 0 : prefixLength));
-    } else {
-      netmask.reset();
+      network.netmask.emplace(static_cast<char>(defaultRoute ? 0 : prefixLength));
     }
-    return NetworkKind::ipv4;
+    return network;
   }
-  if (decimal && dots > 0) return NetworkKind::invalid;
-  return isIPv6(text, length, true) ? NetworkKind::ipv6 : NetworkKind::other;
+  if (decimal && dots > 0) return network;
+  if (!looksLikeIPv6(text, length)) {
+    network.kind = NetworkKind::other;
+  } else if (parseIPv6Prefix(std::string_view(text, length), network.prefix6)) {
+    network.kind = NetworkKind::ipv6;
+  }
+  return network;
 }
 
 bool readNextHop(const char* text, std::size_t length, IPAddress& address) {
@@ -112,5 +153,5 @@ bool readNextHop(const char* text, std::size_t length, IPAddress& address) {
     address.setAddress(bytes[0], bytes[1], bytes[2], bytes[3]);
     return true;
   }
-  return isIPv6(text, length, false);
+  return isIPv6Address(text, length) || isZonedIPv6(text, length);
 }

@@ -140,7 +140,7 @@ TableParser::LineKind TableParser::classify() {
     if (startsWith(words, end)) return LineKind::listingEnd;
   }
   if (!header_.seen()) return LineKind::other;
-  status_ = readTableStatus(text, length, lastStatusColumn());
+  status_ = readTableStatus(text, length, lastStatusColumn(), header_.network());
   if (!status_.routeMayFollow) return LineKind::other;
   splitTableTokens(text, status_.end, length, tokens_);
   if (tokens_.empty()) return LineKind::other;
@@ -196,13 +196,12 @@ void TableParser::readHead() {
   std::size_t next = 0;
   if (isNetwork) {
     draft_.hasNetwork = true;
-    draft_.kind =
-        readTableNetwork(text + first.start, first.length(), draft_.network, draft_.netmask);
-    if (draft_.kind == NetworkKind::invalid) {
+    draft_.network = readTableNetwork(text + first.start, first.length());
+    if (draft_.network.kind == NetworkKind::invalid) {
       previous_.reset();
       reject(parseBadValue, kBadNetwork, text + first.start, first.length());
     } else {
-      previous_ = Previous{draft_.kind, draft_.network, draft_.netmask};
+      previous_ = draft_.network;
     }
     next = 1;
   }
@@ -308,12 +307,9 @@ void TableParser::fillFields(std::size_t first, const TableFieldSplit& split) {
 
 // Decides what becomes of the assembled route: passed over and counted, or delivered.
 bool TableParser::conclude() {
-  NetworkKind kind = draft_.kind;
   if (!draft_.hasNetwork) {
     if (previous_) {
-      kind = previous_->kind;
-      draft_.network = previous_->network;
-      draft_.netmask = previous_->netmask;
+      draft_.network = *previous_;
     } else if (!vpn_) {
       reject(parseMissingField, kNoPrevious);
     }
@@ -322,9 +318,13 @@ bool TableParser::conclude() {
     stats_.countSkipped(vpnRoute);
     return false;
   }
-  if (ipv4Only_ && (kind == NetworkKind::ipv6 || kind == NetworkKind::other) &&
-      (draft_.hasNetwork || previous_)) {
-    stats_.countSkipped(kind == NetworkKind::ipv6 ? ipv6Network : otherNetwork);
+  // A route whose network is known to be of another family goes, however malformed the rest;
+  // one whose network could not be read is delivered malformed in either run.
+  const NetworkKind kind = draft_.network.kind;
+  const NetworkKind wanted =
+      family() == AddressFamily::ipv6 ? NetworkKind::ipv6 : NetworkKind::ipv4;
+  if (kind != wanted && kind != NetworkKind::invalid) {
+    stats_.countSkipped(kind == NetworkKind::other ? otherNetwork : otherFamilyReason(family()));
     return false;
   }
   if (routeCode_ != parseOk) {
@@ -335,13 +335,12 @@ bool TableParser::conclude() {
     stats_.countSkipped(kAboveAS16Reason);
     return false;
   }
-  isIPv4Network = kind == NetworkKind::ipv4;
-  if (isIPv4Network) {
-    data.network = draft_.network;
-    data.networkMask = draft_.netmask;
+  data.family = family();
+  if (kind == NetworkKind::ipv4) {
+    data.network = draft_.network.address;
+    data.networkMask = draft_.network.netmask;
   } else {
-    data.network = IPAddress();
-    data.networkMask.reset();
+    data.network6 = draft_.network.prefix6;
   }
   data.nextHop = draft_.nextHop;
   data.status = draft_.status;

@@ -1,7 +1,8 @@
 // Reader of router tables as today's platforms print them (format letters t and T): IOS, IOS-XE,
 // IOS-XR, NX-OS, Arista EOS and FRR/Quagga, from "show ip bgp", "show bgp ...", "show bgp vrf
-// all all" and "... neighbors X routes / advertised-routes". Each route becomes one record of the
-// classic dump reader's type, so that graph construction treats it like a `b` route.
+// all all" and "... neighbors X routes / advertised-routes". Each route of the run's address
+// family becomes one record of the classic dump reader's type, so that graph construction treats
+// it like a `b` route; an IPv6 route carries its network in network6.
 //
 // A capture holds free text, legends and pager prompts around tables; a table is a header
 // whose captions give the columns, then one line per route:
@@ -16,6 +17,9 @@
 // captions only to tell the numbers from the AS path (see table_fields.h).
 //
 // Rules beyond the line:
+// - The graph of a run holds the paths of its own family alone: an IPv4 run (the default) passes
+//   over IPv6 routes and an IPv6 run IPv4 ones, both passes alike, so that the nodes and edges
+//   match the covering; the NLRIs of other families (L2VPN, EVPN, link-state) give no path.
 // - A network printed alone continues on the next line (at the Next Hop column), and a long next
 //   hop may push the numbers and path to a third line.
 // - A blank network repeats the previous route's network, across repeated headers too, but not
@@ -46,8 +50,8 @@
 class TableParser : public Parser {
  public:
   // Reasons under which stats() counts the route lines that give no record.
+  // Besides these, routes of the other family count under otherFamilyReason(family()).
   static constexpr const char* vpnRoute = "VPN route";
-  static constexpr const char* ipv6Network = "IPv6 network";
   static constexpr const char* otherNetwork = "not an IPv4 or IPv6 network";
   static constexpr const char* malformedRoute = "malformed route";
   static constexpr const char* nulLine = "line holding a NUL byte";
@@ -55,18 +59,14 @@ class TableParser : public Parser {
   TableParser();
   ~TableParser() override;
 
-  // The IP covering pass wants IPv4 routes only: with `only` set, routes of other networks are
-  // passed over and counted under ipv6Network or otherNetwork; by default they are delivered
-  // with isIPv4Network false, for their paths. Takes effect from the next route.
-  void setIPv4Only(bool only) { ipv4Only_ = only; }
-
   // Moves to the next route, reading the lines it needs: lineReady, noMoreLines at the end of
   // the input, or noFileOpen with "No file has been opened". Routes that give no record are passed
-  // over and counted in stats(): in a VPN, of another network in the IPv4-only mode, and, in a
-  // 16-bit run, with an AS number above 65535 in the path. A malformed route is delivered for
-  // parseLine to reject.
+  // over and counted in stats(): in a VPN, of the other family or no IP network, and, in a
+  // 16-bit run, with an AS number above 65535 in the path. A malformed route, of either family,
+  // is delivered for parseLine to reject.
   NextLineResult nextLine() override;
-  // The outcome of the route nextLine read: parseOk with `data` filled; parseBadValue or
+  // The outcome of the route nextLine read: parseOk with `data` filled, data.family the run's
+  // and data.network/networkMask or data.network6 its network; parseBadValue or
   // parseMissingField for a malformed route with errReason set; the others as every parser.
   ParseResult parseLine() override;
 
@@ -79,9 +79,6 @@ class TableParser : public Parser {
   const char* passedOverReason() const override { return kNotRouteLine; }
 
   Route data;
-  // True when data.network and data.networkMask hold the route's network. IPv6 and other
-  // networks leave them 0.0.0.0 and absent.
-  bool isIPv4Network = false;
 
  private:
   enum class LineKind { blank, header, distinguisher, listingEnd, route, other };
@@ -92,19 +89,10 @@ class TableParser : public Parser {
   struct Draft {
     unsigned char status = 0;
     bool hasNetwork = false;
-    NetworkKind kind = NetworkKind::other;
-    IPAddress network;
-    std::optional<IPNetmask> netmask;
+    TableNetwork network;
     IPAddress nextHop;
     bool fromSkipped = false;
     Needs needs = Needs::nothing;
-  };
-
-  // The network that a blank network column repeats.
-  struct Previous {
-    NetworkKind kind = NetworkKind::other;
-    IPAddress network;
-    std::optional<IPNetmask> netmask;
   };
 
   void startInput();
@@ -127,10 +115,10 @@ class TableParser : public Parser {
   TableHeader header_;
   TableStatus status_;
   bool vpn_ = false;
-  bool ipv4Only_ = false;
   // The base holds a line read ahead that is still to be looked at.
   bool pushedBack_ = false;
-  std::optional<Previous> previous_;
+  // The network that a blank network column repeats.
+  std::optional<TableNetwork> previous_;
   Draft draft_;
   std::vector<TableToken> tokens_;
   TablePathReader paths_;

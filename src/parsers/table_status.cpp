@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "parsers/table_network.h"
 #include "parsers/table_tokens.h"
 
 namespace {
@@ -64,16 +65,36 @@ bool laterGroupAt(const char* text, std::size_t at, std::size_t length) {
   return end == length || isTableBlank(text[end]) || startsGluedNetwork(text[end]);
 }
 
+bool isHexLetter(char c) { return (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+// True when text[at], a code letter, starts an IPv6 network instead ("*>ifd00::/8", "*> fd00::/8",
+// NX-OS "*>eabcd::/16"). A letter glued to codes left of the Network caption stays a code, so that
+// "*>e2001:db8::/32" and "*>ea::/16" both read the path type e.
+bool startsIPv6Network(const char* text, std::size_t at, std::size_t length,
+                       std::size_t networkColumn) {
+  if (!isHexLetter(text[at])) return false;
+  if (at < networkColumn && at > 0 && !isTableBlank(text[at - 1])) return false;
+  std::size_t end = at;
+  while (end < length && !isTableBlank(text[end])) ++end;
+  return looksLikeIPv6(text + at, end - at);
+}
+
 }  // namespace
 
 bool startsGluedNetwork(char c) { return (c >= '0' && c <= '9') || c == '[' || c == ':'; }
 
-TableStatus readTableStatus(const char* text, std::size_t length, std::size_t lastColumn) {
+TableStatus readTableStatus(const char* text, std::size_t length, std::size_t lastColumn,
+                            std::size_t networkColumn) {
   TableStatus status;
   std::size_t i = skipTableBlanks(text, 0, length);
   std::size_t codes = 0;
+  bool ipv6Network = false;
   while (i < length && i <= lastColumn) {
     const char c = text[i];
+    if (isCode(c) && startsIPv6Network(text, i, length, networkColumn)) {
+      ipv6Network = true;
+      break;
+    }
     if (isCode(c)) {
       status.bits |= codeBit(c);  // c is a code, never the NUL strchr would find
       ++codes;
@@ -88,6 +109,7 @@ TableStatus readTableStatus(const char* text, std::size_t length, std::size_t la
   status.end = i;
   // Stopped on a blank or at the end: the next word decides. Stopped inside a word: only a
   // network can be glued to the codes.
-  status.routeMayFollow = i >= length || isTableBlank(text[i]) || startsGluedNetwork(text[i]);
+  status.routeMayFollow =
+      ipv6Network || i >= length || isTableBlank(text[i]) || startsGluedNetwork(text[i]);
   return status;
 }

@@ -17,6 +17,9 @@ python3 "$src/bench/generate_inputs.py" gen --paths 2000 --dumps 4 --routes 2000
 sed -i -e '40s/ i$/ 12a i/' -e '300s/\/[0-9]*/\/33/' -e '900s/ i$/ 70000 i/' gen/dump1.txt
 gzip -k gen/dump2.txt
 head -c 20000 gen/dump2.txt.gz >gen/cut.gz
+# A path list with lines that do not parse, and one cut short, for the first pass read ahead.
+sed -e '10s/$/ x/' -e '500s/ / {1,2} /' -e '1500s/^/70000 /' gen/paths.txt >gen/badpaths.txt
+gzip -c gen/paths.txt | head -c 15000 >gen/cutpaths.gz
 mrt=$src/tests/parsers/data/mrt
 ex=$src/examples
 
@@ -29,6 +32,8 @@ workloads=(
    --file:mneci $mrt/bird-mrtdump_rib.mrt --file:mi $mrt/openbgpd_rib_table.mrt
    --file:mnec $mrt/bird_bgp.mrt"
   "--file:pne gen/paths.txt --file:bi gen/dump0.txt --file:bi gen/cut.gz --file:bi gen/dump3.txt"
+  "--file:pnec gen/badpaths.txt --file:Tnec 7 $src/tests/parsers/data/bgp_ios_xe_table.txt
+   --file:mnec $mrt/bird_bgp.mrt --file:pne gen/cutpaths.gz"
 )
 
 failed=0
@@ -55,6 +60,7 @@ for w in "${!workloads[@]}"; do
     done
   done
   [ "$w" = 4 ] && [ "$(cat status1)" != 2 ] && { echo "the cut dump did not fail"; failed=1; }
+  [ "$w" = 5 ] && [ "$(cat status1)" != 2 ] && { echo "the cut path list did not fail"; failed=1; }
   rm -f g? out? err? status? tty? graph
 done
 exit $failed

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "parsers/mrt_writer.h"
+#include "parsers/route_text.h"
 #include "parsers/temp_files.h"
 
 using namespace mrtw;
@@ -30,12 +31,15 @@ Bytes rib(std::initializer_list<std::pair<std::vector<unsigned>, unsigned>> pref
 
 // Each delivered record as "prefix path" (route mode) or "path" (first pass), a refused one as
 // "refused: reason".
+// With `stats`, then the records passed over, as "skipped: REASON xN" in the order of the reasons.
 std::vector<std::string> readAll(const Bytes& file, bool routeMode,
                                  std::size_t sortMemory = MrtRouteSort::kDefaultMemory,
-                                 std::string* readError = nullptr) {
+                                 std::string* readError = nullptr,
+                                 AddressFamily family = AddressFamily::ipv4, bool stats = false) {
   TempFiles files;
   MrtParser parser;
   parser.setRouteMode(routeMode);
+  parser.setFamily(family);
   parser.setSortMemory(sortMemory);
   EXPECT_TRUE(parser.openFile(files.write(file.str()).c_str()));
   std::vector<std::string> out;
@@ -46,19 +50,18 @@ std::vector<std::string> readAll(const Bytes& file, bool routeMode,
     }
     std::string text;
     if (routeMode) {
-      const unsigned char* o = parser.data.network.getAddress();
-      text = std::to_string(o[0]) + "." + std::to_string(o[1]) + "." + std::to_string(o[2]) + "." +
-             std::to_string(o[3]) + "/" + std::to_string(parser.data.networkMask->brief());
-      List<ASItem>& path = parser.data.path;
-      bool more = !path.isEmpty();
-      for (path.goToFirst(); more; more = path.next())
-        text += " " + std::to_string(path.current().AS);
+      text = routeText(parser.data);
     } else {
       for (ASNumber as : parser.entry.path) text += (text.empty() ? "" : " ") + std::to_string(as);
     }
     out.push_back(text);
   }
   if (readError != nullptr) *readError = parser.readErrorText();
+  const ReadStats& skipped = *parser.skipStats();
+  for (int i = 0; stats && i < skipped.reasonCount(); ++i) {
+    out.push_back(std::string("skipped: ") + skipped.reason(i) + " x" +
+                  std::to_string(skipped.count(i)));
+  }
   return out;
 }
 
@@ -109,13 +112,9 @@ TEST(MrtParserTest, CutFileIsReadError) {
   }
 }
 
-// The first pass takes every entry's path, IPv6 too; the second only IPv4 RIB entries. A path
-// naming an AS the run does not accept, a damaged record and a file that is not MRT are
+// A path naming an AS the run does not accept, a damaged record and a file that is not MRT are
 // delivered only to be refused with a reason.
 TEST(MrtParserTest, RecordsToRefuse) {
-  const Bytes v6Rib =
-      peerIndexTable({{701, true, false}})
-          .add(ribRecord(4, Bytes().u8(16).u8(0x20).u8(0x01), {ribEntry(0, path4({701, 6939}))}));
   Bytes wide = rib({{{10}, 8}});
   wide.add(ribRecord(2, Bytes().u8(8).u8(11), {ribEntry(0, path4({701, 4200000001u}))}));
   Bytes damaged = rib({{{10}, 8}});
@@ -126,8 +125,6 @@ TEST(MrtParserTest, RecordsToRefuse) {
     bool routeMode;
     std::vector<std::string> out;
   } cases[] = {
-      {"IPv6 path in the first pass", v6Rib, false, {"701 6939"}},
-      {"IPv6 left out of the second", v6Rib, true, {}},
       {"AS above 65535",
        wide,
        false,
@@ -149,6 +146,57 @@ TEST(MrtParserTest, RecordsToRefuse) {
   ASSERT_EQ(out.size(), 2u);
   EXPECT_EQ(out[0], "701 108");
   EXPECT_EQ(out[1].rfind("refused: record at byte ", 0), 0u) << out[1];
+}
+
+// A run takes the entries of its family only, in both passes: RIB entries, and the prefixes an
+// UPDATE announces in its NLRI (IPv4) or MP_REACH_NLRI. An IPv4 run takes IPv4 multicast as it
+// always has; an IPv6 run passes over IPv6 multicast. Withdrawals give nothing.
+TEST(MrtParserTest, EachRunTakesItsFamily) {
+  auto v6 = [](unsigned length, unsigned third) {
+    return prefix({0x20, 0x01, 0x0d, 0xb8, 0, third}, length);
+  };
+  auto update = [](const Bytes& attributes, const Bytes& nlri) {
+    return bgp4mp(4, 701, 65000, bgpMessage(2, updateBody(attributes, nlri)));
+  };
+  Bytes file = rib({{{10}, 8}});  // path 701 108
+  file.add(ribRecord(4, v6(32, 0), {ribEntry(0, path4({701, 32}))}))
+      .add(ribRecord(4, v6(48, 0), {ribEntry(0, path4({701, 48}))}))
+      .add(ribRecord(5, v6(48, 1), {ribEntry(0, path4({701, 5}))}))
+      .add(ribRecord(3, prefix({11}, 8), {ribEntry(0, path4({701, 3}))}))
+      .add(update(Bytes().add(path4({701, 60})).add(mpReach(2, 1, v6(48, 2))), prefix({12}, 8)))
+      .add(update(Bytes().add(path4({701, 7})).add(mpReach(2, 2, v6(48, 3))), Bytes()))
+      .add(update(Bytes().add(attribute(15, Bytes().u16(2).u8(1).add(v6(48, 4)))), Bytes()));
+  const AddressFamily v4run = AddressFamily::ipv4, v6run = AddressFamily::ipv6;
+  struct Case {
+    AddressFamily family;
+    bool routeMode;
+    std::vector<std::string> out;
+  } cases[] = {
+      {v4run,
+       false,
+       {"701 108", "701 3", "701 60", "skipped: IPv6 network x5",
+        "skipped: UPDATE without IPv4/IPv6 announcement x1"}},
+      {v6run,
+       false,
+       {"701 32", "701 48", "701 60", "skipped: IPv4 network x3", "skipped: multicast route x2",
+        "skipped: UPDATE without IPv4/IPv6 announcement x1"}},
+      {v4run,
+       true,
+       {"10.0.0.0/8 701 108", "11.0.0.0/8 701 3", "skipped: IPv6 network x5",
+        "skipped: announcement, not a RIB entry x1",
+        "skipped: UPDATE without IPv4/IPv6 announcement x1"}},
+      {v6run,
+       true,
+       {"2001:db8::/48 701 48", "2001:db8::/32 701 32", "skipped: IPv4 network x3",
+        "skipped: multicast route x2", "skipped: announcement, not a RIB entry x1",
+        "skipped: UPDATE without IPv4/IPv6 announcement x1"}},
+  };
+  for (const Case& c : cases) {
+    for (std::size_t memory : {MrtRouteSort::kDefaultMemory, std::size_t{1}}) {
+      EXPECT_EQ(readAll(file, c.routeMode, memory, nullptr, c.family, true), c.out)
+          << familyName(c.family) << (c.routeMode ? " routes" : " paths") << ", memory " << memory;
+    }
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "parsers/route_text.h"
 #include "parsers/temp_files.h"
 
 namespace {
@@ -12,10 +13,14 @@ namespace {
 // What each line gave: its path ("701 7018"), "refused: REASON", or "skipped: REASON" for the
 // lines passed over (told by the stats). Route mode: "PREFIX path" in the merge's order.
 std::vector<std::string> readAll(const std::string& text, bool routeMode = false, bool wide = true,
-                                 TimeWindow window = TimeWindow()) {
+                                 TimeWindow window = TimeWindow(),
+                                 AddressFamily family = AddressFamily::ipv4,
+                                 std::size_t sortMemory = MrtRouteSort::kDefaultMemory) {
   TempFiles files;
   PipeParser parser;
   parser.setRouteMode(routeMode);
+  parser.setFamily(family);
+  parser.setSortMemory(sortMemory);
   parser.setWidth(ASWidth{wide});
   parser.setTimeWindow(window);
   EXPECT_TRUE(parser.openFile(files.write(text).c_str()));
@@ -28,13 +33,7 @@ std::vector<std::string> readAll(const std::string& text, bool routeMode = false
     }
     std::string line;
     if (routeMode) {
-      const unsigned char* o = parser.data.network.getAddress();
-      line = std::to_string(o[0]) + "." + std::to_string(o[1]) + "." + std::to_string(o[2]) + "." +
-             std::to_string(o[3]) + "/" + std::to_string(parser.data.networkMask->brief());
-      List<ASItem>& path = parser.data.path;
-      bool more = !path.isEmpty();
-      for (path.goToFirst(); more; more = path.next())
-        line += " " + std::to_string(path.current().AS);
+      line = routeText(parser.data);
     } else {
       for (ASNumber as : parser.path) line += (line.empty() ? "" : " ") + std::to_string(as);
     }
@@ -84,9 +83,9 @@ TEST(PipeParserTest, EveryVariantOfLine) {
        "U|A|1445306400.5|ris|rrc00|2914|1.2.3.4|1.0.0.0/24|1.2.3.4|"
        "2914 13335|13335|||",
        {"2914 13335"}},
-      {"IPv6 in the first pass",
+      {"IPv6 left out of the IPv4 run",
        "BGP4MP|1|A|fd02::10|65000|fd01:1::/64|65000 65001|IGP",
-       {"65000 65001"}},
+       {"skipped: IPv6 network x1"}},
       {"sets and confederations left out",
        "BGP4MP|1|A|1.1.1.1|1|1.0.0.0/8|1 (65001 65002) 2 "
        "[65003,65004] 3 {4,5} { 6 7 }|IGP",
@@ -126,13 +125,48 @@ TEST(PipeParserTest, RoutesComeInTheMergesOrder) {
       "TABLE_DUMP2|1|B|1.1.1.1|1|11.0.0.0/8|1 11|IGP\n";
   const std::vector<std::string> ordered = {"10.0.0.0/16 1 16", "10.0.0.0/8 1 8", "11.0.0.0/8 1 11",
                                             "skipped: announcement, not a RIB entry x1",
-                                            "skipped: IPv6 route x1"};
+                                            "skipped: IPv6 network x1"};
   EXPECT_EQ(readAll(rows, true), ordered);
   const std::string descending =
       "TABLE_DUMP2|1|B|1.1.1.1|1|11.0.0.0/8|1 11|IGP\n"
       "TABLE_DUMP2|1|B|1.1.1.1|1|10.0.0.0/8|1 8|IGP\n";
   EXPECT_EQ(readAll(descending, true),
             (std::vector<std::string>{"10.0.0.0/8 1 8", "11.0.0.0/8 1 11"}));
+}
+
+// An IPv6 run reads the IPv6 rows only, in both passes; the second pass orders nested and equal
+// prefixes as the IPv4 one does, in memory or spilled, and refuses a prefix that does not read.
+TEST(PipeParserTest, IPv6RunReadsIPv6RowsOnly) {
+  const std::string rows =
+      "TABLE_DUMP2|1|B|1.1.1.1|1|2001:db8::/32|1 32|IGP\n"
+      "TABLE_DUMP2|1|B|1.1.1.1|1|2001:db8::/48|1 48|IGP\n"
+      "TABLE_DUMP2|1|B|1.1.1.1|1|10.0.0.0/8|1 8|IGP\n"
+      "BGP4MP|1|A|1.1.1.1|1|2001:db8::/64|1 64|IGP\n"
+      "TABLE_DUMP2|1|B|1.1.1.1|2|2001:db8::/32|2 32|IGP\n"
+      "TABLE_DUMP2|1|B|1.1.1.1|1|2001:db8:0:1::/64|1 65|IGP\n"
+      "TABLE_DUMP2|1|B|1.1.1.1|1|2001:db8::/128|1 128|IGP\n"
+      "TABLE_DUMP2|1|B|1.1.1.1|1|2001:zz8::/32|1 9|IGP\n";
+  const std::vector<std::string> paths = {"1 32",
+                                          "1 48",
+                                          "1 64",
+                                          "2 32",
+                                          "1 65",
+                                          "1 128",
+                                          "refused: Invalid prefix: `2001:zz8::/32'",
+                                          "skipped: IPv4 network x1"};
+  const std::vector<std::string> routes = {"refused: Invalid prefix: `2001:zz8::/32'",
+                                           "2001:db8::/128 1 128",
+                                           "2001:db8::/48 1 48",
+                                           "2001:db8::/32 1 32",
+                                           "2001:db8::/32 2 32",
+                                           "2001:db8:0:1::/64 1 65",
+                                           "skipped: IPv4 network x1",
+                                           "skipped: announcement, not a RIB entry x1"};
+  const AddressFamily v6 = AddressFamily::ipv6;
+  EXPECT_EQ(readAll(rows, false, true, TimeWindow(), v6), paths);
+  for (std::size_t memory : {MrtRouteSort::kDefaultMemory, std::size_t{1}}) {
+    EXPECT_EQ(readAll(rows, true, true, TimeWindow(), v6, memory), routes) << memory;
+  }
 }
 
 // --time-window: START inclusive, END exclusive, on each form of the time field.

@@ -1,8 +1,11 @@
 #include "parsers/table_parser.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "parsers/temp_files.h"
@@ -15,13 +18,29 @@ std::string dotted(const IPAddress& address) {
          std::to_string(o[3]);
 }
 
+std::string text6(const IPv6Prefix& prefix) {
+  unsigned char bytes[16];
+  for (int k = 0; k < 8; ++k) {
+    bytes[k] = static_cast<unsigned char>(prefix.high >> (56 - 8 * k));
+    bytes[8 + k] = static_cast<unsigned char>(prefix.low >> (56 - 8 * k));
+  }
+  char address[INET6_ADDRSTRLEN];
+  inet_ntop(AF_INET6, bytes, address, sizeof address);
+  return std::string(address) + "/" + std::to_string(prefix.length);
+}
+
 // "<network> via <next hop>[ m <metric>][ l <locprf>][ w <weight>] path <items> o <origin> st
-// <status>", items marked "s" set member and "c" inside a confederation segment; the network is
-// "-" when not IPv4.
+// <status>", items marked "s" set member and "c" inside a confederation segment; the next hop
+// is 0.0.0.0 when not IPv4.
 std::string describe(TableParser& parser) {
   const Route& d = parser.data;
-  std::string text = parser.isIPv4Network ? dotted(d.network) : "-";
-  if (d.networkMask) text += "/" + std::to_string(static_cast<int>(d.networkMask->brief()));
+  std::string text;
+  if (d.family == AddressFamily::ipv6) {
+    text = text6(d.network6);
+  } else {
+    text = dotted(d.network);
+    if (d.networkMask) text += "/" + std::to_string(static_cast<int>(d.networkMask->brief()));
+  }
   text += " via " + dotted(d.nextHop);
   if (d.metric) text += " m " + std::to_string(*d.metric);
   if (d.localPref) text += " l " + std::to_string(*d.localPref);
@@ -46,11 +65,14 @@ struct Reading {
   int used = 0;
 };
 
-Reading readAll(const std::string& path, bool ipv4Only, bool wide = false) {
+constexpr AddressFamily v4 = AddressFamily::ipv4;
+constexpr AddressFamily v6 = AddressFamily::ipv6;
+
+Reading readAll(const std::string& path, AddressFamily family, bool wide = false) {
   Reading reading;
   TableParser parser;
   parser.setWidth(ASWidth{wide});
-  parser.setIPv4Only(ipv4Only);
+  parser.setFamily(family);
   if (!parser.openFile(path.c_str())) return reading;
   while (parser.nextLine() == 0) {
     const int code = parser.parseLine();
@@ -98,40 +120,44 @@ TEST(TableParserTest, RealTablesGiveEveryRouteOrAReason) {
   struct Case {
     const char* file;
     bool wide;
-    bool ipv4Only;
+    AddressFamily family;
     int used;
     const char* skipped;
   };
   const Case cases[] = {
-      {"bgp_ios_layout_mismatch.txt", false, true, 0, "AS number above 65535 (use --as32) 12"},
-      {"bgp_ios_layout_mismatch.txt", true, true, 12, ""},
-      {"bgp_ios_xr_asdot_ipv6.txt", false, true, 3,
+      {"bgp_ios_layout_mismatch.txt", false, v4, 0, "AS number above 65535 (use --as32) 12"},
+      {"bgp_ios_layout_mismatch.txt", true, v4, 12, ""},
+      {"bgp_ios_xr_asdot_ipv6.txt", false, v4, 3,
        "AS number above 65535 (use --as32) 3, IPv6 network 7"},
-      {"bgp_ios_xr_asdot_ipv6.txt", true, true, 6, "IPv6 network 7"},
-      {"bgp_ios_xr_asdot_ipv6.txt", true, false, 13, ""},
-      {"bgp_ios_xe_indented_vpn.txt", true, true, 0, "VPN route 29"},
-      {"bgp_ios_xe_table.txt", false, true, 58, ""},
-      {"bgp_ios_xr_wide_columns.txt", false, true, 24, ""},
-      {"bgp_ios_wide_metric.txt", false, true, 4, ""},
-      {"bgp_eos_two_vrfs.txt", false, true, 8, "AS number above 65535 (use --as32) 1"},
-      {"bgp_eos_two_vrfs.txt", true, true, 9, ""},
-      {"tables/ios_backup_classful.txt", false, true, 12, ""},
-      {"tables/iosxe_status_five.txt", false, true, 8, ""},
-      {"tables/iosxe_indented_edited.txt", false, true, 6, ""},
-      {"tables/iosxe_neighbor_families.txt", false, true, 5,
+      {"bgp_ios_xr_asdot_ipv6.txt", true, v4, 6, "IPv6 network 7"},
+      {"bgp_ios_xr_asdot_ipv6.txt", false, v6, 4,
+       "IPv4 network 6, AS number above 65535 (use --as32) 3"},
+      {"bgp_ios_xr_asdot_ipv6.txt", true, v6, 7, "IPv4 network 6"},
+      {"bgp_ios_xe_indented_vpn.txt", true, v4, 0, "VPN route 29"},
+      {"bgp_ios_xe_table.txt", false, v4, 58, ""},
+      {"bgp_ios_xr_wide_columns.txt", false, v4, 24, ""},
+      {"bgp_ios_wide_metric.txt", false, v4, 4, ""},
+      {"bgp_eos_two_vrfs.txt", false, v4, 8, "AS number above 65535 (use --as32) 1"},
+      {"bgp_eos_two_vrfs.txt", true, v4, 9, ""},
+      {"tables/ios_backup_classful.txt", false, v4, 12, ""},
+      {"tables/iosxe_status_five.txt", false, v4, 8, ""},
+      {"tables/iosxe_indented_edited.txt", false, v4, 6, ""},
+      {"tables/iosxe_neighbor_families.txt", false, v4, 5,
        "VPN route 4, not an IPv4 or IPv6 network 2"},
-      {"tables/iosxe_neighbor_families.txt", false, false, 7, "VPN route 4"},
-      {"tables/iosxr_next_hop_dash.txt", false, true, 18, ""},
-      {"tables/iosxr_advertised_vrfs.txt", true, true, 0, "VPN route 8"},
-      {"tables/nxos_sets_asdot.txt", false, true, 7, "AS number above 65535 (use --as32) 4"},
-      {"tables/nxos_sets_asdot.txt", true, true, 11, ""},
-      {"tables/nxos_collapsed.txt", false, true, 8, ""},
-      {"tables/nxos_families_vpn.txt", false, true, 20, "IPv6 network 1, VPN route 3"},
+      {"tables/iosxe_neighbor_families.txt", false, v6, 0,
+       "IPv4 network 5, VPN route 4, not an IPv4 or IPv6 network 2"},
+      {"tables/iosxr_next_hop_dash.txt", false, v4, 18, ""},
+      {"tables/iosxr_advertised_vrfs.txt", true, v4, 0, "VPN route 8"},
+      {"tables/nxos_sets_asdot.txt", false, v4, 7, "AS number above 65535 (use --as32) 4"},
+      {"tables/nxos_sets_asdot.txt", true, v4, 11, ""},
+      {"tables/nxos_collapsed.txt", false, v4, 8, ""},
+      {"tables/nxos_families_vpn.txt", false, v4, 20, "IPv6 network 1, VPN route 3"},
+      {"tables/nxos_families_vpn.txt", false, v6, 1, "IPv4 network 20, VPN route 3"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.file) + (c.wide ? " 32-bit" : " 16-bit") +
-                 (c.ipv4Only ? " IPv4 only" : " all networks"));
-    const Reading reading = readAll(fixture(c.file), c.ipv4Only, c.wide);
+    SCOPED_TRACE(std::string(c.file) + (c.wide ? " 32-bit" : " 16-bit") + " " +
+                 familyName(c.family));
+    const Reading reading = readAll(fixture(c.file), c.family, c.wide);
     EXPECT_EQ(reading.used, c.used);
     EXPECT_EQ(reading.routes.size(), static_cast<std::size_t>(c.used));
     EXPECT_EQ(reading.skipped, c.skipped);
@@ -188,7 +214,7 @@ TEST(TableParserTest, RealRoutesAreReadWordByWordNotByColumn) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
-    const Reading reading = readAll(fixture(c.file), true, c.wide);
+    const Reading reading = readAll(fixture(c.file), v4, c.wide);
     const std::string line = std::string(c.route).substr(0, std::string(c.route).find(' ') + 1);
     std::string found;
     for (const std::string& route : reading.routes) {
@@ -262,7 +288,7 @@ TEST(TableParserTest, CapturesAroundTheRoutes) {
   TempFiles files;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const Reading reading = readAll(files.write(c.content), true);
+    const Reading reading = readAll(files.write(c.content), v4);
     EXPECT_EQ(reading.routes, c.routes);
     EXPECT_EQ(reading.skipped, c.skipped);
   }
@@ -273,7 +299,7 @@ TEST(TableParserTest, RouteWords) {
     const char* name;
     std::string lines;  // after kHeader
     bool wide;
-    bool ipv4Only;
+    AddressFamily family;
     std::vector<std::string> routes;
     const char* skipped;
   };
@@ -282,53 +308,74 @@ TEST(TableParserTest, RouteWords) {
        route("*>", "0.0.0.0", "192.0.2.1", "", "", "0", "701 i") +
            route("*>", "10.0.0.0", "192.0.2.1", "", "", "0", "701 i"),
        false,
-       true,
+       v4,
        {"2 0.0.0.0/0 via 192.0.2.1 w 0 path 701 o 1 st 24",
         "3 10.0.0.0 via 192.0.2.1 w 0 path 701 o 1 st 24"},
        ""},
       {"sets, confederation segments and an origin glued to the last AS",
        route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "701 {1239,3356} (65001 65002) 7018i"),
        false,
-       true,
+       v4,
        {"2 10.0.0.0/8 via 192.0.2.1 w 0 path 701 1239s 3356s 65001c 65002c 7018 o 1 st 24"},
        ""},
       {"asdot in a 16-bit run",
        route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "65000.1 701 i"),
        false,
-       true,
+       v4,
        {},
        "AS number above 65535 (use --as32) 1"},
       {"asdot in a 32-bit run",
        route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "65000.1 701 i"),
        true,
-       true,
+       v4,
        {"2 10.0.0.0/8 via 192.0.2.1 w 0 path 4259840001 701 o 1 st 24"},
        ""},
-      {"other networks for their paths",
+      {"the other family and other networks in an IPv4 run",
        route("*>", "2001:db8::/32", "2001:db8::1", "", "", "0", "701 i") +
-           route("*>", "100:1051:VEID-2:Blk-1/136", "0.0.0.0", "", "", "32768", "?"),
+           route("*", "", "2001:db8::2", "", "", "0", "702 i") +
+           route("*>", "100:1051:VEID-2:Blk-1/136", "0.0.0.0", "", "", "32768", "?") +
+           route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "701 x1 i"),
        false,
+       v4,
+       {"5 error 3: Invalid AS number or path flag: `x1'"},
+       "IPv6 network 2, not an IPv4 or IPv6 network 1, malformed route 1"},
+      {"the other family and other networks in an IPv6 run",
+       route("*>", "2001:DB8:0:0:8:800:200C:417A/64", "2001:db8::1", "", "", "0", "701 i") +
+           route("*", "", "::ffff:192.0.2.1", "", "", "0", "702 {7018} i") +
+           route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "0", "701 x1 i") +
+           route("*>", "65000:2:65000:100/96", "0.0.0.0", "", "", "32768", "?") +
+           route("*>", "::/0", "fe80::1%Ethernet1/1", "", "", "0", "703 i"),
        false,
-       {"2 - via 0.0.0.0 w 0 path 701 o 1 st 24", "3 - via 0.0.0.0 w 32768 path o 4 st 24"},
-       ""},
-      {"other networks in the IPv4 pass",
-       route("*>", "2001:db8::/32", "2001:db8::1", "", "", "0", "701 i") +
-           route("*>", "100:1051:VEID-2:Blk-1/136", "0.0.0.0", "", "", "32768", "?"),
+       v6,
+       {"2 2001:db8::/64 via 0.0.0.0 w 0 path 701 o 1 st 24",
+        "3 2001:db8::/64 via 0.0.0.0 w 0 path 702 7018s o 1 st 8",
+        "6 ::/0 via 0.0.0.0 w 0 path 703 o 1 st 24"},
+       "IPv4 network 1, not an IPv4 or IPv6 network 1"},
+      {"IPv6 text that is no prefix is malformed in either run, and repeats nothing",
+       route("*>", "2001:db8:::/32", "2001:db8::1", "", "", "0", "701 i") +
+           route("*", "", "2001:db8::2", "", "", "0", "702 i") +
+           route("*>", "2001:db8::", "2001:db8::1", "", "", "0", "701 i") +
+           route("*>", "1:2:3:4:5:6:7:8:9/64", "2001:db8::1", "", "", "0", "701 i") +
+           route("*>", "2001:db8::/129", "2001:db8::1", "", "", "0", "701 i"),
        false,
-       true,
-       {},
-       "IPv6 network 1, not an IPv4 or IPv6 network 1"},
+       v4,
+       {"2 error 3: Invalid network address: `2001:db8:::/32'",
+        "3 error 4: Could not retrieve any previous network value",
+        "4 error 3: Invalid network address: `2001:db8::'",
+        "5 error 3: Invalid network address: `1:2:3:4:5:6:7:8:9/64'",
+        "6 error 3: Invalid network address: `2001:db8::/129'"},
+       "malformed route 5"},
       {"wrapped route",
        "*> 10.0.0.0/8\n" + pad("", 20) + "192.0.2.1" + pad("", 22) + "0 701 i\n",
        false,
-       true,
+       v4,
        {"3 10.0.0.0/8 via 192.0.2.1 w 0 path 701 o 1 st 24"},
        ""},
       {"wrapped route whose rest never comes",
        "*> 10.0.0.0/8\n" + route("*>", "11.0.0.0/8", "192.0.2.1", "", "", "0", "701 i") +
            "*> 12.0.0.0/8\n",
        false,
-       true,
+       v4,
        {"3 11.0.0.0/8 via 192.0.2.1 w 0 path 701 o 1 st 24"},
        "malformed route 2"},
       {"malformed routes are delivered with a reason",
@@ -338,7 +385,7 @@ TEST(TableParserTest, RouteWords) {
            route("*>", "10.0.0.0/8", "192.0.2", "", "", "0", "701 i") +
            route("*>", "10.0.0.0/8", "192.0.2.1", "", "", "", "i"),
        false,
-       true,
+       v4,
        {"2 error 3: Invalid network address: `300.1.1.1/24'",
         "3 error 3: Invalid AS number or path flag: `x1'",
         "4 error 3: Parentheses mismatch in AS path", "5 error 3: Invalid next hop: `192.0.2'",
@@ -348,9 +395,115 @@ TEST(TableParserTest, RouteWords) {
   TempFiles files;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const Reading reading = readAll(files.write(kHeader + c.lines), c.ipv4Only, c.wide);
+    const Reading reading = readAll(files.write(kHeader + c.lines), c.family, c.wide);
     EXPECT_EQ(reading.routes, c.routes);
     EXPECT_EQ(reading.skipped, c.skipped);
+  }
+}
+
+// A line with each word at its column, or one blank after the word before when that is past it.
+std::string laid(std::initializer_list<std::pair<std::size_t, const char*>> words) {
+  std::string line;
+  for (const auto& word : words) {
+    const std::size_t after = line.empty() ? 0 : line.size() + 1;
+    line = pad(line, after > word.first ? after : word.first) + word.second;
+  }
+  return line + "\n";
+}
+
+TEST(TableParserTest, IPv6SectionsAsEachPlatformPrintsThem) {
+  const std::string nxosHeader =
+      "   Network            Next Hop            Metric     LocPrf     Weight Path\n";
+  struct Case {
+    const char* name;
+    std::string content;
+    std::vector<std::string> ipv6Routes;
+    const char* ipv6Skipped;
+    int ipv4Used;
+    const char* ipv4Skipped;
+  };
+  const Case cases[] = {
+      {"IOS show bgp ipv6 unicast: wrapped networks and next hops, a repeated network",
+       std::string(kHeader) +
+           route("*>", "2001:DB8:1::/48", "2001:DB8:12::2", "0", "", "0", "65002 i") +
+           "*> 2001:DB8:10:1::/64\n" + route("", "", "::", "0", "", "32768", "i") +
+           "* i2001:DB8:20::/48 2001:DB8:3::3\n" +
+           route("", "", "", "0", "100", "0", "65003 65004 i") +
+           route("*>i", "", "2001:DB8:3::4", "0", "100", "0", "65005 65004 i") +
+           route("*>", "fd00:1::/32", "FE80::2%Gi0/0", "0", "", "0", "65002 ?"),
+       {"2 2001:db8:1::/48 via 0.0.0.0 m 0 w 0 path 65002 o 1 st 24",
+        "4 2001:db8:10:1::/64 via 0.0.0.0 m 0 w 32768 path o 1 st 24",
+        "6 2001:db8:20::/48 via 0.0.0.0 m 0 l 100 w 0 path 65003 65004 o 1 st 40",
+        "7 2001:db8:20::/48 via 0.0.0.0 m 0 l 100 w 0 path 65005 65004 o 1 st 56",
+        "8 fd00:1::/32 via 0.0.0.0 m 0 w 0 path 65002 o 4 st 24"},
+       "",
+       0,
+       "IPv6 network 5"},
+      {"NX-OS: path type codes glued to networks that start with a letter",
+       nxosHeader +
+           laid({{0, "*>efd00:10::/64"},
+                 {22, "fe80::1%Eth1/1"},
+                 {47, "0"},
+                 {69, "0"},
+                 {71, "65010 i"}}) +
+           laid({{0, "*>ea::/16"}, {22, "2001:db8::1"}, {69, "0"}, {71, "65010 65020 i"}}) +
+           laid({{0, "*|e"}, {22, "2001:db8::2"}, {69, "0"}, {71, "65030 65020 i"}}) +
+           laid({{0, "*>l10.0.0.0/8"}, {22, "0.0.0.0"}, {65, "32768"}, {71, "i"}}),
+       {"2 fd00:10::/64 via 0.0.0.0 m 0 w 0 path 65010 o 1 st 24",
+        "3 a::/16 via 0.0.0.0 w 0 path 65010 65020 o 1 st 24",
+        "4 a::/16 via 0.0.0.0 w 0 path 65030 65020 o 1 st 8"},
+       "IPv4 network 1",
+       1,
+       "IPv6 network 3"},
+      {"FRR show bgp ipv6: long link-local next hops push the numbers to the next line",
+       std::string(kHeader) + "*> 2001:db8:1::/48  fe80::a00:27ff:fe8e:1\n" +
+           route("", "", "", "0", "", "0", "65002 65003 i") +
+           "*=                  fe80::a00:27ff:fe8e:2\n" +
+           route("", "", "", "0", "", "0", "65004 65003 i") +
+           route("*>", "2001:db8:2::/48", "::", "0", "", "32768", "i") +
+           "\nDisplayed  2 routes and 3 total paths\n" +
+           route("*>", "", "::", "0", "", "32768", "i"),
+       {"3 2001:db8:1::/48 via 0.0.0.0 m 0 w 0 path 65002 65003 o 1 st 24",
+        "5 2001:db8:1::/48 via 0.0.0.0 m 0 w 0 path 65004 65003 o 1 st 8",
+        "6 2001:db8:2::/48 via 0.0.0.0 m 0 w 32768 path o 1 st 24",
+        "9 error 4: Could not retrieve any previous network value"},
+       "malformed route 1",
+       0,
+       "IPv6 network 3, malformed route 1"},
+  };
+  TempFiles files;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = files.write(c.content);
+    const Reading ipv6 = readAll(path, v6, true);
+    EXPECT_EQ(ipv6.routes, c.ipv6Routes);
+    EXPECT_EQ(ipv6.skipped, c.ipv6Skipped);
+    const Reading ipv4 = readAll(path, v4, true);
+    EXPECT_EQ(ipv4.used, c.ipv4Used);
+    EXPECT_EQ(ipv4.skipped, c.ipv4Skipped);
+  }
+}
+
+TEST(TableParserTest, RealIPv6Routes) {
+  struct Case {
+    const char* file;
+    std::vector<std::string> routes;
+  };
+  const Case cases[] = {
+      {"bgp_ios_xr_asdot_ipv6.txt",
+       {"48 10:10:10:7::/128 via 0.0.0.0 m 0 w 0 path 4266917459 o 4 st 24",
+        "49 10:10:10:8::/128 via 0.0.0.0 m 0 w 32768 path o 4 st 24",
+        "52 2000:2000:2000:7777::/64 via 0.0.0.0 m 0 w 0 path 4266917459 o 4 st 24",
+        "54 2000:2000:2000:8888::/64 via 0.0.0.0 m 0 w 32768 path o 4 st 24",
+        "56 2001:2001:2001:2001:2001::/124 via 0.0.0.0 m 0 w 32768 path o 4 st 24",
+        "58 2001:2001:2001:2001:2001::/124 via 0.0.0.0 m 0 w 0 path 4266917459 o 4 st 8",
+        "60 2001:2001:2001:2001:2001::7/128 via 0.0.0.0 m 0 w 32768 path o 4 st 24"}},
+      {"tables/nxos_families_vpn.txt",
+       {"45 2001:11::1/128 via 0.0.0.0 m 0 l 100 w 32768 path o 4 st 24"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    EXPECT_EQ(readAll(fixture(c.file), v6, true).routes, c.routes);
   }
 }
 
