@@ -10,8 +10,7 @@ bool GraphInput::open(const char* name) {
   return true;
 }
 
-bool GraphInput::read(ASGraph& graph, std::string& reason, ASWidth width,
-                      AcceptedGraphs accepted) {
+bool GraphInput::read(ASGraph& graph, std::string& reason, ASWidth width, AcceptedGraphs accepted) {
   ReaderLineSource<LineReader> lines(reader_);
   if (readGraphFile(lines, graph, reason, width, accepted)) return true;
   // The graph file's own message would only say that lines were missing.
