@@ -4,7 +4,8 @@
 #include "build/first_block.h"
 
 bool startsAsGraphFile(const std::string& block) {
-  for (const char* marker : {ASGraph::graphMarker, ASGraph::diffGraphMarker}) {
+  for (const char* marker :
+       {ASGraph::graphMarker, ASGraph::diffGraphMarker, ASGraph::ipv6GraphMarker}) {
     const std::string type(marker);
     if (block.compare(0, type.size(), type) != 0) continue;
     if (block.size() == type.size()) return true;

@@ -6,8 +6,8 @@
 
 #include <string>
 
-// True when `block`, the first bytes of a file, begin with a graph file's type line ("VGR" or
-// "VDG" alone on the first line).
+// True when `block`, the first bytes of a file, begin with a graph file's type line ("VGR",
+// "VGR6" or "VDG" alone on the first line).
 bool startsAsGraphFile(const std::string& block);
 
 // True when the existing regular file `name` is not empty and does not start as a graph file
