@@ -14,13 +14,17 @@ namespace {
 // dump's queue stays small whatever its lines hold.
 constexpr std::size_t kBatchSteps = 256;
 constexpr std::size_t kBatchItems = 64 * 1024;
+// One file of the first pass is read ahead alone, and the graph takes its paths faster than they
+// are parsed: each time it catches up it sleeps until the next batch, so its batches are larger,
+// making such waits rare.
+constexpr std::size_t kPathBatchScale = 16;
 constexpr std::size_t kBatchText = 1 << 20;
 
 }  // namespace
 
-bool DumpReaders::Batch::full() const {
-  return steps.size() >= kBatchSteps || items.size() >= kBatchItems || ases.size() >= kBatchItems ||
-         text.size() >= kBatchText;
+bool DumpReaders::Batch::full(std::size_t scale) const {
+  return steps.size() >= kBatchSteps * scale || items.size() >= kBatchItems ||
+         ases.size() >= kBatchItems * scale || text.size() >= kBatchText;
 }
 
 void DumpReaders::Batch::clear() {
@@ -72,7 +76,8 @@ void DumpReaders::stop() {
 
 bool DumpReaders::readBatch(std::size_t k, Batch& batch) {
   Parser& parser = *parsers_[k];
-  while (!batch.full()) {
+  const std::size_t scale = capture_ == Capture::paths ? kPathBatchScale : 1;
+  while (!batch.full(scale)) {
     batch.steps.emplace_back();
     Step& step = batch.steps.back();
     step.lineReady = parser.nextLine() == Parser::lineReady;

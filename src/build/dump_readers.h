@@ -101,7 +101,8 @@ class DumpReaders {
     std::vector<ASItem> items;
     std::vector<ASNumber> ases;  // capturing paths: the paths, in place of items
     std::string text;
-    bool full() const;
+    // Full at `scale` times the steps and paths of a merge's batch.
+    bool full(std::size_t scale) const;
     void clear();
   };
   // The batches read ahead of the merge in one dump: a few, in order.
