@@ -53,7 +53,7 @@ int readFile(const InputFile& input, int entry, int step, int totalSteps,
   const std::vector<Parser*> parsers{parser.get()};
   const std::vector<const InputFormat*> formats{&format};
   DumpReaders readers(parsers, formats, format.pathOf != nullptr ? options.threads : 1,
-                      options.verbose, DumpReaders::Capture::paths, {input.vantage});
+                      options.verbose, bar, DumpReaders::Capture::paths, {input.vantage});
   readers.start();
   const bool countsOwn = parser->skipStats() != nullptr;
   while (readers.nextLine(0)) {

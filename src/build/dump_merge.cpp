@@ -48,7 +48,7 @@ class DumpMerge {
         ranges_(options.ipRanges),
         heapSize_(0),
         failed_(false),
-        readers_(parsers_, formats_, options.threads, options.verbose) {
+        readers_(parsers_, formats_, options.threads, options.verbose, options.progress) {
     for (std::size_t k = 0; k < inputs.size(); ++k) {
       if (!readInMerge(inputs[k])) continue;
       dumps_.push_back(&inputs[k]);

@@ -29,7 +29,10 @@ bool DumpReaders::Batch::full(std::size_t scale) const {
 
 void DumpReaders::Batch::clear() {
   steps.clear();
+  positions.clear();
+  details.clear();
   networks.clear();
+  networks6.clear();
   items.clear();
   ases.clear();
   text.clear();
@@ -37,11 +40,13 @@ void DumpReaders::Batch::clear() {
 
 DumpReaders::DumpReaders(const std::vector<Parser*>& parsers,
                          const std::vector<const InputFormat*>& formats, int threads,
-                         bool keepLines, Capture capture, std::vector<ASNumber> vantages)
+                         bool keepLines, bool keepPositions, Capture capture,
+                         std::vector<ASNumber> vantages)
     : parsers_(parsers),
       formats_(formats),
       threads_(threads),
       keepLines_(keepLines),
+      keepPositions_(keepPositions),
       capture_(capture),
       vantages_(std::move(vantages)) {}
 
@@ -77,47 +82,58 @@ void DumpReaders::stop() {
 bool DumpReaders::readBatch(std::size_t k, Batch& batch) {
   Parser& parser = *parsers_[k];
   const std::size_t scale = capture_ == Capture::paths ? kPathBatchScale : 1;
+  const ASNumber vantage = k < vantages_.size() ? vantages_[k] : 0;
   while (!batch.full(scale)) {
     batch.steps.emplace_back();
     Step& step = batch.steps.back();
-    step.lineReady = parser.nextLine() == Parser::lineReady;
-    step.posAfterNext = parser.filePos();
-    if (!step.lineReady) {
-      step.readError = parser.readError();
-      step.reasonAt = batch.text.size();
+    const bool lineReady = parser.nextLine() == Parser::lineReady;
+    const unsigned long long afterNext = keepPositions_ ? parser.filePos() : 0;
+    if (!lineReady) {
+      step.kind = StepKind::ended;
+      if (keepPositions_) batch.positions.push_back(Positions{afterNext, afterNext});
+      Detail detail;
+      detail.readError = parser.readError();
+      detail.reasonAt = batch.text.size();
       batch.text.append(parser.readErrorText()).push_back('\0');
+      batch.details.push_back(detail);
       return true;
     }
-    step.parsed = parser.parseLine() == Parser::parseOk;
-    step.posAfterParse = parser.filePos();
-    if (step.parsed && capture_ == Capture::paths) {
-      step.itemBegin = batch.ases.size();
-      formats_[k]->pathOf(parser, k < vantages_.size() ? vantages_[k] : 0, batch.ases);
-      step.itemEnd = batch.ases.size();
+    const bool parsed = parser.parseLine() == Parser::parseOk;
+    if (keepPositions_) batch.positions.push_back(Positions{afterNext, parser.filePos()});
+    if (parsed && capture_ == Capture::paths) {
+      const std::size_t before = batch.ases.size();
+      formats_[k]->pathOf(parser, vantage, batch.ases);
+      step.pathLength = static_cast<std::uint32_t>(batch.ases.size() - before);
       continue;
     }
-    if (step.parsed) {
+    if (parsed) {
       Route& route = formats_[k]->routeOf(parser);
-      step.network = batch.networks.size();
-      batch.networks.push_back(
-          Network{route.network, route.networkMask, route.family, route.network6});
-      step.itemBegin = batch.items.size();
+      step.ipv6 = route.family == AddressFamily::ipv6;
+      if (step.ipv6) {
+        batch.networks6.push_back(route.network6);
+      } else {
+        batch.networks.push_back(Network{route.network, route.networkMask});
+      }
+      const std::size_t before = batch.items.size();
       List<ASItem>& path = route.path;
       path.goToFirst();
       if (!path.isEmpty()) {
         do batch.items.push_back(path.current());
         while (path.next());
       }
-      step.itemEnd = batch.items.size();
+      step.pathLength = static_cast<std::uint32_t>(batch.items.size() - before);
       continue;
     }
-    step.lineNumber = parser.readLines();
-    step.refusedForWidth = parser.refusedForWidth();
-    step.lineAt = batch.text.size();
+    step.kind = StepKind::failed;
+    Detail detail;
+    detail.lineNumber = parser.readLines();
+    detail.refusedForWidth = parser.refusedForWidth();
+    detail.lineAt = batch.text.size();
     if (keepLines_) batch.text.append(parser.currentLine());
     batch.text.push_back('\0');
-    step.reasonAt = batch.text.size();
+    detail.reasonAt = batch.text.size();
     batch.text.append(parser.errReason()).push_back('\0');
+    batch.details.push_back(detail);
   }
   return false;
 }
@@ -182,6 +198,10 @@ void DumpReaders::takeBatch(std::size_t k) {
   }
   dump.current = dump.ready.take_front();
   dump.next = 0;
+  dump.itemCursor = 0;
+  dump.networkCursor = 0;
+  dump.network6Cursor = 0;
+  dump.detailCursor = 0;
   lock.unlock();
   workToDo_.notify_one();
 }
@@ -190,36 +210,49 @@ bool DumpReaders::nextLine(std::size_t k) {
   if (!ahead_) return parsers_[k]->nextLine() == Parser::lineReady;
   Dump& dump = dumps_[k];
   if (!dump.current || dump.next == dump.current->steps.size()) takeBatch(k);
-  dump.step = &dump.current->steps[dump.next++];
-  dump.position = dump.step->posAfterNext;
-  return dump.step->lineReady;
+  const Batch& batch = *dump.current;
+  const Step& step = batch.steps[dump.next];
+  if (keepPositions_) dump.position = batch.positions[dump.next].afterNext;
+  ++dump.next;
+  dump.step = &step;
+  if (step.kind == StepKind::parsed) {
+    dump.itemBegin = dump.itemCursor;
+    dump.itemCursor += step.pathLength;
+  } else {
+    dump.detail = &batch.details[dump.detailCursor++];
+  }
+  return step.kind != StepKind::ended;
 }
 
 bool DumpReaders::parseLine(std::size_t k) {
   if (!ahead_) return parsers_[k]->parseLine() == Parser::parseOk;
   Dump& dump = dumps_[k];
+  const Batch& batch = *dump.current;
   const Step& step = *dump.step;
-  dump.position = step.posAfterParse;
-  if (!step.parsed) return false;
+  if (keepPositions_) dump.position = batch.positions[dump.next - 1].afterParse;
+  if (step.kind != StepKind::parsed) return false;
   if (capture_ == Capture::paths) return true;
-  const Network& network = dump.current->networks[step.network];
-  dump.route.network = network.address;
-  dump.route.networkMask = network.mask;
-  dump.route.family = network.family;
-  dump.route.network6 = network.network6;
-  dump.route.path.clear();
-  const std::vector<ASItem>& items = dump.current->items;
-  for (std::size_t i = step.itemBegin; i < step.itemEnd; ++i) dump.route.path.enqueue(items[i]);
+  Route& route = dump.route;
+  if (step.ipv6) {
+    route.family = AddressFamily::ipv6;
+    route.network6 = batch.networks6[dump.network6Cursor++];
+  } else {
+    const Network& network = batch.networks[dump.networkCursor++];
+    route.family = AddressFamily::ipv4;
+    route.network = network.address;
+    route.networkMask = network.mask;
+  }
+  route.path.clear();
+  const ASItem* items = batch.items.data() + dump.itemBegin;
+  for (std::uint32_t i = 0; i < step.pathLength; ++i) route.path.enqueue(items[i]);
   return true;
 }
 
 const ASNumber* DumpReaders::path(std::size_t k) const {
-  return dumps_[k].current->ases.data() + dumps_[k].step->itemBegin;
+  return dumps_[k].current->ases.data() + dumps_[k].itemBegin;
 }
 
-std::size_t DumpReaders::pathLength(std::size_t k) const {
-  return dumps_[k].step->itemEnd - dumps_[k].step->itemBegin;
-}
+std::size_t DumpReaders::pathLength(std::size_t k) const { return dumps_[k].step->pathLength; }
 
 Route& DumpReaders::route(std::size_t k) {
   return ahead_ ? dumps_[k].route : formats_[k]->routeOf(*parsers_[k]);
@@ -230,28 +263,28 @@ unsigned long long DumpReaders::filePos(std::size_t k) const {
 }
 
 unsigned long DumpReaders::lineNumber(std::size_t k) const {
-  return ahead_ ? dumps_[k].step->lineNumber : parsers_[k]->readLines();
+  return ahead_ ? dumps_[k].detail->lineNumber : parsers_[k]->readLines();
 }
 
 const char* DumpReaders::lineText(std::size_t k) const {
   if (!ahead_) return parsers_[k]->currentLine();
-  return dumps_[k].current->text.c_str() + dumps_[k].step->lineAt;
+  return dumps_[k].current->text.c_str() + dumps_[k].detail->lineAt;
 }
 
 const char* DumpReaders::reason(std::size_t k) const {
   if (!ahead_) return parsers_[k]->errReason();
-  return dumps_[k].current->text.c_str() + dumps_[k].step->reasonAt;
+  return dumps_[k].current->text.c_str() + dumps_[k].detail->reasonAt;
 }
 
 bool DumpReaders::refusedForWidth(std::size_t k) const {
-  return ahead_ ? dumps_[k].step->refusedForWidth : parsers_[k]->refusedForWidth();
+  return ahead_ ? dumps_[k].detail->refusedForWidth : parsers_[k]->refusedForWidth();
 }
 
 int DumpReaders::readError(std::size_t k) const {
-  return ahead_ ? dumps_[k].step->readError : parsers_[k]->readError();
+  return ahead_ ? dumps_[k].detail->readError : parsers_[k]->readError();
 }
 
 const char* DumpReaders::readErrorText(std::size_t k) const {
   if (!ahead_) return parsers_[k]->readErrorText();
-  return dumps_[k].current->text.c_str() + dumps_[k].step->reasonAt;
+  return dumps_[k].current->text.c_str() + dumps_[k].detail->reasonAt;
 }

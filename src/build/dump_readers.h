@@ -30,8 +30,10 @@ class DumpReaders {
   // (pathOf, with the vantage of each dump in `vantages`).
   enum class Capture { routes, paths };
 
+  // With keepPositions, filePos follows the parser's; without it, filePos is 0 while reading
+  // ahead (the positions serve only a progress bar).
   DumpReaders(const std::vector<Parser*>& parsers, const std::vector<const InputFormat*>& formats,
-              int threads, bool keepLines, Capture capture = Capture::routes,
+              int threads, bool keepLines, bool keepPositions, Capture capture = Capture::routes,
               std::vector<ASNumber> vantages = {});
   // Stops the reader threads, if any: the parsers are free once it returns.
   ~DumpReaders() { stop(); }
@@ -57,7 +59,7 @@ class DumpReaders {
   bool readsAhead() const { return ahead_; }
   const ASNumber* path(std::size_t k) const;
   std::size_t pathLength(std::size_t k) const;
-  // The parser's filePos after the last nextLine or parseLine.
+  // The parser's filePos after the last nextLine or parseLine (see keepPositions).
   unsigned long long filePos(std::size_t k) const;
   // After a failed parseLine: the parser's readLines, currentLine (empty without keepLines),
   // errReason and refusedForWidth.
@@ -70,36 +72,42 @@ class DumpReaders {
   const char* readErrorText(std::size_t k) const;
 
  private:
-  // One nextLine and, when it gave a line, the parseLine that followed it.
+  // One nextLine and, when it gave a line, the parseLine that followed it. Millions of steps
+  // pass from a reader thread to the merge, so a step holds only what every step needs; the
+  // rest is in the batch's side lists, taken in step order: a route's network and path, the
+  // details of a failure or an end, and the file positions (only when they are kept).
+  enum class StepKind : std::uint8_t { parsed, failed, ended };
   struct Step {
-    bool lineReady = false;
-    bool parsed = false;
-    bool refusedForWidth = false;
-    unsigned long long posAfterNext = 0;
-    unsigned long long posAfterParse = 0;
+    StepKind kind = StepKind::parsed;
+    bool ipv6 = false;             // parsed route: its network is in networks6
+    std::uint32_t pathLength = 0;  // parsed: its items (routes) or ases (paths)
+  };
+  // A failed parse (the line and the reason) or the end of the input (the read error and its
+  // text); texts are offsets in the batch's text, each followed by a NUL.
+  struct Detail {
     unsigned long lineNumber = 0;
+    bool refusedForWidth = false;
     int readError = 0;
-    // A route: its network, networks[network] of the batch, and its path as items [itemBegin,
-    // itemEnd) of the batch; capturing paths, the path as ases [itemBegin, itemEnd).
-    std::size_t network = 0;
-    std::size_t itemBegin = 0, itemEnd = 0;
-    // A failure: the line and the reason; an end: the read error's text. Offsets in the
-    // batch's text, each text followed by a NUL.
     std::size_t lineAt = 0, reasonAt = 0;
   };
-  // The network of a route, as its parser gave it.
+  // The parser's filePos after the step's nextLine and after its parseLine.
+  struct Positions {
+    unsigned long long afterNext = 0, afterParse = 0;
+  };
+  // An IPv4 route's network, as its parser gave it.
   struct Network {
     IPAddress address;
     std::optional<IPNetmask> mask;
-    AddressFamily family = AddressFamily::ipv4;
-    IPv6Prefix network6;
   };
   // Consecutive steps of one dump.
   struct Batch {
     std::vector<Step> steps;
-    std::vector<Network> networks;
-    std::vector<ASItem> items;
-    std::vector<ASNumber> ases;  // capturing paths: the paths, in place of items
+    std::vector<Positions> positions;   // one a step, when kept
+    std::vector<Detail> details;        // one a failed or ended step
+    std::vector<Network> networks;      // one an IPv4 route
+    std::vector<IPv6Prefix> networks6;  // one an IPv6 route
+    std::vector<ASItem> items;          // the routes' paths
+    std::vector<ASNumber> ases;         // capturing paths: the paths, in place of items
     std::string text;
     // Full at `scale` times the steps and paths of a merge's batch.
     bool full(std::size_t scale) const;
@@ -133,6 +141,10 @@ class DumpReaders {
     std::unique_ptr<Batch> current;  // the batch the merge reads; null before the first
     std::size_t next = 0;            // its step after the current one
     const Step* step = nullptr;      // the current step
+    // The current step's place in the side lists, and where the next step's begin.
+    const Detail* detail = nullptr;
+    std::size_t itemBegin = 0, itemCursor = 0;
+    std::size_t networkCursor = 0, network6Cursor = 0, detailCursor = 0;
     unsigned long long position = 0;
     Route route;           // the current route, copied out of the batch
     BatchRing ready;       // read ahead, in order
@@ -153,6 +165,7 @@ class DumpReaders {
   const std::vector<const InputFormat*>& formats_;
   const int threads_;
   const bool keepLines_;
+  const bool keepPositions_;
   const Capture capture_;
   const std::vector<ASNumber> vantages_;
   bool ahead_ = false;  // the steps are read ahead in batches (threads > 1)
