@@ -125,8 +125,7 @@ class DumpMerge {
       if (heapSize_ == 0) break;
       short chosen = popFirst();
       if (!ipv6_) {
-        addIPCovering(edges, prefixes_[chosen], routeOf(chosen).path, dumps_[chosen]->vantage,
-                      exact_, ranges_);
+        credit(edges, chosen);
       } else if (!credit6(edges, chosen)) {
         return buildCountOverflow;
       }
@@ -211,12 +210,25 @@ class DumpMerge {
     return keys_[a] < keys_[b] || (keys_[a] == keys_[b] && a < b);
   }
 
+  // Credits the IPv4 route of dump k.
+  void credit(EdgeLookup& edges, short k) {
+    if (readers_.readsAhead()) {
+      addIPCovering(edges, prefixes_[k], readers_.routePath(k), readers_.pathLength(k),
+                    dumps_[k]->vantage, exact_, ranges_);
+    } else {
+      addIPCovering(edges, prefixes_[k], routeOf(k).path, dumps_[k]->vantage, exact_, ranges_);
+    }
+  }
+
   // Credits the IPv6 route of dump k; false after printing the way whose count would overflow.
   bool credit6(EdgeLookup& edges, short k) {
     ASNumber from = 0, to = 0;
-    if (addIPv6Covering(edges, prefixes6_[k], routeOf(k).path, dumps_[k]->vantage, from, to)) {
-      return true;
-    }
+    const bool ok =
+        readers_.readsAhead()
+            ? addIPv6Covering(edges, prefixes6_[k], readers_.routePath(k), readers_.pathLength(k),
+                              dumps_[k]->vantage, from, to)
+            : addIPv6Covering(edges, prefixes6_[k], routeOf(k).path, dumps_[k]->vantage, from, to);
+    if (ok) return true;
     printHeader(stderr);
     std::fprintf(stderr,
                  "Error: the IPv6 covering of the way from AS %u to AS %u passes 2^64 - 1 units "

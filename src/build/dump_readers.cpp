@@ -242,9 +242,6 @@ bool DumpReaders::parseLine(std::size_t k) {
     route.network = network.address;
     route.networkMask = network.mask;
   }
-  route.path.clear();
-  const ASItem* items = batch.items.data() + dump.itemBegin;
-  for (std::uint32_t i = 0; i < step.pathLength; ++i) route.path.enqueue(items[i]);
   return true;
 }
 
@@ -253,6 +250,10 @@ const ASNumber* DumpReaders::path(std::size_t k) const {
 }
 
 std::size_t DumpReaders::pathLength(std::size_t k) const { return dumps_[k].step->pathLength; }
+
+const ASItem* DumpReaders::routePath(std::size_t k) const {
+  return dumps_[k].current->items.data() + dumps_[k].itemBegin;
+}
 
 Route& DumpReaders::route(std::size_t k) {
   return ahead_ ? dumps_[k].route : formats_[k]->routeOf(*parsers_[k]);

@@ -50,8 +50,8 @@ class DumpReaders {
   bool nextLine(std::size_t k);
   // As the parser's parseLine on the line nextLine made ready: true when it gave a route.
   bool parseLine(std::size_t k);
-  // The route the last successful parseLine gave: its network, mask and path are those the
-  // parser held.
+  // The route the last successful parseLine gave: its network and mask are those the parser
+  // held, and so is its path when reading in place; read ahead, the path is routePath.
   Route& route(std::size_t k);
   // True when reader threads read ahead; then, capturing paths, the path the last successful
   // parseLine gave is `pathLength` ASes at `path` (valid until the next nextLine of dump k).
@@ -59,6 +59,9 @@ class DumpReaders {
   bool readsAhead() const { return ahead_; }
   const ASNumber* path(std::size_t k) const;
   std::size_t pathLength(std::size_t k) const;
+  // Read ahead, capturing routes: the path of the route the last successful parseLine gave, as
+  // pathLength items (valid until the next nextLine of dump k).
+  const ASItem* routePath(std::size_t k) const;
   // The parser's filePos after the last nextLine or parseLine (see keepPositions).
   unsigned long long filePos(std::size_t k) const;
   // After a failed parseLine: the parser's readLines, currentLine (empty without keepLines),

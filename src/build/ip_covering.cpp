@@ -49,33 +49,68 @@ void startExactCovering(ASGraph& graph) {
 
 namespace {
 
+// The items of a path one after the other, from a list or from an array: `take` gives the next
+// one and false after the last.
+class ListItems {
+ public:
+  explicit ListItems(List<ASItem>& path) : path_(path), more_(!path.isEmpty()) { path.goToFirst(); }
+  std::size_t size() const { return path_.len(); }
+  bool take(ASItem& item) {
+    if (!more_) return false;
+    item = path_.current();
+    more_ = path_.next();
+    return true;
+  }
+
+ private:
+  List<ASItem>& path_;
+  bool more_;
+};
+
+class ArrayItems {
+ public:
+  ArrayItems(const ASItem* items, std::size_t length) : items_(items), length_(length) {}
+  std::size_t size() const { return length_; }
+  bool take(ASItem& item) {
+    if (at_ == length_) return false;
+    item = items_[at_++];
+    return true;
+  }
+
+ private:
+  const ASItem* items_;
+  std::size_t length_;
+  std::size_t at_ = 0;
+};
+
 // Walks the ways of `path` toward the vantage point and hands each edge found, with its two
 // ends (the route travels from `to` toward `from`), to `credit`; stops when credit returns false.
-template <class Credit>
-bool forEachWay(EdgeLookup& edges, List<ASItem>& path, ASNumber vantage, Credit credit) {
-  if (path.len() < 2) return true;
-  path.goToFirst();
+template <class Items, class Credit>
+bool forEachWay(EdgeLookup& edges, Items path, ASNumber vantage, Credit credit) {
+  if (path.size() < 2) return true;
+  ASItem item;
+  path.take(item);
   ASNumber previous;
   bool more;
-  if (vantage != 0 && vantage != path.current().AS) {
+  if (vantage != 0 && vantage != item.AS) {
     previous = vantage;
     more = true;
   } else {
-    previous = path.current().AS;
-    more = path.next();
+    previous = item.AS;
+    more = path.take(item);
   }
   while (more) {
-    const ASItem item = path.current();
-    more = path.next();
+    const ASItem current = item;
+    more = path.take(item);
     // The members of an AS set are bridged over: the walk joins the ASes on either side.
-    if (item.flags & ASItem::setFlag) continue;
-    if (!edges.isHop(previous, item.AS)) continue;
-    const ASGraph::edge nearVantage = edges.find(previous, item.AS);
+    if (current.flags & ASItem::setFlag) continue;
+    if (!edges.isHop(previous, current.AS)) continue;
+    const ASGraph::edge nearVantage = edges.find(previous, current.AS);
     if (nearVantage) {
       edges.noteReached();
-      if (!credit(nearVantage, previous, item.AS)) return false;
+      if (!credit(nearVantage, previous, current.AS)) return false;
     }
-    previous = item.AS;
+    previous = current.AS;
   }
   return true;
 }
@@ -99,8 +134,11 @@ bool creditUnits(ASEdgeWeight& way, std::uint64_t first, std::uint64_t last) {
 
 }  // namespace
 
-void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage,
-                   bool exact, const AddressRanges* ranges) {
+namespace {
+
+template <class Items>
+void creditAddresses(EdgeLookup& edges, const IPPrefix& prefix, Items path, ASNumber vantage,
+                     bool exact, const AddressRanges* ranges) {
   const unsigned long long prefixAddresses = prefix.addresses();
   const RememberedPrefix remembered =
       RememberedPrefix::of(prefix.address().value(), prefix.netmask().value());
@@ -118,8 +156,9 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path
   });
 }
 
-bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& path,
-                     ASNumber vantage, ASNumber& from, ASNumber& to) {
+template <class Items>
+bool creditUnitsOf(EdgeLookup& edges, const IPv6Prefix& prefix, Items path, ASNumber vantage,
+                   ASNumber& from, ASNumber& to) {
   if (prefix.length == 0) return true;
   const std::uint64_t first = prefix.firstUnit();
   const std::uint64_t last = prefix.lastUnit();
@@ -133,4 +172,26 @@ bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& 
         }
         return ok;
       });
+}
+
+}  // namespace
+
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage,
+                   bool exact, const AddressRanges* ranges) {
+  creditAddresses(edges, prefix, ListItems(path), vantage, exact, ranges);
+}
+
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASItem* path,
+                   std::size_t length, ASNumber vantage, bool exact, const AddressRanges* ranges) {
+  creditAddresses(edges, prefix, ArrayItems(path, length), vantage, exact, ranges);
+}
+
+bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& path,
+                     ASNumber vantage, ASNumber& from, ASNumber& to) {
+  return creditUnitsOf(edges, prefix, ListItems(path), vantage, from, to);
+}
+
+bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, const ASItem* path,
+                     std::size_t length, ASNumber vantage, ASNumber& from, ASNumber& to) {
+  return creditUnitsOf(edges, prefix, ArrayItems(path, length), vantage, from, to);
 }

@@ -5,6 +5,8 @@
 #ifndef ZELGRIN_BUILD_IP_COVERING_H
 #define ZELGRIN_BUILD_IP_COVERING_H
 
+#include <cstddef>
+
 #include "build/edge_lookup.h"
 #include "ip/address_ranges.h"
 #include "ip/ip_prefix.h"
@@ -17,6 +19,9 @@
 // with `ranges` too, only those of them inside the ranges.
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage,
                    bool exact = false, const AddressRanges* ranges = nullptr);
+// The same for a path held as `length` items in an array.
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASItem* path,
+                   std::size_t length, ASNumber vantage, bool exact, const AddressRanges* ranges);
 
 // The IPv6 covering: credits the /64 units of `prefix` that no prefix credited before held to
 // the ways of `path`, as the exact count does (prefixes must come in IPv6Prefix::before order).
@@ -26,6 +31,8 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path
 // naming the way.
 bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& path,
                      ASNumber vantage, ASNumber& from, ASNumber& to);
+bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, const ASItem* path,
+                     std::size_t length, ASNumber vantage, ASNumber& from, ASNumber& to);
 
 // Makes every way of the graph start the exact count afresh: nothing counted yet by a dump, so
 // that covering from earlier inputs does not stand in for addresses.
