@@ -51,3 +51,6 @@ add_library(zelgrin_io STATIC ${io_sources})
 target_include_directories(zelgrin_io PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(zelgrin_io PRIVATE ${ZELGRIN_CODEC_TARGETS})
 target_compile_definitions(zelgrin_io PRIVATE ${ZELGRIN_CODEC_DEFINITIONS})
+# Compressed inputs may be decoded ahead in a thread of their own.
+find_package(Threads REQUIRED)
+target_link_libraries(zelgrin_io PUBLIC Threads::Threads)

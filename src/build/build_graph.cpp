@@ -40,6 +40,7 @@ int readFile(const InputFile& input, int entry, int step, int totalSteps,
   parser->setWidth(options.width);
   parser->setTimeWindow(options.timeWindow);
   parser->setFamily(options.family);
+  parser->setReadAhead(options.threads > 1);
   if (!openInput(*parser, input.openName())) {
     reportOpenFailure(name, errno);
     return buildInputFailed;

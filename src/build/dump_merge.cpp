@@ -69,6 +69,7 @@ class DumpMerge {
       parsers_[k]->setWidth(options.width);
       parsers_[k]->setTimeWindow(options.timeWindow);
       parsers_[k]->setFamily(options.family);
+      parsers_[k]->setReadAhead(options.threads > 1);
       countsOwn_[k] = parsers_[k]->skipStats() != nullptr;
     }
   }

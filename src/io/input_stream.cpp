@@ -1,6 +1,7 @@
 #include "io/input_stream.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,11 +11,13 @@
 #include <cstring>
 
 #include "io/decoder.h"
+#include "io/read_ahead.h"
 
 InputStream::InputStream() = default;
 
 InputStream::~InputStream() {
   close();
+  stopReadAhead();
   std::free(raw_);
 }
 
@@ -30,6 +33,9 @@ void InputStream::resetState() {
   rawSize_ = 0;
   errorNumber_ = 0;
   errorText_.clear();
+  aheadTried_ = false;
+  aheadTaken_ = 0;
+  aheadPosition_ = 0;
 }
 
 bool InputStream::open(const char* path) {
@@ -55,6 +61,12 @@ void InputStream::openStdin() {
 
 void InputStream::close() {
   if (fd_ < 0) return;
+  if (ahead_ != nullptr) {
+    // An error met ahead but never handed out did not happen for the reader.
+    stopReadAhead();
+    errorNumber_ = 0;
+    errorText_.clear();
+  }
   if (ownsFd_) ::close(fd_);
   fd_ = -1;
   ownsFd_ = false;
@@ -79,6 +91,7 @@ long InputStream::fail(int errorNumber, const char* text) {
 
 long InputStream::readFd(unsigned char* out, std::size_t n) {
   for (;;) {
+    if (ahead_ != nullptr && !waitForInput()) return fail(EINTR, std::strerror(EINTR));
     ssize_t count = ::read(fd_, out, n);
     if (count >= 0) {
       rawRead_ += static_cast<unsigned long long>(count);
@@ -90,12 +103,73 @@ long InputStream::readFd(unsigned char* out, std::size_t n) {
 }
 
 long InputStream::read(void* out, std::size_t n) {
+  unsigned char* bytes = static_cast<unsigned char*>(out);
+  if (ahead_ != nullptr) return readAhead(bytes, n);
+  const long count = readNow(bytes, n);
+  if (readAheadWanted_ && !aheadTried_ && count > 0 && codec_ != Codec::plain && !ended_)
+    startReadAhead(bytes, static_cast<std::size_t>(count), n);
+  return count;
+}
+
+long InputStream::readNow(unsigned char* out, std::size_t n) {
   if (errorNumber_ != 0) return -1;
   if (fd_ < 0) return fail(EBADF, std::strerror(EBADF));
   if (n == 0) return 0;
   if (!sniffed_ && !sniff()) return -1;
-  unsigned char* bytes = static_cast<unsigned char*>(out);
-  return codec_ == Codec::plain ? readPlain(bytes, n) : readDecoded(bytes, n);
+  return codec_ == Codec::plain ? readPlain(out, n) : readDecoded(out, n);
+}
+
+void InputStream::startReadAhead(const unsigned char* first, std::size_t count, std::size_t n) {
+  aheadTried_ = true;
+  RequestSizes sizes(pattern_, n);
+  sizes.answered(first, count);
+  std::unique_ptr<ReadAhead> ahead(new (std::nothrow) ReadAhead(
+      [this](unsigned char* out, std::size_t size) { return readNow(out, size); },
+      [this] { return positionNow(); }, sizes));
+  if (ahead == nullptr) return;
+  aheadPosition_ = positionNow();
+  aheadTaken_ = 0;
+  // Set before the thread starts, so that its reads of the descriptor can be woken.
+  ahead_ = std::move(ahead);
+  if (!ahead_->start()) ahead_.reset();
+}
+
+long InputStream::readAhead(unsigned char* out, std::size_t n) {
+  if (n == 0) return 0;
+  const DecodedBlock& block = ahead_->front();
+  if (block.count <= 0) {
+    // The thread has ended; the state it leaves is that of reading without it.
+    stopReadAhead();
+    return readNow(out, n);
+  }
+  const std::size_t left = static_cast<std::size_t>(block.count) - aheadTaken_;
+  const std::size_t count = n < left ? n : left;
+  std::memcpy(out, block.bytes.data() + aheadTaken_, count);
+  aheadTaken_ += count;
+  aheadPosition_ = block.rawPosition;
+  if (aheadTaken_ == static_cast<std::size_t>(block.count)) {
+    ahead_->pop();
+    aheadTaken_ = 0;
+  }
+  return static_cast<long>(count);
+}
+
+void InputStream::stopReadAhead() {
+  if (ahead_ == nullptr) return;
+  ahead_->stop();
+  ahead_.reset();
+  aheadTaken_ = 0;
+}
+
+// Decoding ahead: waits until the input has bytes, or fails when the reader stops the thread,
+// which may be waiting for a pipe that never writes again.
+bool InputStream::waitForInput() {
+  if (ahead_->stopping()) return false;
+  struct pollfd waits[2] = {{fd_, POLLIN, 0}, {ahead_->wakeDescriptor(), POLLIN, 0}};
+  for (;;) {
+    if (poll(waits, 2, -1) >= 0) return (waits[1].revents & POLLIN) == 0;
+    if (errno != EINTR) return true;  // the read itself will tell
+  }
 }
 
 // Reads the first bytes into the raw buffer to recognise the format. A pipe may hand them out
@@ -170,7 +244,7 @@ long InputStream::readDecoded(unsigned char* out, std::size_t n) {
     if (result == Decoder::kTrailing) {
       char text[128];
       std::snprintf(text, sizeof text, "%s at byte %llu", codecTexts(codec_).trailing,
-                    rawPosition());
+                    positionNow());
       return fail(EIO, text);
     }
     if (result == Decoder::kEnd) {

@@ -1,7 +1,8 @@
 // One input file or standard input, handed out as its decoded bytes: a gzip, bzip2, xz or zstd
 // input (recognised by its first bytes, never by its name) is decompressed on the fly, anything
 // else passes through as it is. Every input reader of the program reads through one, mostly by
-// way of a LineReader.
+// way of a LineReader. When asked (setReadAhead), a compressed input is decoded ahead in a
+// thread of its own, with nothing else to tell: the same reads, positions and errors.
 #ifndef ZELGRIN_IO_INPUT_STREAM_H
 #define ZELGRIN_IO_INPUT_STREAM_H
 
@@ -10,8 +11,10 @@
 #include <string>
 
 #include "io/codec.h"
+#include "io/request_sizes.h"
 
 class Decoder;
+class ReadAhead;
 
 class InputStream {
  public:
@@ -36,6 +39,14 @@ class InputStream {
   void close();
   bool isOpen() const { return fd_ >= 0; }
 
+  // From the next open on, decodes a compressed input ahead in a thread of its own, from its
+  // second read on; a plain input is read as it is. Standard input and pipes too: closing
+  // stops the thread even while it waits for input.
+  void setReadAhead(bool on) { readAheadWanted_ = on; }
+  // How the reader will ask for bytes, for the blocks decoded ahead to fall where its reads
+  // will. A LineReader says so before each read; records until said.
+  void expect(ReadPattern pattern) { pattern_ = pattern; }
+
   // Copies up to `n` decoded bytes to `out`. Returns the count (at least 1 when n > 0 and the
   // input goes on), 0 at the end, negative on an error; an error stays until the next open.
   // An input that ends inside a compressed stream is an error, not an end, and so are bytes
@@ -46,21 +57,34 @@ class InputStream {
 
   // System error number of the failure: the system's for a failed read, EIO for data that
   // cannot be decoded, ENOMEM, ENOTSUP for a format not built in; 0 while none.
-  int errorNumber() const { return errorNumber_; }
+  int errorNumber() const { return ahead_ == nullptr ? errorNumber_ : 0; }
   // Its text: the system's, or the decoder's reason such as "gzip: unexpected end of
   // compressed data"; empty while none.
-  const char* errorText() const { return errorText_.c_str(); }
+  const char* errorText() const { return ahead_ == nullptr ? errorText_.c_str() : ""; }
 
   // Size of the file as stored (compressed) from fstat; 0 for pipes and standard input.
   unsigned long long rawSize() const { return rawSize_; }
   // Stored (compressed) bytes taken so far: read from the file and handed to the decoder, or
-  // for a plain input handed out. At a clean end it is every byte of the file.
-  unsigned long long rawPosition() const { return rawRead_ - (rawEnd_ - rawBegin_); }
+  // for a plain input handed out. At a clean end it is every byte of the file. Decoding ahead,
+  // the position after the last read as it was when that read was made.
+  unsigned long long rawPosition() const {
+    return ahead_ == nullptr ? positionNow() : aheadPosition_;
+  }
   // The input's format, known from the first read on; plain before it.
   Codec codec() const { return codec_; }
 
  private:
   void resetState();
+  // The reading without a thread: read() as it is when nothing is decoded ahead.
+  long readNow(unsigned char* out, std::size_t n);
+  unsigned long long positionNow() const { return rawRead_ - (rawEnd_ - rawBegin_); }
+  // After the first read of `count` bytes (of `n` asked for) into `first`: starts decoding
+  // ahead, or stays without a thread when none can start.
+  void startReadAhead(const unsigned char* first, std::size_t count, std::size_t n);
+  // Hands out the blocks decoded ahead; at the block that ends the input, stops the thread and
+  // reads on without it, which repeats the end or the error as reading without it does.
+  long readAhead(unsigned char* out, std::size_t n);
+  void stopReadAhead();
   bool sniff();
   long readPlain(unsigned char* out, std::size_t n);
   long readDecoded(unsigned char* out, std::size_t n);
@@ -68,6 +92,7 @@ class InputStream {
   bool fillRaw();
   // One read(2) of the descriptor, retried when interrupted; counted in rawRead_.
   long readFd(unsigned char* out, std::size_t n);
+  bool waitForInput();
   void setError(int errorNumber, const char* text);
   long fail(int errorNumber, const char* text);
 
@@ -87,6 +112,15 @@ class InputStream {
   unsigned long long rawSize_ = 0;
   int errorNumber_ = 0;
   std::string errorText_;
+
+  // While ahead_ runs, its thread alone uses the reading state above but for fd_, codec_ and
+  // rawSize_, which it only reads; the reader's side is below.
+  bool readAheadWanted_ = false;
+  bool aheadTried_ = false;  // since the open
+  ReadPattern pattern_ = ReadPattern::records;
+  std::unique_ptr<ReadAhead> ahead_;
+  std::size_t aheadTaken_ = 0;  // bytes of the front block handed out
+  unsigned long long aheadPosition_ = 0;
 };
 
 #endif  // ZELGRIN_IO_INPUT_STREAM_H

@@ -73,7 +73,7 @@ bool LineReader::nextLine(Line& line) {
       deliver(end_ - begin_, line);
       return true;
     }
-    fill(0);  // the end and failures are seen above
+    fill(0, ReadPattern::lines);  // the end and failures are seen above
   }
 }
 
@@ -97,6 +97,7 @@ long LineReader::read(void* out, std::size_t n) {
     if (eof_) break;
     if (n - done >= InputStream::kBlockSize) {
       // A large record goes straight from the stream to its place.
+      source_.expect(ReadPattern::records);
       long count = source_.read(target + done, n - done);
       if (count < 0) {
         setError(source_.errorNumber(), source_.errorText());
@@ -111,14 +112,14 @@ long LineReader::read(void* out, std::size_t n) {
       position_ += static_cast<unsigned long long>(count);
       continue;
     }
-    fill(0);
+    fill(0, ReadPattern::records);
   }
   return static_cast<long>(done);
 }
 
 std::size_t LineReader::peek(std::size_t n, const unsigned char*& view) {
   restoreByte();
-  while (end_ - begin_ < n && !eof_ && !failed()) fill(n);
+  while (end_ - begin_ < n && !eof_ && !failed()) fill(n, ReadPattern::records);
   view = reinterpret_cast<const unsigned char*>(buffer_ + begin_);
   const std::size_t available = end_ - begin_;
   return available < n ? available : n;
@@ -133,7 +134,7 @@ void LineReader::skip(std::size_t n) {
   position_ += n;
 }
 
-bool LineReader::fill(std::size_t wanted) {
+bool LineReader::fill(std::size_t wanted, ReadPattern pattern) {
   if (buffer_ == nullptr && !grow(InputStream::kBlockSize)) return false;
   if (begin_ > 0) {
     std::memmove(buffer_, buffer_ + begin_, end_ - begin_);
@@ -151,6 +152,7 @@ bool LineReader::fill(std::size_t wanted) {
     if (capacity < wanted) capacity = wanted;
     if (!grow(capacity)) return false;
   }
+  source_.expect(pattern);
   long count = source_.read(buffer_ + end_, capacity_ - end_);
   if (count < 0) {
     setError(source_.errorNumber(), source_.errorText());

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <string>
 
+#include "io/request_sizes.h"
+
 class InputStream;
 
 class LineReader {
@@ -77,7 +79,7 @@ class LineReader {
   // Reads more of the source behind the unconsumed bytes, first moving them to the front and
   // growing the buffer when they would fill it or `wanted` bytes would not fit. False at the
   // end of the source or on a failure.
-  bool fill(std::size_t wanted);
+  bool fill(std::size_t wanted, ReadPattern pattern);
   bool grow(std::size_t capacity);
   // Sets special_ to the first NUL or carriage return from `from` on.
   void findSpecial(std::size_t from);

@@ -58,6 +58,9 @@ class Parser {
   // The readers that know a route's family (MRT, router tables, pipe route text) take only the
   // routes of this one, and count the others as passed over; IPv4 until set. Set before reading.
   void setFamily(AddressFamily family) { family_ = family; }
+  // Decode a compressed input in a thread of its own, for runs that may use more than one
+  // thread; what is read stays the same. Set before opening.
+  void setReadAhead(bool on) { input_.setReadAhead(on); }
 
   // For readers that pass over records of their own accord: what they passed over (and the
   // records they rejected), by reason, since the input was opened. Null for the readers whose
