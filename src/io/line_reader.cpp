@@ -95,23 +95,8 @@ long LineReader::read(void* out, std::size_t n) {
       continue;
     }
     if (eof_) break;
-    if (n - done >= InputStream::kBlockSize) {
-      // A large record goes straight from the stream to its place.
-      source_.expect(ReadPattern::records);
-      long count = source_.read(target + done, n - done);
-      if (count < 0) {
-        setError(source_.errorNumber(), source_.errorText());
-        position_ -= done;
-        return -1;
-      }
-      if (count == 0) {
-        eof_ = true;
-        break;
-      }
-      done += static_cast<std::size_t>(count);
-      position_ += static_cast<unsigned long long>(count);
-      continue;
-    }
+    // Every read of the stream fills the buffer, a large record too: a stream decoding ahead
+    // then cuts its blocks where these reads fall, and meets an error in the same read.
     fill(0, ReadPattern::records);
   }
   return static_cast<long>(done);
