@@ -6,7 +6,8 @@
 # three runs take turns N times and each keeps its best time, against the noise of a shared
 # machine.
 # Usage: [ROUNDS=N] bench/dask_bench.sh [path/to/zelgrin] [prefixes] [peers]
-# PYTHON names the interpreter that has dask (default /usr/bin/python3, Debian's).
+# PYTHON names the interpreter that has dask (default /usr/bin/python3, Debian's); ZELGRIN_OPTIONS
+# the options of every zelgrin run (default --as32; "--as32 -j 1" keeps each run to one core).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 bin=$(realpath "${1:-$here/../build/zelgrin}")
@@ -14,6 +15,7 @@ prefixes=${2:-40000}
 peers=${3:-10}
 python=${PYTHON:-/usr/bin/python3}
 rounds=${ROUNDS:-1}
+read -ra options <<< "${ZELGRIN_OPTIONS:---as32}"
 tool=$here/../tools/zelgrin-dask
 data=$here/data/dask-$prefixes-$peers
 mkdir -p "$data"
@@ -40,7 +42,7 @@ wall() {  # seconds of wall clock of the command
   echo "$end - $start" | bc
 }
 sequential() {
-  "$python" "$tool" --zelgrin "$bin" --dry-run --force -o sequential manifest.csv -- --as32 |
+  "$python" "$tool" --zelgrin "$bin" --dry-run --force -o sequential manifest.csv -- "${options[@]}" |
     while IFS= read -r line; do
       read -ra command <<< "${line#*: }"
       "${command[@]}" >/dev/null 2>&1
@@ -53,20 +55,20 @@ for _ in $(seq "$rounds"); do
   mkdir -p sequential
   seq_s=$(least "$seq_s" "$(wall sequential)")
   one_s=$(least "$one_s" "$(wall "$python" "$tool" --zelgrin "$bin" --workers 1 -o one \
-    manifest.csv -- --as32)")
+    manifest.csv -- "${options[@]}")")
   two_s=$(least "$two_s" "$(wall "$python" "$tool" --zelgrin "$bin" --workers 2 -o two \
-    manifest.csv -- --as32)")
+    manifest.csv -- "${options[@]}")")
   # Every graph up to date: what is left is the local cluster's start and stop.
   idle_s=$(least "$idle_s" "$(wall "$python" "$tool" --zelgrin "$bin" --workers 2 -o two \
-    manifest.csv -- --as32)")
+    manifest.csv -- "${options[@]}")")
 done
 for k in $(seq 0 15); do
   cmp -s "sequential/s$k.graph" "one/s$k.graph" && cmp -s "sequential/s$k.graph" "two/s$k.graph" ||
     { echo "s$k.graph differs between the runs" >&2; exit 1; }
 done
 
-printf '16 snapshots x 4 gzip RIBs (%d prefixes x %d peers, %s MB each), --file:mneci --as32, ' \
-  "$prefixes" "$peers" "$(du -mL rib1.mrt.gz | cut -f1)"
+printf '16 snapshots x 4 gzip RIBs (%d prefixes x %d peers, %s MB each), --file:mneci %s, ' \
+  "$prefixes" "$peers" "$(du -mL rib1.mrt.gz | cut -f1)" "${options[*]}"
 printf '%s cores (load average %s at the end), best of %d\n' "$(nproc)" \
   "$(cut -d' ' -f1 /proc/loadavg)" "$rounds"
 printf '| run | wall s | snapshots/min | against the loop |\n|---|---|---|---|\n'
