@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "fuzz_input_file.h"
-#include "ip/ip_prefix.h"
 #include "parsers/mrt_parser.h"
+#include "route_order_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   if (looksCompressed(bytes, size)) return 0;
@@ -23,9 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     parser.setRouteMode(routeMode);
     if (size > 1 && (bytes[1] & 1) != 0) parser.setSortMemory(256);
     if (!parser.openFile(path)) return 0;
-    unsigned long long lastKey = 0;
-    IPv6Prefix last6;
-    bool first6 = true;  // no IPv6 prefix comes before all others: ::/128 is the least
+    RouteOrderCheck order(family);
     while (parser.nextLine() == Parser::lineReady) {
       parser.currentLine();
       if (parser.parseLine() != Parser::parseOk) continue;
@@ -33,19 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         if (parser.entry.family != family) abort();
         continue;
       }
-      if (parser.data.family != family) abort();
-      if (family == AddressFamily::ipv6) {
-        if (!first6 && parser.data.network6.before(last6)) abort();
-        last6 = parser.data.network6;
-        first6 = false;
-        continue;
-      }
-      const IPPrefix prefix(parser.data.network, *parser.data.networkMask);
-      const unsigned long long key =
-          (static_cast<unsigned long long>(prefix.address().value()) << 6) |
-          static_cast<unsigned long long>(32 - prefix.netmask().brief());
-      if (key < lastKey) abort();
-      lastKey = key;
+      order.next(parser.data);
     }
     parser.closeFile();
   }
