@@ -60,6 +60,17 @@ void BuildReport::finishReading(int k, const Parser& parser) {
   }
 }
 
+void BuildReport::addReading(int k, const InputReport& reading) {
+  InputReport& report = entry(k);
+  report.linesRead += reading.linesRead;
+  report.applied += reading.applied;
+  report.stats.countUsed(reading.stats.used());
+  for (int i = 0; i < reading.stats.reasonCount(); ++i) {
+    const char* reason = reading.stats.reason(i);
+    report.stats.countSkipped(keep(reason, std::strlen(reason)), reading.stats.count(i));
+  }
+}
+
 const char* BuildReport::keep(const char* text, std::size_t length) {
   for (const std::unique_ptr<char[]>& kept : reasons_) {
     if (std::strncmp(kept.get(), text, length) == 0 && kept[length] == '\0') return kept.get();

@@ -1,0 +1,102 @@
+#include "build/first_pass_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "build/build_graph.h"
+#include "build/dump_readers.h"
+#include "build/line_handlers.h"
+#include "build/open_input.h"
+#include "build/parse_report.h"
+#include "console/console.h"
+
+namespace {
+
+// "Reading nodes, edges file (step 1 of 3)": the contents n, e, d, c in this order; i is
+// never named.
+void announceStep(int contents, const ReadingStep& step) {
+  std::fputs("Reading", stdout);
+  bool first = true;
+  for (const ContentLetter& content : contentLetters) {
+    if (!(contents & content.flag) || content.stepWord == nullptr) continue;
+    if (!first) std::fputs(",", stdout);
+    std::fputs(content.stepWord, stdout);
+    first = false;
+  }
+  std::printf(" file (step %i of %i)\n", step.step, step.totalSteps);
+}
+
+}  // namespace
+
+FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingStep& step,
+                              const BuildOptions& options, int threads, EdgeLookup& edges,
+                              BuildReport* report) {
+  FileReading reading;
+  const char* name = input.name.c_str();
+  const InputFormat& format = formatOf(input.type);
+  std::unique_ptr<Parser> parser(format.makeParser());
+  parser->setWidth(options.width);
+  parser->setTimeWindow(options.timeWindow);
+  parser->setFamily(options.family);
+  parser->setReadAhead(threads > 1);
+  if (!openInput(*parser, input.openName())) {
+    reading.result = buildInputFailed;
+    reading.openFailed = true;
+    reading.openErrno = errno;
+    return reading;
+  }
+  if (options.progress) {
+    announceStep(input.contents, step);
+    std::printf("`%s'\n", name);
+  }
+  // Standard input has no size to measure progress against.
+  const bool bar = options.progress && !isStdinName(name);
+  const std::vector<Parser*> parsers{parser.get()};
+  const std::vector<const InputFormat*> formats{&format};
+  DumpReaders readers(parsers, formats, format.pathOf != nullptr ? threads : 1, options.verbose,
+                      bar, DumpReaders::Capture::paths, {input.vantage});
+  readers.start();
+  const bool countsOwn = parser->skipStats() != nullptr;
+  while (readers.nextLine(0)) {
+    if (!readers.parseLine(0)) {
+      if (options.verbose) {
+        reportParseError(readers.lineNumber(0), readers.lineText(0), readers.reason(0), name, true);
+      }
+      if (report != nullptr) {
+        report->countFailure(entry, readers.reason(0), readers.refusedForWidth(0), countsOwn);
+      }
+      continue;
+    }
+    if (bar) printPercentage(readers.filePos(0), parser->fileSize());
+    if (readers.readsAhead()) {
+      handleASPath(edges, readers.path(0), readers.pathLength(0), input.contents);
+    } else {
+      format.handleLine(edges, *parser, input.contents, input.vantage);
+    }
+    if (report != nullptr) report->countUsed(entry, edges.takeReached());
+  }
+  // The reader thread is done with the parser: its counts and errors are final.
+  readers.stop();
+  if (report != nullptr) report->finishReading(entry, *parser);
+  if (parser->readError() != 0) {
+    reading.result = buildInputFailed;
+    reading.readFailure = parser->readErrorText();
+    return reading;
+  }
+  if (bar) {
+    printPercentage(parser->filePos(), parser->fileSize());
+    std::fputs("\n", stdout);
+  }
+  parser->closeFile();
+  return reading;
+}
+
+void reportReadingFailure(const InputFile& input, const FileReading& reading) {
+  if (reading.openFailed) {
+    reportOpenFailure(input.name.c_str(), reading.openErrno);
+  } else {
+    reportReadFailure(input.name.c_str(), reading.readFailure.c_str());
+  }
+}
