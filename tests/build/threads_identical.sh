@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # -j N writes what -j 1 writes, byte for byte: the graph, standard output and standard error
-# (with -v and --stats), and the exit status, for the examples, a generated workload of dumps
-# (with lines that do not parse and a compressed dump), the MRT samples, and a dump cut short
-# whose read error must surface at the same point; the progress bar too, on a pseudo-terminal.
+# (with -v and --stats, and with --stats alone, which lets files of the first pass be read
+# several at once), and the exit status, for the examples, a generated workload of dumps (with
+# lines that do not parse and a compressed dump), the MRT samples, several path lists and
+# relationship files read at once, and inputs cut short or missing whose error must surface at
+# the same point; the progress bar too, on a pseudo-terminal.
 # Usage: threads_identical.sh ZELGRIN SOURCE_DIR
 set -u
 zelgrin=$1
@@ -34,6 +36,12 @@ workloads=(
   "--file:pne gen/paths.txt --file:bi gen/dump0.txt --file:bi gen/cut.gz --file:bi gen/dump3.txt"
   "--file:pnec gen/badpaths.txt --file:Tnec 7 $src/tests/parsers/data/bgp_ios_xe_table.txt
    --file:mnec $mrt/bird_bgp.mrt --file:pne gen/cutpaths.gz"
+  "--file:pnec gen/badpaths.txt --file:pnec gen/paths.txt --file:vne $ex/relationships.txt
+   --file:pnec $ex/paths.txt --file:vd $ex/relationships.txt --file:pnec gen/badpaths.txt
+   --file:pc $ex/paths.txt --file:mnec $mrt/bird_bgp.mrt --file:bi gen/dump0.txt"
+  "--file:pnec gen/paths.txt --file:pnec gen/badpaths.txt --file:pne gen/cutpaths.gz
+   --file:pne gen/missing.txt --file:pnec gen/paths.txt"
+  "--file:pnec gen/paths.txt --file:pne gen/missing.txt --file:pne gen/cutpaths.gz"
 )
 
 failed=0
@@ -45,12 +53,16 @@ for w in "${!workloads[@]}"; do
     "$zelgrin" -j "$j" -v --stats "${args[@]}" -f -o graph >"out$j" 2>"err$j"
     echo $? >"status$j"
     if [ -f graph ]; then mv graph "g$j"; else : >"g$j"; fi
+    "$zelgrin" -j "$j" --stats "${args[@]}" -f -o graph >"quiet$j" 2>&1
+    echo $? >>"quiet$j"
+    if [ -f graph ]; then cat graph >>"quiet$j"; fi
+    rm -f graph
     if command -v script >/dev/null; then
       script -qec "\"$zelgrin\" -j $j ${args[*]} -f -o graph" /dev/null </dev/null >"tty$j"
     fi
   done
   for j in 2 4; do
-    for f in g out err status tty; do
+    for f in g out err status quiet tty; do
       [ -f "${f}1" ] || continue
       if ! cmp -s "${f}1" "$f$j"; then
         echo "workload $w: $f of -j $j differs from -j 1"
@@ -61,6 +73,10 @@ for w in "${!workloads[@]}"; do
   done
   [ "$w" = 4 ] && [ "$(cat status1)" != 2 ] && { echo "the cut dump did not fail"; failed=1; }
   [ "$w" = 5 ] && [ "$(cat status1)" != 2 ] && { echo "the cut path list did not fail"; failed=1; }
-  rm -f g? out? err? status? tty? graph
+  [ "$w" = 7 ] && ! grep -q "Unable to read input file .gen/cutpaths.gz" quiet1 &&
+    { echo "the cut path list before a missing file did not fail first"; failed=1; }
+  [ "$w" = 8 ] && ! grep -q "Unable to open input file .gen/missing.txt" quiet1 &&
+    { echo "the missing file before a cut path list did not fail first"; failed=1; }
+  rm -f g? out? err? status? quiet? tty? graph
 done
 exit $failed
