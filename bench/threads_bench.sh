@@ -18,21 +18,15 @@ threads=("$@")
 runs=${RUNS:-3}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# shellcheck source=bench/threads_common.sh
+. "$here/threads_common.sh"
 
 args=(--file:pnec "$data/paths.txt")
 count=0
 for dump in $(ls -v "$data"/dump[0-9]*.txt); do args+=(--file:bi "$dump"); count=$((count + 1)); done
 echo "paths + $count dumps, $runs runs each; load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-6s %-4s %8s %8s %8s %9s %s\n' threads run wall user sys peak_MB graph
+threads_header
 for j in 1 "${threads[@]}"; do
-  for r in $(seq "$runs"); do
-    /usr/bin/time -f "%e %U %S %M" -o "$work/time" \
-      "$bin" -j "$j" -f -o "$work/g$j" "${args[@]}" >"$work/out" 2>&1
-    read -r wall user sys peak <"$work/time"
-    same=same
-    cmp -s "$work/g1" "$work/g$j" || same=DIFFERENT
-    printf '%-6s %-4s %8s %8s %8s %9.1f %s\n' "$j" "$r" "$wall" "$user" "$sys" \
-      "$(echo "$peak / 1024" | bc -l)" "$same"
-  done
+  for r in $(seq "$runs"); do threads_row "$bin" "$work" "$j" "$r" "${args[@]}"; done
 done
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
