@@ -24,16 +24,17 @@ int buildGraph(const std::vector<InputFile>& given, const BuildOptions& options,
   }
   const int totalSteps = firstPass + (anyMerged ? 1 : 0);
   EdgeLookup edges(graph, options.noSelfLoops);
-  // Without output that follows the reading line by line, files that only add to the graph
+  // Without reports that follow the reading line by line, files that only add to the graph
   // are read several at once.
-  const bool partial = options.threads > 1 && !options.progress && !options.verbose;
+  const bool partial = options.threads > 1 && !options.verbose;
   int step = 0;
   for (std::size_t k = 0; k < inputs.size(); ++k) {
     if (readInMerge(inputs[k])) continue;
     std::size_t end = k;
     while (partial && end < inputs.size() && readingOnlyAdds(inputs[end])) ++end;
     if (end - k > 1) {
-      const int result = readInPartialGraphs(inputs, k, end, options, edges, report);
+      const int result =
+          readInPartialGraphs(inputs, k, end, step + 1, totalSteps, options, edges, report);
       if (result != buildOk) return result;
       step += static_cast<int>(end - k);
       k = end - 1;
@@ -42,7 +43,7 @@ int buildGraph(const std::vector<InputFile>& given, const BuildOptions& options,
     ++step;
     const FileReading reading =
         readFirstPassFile(inputs[k], static_cast<int>(k), ReadingStep{step, totalSteps}, options,
-                          options.threads, edges, report);
+                          options.threads, false, edges, report);
     if (reading.result != buildOk) {
       reportReadingFailure(inputs[k], reading);
       return reading.result;

@@ -28,11 +28,16 @@ void announceStep(int contents, const ReadingStep& step) {
   std::printf(" file (step %i of %i)\n", step.step, step.totalSteps);
 }
 
+void announceReading(const InputFile& input, const ReadingStep& step) {
+  announceStep(input.contents, step);
+  std::printf("`%s'\n", input.name.c_str());
+}
+
 }  // namespace
 
 FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingStep& step,
-                              const BuildOptions& options, int threads, EdgeLookup& edges,
-                              BuildReport* report) {
+                              const BuildOptions& options, int threads, bool deferProgress,
+                              EdgeLookup& edges, BuildReport* report) {
   FileReading reading;
   const char* name = input.name.c_str();
   const InputFormat& format = formatOf(input.type);
@@ -47,12 +52,21 @@ FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingSt
     reading.openErrno = errno;
     return reading;
   }
-  if (options.progress) {
-    announceStep(input.contents, step);
-    std::printf("`%s'\n", name);
-  }
+  if (options.progress && !deferProgress) announceReading(input, step);
   // Standard input has no size to measure progress against.
   const bool bar = options.progress && !isStdinName(name);
+  reading.barTotal = parser->fileSize();
+  // Kept for later, a position that cannot redraw the bar counted from its first drawing, or
+  // from any drawing when it lies within the file's size, is left out.
+  float shown = -1.0f;
+  auto showPosition = [&](unsigned long long position) {
+    if (!deferProgress) {
+      printPercentage(position, reading.barTotal);
+    } else if (reading.barTotal != 0 && (percentageRedraws(position, reading.barTotal, shown) ||
+                                         position > reading.barTotal)) {
+      reading.barPositions.push_back(position);
+    }
+  };
   const std::vector<Parser*> parsers{parser.get()};
   const std::vector<const InputFormat*> formats{&format};
   DumpReaders readers(parsers, formats, format.pathOf != nullptr ? threads : 1, options.verbose,
@@ -69,7 +83,7 @@ FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingSt
       }
       continue;
     }
-    if (bar) printPercentage(readers.filePos(0), parser->fileSize());
+    if (bar) showPosition(readers.filePos(0));
     if (readers.readsAhead()) {
       handleASPath(edges, readers.path(0), readers.pathLength(0), input.contents);
     } else {
@@ -85,12 +99,28 @@ FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingSt
     reading.readFailure = parser->readErrorText();
     return reading;
   }
-  if (bar) {
-    printPercentage(parser->filePos(), parser->fileSize());
+  reading.endPosition = parser->filePos();
+  if (bar && !deferProgress) {
+    printPercentage(reading.endPosition, reading.barTotal);
     std::fputs("\n", stdout);
   }
   parser->closeFile();
   return reading;
+}
+
+void showReading(const InputFile& input, const ReadingStep& step, const BuildOptions& options,
+                 const FileReading& reading) {
+  if (options.progress && !reading.openFailed) {
+    announceReading(input, step);
+    for (unsigned long long position : reading.barPositions) {
+      printPercentage(position, reading.barTotal);
+    }
+    if (reading.result == buildOk && !isStdinName(input.name.c_str())) {
+      printPercentage(reading.endPosition, reading.barTotal);
+      std::fputs("\n", stdout);
+    }
+  }
+  if (reading.result != buildOk) reportReadingFailure(input, reading);
 }
 
 void reportReadingFailure(const InputFile& input, const FileReading& reading) {

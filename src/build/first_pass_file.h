@@ -5,6 +5,7 @@
 #define ZELGRIN_BUILD_FIRST_PASS_FILE_H
 
 #include <string>
+#include <vector>
 
 #include "build/build_report.h"
 #include "build/edge_lookup.h"
@@ -16,6 +17,11 @@ struct FileReading {
   bool openFailed = false;  // failed: it could not be opened, with the system's error number
   int openErrno = 0;
   std::string readFailure;  // failed after opening: why it could not be read
+  // A reading that shows its progress afterwards (showReading): the positions that may redraw
+  // the bar, against the file's size, and the position at its end.
+  std::vector<unsigned long long> barPositions;
+  unsigned long long barTotal = 0;
+  unsigned long long endPosition = 0;
 };
 
 // Where a reading stands among the steps of the build, for its announcement on standard output
@@ -26,12 +32,18 @@ struct ReadingStep {
 };
 
 // Reads `input` into `edges`, counting into entry `entry` of `report` (may be null). With
-// options.progress it announces the step and draws the bar; with options.verbose it reports
-// each unreadable line. With `threads` > 1, a file whose records are paths is parsed ahead by
-// reader threads while this one adds the paths, in file order.
+// options.progress it announces the step and draws the bar, or with `deferProgress` keeps the
+// bar in the reading for showReading; with options.verbose it reports each unreadable line.
+// With `threads` > 1, a file whose records are paths is parsed ahead by reader threads while
+// this one adds the paths, in file order.
 FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingStep& step,
-                              const BuildOptions& options, int threads, EdgeLookup& edges,
-                              BuildReport* report);
+                              const BuildOptions& options, int threads, bool deferProgress,
+                              EdgeLookup& edges, BuildReport* report);
+
+// Prints what a reading made with deferProgress prints as it goes (with options.progress), and
+// its failure, if any: the bytes of the same reading made without it.
+void showReading(const InputFile& input, const ReadingStep& step, const BuildOptions& options,
+                 const FileReading& reading);
 
 // Prints the failure of a reading that did not end with buildOk.
 void reportReadingFailure(const InputFile& input, const FileReading& reading);

@@ -25,6 +25,7 @@ void addWay(ASEdgeWeight& way, const ASEdgeWeight& part) {
 struct Outcome {
   FileReading reading;
   BuildReport report{1};
+  std::atomic<bool> done{false};  // set by the thread that read it, once it holds the reading
 };
 
 // The files still to take, shared by the threads. Files after one that failed are not started:
@@ -51,17 +52,21 @@ class FileQueue {
   std::atomic<std::size_t> failedAt_;
 };
 
-// One thread's part: files from the queue into `edges` until none is left.
+// One thread's part: files from the queue into `edges` until none is left, calling afterFile()
+// after each.
+template <class AfterFile>
 void readFromQueue(const std::vector<InputFile>& inputs, std::size_t first, FileQueue& queue,
                    const BuildOptions& options, EdgeLookup& edges, bool counting,
-                   std::vector<Outcome>& outcomes) {
+                   std::vector<Outcome>& outcomes, AfterFile afterFile) {
   std::size_t k = 0;
   while (queue.take(k)) {
     Outcome& outcome = outcomes[k - first];
     // The file's own threads would only contend with the other files' readers.
-    outcome.reading = readFirstPassFile(inputs[k], 0, ReadingStep{}, options, 1, edges,
+    outcome.reading = readFirstPassFile(inputs[k], 0, ReadingStep{}, options, 1, true, edges,
                                         counting ? &outcome.report : nullptr);
     if (outcome.reading.result != buildOk) queue.noteFailure(k);
+    outcome.done.store(true, std::memory_order_release);
+    afterFile();
   }
 }
 
@@ -78,7 +83,8 @@ void addPartialGraph(ASGraph& graph, const ASGraph& part) {
 }
 
 int readInPartialGraphs(const std::vector<InputFile>& inputs, std::size_t first, std::size_t last,
-                        const BuildOptions& options, EdgeLookup& edges, BuildReport* report) {
+                        int firstStep, int totalSteps, const BuildOptions& options,
+                        EdgeLookup& edges, BuildReport* report) {
   const std::size_t helpers =
       std::min(static_cast<std::size_t>(std::max(options.threads, 1)), last - first) - 1;
   std::vector<Outcome> outcomes(last - first);
@@ -93,20 +99,27 @@ int readInPartialGraphs(const std::vector<InputFile>& inputs, std::size_t first,
   std::vector<std::thread> threads;
   for (std::size_t h = 0; h < helpers; ++h) {
     threads.emplace_back([&, h] {
-      readFromQueue(inputs, first, queue, options, *partEdges[h], counting, outcomes);
+      readFromQueue(inputs, first, queue, options, *partEdges[h], counting, outcomes, [] {});
     });
   }
-  readFromQueue(inputs, first, queue, options, edges, counting, outcomes);
-  for (std::thread& thread : threads) thread.join();
-
-  for (std::size_t k = first; k < last; ++k) {
-    const Outcome& outcome = outcomes[k - first];
-    if (counting) report->addReading(static_cast<int>(k), outcome.report.entry(0));
-    if (outcome.reading.result != buildOk) {
-      reportReadingFailure(inputs[k], outcome.reading);
-      return outcome.reading.result;
+  // This thread shows the readings in input order, as soon as each and those before it are
+  // done; the first that failed ends the run.
+  std::size_t shown = first;
+  int result = buildOk;
+  auto showDone = [&] {
+    for (; shown < last && result == buildOk; ++shown) {
+      const Outcome& outcome = outcomes[shown - first];
+      if (!outcome.done.load(std::memory_order_acquire)) return;
+      if (counting) report->addReading(static_cast<int>(shown), outcome.report.entry(0));
+      const ReadingStep step{firstStep + static_cast<int>(shown - first), totalSteps};
+      showReading(inputs[shown], step, options, outcome.reading);
+      result = outcome.reading.result;
     }
-  }
+  };
+  readFromQueue(inputs, first, queue, options, edges, counting, outcomes, showDone);
+  for (std::thread& thread : threads) thread.join();
+  showDone();
+  if (result != buildOk) return result;
   partEdges.clear();
   for (std::unique_ptr<ASGraph>& part : parts) {
     addPartialGraph(edges.graph(), *part);

@@ -23,11 +23,13 @@ void addPartialGraph(ASGraph& graph, const ASGraph& part);
 
 // Reads inputs[first, last), entries for which readingOnlyAdds holds, with up to
 // options.threads threads: the calling thread into `edges` (the build's graph), the others into
-// graphs of their own, added to it at the end. The report's entries and the failure printed are
-// those of reading the files one after the other: the first file, in input order, that cannot
-// be opened or read is reported, and buildInputFailed returned. REQUIRES: neither
-// options.progress nor options.verbose, whose output follows the reading line by line.
+// graphs of their own, added to it at the end. What is printed (the steps, from firstStep of
+// totalSteps, and their progress bars) and the report's entries are those of reading the files
+// one after the other, each file's shown once it and those before it are read: the first file,
+// in input order, that cannot be opened or read is reported, and buildInputFailed returned.
+// REQUIRES: not options.verbose, whose reports follow the reading line by line.
 int readInPartialGraphs(const std::vector<InputFile>& inputs, std::size_t first, std::size_t last,
-                        const BuildOptions& options, EdgeLookup& edges, BuildReport* report);
+                        int firstStep, int totalSteps, const BuildOptions& options,
+                        EdgeLookup& edges, BuildReport* report);
 
 #endif  // ZELGRIN_BUILD_PARTIAL_GRAPHS_H

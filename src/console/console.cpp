@@ -66,10 +66,18 @@ bool askOverwrite(const char* fileName) {
 
 void goToCol(int col) { printf("\033[%iG", col); }
 
+bool percentageRedraws(float position, float total, float& shown) {
+  if (total == 0.0f) return false;
+  const float p = position / total * 100.0f;
+  if (!(p - shown >= 0.5f || 100.0f - p < 0.001f || p - shown < 0.0f)) return false;
+  shown = p;
+  return true;
+}
+
 void printPercentage(float position, float total) {
-  if (total == 0.0f) return;
-  float p = position / total * 100.0f;
-  if (!(p - oldPerc >= 0.5f || 100.0f - p < 0.001f || p - oldPerc < 0.0f)) return;
+  float shown = oldPerc;
+  if (!percentageRedraws(position, total, shown)) return;
+  const float p = shown;
   int stars = 0;
   if (p >= barCells * 2.5f) {
     stars = barCells;

@@ -23,5 +23,9 @@ void goToCol(int col);
 // Redraws the progress bar for position/total on standard output when the percentage moved by
 // at least 0.5, went back, or reached 100. A total of 0 (unknown size) draws nothing.
 void printPercentage(float position, float total);
+// The same choice without drawing, against `shown`, the percentage drawn last (or -1), which it
+// updates: true when printPercentage would draw. Lets a bar be worked out in one thread and
+// drawn later by another, drawing only the positions that may change it.
+bool percentageRedraws(float position, float total, float& shown);
 
 #endif  // ZELGRIN_CONSOLE_CONSOLE_H
