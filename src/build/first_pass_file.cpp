@@ -56,8 +56,9 @@ FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingSt
   // Standard input has no size to measure progress against.
   const bool bar = options.progress && !isStdinName(name);
   reading.barTotal = parser->fileSize();
-  // Kept for later, a position that cannot redraw the bar counted from its first drawing, or
-  // from any drawing when it lies within the file's size, is left out.
+  // Deferred, only the positions that may redraw the bar are kept: those that redraw it as
+  // drawn from this file's first position on (the first always draws), and those past the
+  // file's size, which may also redraw it against what an earlier file drew.
   float shown = -1.0f;
   auto showPosition = [&](unsigned long long position) {
     if (!deferProgress) {
