@@ -111,6 +111,20 @@ FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingSt
 
 void showReading(const InputFile& input, const ReadingStep& step, const BuildOptions& options,
                  const FileReading& reading) {
+  const std::vector<unsigned long long>& positions = reading.barPositions;
+  if (options.progress && !positions.empty() && positions[0] <= reading.barTotal &&
+      !percentageWouldRedraw(positions[0], reading.barTotal)) {
+    // The bar drawn last stopped short of 100%, just below this file's first position, so this
+    // one's redraws follow from where that one stopped, which the reading could not know: read
+    // the file again, to draw its bar only.
+    ASGraph scratch;
+    EdgeLookup scratchEdges(scratch);
+    BuildOptions drawOnly = options;
+    drawOnly.verbose = false;
+    readFirstPassFile(input, 0, step, drawOnly, 1, false, scratchEdges, nullptr);
+    if (reading.result != buildOk) reportReadingFailure(input, reading);
+    return;
+  }
   if (options.progress && !reading.openFailed) {
     announceReading(input, step);
     for (unsigned long long position : reading.barPositions) {

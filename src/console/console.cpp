@@ -74,6 +74,11 @@ bool percentageRedraws(float position, float total, float& shown) {
   return true;
 }
 
+bool percentageWouldRedraw(float position, float total) {
+  float shown = oldPerc;
+  return percentageRedraws(position, total, shown);
+}
+
 void printPercentage(float position, float total) {
   float shown = oldPerc;
   if (!percentageRedraws(position, total, shown)) return;

@@ -27,5 +27,7 @@ void printPercentage(float position, float total);
 // updates: true when printPercentage would draw. Lets a bar be worked out in one thread and
 // drawn later by another, drawing only the positions that may change it.
 bool percentageRedraws(float position, float total, float& shown);
+// True when printPercentage(position, total) would draw now.
+bool percentageWouldRedraw(float position, float total);
 
 #endif  // ZELGRIN_CONSOLE_CONSOLE_H
