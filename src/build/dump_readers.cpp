@@ -2,11 +2,7 @@
 
 #include <utility>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
-#include "io/temporary_files.h"
+#include "io/helper_thread.h"
 
 namespace {
 
@@ -54,19 +50,13 @@ void DumpReaders::start() {
   ahead_ = threads_ > 1 && !parsers_.empty();
   if (!ahead_) return;
   dumps_.resize(parsers_.size());
-#if defined(__GLIBC__)
-  // A thread's first allocation would otherwise make it a heap of its own, reserving 64 MB of
-  // address space (128 MB while it is aligned) that a memory cap (ulimit -v) counts although
-  // little of it is ever used. The reader threads allocate little once their batches exist,
-  // so sharing the main heap costs nothing measurable.
-  mallopt(M_ARENA_MAX, 1);
-#endif
   std::size_t count = static_cast<std::size_t>(threads_ - 1);
   if (count > dumps_.size()) count = dumps_.size();
-  // The reader threads are born with the ending signals held, so that the handler that removes
-  // the temporary files always runs in the main thread, never in the middle of a reading.
-  temporary_files::SignalsHeld held;
-  for (std::size_t i = 0; i < count; ++i) workers_.emplace_back(&DumpReaders::work, this);
+  // The reader threads allocate little once their batches exist, so sharing the main heap
+  // costs nothing measurable.
+  for (std::size_t i = 0; i < count; ++i) {
+    workers_.push_back(helper_thread::start(&DumpReaders::work, this));
+  }
 }
 
 void DumpReaders::stop() {

@@ -7,6 +7,7 @@
 
 #include "build/build_graph.h"
 #include "build/first_pass_file.h"
+#include "io/helper_thread.h"
 
 bool readingOnlyAdds(const InputFile& input) {
   const int needed = getNodes | getEdges;
@@ -98,9 +99,9 @@ int readInPartialGraphs(const std::vector<InputFile>& inputs, std::size_t first,
   const bool counting = report != nullptr;
   std::vector<std::thread> threads;
   for (std::size_t h = 0; h < helpers; ++h) {
-    threads.emplace_back([&, h] {
+    threads.push_back(helper_thread::start([&, h] {
       readFromQueue(inputs, first, queue, options, *partEdges[h], counting, outcomes, [] {});
-    });
+    }));
   }
   // This thread shows the readings in input order, as soon as each and those before it are
   // done; the first that failed ends the run.

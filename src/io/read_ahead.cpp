@@ -3,14 +3,10 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include <cstdint>
 #include <utility>
 
-#include "io/temporary_files.h"
+#include "io/helper_thread.h"
 
 ReadAhead::ReadAhead(Read read, Position position, RequestSizes sizes)
     : read_(std::move(read)), position_(std::move(position)), sizes_(sizes) {}
@@ -23,15 +19,7 @@ ReadAhead::~ReadAhead() {
 bool ReadAhead::start() {
   wake_ = eventfd(0, EFD_CLOEXEC);
   if (wake_ < 0) return false;
-#if defined(__GLIBC__)
-  // The thread's first allocation (a decoder starting its next stream) would otherwise make it
-  // a heap of its own, reserving 64 MB of address space that a memory cap (ulimit -v) counts.
-  mallopt(M_ARENA_MAX, 1);
-#endif
-  // Born with the ending signals held, so that the handler that removes the temporary files
-  // runs in the main thread.
-  temporary_files::SignalsHeld held;
-  thread_ = std::thread(&ReadAhead::produce, this);
+  thread_ = helper_thread::start(&ReadAhead::produce, this);
   return true;
 }
 
