@@ -48,7 +48,8 @@ class DumpMerge {
         ranges_(options.ipRanges),
         heapSize_(0),
         failed_(false),
-        readers_(parsers_, formats_, options.threads, options.verbose, options.progress) {
+        readers_(parsers_, formats_, options.threads, options.verbose, options.progress,
+                 DumpReaders::Capture::routes, vantagesOf(inputs)) {
     for (std::size_t k = 0; k < inputs.size(); ++k) {
       if (!readInMerge(inputs[k])) continue;
       dumps_.push_back(&inputs[k]);
@@ -154,6 +155,15 @@ class DumpMerge {
  private:
   const char* nameOf(short k) const { return dumps_[k]->name.c_str(); }
 
+  // The vantage point of each dump, in merge order.
+  static std::vector<ASNumber> vantagesOf(const std::vector<InputFile>& inputs) {
+    std::vector<ASNumber> vantages;
+    for (const InputFile& input : inputs) {
+      if (readInMerge(input)) vantages.push_back(input.vantage);
+    }
+    return vantages;
+  }
+
   // The route dump k's last parsed line gave.
   Route& routeOf(short k) { return readers_.route(k); }
 
@@ -214,8 +224,7 @@ class DumpMerge {
   // Credits the IPv4 route of dump k.
   void credit(EdgeLookup& edges, short k) {
     if (readers_.readsAhead()) {
-      addIPCovering(edges, prefixes_[k], readers_.routePath(k), readers_.pathLength(k),
-                    dumps_[k]->vantage, exact_, ranges_);
+      addIPCovering(edges, prefixes_[k], readers_.path(k), readers_.pathLength(k), exact_, ranges_);
     } else {
       addIPCovering(edges, prefixes_[k], routeOf(k).path, dumps_[k]->vantage, exact_, ranges_);
     }
@@ -224,11 +233,10 @@ class DumpMerge {
   // Credits the IPv6 route of dump k; false after printing the way whose count would overflow.
   bool credit6(EdgeLookup& edges, short k) {
     ASNumber from = 0, to = 0;
-    const bool ok =
-        readers_.readsAhead()
-            ? addIPv6Covering(edges, prefixes6_[k], readers_.routePath(k), readers_.pathLength(k),
-                              dumps_[k]->vantage, from, to)
-            : addIPv6Covering(edges, prefixes6_[k], routeOf(k).path, dumps_[k]->vantage, from, to);
+    const bool ok = readers_.readsAhead() ? addIPv6Covering(edges, prefixes6_[k], readers_.path(k),
+                                                            readers_.pathLength(k), from, to)
+                                          : addIPv6Covering(edges, prefixes6_[k], routeOf(k).path,
+                                                            dumps_[k]->vantage, from, to);
     if (ok) return true;
     printHeader(stderr);
     std::fprintf(stderr,

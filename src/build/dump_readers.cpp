@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "build/ip_covering.h"
 #include "io/helper_thread.h"
 
 namespace {
@@ -19,8 +20,8 @@ constexpr std::size_t kBatchText = 1 << 20;
 }  // namespace
 
 bool DumpReaders::Batch::full(std::size_t scale) const {
-  return steps.size() >= kBatchSteps * scale || items.size() >= kBatchItems ||
-         ases.size() >= kBatchItems * scale || text.size() >= kBatchText;
+  return steps.size() >= kBatchSteps * scale || ases.size() >= kBatchItems * scale ||
+         text.size() >= kBatchText;
 }
 
 void DumpReaders::Batch::clear() {
@@ -29,7 +30,6 @@ void DumpReaders::Batch::clear() {
   details.clear();
   networks.clear();
   networks6.clear();
-  items.clear();
   ases.clear();
   text.clear();
 }
@@ -104,14 +104,9 @@ bool DumpReaders::readBatch(std::size_t k, Batch& batch) {
       } else {
         batch.networks.push_back(Network{route.network, route.networkMask});
       }
-      const std::size_t before = batch.items.size();
-      List<ASItem>& path = route.path;
-      path.goToFirst();
-      if (!path.isEmpty()) {
-        do batch.items.push_back(path.current());
-        while (path.next());
-      }
-      step.pathLength = static_cast<std::uint32_t>(batch.items.size() - before);
+      const std::size_t before = batch.ases.size();
+      coveredPathASes(route.path, vantage, batch.ases);
+      step.pathLength = static_cast<std::uint32_t>(batch.ases.size() - before);
       continue;
     }
     step.kind = StepKind::failed;
@@ -240,10 +235,6 @@ const ASNumber* DumpReaders::path(std::size_t k) const {
 }
 
 std::size_t DumpReaders::pathLength(std::size_t k) const { return dumps_[k].step->pathLength; }
-
-const ASItem* DumpReaders::routePath(std::size_t k) const {
-  return dumps_[k].current->items.data() + dumps_[k].itemBegin;
-}
 
 Route& DumpReaders::route(std::size_t k) {
   return ahead_ ? dumps_[k].route : formats_[k]->routeOf(*parsers_[k]);

@@ -26,8 +26,9 @@ class DumpReaders {
   // Steps `parsers` (filled, opened, and not read yet, when start is called), whose routes are read
   // through `formats`. With threads > 1, up to threads - 1 reader threads read ahead. With
   // keepLines, the text of each line that fails to parse is kept for lineText.
-  // What a reader thread keeps of a parsed record: the route (routeOf), or only its path
-  // (pathOf, with the vantage of each dump in `vantages`).
+  // What a reader thread keeps of a parsed record, with the vantage of each dump in `vantages`:
+  // the route's network (routeOf) and the ASes its covering walks (coveredPathASes), or only
+  // its path (pathOf).
   enum class Capture { routes, paths };
 
   // With keepPositions, filePos follows the parser's; without it, filePos is 0 while reading
@@ -51,7 +52,7 @@ class DumpReaders {
   // As the parser's parseLine on the line nextLine made ready: true when it gave a route.
   bool parseLine(std::size_t k);
   // The route the last successful parseLine gave: its network and mask are those the parser
-  // held, and so is its path when reading in place; read ahead, the path is routePath.
+  // held, and so is its path when reading in place; read ahead, see path.
   Route& route(std::size_t k);
   // True when reader threads read ahead; then, capturing paths, the path the last successful
   // parseLine gave is `pathLength` ASes at `path` (valid until the next nextLine of dump k).
@@ -59,9 +60,8 @@ class DumpReaders {
   bool readsAhead() const { return ahead_; }
   const ASNumber* path(std::size_t k) const;
   std::size_t pathLength(std::size_t k) const;
-  // Read ahead, capturing routes: the path of the route the last successful parseLine gave, as
-  // pathLength items (valid until the next nextLine of dump k).
-  const ASItem* routePath(std::size_t k) const;
+  // Read ahead, capturing routes, path and pathLength give the ASes the walk of the covering
+  // goes through for the route's path (coveredPathASes).
   // The parser's filePos after the last nextLine or parseLine (see keepPositions).
   unsigned long long filePos(std::size_t k) const;
   // After a failed parseLine: the parser's readLines, currentLine (empty without keepLines),
@@ -83,7 +83,7 @@ class DumpReaders {
   struct Step {
     StepKind kind = StepKind::parsed;
     bool ipv6 = false;             // parsed route: its network is in networks6
-    std::uint32_t pathLength = 0;  // parsed: its items (routes) or ases (paths)
+    std::uint32_t pathLength = 0;  // parsed: its ases
   };
   // A failed parse (the line and the reason) or the end of the input (the read error and its
   // text); texts are offsets in the batch's text, each followed by a NUL.
@@ -109,8 +109,7 @@ class DumpReaders {
     std::vector<Detail> details;        // one a failed or ended step
     std::vector<Network> networks;      // one an IPv4 route
     std::vector<IPv6Prefix> networks6;  // one an IPv6 route
-    std::vector<ASItem> items;          // the routes' paths
-    std::vector<ASNumber> ases;         // capturing paths: the paths, in place of items
+    std::vector<ASNumber> ases;         // the paths, or the ASes of the routes' covering walks
     std::string text;
     // Full at `scale` times the steps and paths of a merge's batch.
     bool full(std::size_t scale) const;

@@ -49,8 +49,7 @@ void startExactCovering(ASGraph& graph) {
 
 namespace {
 
-// The items of a path one after the other, from a list or from an array: `take` gives the next
-// one and false after the last.
+// The items of a path one after the other: `take` gives the next one and false after the last.
 class ListItems {
  public:
   explicit ListItems(List<ASItem>& path) : path_(path), more_(!path.isEmpty()) { path.goToFirst(); }
@@ -67,52 +66,66 @@ class ListItems {
   bool more_;
 };
 
-class ArrayItems {
- public:
-  ArrayItems(const ASItem* items, std::size_t length) : items_(items), length_(length) {}
-  std::size_t size() const { return length_; }
-  bool take(ASItem& item) {
-    if (at_ == length_) return false;
-    item = items_[at_++];
-    return true;
-  }
-
- private:
-  const ASItem* items_;
-  std::size_t length_;
-  std::size_t at_ = 0;
-};
-
-// Walks the ways of `path` toward the vantage point and hands each edge found, with its two
-// ends (the route travels from `to` toward `from`), to `credit`; stops when credit returns false.
-template <class Items, class Credit>
-bool forEachWay(EdgeLookup& edges, Items path, ASNumber vantage, Credit credit) {
-  if (path.size() < 2) return true;
+// Hands `visit` the ASes the covering walk goes through, in order: the first (the vantage point
+// unless the path starts with it, else the path's first AS), then the path's ASes after it but
+// the members of AS sets, which the walk bridges over, joining the ASes on either side. A path
+// of fewer than two items gives none. Stops when visit returns false.
+template <class Visit>
+void forEachWalkAS(List<ASItem>& path, ASNumber vantage, Visit visit) {
+  ListItems items(path);
+  if (items.size() < 2) return;
   ASItem item;
-  path.take(item);
-  ASNumber previous;
+  items.take(item);
   bool more;
   if (vantage != 0 && vantage != item.AS) {
-    previous = vantage;
+    if (!visit(vantage)) return;
     more = true;
   } else {
-    previous = item.AS;
-    more = path.take(item);
+    if (!visit(item.AS)) return;
+    more = items.take(item);
   }
   while (more) {
     const ASItem current = item;
-    more = path.take(item);
-    // The members of an AS set are bridged over: the walk joins the ASes on either side.
-    if (current.flags & ASItem::setFlag) continue;
-    if (!edges.isHop(previous, current.AS)) continue;
-    const ASGraph::edge nearVantage = edges.find(previous, current.AS);
-    if (nearVantage) {
-      edges.noteReached();
-      if (!credit(nearVantage, previous, current.AS)) return false;
-    }
-    previous = current.AS;
+    more = items.take(item);
+    if ((current.flags & ASItem::setFlag) == 0 && !visit(current.AS)) return;
   }
-  return true;
+}
+
+// Walks the ways between the ASes `walk` hands over toward the vantage point and hands each
+// edge found, with its two ends (the route travels from `to` toward `from`), to `credit`; stops
+// and returns false when credit returns false.
+template <class Walk, class Credit>
+bool forEachWay(EdgeLookup& edges, Walk walk, Credit credit) {
+  bool first = true;
+  bool ok = true;
+  ASNumber previous = 0;
+  walk([&](ASNumber as) {
+    if (first) {
+      first = false;
+    } else {
+      if (!edges.isHop(previous, as)) return true;
+      const ASGraph::edge nearVantage = edges.find(previous, as);
+      if (nearVantage) {
+        edges.noteReached();
+        if (!credit(nearVantage, previous, as)) return ok = false;
+      }
+    }
+    previous = as;
+    return true;
+  });
+  return ok;
+}
+
+// The walks of a route's path as parsed, and as coveredPathASes left it.
+auto walkOf(List<ASItem>& path, ASNumber vantage) {
+  return [&path, vantage](auto visit) { forEachWalkAS(path, vantage, visit); };
+}
+
+auto walkOf(const ASNumber* ases, std::size_t count) {
+  return [ases, count](auto visit) {
+    for (std::size_t i = 0; i < count && visit(ases[i]); ++i) {
+    }
+  };
 }
 
 // Adds the units of [first, last] that lie past the way's last counted unit. False, leaving the
@@ -136,13 +149,13 @@ bool creditUnits(ASEdgeWeight& way, std::uint64_t first, std::uint64_t last) {
 
 namespace {
 
-template <class Items>
-void creditAddresses(EdgeLookup& edges, const IPPrefix& prefix, Items path, ASNumber vantage,
-                     bool exact, const AddressRanges* ranges) {
+template <class Walk>
+void creditAddresses(EdgeLookup& edges, const IPPrefix& prefix, Walk walk, bool exact,
+                     const AddressRanges* ranges) {
   const unsigned long long prefixAddresses = prefix.addresses();
   const RememberedPrefix remembered =
       RememberedPrefix::of(prefix.address().value(), prefix.netmask().value());
-  forEachWay(edges, path, vantage, [&](const ASGraph::edge& nearVantage, ASNumber, ASNumber) {
+  forEachWay(edges, walk, [&](const ASGraph::edge& nearVantage, ASNumber, ASNumber) {
     // The route travels from the far end toward the near one: the reverse way as seen from the
     // near end. The one end of a self-loop sees both ways, and each is credited.
     if (exact) {
@@ -156,14 +169,14 @@ void creditAddresses(EdgeLookup& edges, const IPPrefix& prefix, Items path, ASNu
   });
 }
 
-template <class Items>
-bool creditUnitsOf(EdgeLookup& edges, const IPv6Prefix& prefix, Items path, ASNumber vantage,
-                   ASNumber& from, ASNumber& to) {
+template <class Walk>
+bool creditUnitsOf(EdgeLookup& edges, const IPv6Prefix& prefix, Walk walk, ASNumber& from,
+                   ASNumber& to) {
   if (prefix.length == 0) return true;
   const std::uint64_t first = prefix.firstUnit();
   const std::uint64_t last = prefix.lastUnit();
   return forEachWay(
-      edges, path, vantage, [&](const ASGraph::edge& nearVantage, ASNumber nearAS, ASNumber farAS) {
+      edges, walk, [&](const ASGraph::edge& nearVantage, ASNumber nearAS, ASNumber farAS) {
         const bool ok = creditUnits(nearVantage.reverseWeight(), first, last) &&
                         (!nearVantage.isLoop() || creditUnits(nearVantage.weight(), first, last));
         if (!ok) {
@@ -178,20 +191,27 @@ bool creditUnitsOf(EdgeLookup& edges, const IPv6Prefix& prefix, Items path, ASNu
 
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage,
                    bool exact, const AddressRanges* ranges) {
-  creditAddresses(edges, prefix, ListItems(path), vantage, exact, ranges);
+  creditAddresses(edges, prefix, walkOf(path, vantage), exact, ranges);
 }
 
-void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASItem* path,
-                   std::size_t length, ASNumber vantage, bool exact, const AddressRanges* ranges) {
-  creditAddresses(edges, prefix, ArrayItems(path, length), vantage, exact, ranges);
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASNumber* ases,
+                   std::size_t count, bool exact, const AddressRanges* ranges) {
+  creditAddresses(edges, prefix, walkOf(ases, count), exact, ranges);
 }
 
 bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& path,
                      ASNumber vantage, ASNumber& from, ASNumber& to) {
-  return creditUnitsOf(edges, prefix, ListItems(path), vantage, from, to);
+  return creditUnitsOf(edges, prefix, walkOf(path, vantage), from, to);
 }
 
-bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, const ASItem* path,
-                     std::size_t length, ASNumber vantage, ASNumber& from, ASNumber& to) {
-  return creditUnitsOf(edges, prefix, ArrayItems(path, length), vantage, from, to);
+bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, const ASNumber* ases,
+                     std::size_t count, ASNumber& from, ASNumber& to) {
+  return creditUnitsOf(edges, prefix, walkOf(ases, count), from, to);
+}
+
+void coveredPathASes(List<ASItem>& path, ASNumber vantage, std::vector<ASNumber>& ases) {
+  forEachWalkAS(path, vantage, [&ases](ASNumber as) {
+    ases.push_back(as);
+    return true;
+  });
 }

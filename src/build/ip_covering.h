@@ -6,6 +6,7 @@
 #define ZELGRIN_BUILD_IP_COVERING_H
 
 #include <cstddef>
+#include <vector>
 
 #include "build/edge_lookup.h"
 #include "ip/address_ranges.h"
@@ -19,9 +20,9 @@
 // with `ranges` too, only those of them inside the ranges.
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage,
                    bool exact = false, const AddressRanges* ranges = nullptr);
-// The same for a path held as `length` items in an array.
-void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASItem* path,
-                   std::size_t length, ASNumber vantage, bool exact, const AddressRanges* ranges);
+// The same for the ASes coveredPathASes gave for a path and a vantage point.
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASNumber* ases,
+                   std::size_t count, bool exact, const AddressRanges* ranges);
 
 // The IPv6 covering: credits the /64 units of `prefix` that no prefix credited before held to
 // the ways of `path`, as the exact count does (prefixes must come in IPv6Prefix::before order).
@@ -31,8 +32,14 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASItem* path
 // naming the way.
 bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& path,
                      ASNumber vantage, ASNumber& from, ASNumber& to);
-bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, const ASItem* path,
-                     std::size_t length, ASNumber vantage, ASNumber& from, ASNumber& to);
+bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, const ASNumber* ases,
+                     std::size_t count, ASNumber& from, ASNumber& to);
+
+// Appends to `ases` the ASes the walk of the covering goes through for `path` and `vantage`: the
+// vantage point or the path's first AS, then the path's ASes but the members of AS sets, which
+// the walk bridges over; none for a path of fewer than two items. The overloads above taking
+// them credit as those taking the path do, and reader threads hand them over in half the room.
+void coveredPathASes(List<ASItem>& path, ASNumber vantage, std::vector<ASNumber>& ases);
 
 // Makes every way of the graph start the exact count afresh: nothing counted yet by a dump, so
 // that covering from earlier inputs does not stand in for addresses.
