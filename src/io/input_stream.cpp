@@ -106,7 +106,10 @@ long InputStream::read(void* out, std::size_t n) {
   unsigned char* bytes = static_cast<unsigned char*>(out);
   if (ahead_ != nullptr) return readAhead(bytes, n);
   const long count = readNow(bytes, n);
-  if (readAheadWanted_ && !aheadTried_ && count > 0 && codec_ != Codec::plain && !ended_)
+  // zstd decodes several times faster than its lines are parsed: a thread of its own would cost
+  // more in handing blocks over than it saves.
+  if (readAheadWanted_ && !aheadTried_ && count > 0 && codec_ != Codec::plain &&
+      codec_ != Codec::zstd && !ended_)
     startReadAhead(bytes, static_cast<std::size_t>(count), n);
   return count;
 }
