@@ -18,18 +18,8 @@ for family in ipv4 ipv6; do
       --family "$family"
   fi
 done
-measure() {  # prints "seconds kilobytes"
-  /usr/bin/time -f "%e %M" -o "$data/time.txt" "$@" >/dev/null 2>&1
-  cat "$data/time.txt"
-}
-best() {  # the best of three runs, interleaved by the caller: seconds and that run's memory
-  local result fastest=""
-  for _ in 1 2 3; do
-    result=$(measure "$@")
-    if [ -z "$fastest" ] || [ "$(echo "${result% *} < ${fastest% *}" | bc)" = 1 ]; then fastest=$result; fi
-  done
-  echo "$fastest"
-}
+# shellcheck source=bench/best_of_three.sh
+. "$here/best_of_three.sh"
 printf 'RIB: %d prefixes x %d peers = %d entries; IPv4 %s MB, IPv6 %s MB\n' "$prefixes" "$peers" \
   $((prefixes * peers)) "$(du -mL "$data/ipv4.mrt" | cut -f1)" "$(du -mL "$data/ipv6.mrt" | cut -f1)"
 printf '%-22s %10s %10s %10s %10s %8s %8s\n' job "IPv4 s" "IPv6 s" "IPv4 MB" "IPv6 MB" "time" "memory"

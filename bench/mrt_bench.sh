@@ -16,18 +16,8 @@ if [ ! -f "$data/rib.mrt" ]; then
   gzip -k -f "$data/rib.mrt"
 fi
 entries=$((prefixes * peers))
-measure() {  # prints "seconds kilobytes"
-  /usr/bin/time -f "%e %M" -o "$data/time.txt" "$@" >/dev/null 2>&1
-  cat "$data/time.txt"
-}
-best() {  # the best of three runs: seconds and the memory of that run
-  local result fastest=""
-  for _ in 1 2 3; do
-    result=$(measure "$@")
-    if [ -z "$fastest" ] || [ "$(echo "${result% *} < ${fastest% *}" | bc)" = 1 ]; then fastest=$result; fi
-  done
-  echo "$fastest"
-}
+# shellcheck source=bench/best_of_three.sh
+. "$here/best_of_three.sh"
 read -r plain plain_kb < <(best "$bin" --as32 -f -o "$data/out.graph" --file:mnec "$data/rib.mrt")
 read -r packed packed_kb < <(best "$bin" --as32 -f -o "$data/out.graph" --file:mnec "$data/rib.mrt.gz")
 read -r zcat_s _ < <(best sh -c "zcat '$data/rib.mrt.gz' > /dev/null")
