@@ -1,10 +1,11 @@
 #include "parsers/mrt_route_sort.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "parsers/route_text.h"
 
 namespace {
 
@@ -14,16 +15,7 @@ std::string text(const MrtIPv4Prefix& p) {
          std::to_string(p.length);
 }
 
-std::string text(const IPv6Prefix& p) {
-  unsigned char bytes[16];
-  for (int k = 0; k < 8; ++k) {
-    bytes[k] = static_cast<unsigned char>(p.high >> (56 - 8 * k));
-    bytes[8 + k] = static_cast<unsigned char>(p.low >> (56 - 8 * k));
-  }
-  char out[INET6_ADDRSTRLEN];
-  inet_ntop(AF_INET6, bytes, out, sizeof out);
-  return std::string(out) + "/" + std::to_string(p.length);
-}
+std::string text(const IPv6Prefix& p) { return ipv6PrefixText(p); }
 
 template <class Prefix>
 struct Added {

@@ -9,17 +9,22 @@
 
 #include "parsers/route.h"
 
+// "2001:db8::/32".
+inline std::string ipv6PrefixText(const IPv6Prefix& prefix) {
+  unsigned char bytes[16];
+  for (int k = 0; k < 8; ++k) {
+    bytes[k] = static_cast<unsigned char>(prefix.high >> (56 - 8 * k));
+    bytes[8 + k] = static_cast<unsigned char>(prefix.low >> (56 - 8 * k));
+  }
+  char address[INET6_ADDRSTRLEN];
+  inet_ntop(AF_INET6, bytes, address, sizeof address);
+  return std::string(address) + "/" + std::to_string(prefix.length);
+}
+
 inline std::string routeText(Route& route) {
   std::string text;
   if (route.family == AddressFamily::ipv6) {
-    unsigned char bytes[16];
-    for (int k = 0; k < 8; ++k) {
-      bytes[k] = static_cast<unsigned char>(route.network6.high >> (56 - 8 * k));
-      bytes[8 + k] = static_cast<unsigned char>(route.network6.low >> (56 - 8 * k));
-    }
-    char address[INET6_ADDRSTRLEN];
-    inet_ntop(AF_INET6, bytes, address, sizeof address);
-    text = std::string(address) + "/" + std::to_string(route.network6.length);
+    text = ipv6PrefixText(route.network6);
   } else {
     const unsigned char* o = route.network.getAddress();
     text = std::to_string(o[0]) + "." + std::to_string(o[1]) + "." + std::to_string(o[2]) + "." +

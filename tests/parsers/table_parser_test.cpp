@@ -1,6 +1,5 @@
 #include "parsers/table_parser.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -8,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "parsers/route_text.h"
 #include "parsers/temp_files.h"
 
 namespace {
@@ -18,17 +18,6 @@ std::string dotted(const IPAddress& address) {
          std::to_string(o[3]);
 }
 
-std::string text6(const IPv6Prefix& prefix) {
-  unsigned char bytes[16];
-  for (int k = 0; k < 8; ++k) {
-    bytes[k] = static_cast<unsigned char>(prefix.high >> (56 - 8 * k));
-    bytes[8 + k] = static_cast<unsigned char>(prefix.low >> (56 - 8 * k));
-  }
-  char address[INET6_ADDRSTRLEN];
-  inet_ntop(AF_INET6, bytes, address, sizeof address);
-  return std::string(address) + "/" + std::to_string(prefix.length);
-}
-
 // "<network> via <next hop>[ m <metric>][ l <locprf>][ w <weight>] path <items> o <origin> st
 // <status>", items marked "s" set member and "c" inside a confederation segment; the next hop
 // is 0.0.0.0 when not IPv4.
@@ -36,7 +25,7 @@ std::string describe(TableParser& parser) {
   const Route& d = parser.data;
   std::string text;
   if (d.family == AddressFamily::ipv6) {
-    text = text6(d.network6);
+    text = ipv6PrefixText(d.network6);
   } else {
     text = dotted(d.network);
     if (d.networkMask) text += "/" + std::to_string(static_cast<int>(d.networkMask->brief()));
