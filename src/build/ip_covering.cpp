@@ -49,45 +49,22 @@ void startExactCovering(ASGraph& graph) {
 
 namespace {
 
-// The items of a path one after the other: `take` gives the next one and false after the last.
-class ListItems {
- public:
-  explicit ListItems(List<ASItem>& path) : path_(path), more_(!path.isEmpty()) { path.goToFirst(); }
-  std::size_t size() const { return path_.len(); }
-  bool take(ASItem& item) {
-    if (!more_) return false;
-    item = path_.current();
-    more_ = path_.next();
-    return true;
-  }
-
- private:
-  List<ASItem>& path_;
-  bool more_;
-};
-
 // Hands `visit` the ASes the covering walk goes through, in order: the first (the vantage point
 // unless the path starts with it, else the path's first AS), then the path's ASes after it but
 // the members of AS sets, which the walk bridges over, joining the ASes on either side. A path
 // of fewer than two items gives none. Stops when visit returns false.
 template <class Visit>
 void forEachWalkAS(List<ASItem>& path, ASNumber vantage, Visit visit) {
-  ListItems items(path);
-  if (items.size() < 2) return;
-  ASItem item;
-  items.take(item);
-  bool more;
-  if (vantage != 0 && vantage != item.AS) {
-    if (!visit(vantage)) return;
-    more = true;
-  } else {
-    if (!visit(item.AS)) return;
-    more = items.take(item);
-  }
-  while (more) {
-    const ASItem current = item;
-    more = items.take(item);
-    if ((current.flags & ASItem::setFlag) == 0 && !visit(current.AS)) return;
+  if (path.len() < 2) return;
+  path.goToFirst();
+  const ASNumber first = path.current().AS;
+  const bool vantageInFront = vantage != 0 && vantage != first;
+  if (!visit(vantageInFront ? vantage : first)) return;
+  // In front of the path, the vantage point leaves its first AS to the walk.
+  bool more = vantageInFront || path.next();
+  for (; more; more = path.next()) {
+    const ASItem item = path.current();
+    if ((item.flags & ASItem::setFlag) == 0 && !visit(item.AS)) return;
   }
 }
 
@@ -144,10 +121,6 @@ bool creditUnits(ASEdgeWeight& way, std::uint64_t first, std::uint64_t last) {
   way.unitCounted = true;
   return true;
 }
-
-}  // namespace
-
-namespace {
 
 template <class Walk>
 void creditAddresses(EdgeLookup& edges, const IPPrefix& prefix, Walk walk, bool exact,
