@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "build/build_graph.h"
+#include "build/credit_pipeline.h"
 #include "build/dump_readers.h"
 #include "build/ip_covering.h"
 #include "build/open_input.h"
@@ -84,6 +85,15 @@ class DumpMerge {
   DumpMerge& operator=(const DumpMerge&) = delete;
 
   int run(short step, bool progress, EdgeLookup& edges) {
+    CreditPipeline pipeline(edges, exact_, ranges_, report_);
+    const int status = merge(step, progress, edges, pipeline);
+    // Whatever stopped the merge, the routes it took are credited, as one by one.
+    pipeline.flush();
+    return status;
+  }
+
+ private:
+  int merge(short step, bool progress, EdgeLookup& edges, CreditPipeline& pipeline) {
     if (progress) std::printf("Reading IP covering file(s) (step %i of %i)\n", step, step);
     // Standard input has no size, so with it among the dumps no bar can be drawn.
     bool bar = progress;
@@ -127,11 +137,11 @@ class DumpMerge {
       if (heapSize_ == 0) break;
       short chosen = popFirst();
       if (!ipv6_) {
-        credit(edges, chosen);
-      } else if (!credit6(edges, chosen)) {
-        return buildCountOverflow;
+        credit(pipeline, chosen);
+      } else {
+        if (!credit6(edges, chosen)) return buildCountOverflow;
+        if (report_ != nullptr) report_->countUsed(entries_[chosen], edges.takeReached());
       }
-      if (report_ != nullptr) report_->countUsed(entries_[chosen], edges.takeReached());
       bool more = advance(chosen);
       if (failed_) return buildInputFailed;
       countedPos_[chosen] = readers_.filePos(chosen);
@@ -140,6 +150,8 @@ class DumpMerge {
       if (failed_) return buildInputFailed;
       anyActive = more || heapSize_ > 0;
     }
+    // The report's counts of each dump are final once its routes are credited.
+    pipeline.flush();
     if (bar) {
       printPercentage(totalSize, totalSize);
       std::fputs("\n", stdout);
@@ -152,7 +164,6 @@ class DumpMerge {
     return buildOk;
   }
 
- private:
   const char* nameOf(short k) const { return dumps_[k]->name.c_str(); }
 
   // The vantage point of each dump, in merge order.
@@ -221,12 +232,12 @@ class DumpMerge {
     return keys_[a] < keys_[b] || (keys_[a] == keys_[b] && a < b);
   }
 
-  // Credits the IPv4 route of dump k.
-  void credit(EdgeLookup& edges, short k) {
+  // Hands the IPv4 route of dump k to be credited.
+  void credit(CreditPipeline& pipeline, short k) {
     if (readers_.readsAhead()) {
-      addIPCovering(edges, prefixes_[k], readers_.path(k), readers_.pathLength(k), exact_, ranges_);
+      pipeline.add(entries_[k], prefixes_[k], readers_.path(k), readers_.pathLength(k));
     } else {
-      addIPCovering(edges, prefixes_[k], routeOf(k).path, dumps_[k]->vantage, exact_, ranges_);
+      pipeline.add(entries_[k], prefixes_[k], routeOf(k).path, dumps_[k]->vantage);
     }
   }
 

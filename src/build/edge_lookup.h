@@ -57,6 +57,16 @@ class EdgeLookup {
     return e ? e : findInGraph(from, to, true);
   }
 
+  // Loading ahead for a find of the same edge soon after: first its index slot, then, once
+  // that has come, the edge itself (see Graph::prefetchEdgeSlot). Nothing when it was found
+  // lately.
+  void prefetchSlot(ASNumber from, ASNumber to) const {
+    if (!recent(from, to)) graph_.prefetchEdgeSlot(from, to);
+  }
+  void prefetchEdge(ASNumber from, ASNumber to) const {
+    if (!recent(from, to)) graph_.prefetchEdgeRecord(from, to);
+  }
+
  private:
   // Edges never move nor go, so a remembered handle stays good; only edges that exist are kept
   // (an empty slot holds a null handle).

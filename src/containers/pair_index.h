@@ -41,6 +41,24 @@ class PairIndex {
     }
   }
 
+  // The slot a search for {a, b} reads first, to be loaded ahead of the search.
+  const std::uint64_t* firstSlot(std::uint32_t a, std::uint32_t b) const {
+    return &slots_[static_cast<std::size_t>(hashOf(a, b)) & mask_];
+  }
+
+  // The first item a search for {a, b} would confirm, or kAbsent: a guess, for loading the
+  // item ahead of the search, that is right unless two pairs share a tag.
+  std::uint32_t likelyItem(std::uint32_t a, std::uint32_t b) const {
+    const std::uint64_t hash = hashOf(a, b);
+    const std::uint32_t tag = static_cast<std::uint32_t>(hash >> 32);
+    for (std::size_t i = static_cast<std::size_t>(hash) & mask_;; i = (i + 1) & mask_) {
+      const std::uint64_t slot = slots_[i];
+      if (slot == 0) return kAbsent;
+      if (static_cast<std::uint32_t>(slot >> 32) == tag)
+        return static_cast<std::uint32_t>(slot) - 1;
+    }
+  }
+
   // Enters item `number` where `probe` (a search that found nothing) ended. Numbers must come
   // in order 0, 1, 2, ...: when the table grows it is refilled from pairOf(n) for every number
   // n so far, which reads the items in the order they are stored. REQUIRES: number <

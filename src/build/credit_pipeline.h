@@ -1,0 +1,59 @@
+// The IPv4 credits of a merge, each held back a few routes so that the edges its walk reaches
+// are loaded from memory while the routes before it are credited: on a large graph the merge
+// waits on those loads far more than it works. Routes are credited in the order they are
+// given, exactly as one by one.
+#ifndef ZELGRIN_BUILD_CREDIT_PIPELINE_H
+#define ZELGRIN_BUILD_CREDIT_PIPELINE_H
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "build/build_report.h"
+#include "build/edge_lookup.h"
+#include "ip/address_ranges.h"
+#include "ip/ip_prefix.h"
+#include "parsers/route.h"
+
+class CreditPipeline {
+ public:
+  // Credits as addIPCovering does with `exact` and `ranges`; with a report, each route counts
+  // as used or not in the entry it is given with.
+  CreditPipeline(EdgeLookup& edges, bool exact, const AddressRanges* ranges, BuildReport* report)
+      : edges_(edges), exact_(exact), ranges_(ranges), report_(report) {}
+  CreditPipeline(const CreditPipeline&) = delete;
+  CreditPipeline& operator=(const CreditPipeline&) = delete;
+
+  // The route of input entry `entry`, given by the ASes of its covering walk (coveredPathASes)
+  // or by its path and vantage point.
+  void add(int entry, const IPPrefix& prefix, const ASNumber* ases, std::size_t count);
+  void add(int entry, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage);
+
+  // Credits every route held.
+  void flush();
+
+ private:
+  struct Held {
+    int entry = 0;
+    IPPrefix prefix;
+    std::vector<ASNumber> ases;
+  };
+  // Routes held: enough that a route's edges come from memory in the time the others take.
+  static constexpr std::size_t kDepth = 8;
+
+  // Makes room for a route, crediting the oldest when all are held, and gives its place.
+  Held& makeRoom(int entry, const IPPrefix& prefix);
+  // Starts loading the edges of the route just entered.
+  void loadAhead();
+  void creditOldest();
+
+  EdgeLookup& edges_;
+  bool exact_;
+  const AddressRanges* ranges_;
+  BuildReport* report_;
+  std::array<Held, kDepth> held_;
+  std::size_t oldest_ = 0;
+  std::size_t count_ = 0;
+};
+
+#endif  // ZELGRIN_BUILD_CREDIT_PIPELINE_H
