@@ -24,6 +24,8 @@ int buildGraph(const std::vector<InputFile>& given, const BuildOptions& options,
   }
   const int totalSteps = firstPass + (anyMerged ? 1 : 0);
   EdgeLookup edges(graph, options.noSelfLoops);
+  // What the first pass learns of the order of routes in the files the merge reads again.
+  std::vector<AddressOrder> addressOrders(inputs.size());
   // Without reports that follow the reading line by line, files that only add to the graph
   // are read several at once.
   const bool partial = options.threads > 1 && !options.verbose;
@@ -33,8 +35,8 @@ int buildGraph(const std::vector<InputFile>& given, const BuildOptions& options,
     std::size_t end = k;
     while (partial && end < inputs.size() && readingOnlyAdds(inputs[end])) ++end;
     if (end - k > 1) {
-      const int result =
-          readInPartialGraphs(inputs, k, end, step + 1, totalSteps, options, edges, report);
+      const int result = readInPartialGraphs(inputs, k, end, step + 1, totalSteps, options, edges,
+                                             report, addressOrders);
       if (result != buildOk) return result;
       step += static_cast<int>(end - k);
       k = end - 1;
@@ -48,7 +50,8 @@ int buildGraph(const std::vector<InputFile>& given, const BuildOptions& options,
       reportReadingFailure(inputs[k], reading);
       return reading.result;
     }
+    addressOrders[k] = reading.addressOrder;
   }
   if (!anyMerged) return buildOk;
-  return mergeDumps(inputs, options, graph, report);
+  return mergeDumps(inputs, options, graph, report, addressOrders);
 }

@@ -41,7 +41,8 @@ unsigned long long orderKey(const IPPrefix& prefix) {
 class DumpMerge {
  public:
   // The dumps are the entries of `inputs` read in the merge; dump k is entry entries_[k].
-  DumpMerge(const std::vector<InputFile>& inputs, const BuildOptions& options, BuildReport* report)
+  DumpMerge(const std::vector<InputFile>& inputs, const BuildOptions& options, BuildReport* report,
+            const std::vector<AddressOrder>& addressOrders)
       : verbose_(options.verbose),
         report_(report),
         exact_(options.exactCovering),
@@ -72,6 +73,8 @@ class DumpMerge {
       parsers_[k]->setTimeWindow(options.timeWindow);
       parsers_[k]->setFamily(options.family);
       parsers_[k]->setReadAhead(options.threads > 1);
+      parsers_[k]->setAddressOrderKnown(
+          orderLearnt(inputs, static_cast<std::size_t>(entries_[k]), addressOrders));
       countsOwn_[k] = parsers_[k]->skipStats() != nullptr;
     }
   }
@@ -165,6 +168,20 @@ class DumpMerge {
   }
 
   const char* nameOf(short k) const { return dumps_[k]->name.c_str(); }
+
+  // What the first pass learnt of the address order of the file entry k reads again.
+  static AddressOrder orderLearnt(const std::vector<InputFile>& inputs, std::size_t k,
+                                  const std::vector<AddressOrder>& addressOrders) {
+    const InputFile& dump = inputs[k];
+    if (!dump.rereads) return AddressOrder{};
+    for (std::size_t j = 0; j < inputs.size() && j < addressOrders.size(); ++j) {
+      const InputFile& first = inputs[j];
+      if (!readInMerge(first) && first.type == dump.type && first.name == dump.name &&
+          first.copy == dump.copy && addressOrders[j].kind != AddressOrder::unknown)
+        return addressOrders[j];
+    }
+    return AddressOrder{};
+  }
 
   // The vantage point of each dump, in merge order.
   static std::vector<ASNumber> vantagesOf(const std::vector<InputFile>& inputs) {
@@ -307,8 +324,8 @@ class DumpMerge {
 }  // namespace
 
 int mergeDumps(const std::vector<InputFile>& inputs, const BuildOptions& options, ASGraph& graph,
-               BuildReport* report) {
-  DumpMerge merge(inputs, options, report);
+               BuildReport* report, const std::vector<AddressOrder>& addressOrders) {
+  DumpMerge merge(inputs, options, report, addressOrders);
   // The merge is the step after the files read one by one.
   short step = 1;
   for (const InputFile& input : inputs) {

@@ -101,6 +101,7 @@ FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingSt
     return reading;
   }
   reading.endPosition = parser->filePos();
+  reading.addressOrder = parser->addressOrderSeen();
   if (bar && !deferProgress) {
     printPercentage(reading.endPosition, reading.barTotal);
     std::fputs("\n", stdout);

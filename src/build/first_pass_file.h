@@ -10,6 +10,7 @@
 #include "build/build_report.h"
 #include "build/edge_lookup.h"
 #include "build/input_file.h"
+#include "parsers/address_order.h"
 
 // How one reading of a file ended. The messages of a failure are left to the caller.
 struct FileReading {
@@ -22,6 +23,9 @@ struct FileReading {
   std::vector<unsigned long long> barPositions;
   unsigned long long barTotal = 0;
   unsigned long long endPosition = 0;
+  // What the reading learnt of the order of the file's routes, for the merge (see
+  // Parser::addressOrderSeen).
+  AddressOrder addressOrder;
 };
 
 // Where a reading stands among the steps of the build, for its announcement on standard output

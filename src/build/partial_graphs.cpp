@@ -85,7 +85,8 @@ void addPartialGraph(ASGraph& graph, const ASGraph& part) {
 
 int readInPartialGraphs(const std::vector<InputFile>& inputs, std::size_t first, std::size_t last,
                         int firstStep, int totalSteps, const BuildOptions& options,
-                        EdgeLookup& edges, BuildReport* report) {
+                        EdgeLookup& edges, BuildReport* report,
+                        std::vector<AddressOrder>& addressOrders) {
   const std::size_t helpers =
       std::min(static_cast<std::size_t>(std::max(options.threads, 1)), last - first) - 1;
   std::vector<Outcome> outcomes(last - first);
@@ -114,6 +115,7 @@ int readInPartialGraphs(const std::vector<InputFile>& inputs, std::size_t first,
       if (counting) report->addReading(static_cast<int>(shown), outcome.report.entry(0));
       const ReadingStep step{firstStep + static_cast<int>(shown - first), totalSteps};
       showReading(inputs[shown], step, options, outcome.reading);
+      addressOrders[shown] = outcome.reading.addressOrder;
       result = outcome.reading.result;
     }
   };

@@ -27,9 +27,11 @@ void addPartialGraph(ASGraph& graph, const ASGraph& part);
 // totalSteps, and their progress bars) and the report's entries are those of reading the files
 // one after the other, each file's shown once it and those before it are read: the first file,
 // in input order, that cannot be opened or read is reported, and buildInputFailed returned.
+// What each reading learnt of its file's address order goes to `addressOrders` (one per input).
 // REQUIRES: not options.verbose, whose reports follow the reading line by line.
 int readInPartialGraphs(const std::vector<InputFile>& inputs, std::size_t first, std::size_t last,
                         int firstStep, int totalSteps, const BuildOptions& options,
-                        EdgeLookup& edges, BuildReport* report);
+                        EdgeLookup& edges, BuildReport* report,
+                        std::vector<AddressOrder>& addressOrders);
 
 #endif  // ZELGRIN_BUILD_PARTIAL_GRAPHS_H

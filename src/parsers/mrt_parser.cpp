@@ -85,13 +85,19 @@ void MrtParser::startReading() {
     // Only a regular file can be read again; a pipe opened twice would wait for a writer.
     const bool regular =
         !path.empty() && stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-    const bool byAddress = regular && addressesAscend(path);
+    bool byAddress = false;
+    if (regular) {
+      const AddressOrder::Kind known = knownOrder_.of(path);
+      byAddress =
+          known == AddressOrder::unknown ? addressesAscend(path) : known == AddressOrder::ascending;
+    }
     if (family() == AddressFamily::ipv6) {
       groups6_ = std::make_unique<RouteGroups<IPv6Prefix>>(sortMemory_, byAddress);
     } else {
       groups4_ = std::make_unique<RouteGroups<MrtIPv4Prefix>>(sortMemory_, byAddress);
     }
   }
+  if (!routeMode_) orderLearner_.start(openedPath());
   reader_ = std::make_unique<MrtReader>(input_, &stats_);
   reader_->setProblemListener(&problems_);
   // Every record has the same text to show for a line; set once, after any reopening.
@@ -112,6 +118,21 @@ bool MrtParser::addressesAscend(const std::string& path) {
   if (!openFile(path.c_str())) return true;
   return ascending;
 }
+
+void MrtParser::learnOrder(const MrtEntry& seen) {
+  if (routeSkipReason(seen, family()) != nullptr || !timeWindow().contains(seen.time)) return;
+  if (family() == AddressFamily::ipv6) {
+    IPv6Prefix prefix;
+    prefixOf(seen, prefix);
+    orderLearner_.see(prefix);
+  } else {
+    MrtIPv4Prefix prefix;
+    prefixOf(seen, prefix);
+    orderLearner_.see(prefix);
+  }
+}
+
+AddressOrder MrtParser::addressOrderSeen() const { return orderLearner_.learnt(); }
 
 template <class Prefix>
 bool MrtParser::addressesAscendIn(MrtReader& scan) {
@@ -142,9 +163,11 @@ MrtParser::Next MrtParser::readEntry() {
       return Next::refused;
     }
     if (status != MrtStatus::entry) {
+      if (status != MrtStatus::readError) orderLearner_.ended();
       if (endOfEntries(status) == Next::refused) return Next::refused;
       continue;
     }
+    learnOrder(entry);
     countRecordRead();
     const char* reason =
         timeWindow().contains(entry.time) ? familySkipReason(entry, family()) : kOutsideTimeWindow;

@@ -32,6 +32,7 @@
 #include "parsers/mrt_entry.h"
 #include "parsers/mrt_reader.h"
 #include "parsers/mrt_route_sort.h"
+#include "parsers/order_learner.h"
 #include "parsers/parser.h"
 #include "parsers/route.h"
 #include "parsers/route_groups.h"
@@ -58,6 +59,9 @@ class MrtParser : public Parser {
   // The entries handed out or refused, and the records the reader passed over whole (each
   // counted once, whatever number of prefixes it holds), so that read = used + skipped.
   unsigned long long unitsRead() const override;
+
+  AddressOrder addressOrderSeen() const override;
+  void setAddressOrderKnown(const AddressOrder& order) override { knownOrder_ = order; }
 
   MrtEntry entry;  // the first pass's record
   Route data;      // the second pass's route
@@ -97,7 +101,12 @@ class MrtParser : public Parser {
   bool refuseAS(const ASNumber* path, std::size_t length);
   void refuse(const std::string& reason, const char* countedUnder);
 
+  // First pass: follows the order of the entries the merge would take, as its check does.
+  void learnOrder(const MrtEntry& seen);
+
   bool routeMode_ = false;
+  OrderLearner orderLearner_;  // first pass
+  AddressOrder knownOrder_;    // second pass: learnt by the first
   std::size_t sortMemory_ = MrtRouteSort::kDefaultMemory;
   bool started_ = false;
   Input input_{*this};

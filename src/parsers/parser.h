@@ -14,6 +14,7 @@
 #include "io/input_stream.h"
 #include "io/line_reader.h"
 #include "ip/address_family.h"
+#include "parsers/address_order.h"
 #include "parsers/read_stats.h"
 #include "parsers/time_window.h"
 
@@ -61,6 +62,13 @@ class Parser {
   // Decode a compressed input in a thread of its own, for runs that may use more than one
   // thread; what is read stays the same. Set before opening.
   void setReadAhead(bool on) { input_.setReadAhead(on); }
+
+  // For a route file read in both passes: what a reading of it to its end learnt of the order
+  // of its routes' addresses, and, set before the merge's reading, what the earlier reading
+  // learnt, which spares a reader that sorts routes a reading of its own to find out. Readers
+  // that do not sort learn and use nothing.
+  virtual AddressOrder addressOrderSeen() const { return AddressOrder{}; }
+  virtual void setAddressOrderKnown(const AddressOrder&) {}
 
   // For readers that pass over records of their own accord: what they passed over (and the
   // records they rejected), by reason, since the input was opened. Null for the readers whose

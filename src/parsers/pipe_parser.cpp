@@ -134,13 +134,19 @@ void PipeParser::startReading() {
     // Only a regular file can be read again; a pipe opened twice would wait for a writer.
     const bool regular =
         !opened.empty() && stat(opened.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-    const bool byAddress = regular && addressesAscend(opened);
+    bool byAddress = false;
+    if (regular) {
+      const AddressOrder::Kind known = knownOrder_.of(opened);
+      byAddress = known == AddressOrder::unknown ? addressesAscend(opened)
+                                                 : known == AddressOrder::ascending;
+    }
     if (family() == AddressFamily::ipv6) {
       groups6_ = std::make_unique<RouteGroups<IPv6Prefix>>(sortMemory_, byAddress);
     } else {
       groups4_ = std::make_unique<RouteGroups<MrtIPv4Prefix>>(sortMemory_, byAddress);
     }
   }
+  if (!routeMode_) orderLearner_.start(openedPath());
   stats_.clear();
 }
 
@@ -153,6 +159,20 @@ bool PipeParser::addressesAscend(const std::string& opened) {
   // A file that vanished in between reads as empty.
   if (!openFile(opened.c_str())) return true;
   return ascending;
+}
+
+void PipeParser::learnOrder() {
+  // The merge takes RIB entries only.
+  if (!record_.rib) return;
+  if (family() == AddressFamily::ipv6) {
+    IPv6Prefix prefix;
+    prefixOf(record_, prefix);
+    orderLearner_.see(prefix);
+  } else {
+    MrtIPv4Prefix prefix;
+    prefixOf(record_, prefix);
+    orderLearner_.see(prefix);
+  }
 }
 
 template <class Prefix>
@@ -285,10 +305,12 @@ PipeParser::Next PipeParser::readEntry() {
   for (;;) {
     switch (readLine()) {
       case Line::route:
+        learnOrder();
         return Next::entry;
       case Line::refused:
         return Next::refused;
       case Line::end:
+        if (readError() == 0) orderLearner_.ended();
         return Next::end;
       case Line::skipped:
         break;

@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "parsers/mrt_route_sort.h"
+#include "parsers/order_learner.h"
 #include "parsers/parser.h"
 #include "parsers/route.h"
 #include "parsers/route_groups.h"
@@ -53,6 +54,8 @@ class PipeParser : public Parser {
   // errReason set; 2 and 5 as every parser.
   ParseResult parseLine() override;
   const ReadStats* skipStats() const override { return &stats_; }
+  AddressOrder addressOrderSeen() const override { return orderLearner_.learnt(); }
+  void setAddressOrderKnown(const AddressOrder& order) override { knownOrder_ = order; }
 
   std::vector<ASNumber> path;  // the first pass's record: the AS sequence of the line
   Route data;                  // the second pass's route
@@ -83,6 +86,8 @@ class PipeParser : public Parser {
   Line skip(const char* reason);
   Line refuse(const std::string& reason, const char* countedUnder);
   Next readEntry();
+  // First pass: follows the order of the routes the merge would take, as its check does.
+  void learnOrder();
   template <class Prefix>
   Next readSorted(RouteGroups<Prefix>& groups);
 
@@ -97,6 +102,8 @@ class PipeParser : public Parser {
   std::unique_ptr<RouteGroups<MrtIPv4Prefix>> groups4_;
   std::unique_ptr<RouteGroups<IPv6Prefix>> groups6_;
   bool inputDone_ = false;
+  OrderLearner orderLearner_;  // first pass
+  AddressOrder knownOrder_;    // second pass: learnt by the first
 };
 
 #endif  // ZELGRIN_PARSERS_PIPE_PARSER_H

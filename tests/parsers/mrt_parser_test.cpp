@@ -256,3 +256,41 @@ TEST(MrtParserTest, TimeWindowEdges) {
     }
   }
 }
+
+// The first pass learns whether the addresses ascend, and the merge's reading of the same file
+// trusts it instead of reading the file beforehand, as long as the file is unchanged.
+TEST(MrtParserTest, FirstPassLearnsTheOrderForTheMerge) {
+  TempFiles files;
+  auto learn = [](const std::string& path) {
+    MrtParser parser;
+    EXPECT_TRUE(parser.openFile(path.c_str()));
+    while (parser.nextLine() == Parser::lineReady) parser.parseLine();
+    return parser.addressOrderSeen();
+  };
+  auto routes = [](const std::string& path, const AddressOrder& known) {
+    MrtParser parser;
+    parser.setRouteMode(true);
+    parser.setAddressOrderKnown(known);
+    EXPECT_TRUE(parser.openFile(path.c_str()));
+    std::vector<std::string> out;
+    while (parser.nextLine() == Parser::lineReady) {
+      if (parser.parseLine() == Parser::parseOk) out.push_back(routeText(parser.data));
+    }
+    return out;
+  };
+  const std::string ascending = files.write(rib({{{10}, 8}, {{10, 0}, 16}, {{11}, 8}}).str());
+  const std::string descending = files.write(rib({{{12}, 8}, {{10}, 8}}).str());
+  EXPECT_EQ(learn(ascending).kind, AddressOrder::ascending);
+  const AddressOrder learnt = learn(descending);
+  EXPECT_EQ(learnt.kind, AddressOrder::notAscending);
+  const std::vector<std::string> sorted{"10.0.0.0/8 701 108", "12.0.0.0/8 701 108"};
+  EXPECT_EQ(routes(descending, learnt), sorted);
+  // Told wrongly that they ascend, the reader takes the file's order: the knowledge is used...
+  AddressOrder wrong = learnt;
+  wrong.kind = AddressOrder::ascending;
+  EXPECT_EQ(routes(descending, wrong),
+            (std::vector<std::string>{"12.0.0.0/8 701 108", "10.0.0.0/8 701 108"}));
+  // ...but only of the file as it was: once rewritten, it is read beforehand again.
+  wrong.file.modifiedNanoseconds += 1;
+  EXPECT_EQ(routes(descending, wrong), sorted);
+}

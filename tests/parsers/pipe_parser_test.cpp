@@ -134,6 +134,29 @@ TEST(PipeParserTest, RoutesComeInTheMergesOrder) {
             (std::vector<std::string>{"10.0.0.0/8 1 8", "11.0.0.0/8 1 11"}));
 }
 
+// The first pass learns the order the merge's check would find: of the RIB entries only.
+TEST(PipeParserTest, FirstPassLearnsTheOrderOfRibEntries) {
+  const struct {
+    const char* rows;
+    AddressOrder::Kind learnt;
+  } cases[] = {
+      {"TABLE_DUMP2|1|B|1.1.1.1|1|10.0.0.0/8|1 8|IGP\n"
+       "BGP4MP|1|A|1.1.1.1|1|9.0.0.0/8|1 9|IGP\n"
+       "TABLE_DUMP2|1|B|1.1.1.1|1|11.0.0.0/8|1 11|IGP\n",
+       AddressOrder::ascending},
+      {"TABLE_DUMP2|1|B|1.1.1.1|1|11.0.0.0/8|1 11|IGP\n"
+       "TABLE_DUMP2|1|B|1.1.1.1|1|10.0.0.0/8|1 8|IGP\n",
+       AddressOrder::notAscending},
+  };
+  for (const auto& c : cases) {
+    TempFiles files;
+    PipeParser parser;
+    EXPECT_TRUE(parser.openFile(files.write(c.rows).c_str()));
+    while (parser.nextLine() == Parser::lineReady) parser.parseLine();
+    EXPECT_EQ(parser.addressOrderSeen().kind, c.learnt) << c.rows;
+  }
+}
+
 // An IPv6 run reads the IPv6 rows only, in both passes; the second pass orders nested and equal
 // prefixes as the IPv4 one does, in memory or spilled, and refuses a prefix that does not read.
 TEST(PipeParserTest, IPv6RunReadsIPv6RowsOnly) {
