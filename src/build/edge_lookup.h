@@ -59,9 +59,11 @@ class EdgeLookup {
 
   // Loading ahead for a find of the same edge soon after: first its index slot, then, once
   // that has come, the edge itself (see Graph::prefetchEdgeSlot). Nothing when it was found
-  // lately.
-  void prefetchSlot(ASNumber from, ASNumber to) const {
-    if (!recent(from, to)) graph_.prefetchEdgeSlot(from, to);
+  // lately; prefetchSlot tells whether it was not.
+  bool prefetchSlot(ASNumber from, ASNumber to) const {
+    if (recent(from, to)) return false;
+    graph_.prefetchEdgeSlot(from, to);
+    return true;
   }
   void prefetchEdge(ASNumber from, ASNumber to) const {
     if (!recent(from, to)) graph_.prefetchEdgeRecord(from, to);
