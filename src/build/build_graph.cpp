@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "build/dump_merge.h"
+#include "build/file_parts.h"
 #include "build/first_pass_file.h"
 #include "build/input_copies.h"
 #include "build/partial_graphs.h"
@@ -43,9 +44,11 @@ int buildGraph(const std::vector<InputFile>& given, const BuildOptions& options,
       continue;
     }
     ++step;
+    const int parts = partsOf(inputs[k], options);
     const FileReading reading =
-        readFirstPassFile(inputs[k], static_cast<int>(k), ReadingStep{step, totalSteps}, options,
-                          options.threads, false, edges, report);
+        parts > 1 ? readInParts(inputs[k], static_cast<int>(k), parts, options, edges, report)
+                  : readFirstPassFile(inputs[k], static_cast<int>(k), ReadingStep{step, totalSteps},
+                                      options, options.threads, false, edges, report);
     if (reading.result != buildOk) {
       reportReadingFailure(inputs[k], reading);
       return reading.result;

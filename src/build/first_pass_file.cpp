@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -37,7 +38,7 @@ void announceReading(const InputFile& input, const ReadingStep& step) {
 
 FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingStep& step,
                               const BuildOptions& options, int threads, bool deferProgress,
-                              EdgeLookup& edges, BuildReport* report) {
+                              EdgeLookup& edges, BuildReport* report, const FilePart* part) {
   FileReading reading;
   const char* name = input.name.c_str();
   const InputFormat& format = formatOf(input.type);
@@ -50,6 +51,11 @@ FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingSt
     reading.result = buildInputFailed;
     reading.openFailed = true;
     reading.openErrno = errno;
+    return reading;
+  }
+  if (part != nullptr && !parser->readOnlyPart(part->begin, part->end)) {
+    reading.result = buildInputFailed;
+    reading.readFailure = std::strerror(errno);
     return reading;
   }
   if (options.progress && !deferProgress) announceReading(input, step);

@@ -35,14 +35,22 @@ struct ReadingStep {
   int totalSteps = 1;
 };
 
+// The lines of a plain file that one reading of a file read in parts takes: those that start
+// in [begin, end).
+struct FilePart {
+  unsigned long long begin = 0;
+  unsigned long long end = 0;
+};
+
 // Reads `input` into `edges`, counting into entry `entry` of `report` (may be null). With
 // options.progress it announces the step and draws the bar, or with `deferProgress` keeps the
 // bar in the reading for showReading; with options.verbose it reports each unreadable line.
 // With `threads` > 1, a file whose records are paths is parsed ahead by reader threads while
-// this one adds the paths, in file order.
+// this one adds the paths, in file order. With `part`, only that part of a plain file.
 FileReading readFirstPassFile(const InputFile& input, int entry, const ReadingStep& step,
                               const BuildOptions& options, int threads, bool deferProgress,
-                              EdgeLookup& edges, BuildReport* report);
+                              EdgeLookup& edges, BuildReport* report,
+                              const FilePart* part = nullptr);
 
 // Prints what a reading made with deferProgress prints as it goes (with options.progress), and
 // its failure, if any: the bytes of the same reading made without it.

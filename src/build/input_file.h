@@ -52,6 +52,9 @@ struct BuildOptions {
   // Threads that may read inputs at once, the main thread included; 1: all in the main thread.
   // The graph, messages and counts are the same for every value.
   int threads = 1;
+  // With more than one thread, a plain path list is read in parts of at least this many bytes
+  // (see file_parts.h); tests make it small.
+  unsigned long long minPartBytes = 16ull << 20;
 };
 
 #endif  // ZELGRIN_BUILD_INPUT_FILE_H

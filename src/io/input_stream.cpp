@@ -52,6 +52,15 @@ bool InputStream::open(const char* path) {
   return true;
 }
 
+bool InputStream::seekPlain(unsigned long long offset) {
+  if (fd_ < 0 || sniffed_ || ahead_ != nullptr) return false;
+  if (lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) return false;
+  sniffed_ = true;
+  codec_ = Codec::plain;
+  rawRead_ = offset;
+  return true;
+}
+
 void InputStream::openStdin() {
   close();
   resetState();

@@ -33,6 +33,10 @@ class InputStream {
   // file cannot be opened. Opening does not read: a directory or a corrupt compressed file
   // fails at the first read.
   bool open(const char* path);
+  // Moves a file just opened, and not read yet, to `offset`, where reading goes on as from a
+  // plain input, its format not looked for: for a caller that knows the file is plain and
+  // reads a part of it. False, with nothing changed, when the file cannot move there.
+  bool seekPlain(unsigned long long offset);
   // Reads standard input (file descriptor 0) from where it stands; raw size 0.
   void openStdin();
   // Closes the file (standard input stays open) and forgets all state but the error.

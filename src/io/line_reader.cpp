@@ -12,14 +12,14 @@ LineReader::LineReader(InputStream& source) : source_(source) {}
 
 LineReader::~LineReader() { std::free(buffer_); }
 
-void LineReader::reset() {
+void LineReader::reset(unsigned long long position) {
   restorePending_ = false;  // the buffered bytes are forgotten with it
   begin_ = 0;
   end_ = 0;
   scanned_ = 0;
   special_ = 0;
   eof_ = false;
-  position_ = 0;
+  position_ = position;
   errorNumber_ = 0;
   lineTooLong_ = false;
   errorText_.clear();

@@ -42,7 +42,7 @@ class LineReader {
 
   // Forgets what was buffered, the position and the end or error seen: for a source that was
   // (re)opened. The buffer's memory is kept.
-  void reset();
+  void reset(unsigned long long position = 0);
 
   // The next line. A last line without a line end comes as it is. False at the end of the input
   // and on an error (see failed()); the unfinished line before an error is dropped, and so is

@@ -36,6 +36,7 @@ void Parser::resetForOpen() {
   parsedLines_ = 0;
   readLines_ = 0;
   filePos_ = 0;
+  partEnd_ = ~0ull;
   fileSize_ = 0;
   readError_ = 0;
   readErrorText_.clear();
@@ -79,7 +80,8 @@ const char* Parser::currentLine() {
 }
 
 bool Parser::streamDone() const {
-  return !isOpen() || reader_.atEnd() || reader_.failed() || readError_ != 0;
+  return !isOpen() || reader_.atEnd() || reader_.failed() || readError_ != 0 ||
+         filePos_ >= partEnd_;
 }
 
 void Parser::recordReadError() {
@@ -103,8 +105,24 @@ void Parser::updatePosition(std::size_t bytesRead) {
     filePos_ = input_.rawPosition();
 }
 
+bool Parser::readOnlyPart(unsigned long long begin, unsigned long long end) {
+  partEnd_ = end;
+  if (begin == 0) return true;
+  if (!input_.seekPlain(begin - 1)) return false;
+  reader_.reset(begin - 1);
+  filePos_ = begin - 1;
+  // The line the byte before `begin` ends or lies in belongs to the part before.
+  LineReader::Line before;
+  if (reader_.nextLine(before)) filePos_ += before.length;
+  return true;
+}
+
 bool Parser::readRawLine() {
   if (!isOpen()) return false;
+  if (filePos_ >= partEnd_) {
+    dropLine();
+    return false;
+  }
   LineReader::Line raw;
   if (!reader_.nextLine(raw)) {
     recordReadError();

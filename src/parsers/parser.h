@@ -85,6 +85,11 @@ class Parser {
   // Returns false and changes nothing when a stream is already open; returns false with errno
   // set (and the reason empty) when the file cannot be opened.
   bool openFile(const char* path);
+  // After openFile of a plain file, before reading: reads only the lines that start in
+  // [begin, end), the rest of a line begun before `begin` passed over, so that several readers
+  // share one file. Positions and messages are those of the whole file; readLines counts the
+  // part's lines. False when the file cannot move to `begin`.
+  bool readOnlyPart(unsigned long long begin, unsigned long long end);
   // Resets as openFile does and reads standard input; file size 0. Closes a file still open.
   void openStdin();
   // Closes the stream (standard input is left open) and zeroes the line, reason, counters, size
@@ -198,6 +203,7 @@ class Parser {
   unsigned long readLines_ = 0;
   unsigned long long fileSize_ = 0;
   unsigned long long filePos_ = 0;
+  unsigned long long partEnd_ = ~0ull;  // no line starting here or after is read
   InputStream input_;
   LineReader reader_{input_};
   int readError_ = 0;

@@ -335,3 +335,30 @@ TEST(ParserTest, BinaryReadsCountInThePosition) {
 }
 
 }  // namespace
+
+// Read in parts cut anywhere, a file gives each line once, in order, to the part it starts in,
+// and positions stay those of the whole file.
+TEST(ParserTest, PartsGiveEachLineOnce) {
+  const std::string text = "1 2\n\n30 40\r\n5 6 7\n8";
+  TempFiles files;
+  const std::string path = files.write(text);
+  MinimumParser whole(0);
+  ASSERT_TRUE(whole.openFile(path.c_str()));
+  const std::vector<std::string> all = deliveredLines(whole);
+  for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+    std::vector<std::string> lines;
+    unsigned long read = 0;
+    for (const auto& part : {std::make_pair(0ull, cut + 0ull), {cut + 0ull, ~0ull}}) {
+      MinimumParser parser(0);
+      ASSERT_TRUE(parser.openFile(path.c_str()));
+      ASSERT_TRUE(parser.readOnlyPart(part.first, part.second));
+      for (const std::string& line : deliveredLines(parser)) lines.push_back(line);
+      read += parser.readLines();
+      if (part.second == ~0ull) {
+        EXPECT_EQ(parser.filePos(), text.size()) << cut;
+      }
+    }
+    EXPECT_EQ(lines, all) << "cut at " << cut;
+    EXPECT_EQ(read, 5u) << "cut at " << cut;
+  }
+}
