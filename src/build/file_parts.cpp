@@ -39,11 +39,13 @@ int partsOf(const InputFile& input, const BuildOptions& options) {
   struct stat status;
   if (stat(input.openName(), &status) != 0 || !S_ISREG(status.st_mode)) return 1;
   const unsigned long long size = static_cast<unsigned long long>(status.st_size);
-  // A smaller part costs more in its own graph than its thread saves.
-  const unsigned long long parts = size / options.minPartBytes;
-  if (parts < 2 || !isPlain(input.openName())) return 1;
-  return parts < static_cast<unsigned long long>(options.threads) ? static_cast<int>(parts)
-                                                                  : options.threads;
+  // A smaller part costs more in its own graph than its thread saves; and as each part but the
+  // first holds a graph that may be as large as the whole file's, there are at most kMaxParts.
+  constexpr unsigned long long kMaxParts = 8;
+  unsigned long long parts = size / options.minPartBytes;
+  if (parts > kMaxParts) parts = kMaxParts;
+  if (parts > static_cast<unsigned long long>(options.threads)) parts = options.threads;
+  return parts >= 2 && isPlain(input.openName()) ? static_cast<int>(parts) : 1;
 }
 
 FileReading readInParts(const InputFile& input, int entry, int parts, const BuildOptions& options,

@@ -107,7 +107,8 @@ void Parser::updatePosition(std::size_t bytesRead) {
 
 bool Parser::readOnlyPart(unsigned long long begin, unsigned long long end) {
   partEnd_ = end;
-  if (begin == 0) return true;
+  // Every part reads the file as plain, the first too, whatever its start holds by then.
+  if (begin == 0) return input_.seekPlain(0);
   if (!input_.seekPlain(begin - 1)) return false;
   reader_.reset(begin - 1);
   filePos_ = begin - 1;
