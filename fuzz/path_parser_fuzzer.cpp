@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes as a file to PathParser and parses every line it delivers. Each line's
 // outcome must also be what reading its tokens with strtol gives, as the parser once did: the
-// parser's own number reading is checked against the C library's.
+// parser's own number reading is checked against the C library's. The file read in two parts,
+// cut where the input's size says, must give the same lines.
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -31,6 +32,17 @@ bool referencePath(const char* line, std::vector<ASNumber>& path) {
   return true;
 }
 
+// The lines the parser delivers from [begin, end) of the file `name` (the whole file: 0, ~0).
+std::vector<std::string> linesOf(const char* name, unsigned long long begin,
+                                 unsigned long long end) {
+  std::vector<std::string> lines;
+  PathParser parser;
+  if (!parser.openFile(name)) return lines;
+  if ((begin != 0 || end != ~0ull) && !parser.readOnlyPart(begin, end)) abort();
+  while (parser.nextLine() == 0) lines.push_back(parser.currentLine());
+  return lines;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
@@ -54,5 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     for (path.goToFirst(); more; more = path.next()) got.push_back(path.current());
     if (got != expected) abort();
   }
+  const unsigned long long cut = size == 0 ? 0 : bytes[size - 1] % (size + 1);
+  std::vector<std::string> parts = linesOf(name, 0, cut);
+  for (const std::string& line : linesOf(name, cut, ~0ull)) parts.push_back(line);
+  if (parts != linesOf(name, 0, ~0ull)) abort();
   return 0;
 }
