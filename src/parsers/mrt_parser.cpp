@@ -121,15 +121,8 @@ bool MrtParser::addressesAscend(const std::string& path) {
 
 void MrtParser::learnOrder(const MrtEntry& seen) {
   if (routeSkipReason(seen, family()) != nullptr || !timeWindow().contains(seen.time)) return;
-  if (family() == AddressFamily::ipv6) {
-    IPv6Prefix prefix;
-    prefixOf(seen, prefix);
-    orderLearner_.see(prefix);
-  } else {
-    MrtIPv4Prefix prefix;
-    prefixOf(seen, prefix);
-    orderLearner_.see(prefix);
-  }
+  orderLearner_.see(seen, family() == AddressFamily::ipv6,
+                    [](const MrtEntry& entry, auto& prefix) { prefixOf(entry, prefix); });
 }
 
 AddressOrder MrtParser::addressOrderSeen() const { return orderLearner_.learnt(); }

@@ -24,6 +24,20 @@ class OrderLearner {
   // The next route the merge would take, in file order.
   void see(const MrtIPv4Prefix& prefix) { see(prefix, last4_); }
   void see(const IPv6Prefix& prefix) { see(prefix, last6_); }
+  // The same for a reader's record, whose prefix prefixOf(record, prefix) gives as an
+  // IPv6Prefix in an IPv6 run and as an MrtIPv4Prefix otherwise.
+  template <class Record, class PrefixOf>
+  void see(const Record& record, bool ipv6, PrefixOf prefixOf) {
+    if (ipv6) {
+      IPv6Prefix prefix;
+      prefixOf(record, prefix);
+      see(prefix);
+    } else {
+      MrtIPv4Prefix prefix;
+      prefixOf(record, prefix);
+      see(prefix);
+    }
+  }
   // Every route is read: a reading that stopped early learns only of a descent.
   void ended() { ended_ = true; }
 

@@ -164,15 +164,8 @@ bool PipeParser::addressesAscend(const std::string& opened) {
 void PipeParser::learnOrder() {
   // The merge takes RIB entries only.
   if (!record_.rib) return;
-  if (family() == AddressFamily::ipv6) {
-    IPv6Prefix prefix;
-    prefixOf(record_, prefix);
-    orderLearner_.see(prefix);
-  } else {
-    MrtIPv4Prefix prefix;
-    prefixOf(record_, prefix);
-    orderLearner_.see(prefix);
-  }
+  orderLearner_.see(record_, family() == AddressFamily::ipv6,
+                    [](const Record& record, auto& prefix) { prefixOf(record, prefix); });
 }
 
 template <class Prefix>
