@@ -124,20 +124,8 @@ void handlePathLine(EdgeLookup& edges, PathParser::ParsedData& line, int content
       contents);
 }
 
-namespace {
-
-// Asks memory for the edges of a path's hops all at once, their index slots first and then the
-// edges the slots name, so that the hops wait on memory together rather than one by one.
-void loadHopsAhead(EdgeLookup& edges, const ASNumber* path, std::size_t length) {
-  for (std::size_t i = 1; i < length; ++i) edges.prefetchSlot(path[i - 1], path[i]);
-  for (std::size_t i = 1; i < length; ++i) edges.prefetchEdge(path[i - 1], path[i]);
-}
-
-}  // namespace
-
 void handleASPath(EdgeLookup& edges, const ASNumber* path, std::size_t length, int contents) {
   if (length == 0) return;
-  if (contents & (getEdges | getDirections | getPathCovering)) loadHopsAhead(edges, path, length);
   std::size_t i = 1;
   handleSequence(
       edges, path[0],
