@@ -66,6 +66,7 @@ class DumpMerge {
     countedPos_.resize(dumps_.size());
     heap_.resize(dumps_.size());
     countsOwn_.resize(dumps_.size());
+    std::size_t learntFrom = 0;
     for (short k = 0; k < count_; k++) {
       formats_[k] = &formatOf(dumps_[k]->type);
       parsers_[k] = formats_[k]->makeRouteParser();
@@ -74,7 +75,7 @@ class DumpMerge {
       parsers_[k]->setFamily(options.family);
       parsers_[k]->setReadAhead(options.threads > 1);
       parsers_[k]->setAddressOrderKnown(
-          orderLearnt(inputs, static_cast<std::size_t>(entries_[k]), addressOrders));
+          orderLearnt(inputs, static_cast<std::size_t>(entries_[k]), addressOrders, learntFrom));
       countsOwn_[k] = parsers_[k]->skipStats() != nullptr;
     }
   }
@@ -169,16 +170,22 @@ class DumpMerge {
 
   const char* nameOf(short k) const { return dumps_[k]->name.c_str(); }
 
-  // What the first pass learnt of the address order of the file entry k reads again.
+  // What the first pass learnt of the address order of the file entry k reads again. The two
+  // entries of a file read in both passes are in the same order among the first-pass entries as
+  // among the merged ones, so one walk over the inputs finds them all: the search starts at
+  // `from` and leaves it past the entry found. One not found is read beforehand, as always.
   static AddressOrder orderLearnt(const std::vector<InputFile>& inputs, std::size_t k,
-                                  const std::vector<AddressOrder>& addressOrders) {
+                                  const std::vector<AddressOrder>& addressOrders,
+                                  std::size_t& from) {
     const InputFile& dump = inputs[k];
     if (!dump.rereads) return AddressOrder{};
-    for (std::size_t j = 0; j < inputs.size() && j < addressOrders.size(); ++j) {
+    for (std::size_t j = from; j < inputs.size() && j < addressOrders.size(); ++j) {
       const InputFile& first = inputs[j];
       if (!readInMerge(first) && first.type == dump.type && first.name == dump.name &&
-          first.copy == dump.copy && addressOrders[j].kind != AddressOrder::unknown)
+          first.copy == dump.copy) {
+        from = j + 1;
         return addressOrders[j];
+      }
     }
     return AddressOrder{};
   }
