@@ -46,8 +46,12 @@ void BuildReport::countFailure(int k, const char* reason, bool refusedAs16, bool
 }
 
 void BuildReport::finishReading(int k, const Parser& parser) {
+  finishReading(k, parser, parser.unitsRead());
+}
+
+void BuildReport::finishReading(int k, const Parser& parser, std::uint64_t unitsRead) {
   InputReport& report = entry(k);
-  report.linesRead = parser.unitsRead();
+  report.linesRead = unitsRead;
   const ReadStats* own = parser.skipStats();
   if (own != nullptr) {
     for (int i = 0; i < own->reasonCount(); ++i) {

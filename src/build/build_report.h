@@ -49,6 +49,8 @@ class BuildReport {
   // rest of what was read that neither the parser nor the reading counted, under the parser's
   // passedOverReason.
   void finishReading(int k, const Parser& parser);
+  // The same when the reading was made in parts, which read `unitsRead` together.
+  void finishReading(int k, const Parser& parser, std::uint64_t unitsRead);
   // Adds to entry k the counts of a reading made into another report (by another thread).
   void addReading(int k, const InputReport& reading);
 

@@ -3,15 +3,21 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "build/build_graph.h"
+#include "build/covering_halves.h"
 #include "build/credit_pipeline.h"
 #include "build/dump_readers.h"
 #include "build/ip_covering.h"
 #include "build/open_input.h"
 #include "build/parse_report.h"
+#include "build/table_cuts.h"
 #include "console/console.h"
+#include "io/helper_thread.h"
+#include "parsers/bgp_parser.h"
 
 namespace {
 
@@ -34,6 +40,13 @@ unsigned long long orderKey(const IPPrefix& prefix) {
   return (address << 6) | hostBits(prefix.netmask().value());
 }
 
+// One of the two halves of a merge cut by address: its dumps read from or up to the cuts, and
+// every route it takes checked to lie on its side.
+struct MergeHalf {
+  const TableCuts* cuts = nullptr;
+  bool upper = false;
+};
+
 // All dumps of one merge, with the parsed route each active dump holds and a heap of the
 // active dumps ordered by (prefix, index), so that choosing the next route does not scan
 // every dump. The parsers are stepped through DumpReaders, which may read them ahead in other
@@ -41,9 +54,12 @@ unsigned long long orderKey(const IPPrefix& prefix) {
 class DumpMerge {
  public:
   // The dumps are the entries of `inputs` read in the merge; dump k is entry entries_[k].
+  // With `half`, it merges that half only, printing nothing: it fails where the half cannot
+  // stand for its part of the whole merge, which is then read as one.
   DumpMerge(const std::vector<InputFile>& inputs, const BuildOptions& options, BuildReport* report,
-            const std::vector<AddressOrder>& addressOrders)
-      : verbose_(options.verbose),
+            const std::vector<AddressOrder>& addressOrders, const MergeHalf* half = nullptr)
+      : half_(half),
+        verbose_(options.verbose),
         report_(report),
         exact_(options.exactCovering),
         ipv6_(options.family == AddressFamily::ipv6),
@@ -88,6 +104,11 @@ class DumpMerge {
   DumpMerge(const DumpMerge&) = delete;
   DumpMerge& operator=(const DumpMerge&) = delete;
 
+  // The parser of dump k and its entry in the input list.
+  const Parser& parser(short k) const { return *parsers_[k]; }
+  int entry(short k) const { return entries_[k]; }
+  short count() const { return count_; }
+
   int run(short step, bool progress, EdgeLookup& edges) {
     CreditPipeline pipeline(edges, exact_, ranges_, report_);
     const int status = merge(step, progress, edges, pipeline);
@@ -103,6 +124,10 @@ class DumpMerge {
     bool bar = progress;
     for (short k = 0; k < count_; k++) {
       const char* name = nameOf(k);
+      if (half_ != nullptr) {
+        if (!openHalf(k)) return buildInputFailed;
+        continue;
+      }
       if (!openInput(*parsers_[k], dumps_[k]->openName())) {
         reportOpenFailure(name, errno);
         return buildInputFailed;
@@ -162,10 +187,43 @@ class DumpMerge {
     }
     // Every dump is at its end: no reader thread touches a parser any more.
     readers_.stop();
+    if (half_ != nullptr) return halfEndsWell() ? buildOk : buildInputFailed;
     if (report_ != nullptr) {
       for (short k = 0; k < count_; k++) report_->finishReading(entries_[k], *parsers_[k]);
     }
     return buildOk;
+  }
+
+  // Opens dump k for its half: the lower from the start to the cut, the upper from the cut on,
+  // in the table the lower half reads up to it.
+  bool openHalf(short k) {
+    const TableCuts& cuts = *half_->cuts;
+    if (!parsers_[k]->openFile(dumps_[k]->openName())) return false;
+    if (!half_->upper) return parsers_[k]->readOnlyPart(0, cuts.at[k]);
+    return static_cast<BgpParser*>(parsers_[k])->continueTable(cuts.columns[k], cuts.at[k], ~0ull);
+  }
+
+  // True when dump k's route lies on the half's side of the cut: a lower route ends below it,
+  // an upper one starts at or above it. Then no route of the upper half can be taken before
+  // the lower half's, whatever the order within each, and no way's count depends on the other
+  // half but by the sum.
+  bool withinHalf(short k) const {
+    const std::uint32_t boundary = half_->cuts->boundary;
+    const IPPrefix& prefix = prefixes_[k];
+    if (half_->upper) return prefix.address().value() >= boundary;
+    return RememberedPrefix::of(prefix.address().value(), prefix.netmask().value()).last < boundary;
+  }
+
+  // After the lower half: every dump ended at its cut in the table, with the columns, the upper
+  // half took up, with no wrapped route cut short.
+  bool halfEndsWell() const {
+    if (half_->upper) return true;
+    for (short k = 0; k < count_; k++) {
+      const BgpParser& table = *static_cast<const BgpParser*>(parsers_[k]);
+      if (table.wrapCutByPart() || table.readError() != 0) return false;
+      if (!table.inTable() || table.columns() != half_->cuts->columns[k]) return false;
+    }
+    return true;
   }
 
   const char* nameOf(short k) const { return dumps_[k]->name.c_str(); }
@@ -206,7 +264,7 @@ class DumpMerge {
   bool advance(short k) {
     if (readers_.nextLine(k)) return true;
     if (readers_.readError(k) != 0) {
-      reportReadFailure(nameOf(k), readers_.readErrorText(k));
+      if (half_ == nullptr) reportReadFailure(nameOf(k), readers_.readErrorText(k));
       failed_ = true;
     }
     return false;
@@ -238,6 +296,10 @@ class DumpMerge {
     else
       prefixes_[k] = IPPrefix(route.network);
     keys_[k] = orderKey(prefixes_[k]);
+    if (half_ != nullptr && !withinHalf(k)) {
+      failed_ = true;
+      return;
+    }
     push(k);
   }
 
@@ -306,6 +368,7 @@ class DumpMerge {
     return first;
   }
 
+  const MergeHalf* half_;
   std::vector<const InputFile*> dumps_;
   std::vector<int> entries_;  // each dump's entry in the input list and the report
   short count_;
@@ -330,15 +393,77 @@ class DumpMerge {
 
 }  // namespace
 
+namespace {
+
+// The merge made by two threads, each taking the routes of one side of an address (see
+// table_cuts.h), when every dump is a large router table in a plain file, nothing is printed
+// line by line, and the covering is IPv4 and starts from nothing or counts exactly. Each half
+// counts into a report of its own; the lower half's counts come first, as its routes do in one
+// merge. False, with the graph as it was and nothing printed or counted, when the merge was not
+// cut or a half could not stand for its part: a route out of order or on the wrong side, a
+// table that changed between the halves, a file that failed. The merge is then read as one,
+// which reports any failure.
+bool mergeInHalves(const std::vector<InputFile>& inputs, const BuildOptions& options,
+                   EdgeLookup& edges, BuildReport* report,
+                   const std::vector<AddressOrder>& addressOrders) {
+  if (options.threads < 2 || options.verbose || options.progress ||
+      options.family != AddressFamily::ipv4)
+    return false;
+  std::vector<const InputFile*> dumps;
+  for (const InputFile& input : inputs) {
+    if (readInMerge(input)) dumps.push_back(&input);
+  }
+  const std::optional<TableCuts> cuts = cutTables(dumps, 2 * options.minPartBytes);
+  ASGraph& graph = edges.graph();
+  if (!cuts || (!options.exactCovering && holdsIPCovering(graph))) return false;
+  const CoveringSnapshot before(graph);
+  BuildOptions halfOptions = options;
+  halfOptions.threads = options.threads / 2;
+  const int entries = report != nullptr ? report->size() : 0;
+  BuildReport lowerReport(entries), upperReport(entries);
+  BuildReport* lowerCounts = report != nullptr ? &lowerReport : nullptr;
+  BuildReport* upperCounts = report != nullptr ? &upperReport : nullptr;
+  const MergeHalf lowerHalf{&*cuts, false}, upperHalf{&*cuts, true};
+  DumpMerge lower(inputs, halfOptions, lowerCounts, addressOrders, &lowerHalf);
+  DumpMerge upper(inputs, halfOptions, upperCounts, addressOrders, &upperHalf);
+  ASGraph upperGraph;
+  int upperResult = buildInputFailed;
+  std::thread upperThread = helper_thread::start([&] {
+    copyForCovering(graph, upperGraph, options.exactCovering);
+    EdgeLookup upperEdges(upperGraph, options.noSelfLoops);
+    upperResult = upper.run(0, false, upperEdges);
+  });
+  const int lowerResult = lower.run(0, false, edges);
+  upperThread.join();
+  if (lowerResult != buildOk || upperResult != buildOk) {
+    before.restore(graph);
+    return false;
+  }
+  addUpperCovering(graph, upperGraph, options.exactCovering);
+  if (report != nullptr) {
+    for (short k = 0; k < lower.count(); ++k) {
+      const int entry = lower.entry(k);
+      report->addReading(entry, lowerReport.entry(entry));
+      report->addReading(entry, upperReport.entry(entry));
+      report->finishReading(entry, lower.parser(k),
+                            lower.parser(k).unitsRead() + upper.parser(k).unitsRead());
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 int mergeDumps(const std::vector<InputFile>& inputs, const BuildOptions& options, ASGraph& graph,
                BuildReport* report, const std::vector<AddressOrder>& addressOrders) {
+  if (options.exactCovering) startExactCovering(graph);
+  EdgeLookup edges(graph, options.noSelfLoops);
+  if (mergeInHalves(inputs, options, edges, report, addressOrders)) return buildOk;
   DumpMerge merge(inputs, options, report, addressOrders);
   // The merge is the step after the files read one by one.
   short step = 1;
   for (const InputFile& input : inputs) {
     if (!readInMerge(input)) ++step;
   }
-  if (options.exactCovering) startExactCovering(graph);
-  EdgeLookup edges(graph, options.noSelfLoops);
   return merge.run(step, options.progress, edges);
 }

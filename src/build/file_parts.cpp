@@ -14,13 +14,6 @@
 
 namespace {
 
-// True when the file starts as no compressed format does.
-bool isPlain(const char* path) {
-  InputStream stream;
-  unsigned char first = 0;
-  return stream.open(path) && stream.read(&first, 1) >= 0 && stream.codec() == Codec::plain;
-}
-
 // One part's reading, into a graph and a report of its own unless it is the first.
 struct PartReading {
   FilePart part;
@@ -31,6 +24,12 @@ struct PartReading {
 };
 
 }  // namespace
+
+bool isPlainFile(const char* path) {
+  InputStream stream;
+  unsigned char first = 0;
+  return stream.open(path) && stream.read(&first, 1) >= 0 && stream.codec() == Codec::plain;
+}
 
 int partsOf(const InputFile& input, const BuildOptions& options) {
   if (options.threads < 2 || options.verbose || options.progress || input.type != pathFile ||
@@ -45,7 +44,7 @@ int partsOf(const InputFile& input, const BuildOptions& options) {
   unsigned long long parts = size / options.minPartBytes;
   if (parts > kMaxParts) parts = kMaxParts;
   if (parts > static_cast<unsigned long long>(options.threads)) parts = options.threads;
-  return parts >= 2 && isPlain(input.openName()) ? static_cast<int>(parts) : 1;
+  return parts >= 2 && isPlainFile(input.openName()) ? static_cast<int>(parts) : 1;
 }
 
 FileReading readInParts(const InputFile& input, int entry, int parts, const BuildOptions& options,

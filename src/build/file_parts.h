@@ -11,6 +11,9 @@
 #include "build/first_pass_file.h"
 #include "build/input_file.h"
 
+// True when the file at `path` starts as no compressed format does.
+bool isPlainFile(const char* path);
+
 // The parts `input` is read in: more than one for a plain regular path list of at least two
 // parts' worth whose reading only adds (readingOnlyAdds), in a run of more than one thread
 // that neither reports lines (-v) nor draws progress; else 1.

@@ -53,7 +53,8 @@ struct BuildOptions {
   // The graph, messages and counts are the same for every value.
   int threads = 1;
   // With more than one thread, a plain path list is read in parts of at least this many bytes
-  // (see file_parts.h); tests make it small.
+  // (see file_parts.h), and router tables in plain files of twice as many together are merged
+  // in two halves (see table_cuts.h); tests make it small.
   unsigned long long minPartBytes = 16ull << 20;
 };
 

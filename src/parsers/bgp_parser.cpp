@@ -113,10 +113,11 @@ Parser::NextLineResult BgpParser::nextLine() {
     setReason(kNoFile);
     return noFileOpen;
   }
-  if (readLines() == 0) {
+  if (readLines() == 0 && !continuing_) {
     // A new input: no table and no columns yet.
     tableState_ = false;
     for (std::size_t& column : columnPos_) column = 0;
+    wrapCutByPart_ = false;
   }
   if (atEof()) return noMoreLines;
   if (!tableState_) {
@@ -319,6 +320,7 @@ bool BgpParser::readWrappedRest() {
     }
     return true;
   }
+  if (atPartEnd()) wrapCutByPart_ = true;
   restoreLine(wrappedLine_);
   return false;
 }
@@ -520,4 +522,33 @@ void BgpParser::storePath() {
   if (same) return;
   path.clear();  // keeps the elements for the new path
   for (std::size_t i = 0; i < pathLength_; ++i) path.enqueue(pathItems_[i]);
+}
+
+// Reading a table in parts --------------------------------------------------------------------
+
+BgpParser::Columns BgpParser::columns() const {
+  Columns columns;
+  for (int i = 0; i < columnCount; ++i) columns[i] = columnPos_[i];
+  return columns;
+}
+
+bool BgpParser::continueTable(const Columns& columns, unsigned long long begin,
+                              unsigned long long end) {
+  for (int i = 0; i < columnCount; ++i) columnPos_[i] = columns[i];
+  tableState_ = true;
+  continuing_ = true;
+  return readOnlyPart(begin, end);
+}
+
+bool BgpParser::nextNetworkLine(unsigned long long& at, IPPrefix& prefix) {
+  const std::size_t column = columnPos_[networkCol];
+  while (nextLine() == lineReady) {
+    if (column == 0 || lineLength() < column || isBlank(line()[column - 1])) continue;
+    std::size_t tokenLength = 0;
+    if (parseNetwork(tokenLength) != parseOk || !prevNetwork_) continue;
+    at = lineStart();
+    prefix = prevNetmask_ ? IPPrefix(*prevNetwork_, *prevNetmask_) : IPPrefix(*prevNetwork_);
+    return true;
+  }
+  return false;
 }

@@ -13,12 +13,14 @@
 #ifndef ZELGRIN_PARSERS_BGP_PARSER_H
 #define ZELGRIN_PARSERS_BGP_PARSER_H
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <optional>
 
 #include "asgraph/as_number.h"
 #include "ip/ip_address.h"
+#include "ip/ip_prefix.h"
 #include "parsers/parser.h"
 #include "parsers/route.h"
 
@@ -43,6 +45,22 @@ class BgpParser : public Parser {
   // the continuation line the current line.
   ParseResult parseLine() override;
   const char* passedOverReason() const override { return kNotRouteLine; }
+
+  // Reading one table in parts, each by a parser of its own. The columns of the header read
+  // last (nextLine gave a line).
+  using Columns = std::array<std::size_t, 6>;
+  Columns columns() const;
+  // After openFile of a plain file, before reading: reads only the lines that start in
+  // [begin, end), `begin` being a route line that names its network, as route lines of a table
+  // with `columns`. readLines counts the part's lines.
+  bool continueTable(const Columns& columns, unsigned long long begin, unsigned long long end);
+  // For finding where to cut a table: reads on to the next route line that names its network,
+  // and gives where it starts and the network's prefix; false when none follows.
+  bool nextNetworkLine(unsigned long long& at, IPPrefix& prefix);
+  // True while route lines are expected: a table's header was read and nothing ended it.
+  bool inTable() const { return tableState_; }
+  // True when the rest of a wrapped route was looked for past the end of the part read.
+  bool wrapCutByPart() const { return wrapCutByPart_; }
 
   Route data;
 
@@ -70,6 +88,8 @@ class BgpParser : public Parser {
   void appendItem(const ASItem& item);
   void storePath();
 
+  bool continuing_ = false;  // continueTable set the table: the first line does not reset it
+  bool wrapCutByPart_ = false;
   // The network of the last route line with a network column, until a table ends.
   std::optional<IPAddress> prevNetwork_;
   std::optional<IPNetmask> prevNetmask_;

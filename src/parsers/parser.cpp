@@ -36,6 +36,7 @@ void Parser::resetForOpen() {
   parsedLines_ = 0;
   readLines_ = 0;
   filePos_ = 0;
+  lineStart_ = 0;
   partEnd_ = ~0ull;
   fileSize_ = 0;
   readError_ = 0;
@@ -133,6 +134,7 @@ bool Parser::readRawLine() {
     return false;
   }
   ++readLines_;
+  lineStart_ = filePos_;
   updatePosition(raw.length);
   line_ = raw.text;
   // The line is a C string: an embedded NUL ends its text.

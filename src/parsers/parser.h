@@ -103,6 +103,8 @@ class Parser {
   // Characters read so far, line ends included. For a compressed input: the compressed bytes
   // taken so far, so that progress follows fileSize.
   unsigned long long filePos() const { return filePos_; }
+  // Where the line read last starts in a plain file: filePos before it was read.
+  unsigned long long lineStart() const { return lineStart_; }
   // Size of the opened file in bytes (as stored, compressed or not); 0 for standard input.
   unsigned long long fileSize() const { return fileSize_; }
   // System error number of the first read error since the stream was opened; 0 when none.
@@ -164,6 +166,8 @@ class Parser {
   // Makes `saved` the current line again, e.g. a line read before a reading that found the end
   // of the input. REQUIRES: `saved` outlives its use as the line and is not changed meanwhile.
   void restoreLine(std::string& saved);
+  // True when the reading stopped at the end of the part readOnlyPart gave it.
+  bool atPartEnd() const { return filePos_ >= partEnd_; }
 
   // The opening checks of every parseLine: empties the reason and clears refusedForWidth, then
   // returns parseNoFile with "No file has been opened", parseBadValue with "Line contains a NUL
@@ -204,6 +208,7 @@ class Parser {
   unsigned long long fileSize_ = 0;
   unsigned long long filePos_ = 0;
   unsigned long long partEnd_ = ~0ull;  // no line starting here or after is read
+  unsigned long long lineStart_ = 0;
   InputStream input_;
   LineReader reader_{input_};
   int readError_ = 0;

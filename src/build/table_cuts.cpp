@@ -1,0 +1,112 @@
+#include "build/table_cuts.h"
+
+#include <sys/stat.h>
+
+#include "build/file_parts.h"
+#include "build/open_input.h"
+
+namespace {
+
+// Below this many bytes the lines are read one by one rather than halved again.
+constexpr unsigned long long kScanWindow = 64 * 1024;
+
+// One dump as the search for its cut sees it: its table's columns, where its first route line
+// starts and its size.
+struct Table {
+  const char* path = nullptr;
+  BgpParser::Columns columns{};
+  unsigned long long firstRoute = 0;
+  unsigned long long size = 0;
+};
+
+bool openTable(const InputFile& dump, Table& table) {
+  if (dump.type != bgpFile || isStdinName(dump.name.c_str())) return false;
+  struct stat status;
+  if (stat(dump.openName(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  if (!isPlainFile(dump.openName())) return false;
+  BgpParser parser;
+  if (!parser.openFile(dump.openName()) || parser.nextLine() != Parser::lineReady) return false;
+  table.path = dump.openName();
+  table.columns = parser.columns();
+  table.firstRoute = parser.lineStart();
+  table.size = static_cast<unsigned long long>(status.st_size);
+  return true;
+}
+
+// A reading of the table from the first line that starts at or after `from`.
+class TableScan {
+ public:
+  TableScan(const Table& table, unsigned long long from) {
+    ok_ = parser_.openFile(table.path) && parser_.continueTable(table.columns, from, ~0ull);
+  }
+  // The next route line that names its network: where it starts, and the network's first
+  // address.
+  bool next(unsigned long long& at, std::uint32_t& address) {
+    IPPrefix prefix;
+    if (!ok_ || !parser_.nextNetworkLine(at, prefix)) return false;
+    address = prefix.address().value();
+    return true;
+  }
+
+ private:
+  BgpParser parser_;
+  bool ok_ = false;
+};
+
+// The start of the first route line naming a network at or above `boundary`, or the table's
+// size when there is none, provided the networks ascend: halving the table down to a window,
+// then reading the window's lines.
+unsigned long long cutAt(const Table& table, std::uint32_t boundary) {
+  unsigned long long low = table.firstRoute;  // the lines named before it are below
+  unsigned long long high = table.size;       // the cut lies before it, or at `found`
+  unsigned long long found = table.size;
+  unsigned long long at = 0;
+  std::uint32_t address = 0;
+  while (high - low > kScanWindow) {
+    const unsigned long long middle = low + (high - low) / 2;
+    TableScan scan(table, middle);
+    const bool named = scan.next(at, address);
+    if (named && address < boundary) {
+      // Past `high` only when the networks do not ascend; the merge will find out.
+      low = at + 1 < high ? at + 1 : high;
+      continue;
+    }
+    if (named && at < found) found = at;
+    high = middle;
+  }
+  TableScan scan(table, low);
+  while (scan.next(at, address) && at < found) {
+    if (address >= boundary) return at;
+  }
+  return found;
+}
+
+}  // namespace
+
+std::optional<TableCuts> cutTables(const std::vector<const InputFile*>& dumps,
+                                   unsigned long long minBytes) {
+  std::vector<Table> tables(dumps.size());
+  unsigned long long total = 0;
+  std::size_t largest = 0;
+  for (std::size_t k = 0; k < dumps.size(); ++k) {
+    if (!openTable(*dumps[k], tables[k])) return std::nullopt;
+    total += tables[k].size;
+    if (tables[k].size > tables[largest].size) largest = k;
+  }
+  if (dumps.empty() || total < minBytes) return std::nullopt;
+  // The halves meet at the /8 that holds the network in the middle of the largest table: only
+  // networks shorter than /8 can span such an address, and tables hardly ever hold one.
+  const Table& guide = tables[largest];
+  TableScan middle(guide, guide.firstRoute + (guide.size - guide.firstRoute) / 2);
+  unsigned long long at = 0;
+  std::uint32_t address = 0;
+  if (!middle.next(at, address)) return std::nullopt;
+  TableCuts cuts;
+  cuts.boundary = address & 0xFF000000u;
+  if (cuts.boundary == 0) return std::nullopt;
+  for (const Table& table : tables) {
+    cuts.at.push_back(cutAt(table, cuts.boundary));
+    cuts.columns.push_back(table.columns);
+  }
+  return cuts;
+}
