@@ -48,6 +48,43 @@ const std::size_t kMinimumLine = 4;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The bit of a status character in Route::status (its place in routeStatCodes), 0 for any other
+// character. A switch, as the table is looked up for every character of every route start.
+unsigned statusBit(char c) {
+  switch (c) {
+    case 's':
+      return 1u << 0;
+    case 'd':
+      return 1u << 1;
+    case 'h':
+      return 1u << 2;
+    case '*':
+      return 1u << 3;
+    case '>':
+      return 1u << 4;
+    case 'i':
+      return 1u << 5;
+    case 'S':
+      return 1u << 6;
+    default:
+      return 0;
+  }
+}
+
+// The bit of an origin character in Route::origin (its place in routeOriginCodes), or 0.
+unsigned originBit(char c) {
+  switch (c) {
+    case 'i':
+      return 1u << 0;
+    case 'e':
+      return 1u << 1;
+    case '?':
+      return 1u << 2;
+    default:
+      return 0;
+  }
+}
+
 // End of the token starting at `from`: the next space or tab, or the end of the text.
 std::size_t tokenEnd(const char* text, std::size_t from, std::size_t length) {
   while (from < length && !isBlank(text[from])) ++from;
@@ -182,10 +219,8 @@ bool BgpParser::isRouteStart() const {
   unsigned seen = 0;
   for (int i = 0; i < 3; ++i) {
     if (text[i] == ' ') continue;
-    const void* hit = std::memchr(routeStatCodes, text[i], sizeof routeStatCodes);
-    if (hit == nullptr) return false;
-    const unsigned bit = 1u << (static_cast<const char*>(hit) - routeStatCodes);
-    if ((seen & bit) != 0) return false;
+    const unsigned bit = statusBit(text[i]);
+    if (bit == 0 || (seen & bit) != 0) return false;
     seen |= bit;
   }
   return true;
@@ -202,13 +237,12 @@ Parser::ParseResult BgpParser::parseLine() {
   data.status = 0;
   for (std::size_t i = 0; i < 3 && i < length; ++i) {
     if (text[i] == ' ') continue;
-    const void* hit = std::memchr(routeStatCodes, text[i], sizeof routeStatCodes);
-    if (hit == nullptr) {
+    const unsigned bit = statusBit(text[i]);
+    if (bit == 0) {
       setQuotedReason(kBadStatus, text + i, 1);
       return parseBadValue;
     }
-    data.status |=
-        static_cast<unsigned char>(1u << (static_cast<const char*>(hit) - routeStatCodes));
+    data.status |= static_cast<unsigned char>(bit);
   }
 
   std::size_t networkLength = 0;
@@ -453,10 +487,9 @@ Parser::ParseResult BgpParser::parsePath(std::size_t shift) {
       }
     }
     if (end - begin == 1) {
-      const void* origin = std::memchr(routeOriginCodes, text[begin], sizeof routeOriginCodes);
-      if (origin != nullptr) {
-        data.origin |=
-            static_cast<unsigned char>(1u << (static_cast<const char*>(origin) - routeOriginCodes));
+      const unsigned origin = originBit(text[begin]);
+      if (origin != 0) {
+        data.origin |= static_cast<unsigned char>(origin);
         continue;
       }
     }
