@@ -48,6 +48,8 @@ const std::size_t kMinimumLine = 4;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 // The bit of a status character in Route::status (its place in routeStatCodes), 0 for any other
 // character. A switch, as the table is looked up for every character of every route start.
 unsigned statusBit(char c) {
@@ -134,6 +136,48 @@ int readDotted(const char* token, std::size_t length, bool withLength, long long
     p = end;
   }
   return count;
+}
+
+// A plain decimal number at p, before `last`: "0", or up to `maxDigits` digits without a leading
+// zero. Null for anything else, which readScanInteger may read otherwise (octal, signs, ...).
+const char* readPlainNumber(const char* p, const char* last, int maxDigits, unsigned& value) {
+  if (p == last || !isDigit(*p)) return nullptr;
+  value = static_cast<unsigned>(*p - '0');
+  ++p;
+  if (value == 0) return p;
+  for (int n = 1; n < maxDigits && p != last && isDigit(*p); ++n, ++p) {
+    value = value * 10 + static_cast<unsigned>(*p - '0');
+  }
+  return p;
+}
+
+// The common address as routers print it: four plain decimal bytes up to 255, optionally with
+// "/length" up to 32 when `withLength` allows it (`length` -1 without), ending the token. Any
+// other text returns false untouched by this reading and takes readDotted, whose value and
+// errors it would give alike.
+bool readPlainDotted(const char* token, const char* last, bool withLength, unsigned char* bytes,
+                     int& length, std::size_t& tokenLength) {
+  const char* p = token;
+  for (int n = 0; n < 4; ++n) {
+    if (n > 0) {
+      if (p == last || *p != '.') return false;
+      ++p;
+    }
+    unsigned value = 0;
+    p = readPlainNumber(p, last, 3, value);
+    if (p == nullptr || value > 255) return false;
+    bytes[n] = static_cast<unsigned char>(value);
+  }
+  length = -1;
+  if (withLength && p != last && *p == '/') {
+    unsigned value = 0;
+    p = readPlainNumber(p + 1, last, 2, value);
+    if (p == nullptr || value > 32) return false;
+    length = static_cast<int>(value);
+  }
+  if (p != last && !isBlank(*p)) return false;
+  tokenLength = static_cast<std::size_t>(p - token);
+  return true;
 }
 
 }  // namespace
@@ -302,6 +346,17 @@ Parser::ParseResult BgpParser::parseNetwork(std::size_t& tokenLength) {
     return parseOk;  // continues the previous network
 
   const char* token = text + column - 1;
+  unsigned char bytes[4];
+  int prefixLength = -1;
+  if (readPlainDotted(token, text + length, true, bytes, prefixLength, tokenLength)) {
+    prevNetwork_.emplace(bytes[0], bytes[1], bytes[2], bytes[3]);
+    if (prefixLength > 0) {
+      prevNetmask_.emplace(static_cast<char>(prefixLength));
+    } else {
+      prevNetmask_.reset();
+    }
+    return parseOk;
+  }
   tokenLength = tokenEnd(text, column - 1, length) - (column - 1);
   const bool withLength = std::memchr(token, '/', tokenLength) != nullptr;
   long long numbers[5] = {0, 0, 0, 0, 0};
@@ -365,8 +420,15 @@ Parser::ParseResult BgpParser::parseNextHop(std::size_t shift) {
     setReason(kNoNextHop);
     return parseMissingField;
   }
-  const std::size_t tokenLength = tokenEnd(text, start, length) - start;
   const char* token = text + start;
+  unsigned char bytes[4];
+  int unusedLength = -1;
+  std::size_t tokenLength = 0;
+  if (readPlainDotted(token, text + length, false, bytes, unusedLength, tokenLength)) {
+    data.nextHop.setAddress(bytes[0], bytes[1], bytes[2], bytes[3]);
+    return parseOk;
+  }
+  tokenLength = tokenEnd(text, start, length) - start;
   long long numbers[4] = {0, 0, 0, 0};
   const int count = readDotted(token, tokenLength, false, numbers);
   if (count < 4) {
