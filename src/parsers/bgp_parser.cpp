@@ -180,6 +180,24 @@ bool readPlainDotted(const char* token, const char* last, bool withLength, unsig
   return true;
 }
 
+// The end of the path token at `from` when it is plain decimal digits, as nearly every AS of a
+// path is, with their value; `from` itself for any other token, which the general reading of
+// parsePath then reads as it would read this one.
+std::size_t plainASEnd(const char* text, std::size_t from, std::size_t length,
+                       unsigned long long& value) {
+  // Ten digits hold every 32-bit number and cannot overflow.
+  const std::size_t maxDigits = 10;
+  std::size_t p = from;
+  unsigned long long sum = 0;
+  while (p < length && p - from < maxDigits && isDigit(text[p])) {
+    sum = sum * 10 + static_cast<unsigned>(text[p] - '0');
+    ++p;
+  }
+  if (p < length && text[p] != ' ' && text[p] != ',') return from;
+  value = sum;
+  return p;
+}
+
 }  // namespace
 
 BgpParser::BgpParser() = default;
@@ -506,6 +524,7 @@ Parser::ParseResult BgpParser::parsePath(std::size_t shift) {
   pathLength_ = 0;
   data.origin = 0;
 
+  const ASWidth run = width();
   bool inPrivate = false;
   bool inSet = false;
   std::size_t i = column - 1 + shift;
@@ -515,6 +534,16 @@ Parser::ParseResult BgpParser::parsePath(std::size_t shift) {
       continue;
     }
     std::size_t begin = i;
+    unsigned long long plain = 0;
+    const std::size_t plainEnd = plainASEnd(text, i, length, plain);
+    if (plainEnd != i && run.accepts(plain)) {
+      ASItem item;
+      item.AS = static_cast<ASNumber>(plain);
+      if (inSet) item.flags |= ASItem::setFlag;
+      appendItem(item);
+      i = plainEnd;
+      continue;
+    }
     while (i < length && text[i] != ' ' && text[i] != ',') ++i;
     std::size_t end = i;
 
@@ -588,14 +617,16 @@ Parser::ParseResult BgpParser::parsePath(std::size_t shift) {
 }
 
 void BgpParser::appendItem(const ASItem& item) {
-  if (pathLength_ == pathCapacity_) {
-    const std::size_t capacity = pathCapacity_ == 0 ? 32 : 2 * pathCapacity_;
-    std::unique_ptr<ASItem[]> grown(new ASItem[capacity]);
-    for (std::size_t i = 0; i < pathLength_; ++i) grown[i] = pathItems_[i];
-    pathItems_ = std::move(grown);
-    pathCapacity_ = capacity;
-  }
+  if (pathLength_ == pathCapacity_) growPath();
   pathItems_[pathLength_++] = item;
+}
+
+void BgpParser::growPath() {
+  const std::size_t capacity = pathCapacity_ == 0 ? 32 : 2 * pathCapacity_;
+  std::unique_ptr<ASItem[]> grown(new ASItem[capacity]);
+  for (std::size_t i = 0; i < pathLength_; ++i) grown[i] = pathItems_[i];
+  pathItems_ = std::move(grown);
+  pathCapacity_ = capacity;
 }
 
 // Routes next to each other in a table mostly share their path, and the list can only be

@@ -68,6 +68,8 @@ class BgpParser : public Parser {
                                std::optional<int>& field);
   ParseResult parsePath(std::size_t shift);
   void appendItem(const ASItem& item);
+  // Doubles the room for the path being read; out of the way of appendItem's common case.
+  void growPath();
   void storePath();
 
   // The network of the last route line with a network column, until a table ends.
