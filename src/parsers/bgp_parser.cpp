@@ -180,6 +180,24 @@ bool readPlainDotted(const char* token, const char* last, bool withLength, unsig
   return true;
 }
 
+// A column number of plain decimal digits up to `maximum` ending its token at `first`, read in
+// one pass. False for anything else (signs, other characters, very long numbers), which
+// readWholeDecimal then reads in full.
+bool readPlainField(const char* first, const char* last, unsigned long long maximum,
+                    unsigned long long& value) {
+  // Nineteen digits cannot pass 64 bits.
+  const long maxDigits = 19;
+  const char* p = first;
+  unsigned long long sum = 0;
+  while (p != last && p - first < maxDigits && isDigit(*p)) {
+    sum = sum * 10 + static_cast<unsigned>(*p - '0');
+    ++p;
+  }
+  if (p == first || (p != last && !isBlank(*p)) || sum > maximum) return false;
+  value = sum;
+  return true;
+}
+
 // The end of the path token at `from` when it is plain decimal digits, as nearly every AS of a
 // path is, with their value; `from` itself for any other token, which the general reading of
 // parsePath then reads as it would read this one.
@@ -478,11 +496,13 @@ Parser::ParseResult BgpParser::parseMetric(std::size_t shift) {
   std::size_t start = column - 1 + shift;
   while (start > 0 && text[start] != ' ') --start;
   start = skipBlanks(text, start, length);
-  const std::size_t tokenLength = tokenEnd(text, start, length) - start;
   unsigned long long value = 0;
-  if (!readWholeDecimal(text + start, text + start + tokenLength, ~0ull, value)) {
-    setQuotedReason(kBadMetric, text + start, tokenLength);
-    return parseBadValue;
+  if (!readPlainField(text + start, text + length, ~0ull, value)) {
+    const std::size_t tokenLength = tokenEnd(text, start, length) - start;
+    if (!readWholeDecimal(text + start, text + start + tokenLength, ~0ull, value)) {
+      setQuotedReason(kBadMetric, text + start, tokenLength);
+      return parseBadValue;
+    }
   }
   data.metric = value;
   return parseOk;
@@ -499,11 +519,13 @@ Parser::ParseResult BgpParser::parseSmallNumber(Column which, std::size_t shift,
     return parseOk;
   }
   const std::size_t start = skipBlanks(text, column - 1 + shift, length);
-  const std::size_t tokenLength = tokenEnd(text, start, length) - start;
   unsigned long long value = 0;
-  if (!readWholeDecimal(text + start, text + start + tokenLength, 65535, value)) {
-    setQuotedReason(message, text + start, tokenLength);
-    return parseBadValue;
+  if (!readPlainField(text + start, text + length, 65535, value)) {
+    const std::size_t tokenLength = tokenEnd(text, start, length) - start;
+    if (!readWholeDecimal(text + start, text + start + tokenLength, 65535, value)) {
+      setQuotedReason(message, text + start, tokenLength);
+      return parseBadValue;
+    }
   }
   field = static_cast<int>(value);
   return parseOk;
