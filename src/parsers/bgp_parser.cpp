@@ -48,6 +48,45 @@ const std::size_t kMinimumLine = 4;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The bit of a status character in Route::status (its place in routeStatCodes), 0 for any other
+// character. A switch, as the table is looked up for every character of every route start.
+unsigned statusBit(char c) {
+  switch (c) {
+    case 's':
+      return 1u << 0;
+    case 'd':
+      return 1u << 1;
+    case 'h':
+      return 1u << 2;
+    case '*':
+      return 1u << 3;
+    case '>':
+      return 1u << 4;
+    case 'i':
+      return 1u << 5;
+    case 'S':
+      return 1u << 6;
+    default:
+      return 0;
+  }
+}
+
+// The bit of an origin character in Route::origin (its place in routeOriginCodes), or 0.
+unsigned originBit(char c) {
+  switch (c) {
+    case 'i':
+      return 1u << 0;
+    case 'e':
+      return 1u << 1;
+    case '?':
+      return 1u << 2;
+    default:
+      return 0;
+  }
+}
+
 // End of the token starting at `from`: the next space or tab, or the end of the text.
 std::size_t tokenEnd(const char* text, std::size_t from, std::size_t length) {
   while (from < length && !isBlank(text[from])) ++from;
@@ -97,6 +136,84 @@ int readDotted(const char* token, std::size_t length, bool withLength, long long
     p = end;
   }
   return count;
+}
+
+// A plain decimal number at p, before `last`: "0", or up to `maxDigits` digits without a leading
+// zero. Null for anything else, which readScanInteger may read otherwise (octal, signs, ...).
+const char* readPlainNumber(const char* p, const char* last, int maxDigits, unsigned& value) {
+  if (p == last || !isDigit(*p)) return nullptr;
+  value = static_cast<unsigned>(*p - '0');
+  ++p;
+  if (value == 0) return p;
+  for (int n = 1; n < maxDigits && p != last && isDigit(*p); ++n, ++p) {
+    value = value * 10 + static_cast<unsigned>(*p - '0');
+  }
+  return p;
+}
+
+// The common address as routers print it: four plain decimal bytes up to 255, optionally with
+// "/length" up to 32 when `withLength` allows it (`length` -1 without), ending the token. Any
+// other text returns false untouched by this reading and takes readDotted, whose value and
+// errors it would give alike.
+bool readPlainDotted(const char* token, const char* last, bool withLength, unsigned char* bytes,
+                     int& length, std::size_t& tokenLength) {
+  const char* p = token;
+  for (int n = 0; n < 4; ++n) {
+    if (n > 0) {
+      if (p == last || *p != '.') return false;
+      ++p;
+    }
+    unsigned value = 0;
+    p = readPlainNumber(p, last, 3, value);
+    if (p == nullptr || value > 255) return false;
+    bytes[n] = static_cast<unsigned char>(value);
+  }
+  length = -1;
+  if (withLength && p != last && *p == '/') {
+    unsigned value = 0;
+    p = readPlainNumber(p + 1, last, 2, value);
+    if (p == nullptr || value > 32) return false;
+    length = static_cast<int>(value);
+  }
+  if (p != last && !isBlank(*p)) return false;
+  tokenLength = static_cast<std::size_t>(p - token);
+  return true;
+}
+
+// A column number of plain decimal digits up to `maximum` ending its token at `first`, read in
+// one pass. False for anything else (signs, other characters, very long numbers), which
+// readWholeDecimal then reads in full.
+bool readPlainField(const char* first, const char* last, unsigned long long maximum,
+                    unsigned long long& value) {
+  // Nineteen digits cannot pass 64 bits.
+  const long maxDigits = 19;
+  const char* p = first;
+  unsigned long long sum = 0;
+  while (p != last && p - first < maxDigits && isDigit(*p)) {
+    sum = sum * 10 + static_cast<unsigned>(*p - '0');
+    ++p;
+  }
+  if (p == first || (p != last && !isBlank(*p)) || sum > maximum) return false;
+  value = sum;
+  return true;
+}
+
+// The end of the path token at `from` when it is plain decimal digits, as nearly every AS of a
+// path is, with their value; `from` itself for any other token, which the general reading of
+// parsePath then reads as it would read this one.
+std::size_t plainASEnd(const char* text, std::size_t from, std::size_t length,
+                       unsigned long long& value) {
+  // Ten digits hold every 32-bit number and cannot overflow.
+  const std::size_t maxDigits = 10;
+  std::size_t p = from;
+  unsigned long long sum = 0;
+  while (p < length && p - from < maxDigits && isDigit(text[p])) {
+    sum = sum * 10 + static_cast<unsigned>(text[p] - '0');
+    ++p;
+  }
+  if (p < length && text[p] != ' ' && text[p] != ',') return from;
+  value = sum;
+  return p;
 }
 
 }  // namespace
@@ -183,10 +300,8 @@ bool BgpParser::isRouteStart() const {
   unsigned seen = 0;
   for (int i = 0; i < 3; ++i) {
     if (text[i] == ' ') continue;
-    const void* hit = std::memchr(routeStatCodes, text[i], sizeof routeStatCodes);
-    if (hit == nullptr) return false;
-    const unsigned bit = 1u << (static_cast<const char*>(hit) - routeStatCodes);
-    if ((seen & bit) != 0) return false;
+    const unsigned bit = statusBit(text[i]);
+    if (bit == 0 || (seen & bit) != 0) return false;
     seen |= bit;
   }
   return true;
@@ -203,13 +318,12 @@ Parser::ParseResult BgpParser::parseLine() {
   data.status = 0;
   for (std::size_t i = 0; i < 3 && i < length; ++i) {
     if (text[i] == ' ') continue;
-    const void* hit = std::memchr(routeStatCodes, text[i], sizeof routeStatCodes);
-    if (hit == nullptr) {
+    const unsigned bit = statusBit(text[i]);
+    if (bit == 0) {
       setQuotedReason(kBadStatus, text + i, 1);
       return parseBadValue;
     }
-    data.status |=
-        static_cast<unsigned char>(1u << (static_cast<const char*>(hit) - routeStatCodes));
+    data.status |= static_cast<unsigned char>(bit);
   }
 
   std::size_t networkLength = 0;
@@ -269,6 +383,17 @@ Parser::ParseResult BgpParser::parseNetwork(std::size_t& tokenLength) {
     return parseOk;  // continues the previous network
 
   const char* token = text + column - 1;
+  unsigned char bytes[4];
+  int prefixLength = -1;
+  if (readPlainDotted(token, text + length, true, bytes, prefixLength, tokenLength)) {
+    prevNetwork_.emplace(bytes[0], bytes[1], bytes[2], bytes[3]);
+    if (prefixLength > 0) {
+      prevNetmask_.emplace(static_cast<char>(prefixLength));
+    } else {
+      prevNetmask_.reset();
+    }
+    return parseOk;
+  }
   tokenLength = tokenEnd(text, column - 1, length) - (column - 1);
   const bool withLength = std::memchr(token, '/', tokenLength) != nullptr;
   long long numbers[5] = {0, 0, 0, 0, 0};
@@ -333,8 +458,15 @@ Parser::ParseResult BgpParser::parseNextHop(std::size_t shift) {
     setReason(kNoNextHop);
     return parseMissingField;
   }
-  const std::size_t tokenLength = tokenEnd(text, start, length) - start;
   const char* token = text + start;
+  unsigned char bytes[4];
+  int unusedLength = -1;
+  std::size_t tokenLength = 0;
+  if (readPlainDotted(token, text + length, false, bytes, unusedLength, tokenLength)) {
+    data.nextHop.setAddress(bytes[0], bytes[1], bytes[2], bytes[3]);
+    return parseOk;
+  }
+  tokenLength = tokenEnd(text, start, length) - start;
   long long numbers[4] = {0, 0, 0, 0};
   const int count = readDotted(token, tokenLength, false, numbers);
   if (count < 4) {
@@ -366,11 +498,13 @@ Parser::ParseResult BgpParser::parseMetric(std::size_t shift) {
   std::size_t start = column - 1 + shift;
   while (start > 0 && text[start] != ' ') --start;
   start = skipBlanks(text, start, length);
-  const std::size_t tokenLength = tokenEnd(text, start, length) - start;
   unsigned long long value = 0;
-  if (!readWholeDecimal(text + start, text + start + tokenLength, ~0ull, value)) {
-    setQuotedReason(kBadMetric, text + start, tokenLength);
-    return parseBadValue;
+  if (!readPlainField(text + start, text + length, ~0ull, value)) {
+    const std::size_t tokenLength = tokenEnd(text, start, length) - start;
+    if (!readWholeDecimal(text + start, text + start + tokenLength, ~0ull, value)) {
+      setQuotedReason(kBadMetric, text + start, tokenLength);
+      return parseBadValue;
+    }
   }
   data.metric = value;
   return parseOk;
@@ -387,11 +521,13 @@ Parser::ParseResult BgpParser::parseSmallNumber(Column which, std::size_t shift,
     return parseOk;
   }
   const std::size_t start = skipBlanks(text, column - 1 + shift, length);
-  const std::size_t tokenLength = tokenEnd(text, start, length) - start;
   unsigned long long value = 0;
-  if (!readWholeDecimal(text + start, text + start + tokenLength, 65535, value)) {
-    setQuotedReason(message, text + start, tokenLength);
-    return parseBadValue;
+  if (!readPlainField(text + start, text + length, 65535, value)) {
+    const std::size_t tokenLength = tokenEnd(text, start, length) - start;
+    if (!readWholeDecimal(text + start, text + start + tokenLength, 65535, value)) {
+      setQuotedReason(message, text + start, tokenLength);
+      return parseBadValue;
+    }
   }
   field = static_cast<int>(value);
   return parseOk;
@@ -412,6 +548,7 @@ Parser::ParseResult BgpParser::parsePath(std::size_t shift) {
   pathLength_ = 0;
   data.origin = 0;
 
+  const ASWidth run = width();
   bool inPrivate = false;
   bool inSet = false;
   std::size_t i = column - 1 + shift;
@@ -421,6 +558,16 @@ Parser::ParseResult BgpParser::parsePath(std::size_t shift) {
       continue;
     }
     std::size_t begin = i;
+    unsigned long long plain = 0;
+    const std::size_t plainEnd = plainASEnd(text, i, length, plain);
+    if (plainEnd != i && run.accepts(plain)) {
+      ASItem item;
+      item.AS = static_cast<ASNumber>(plain);
+      if (inSet) item.flags |= ASItem::setFlag;
+      appendItem(item);
+      i = plainEnd;
+      continue;
+    }
     while (i < length && text[i] != ' ' && text[i] != ',') ++i;
     std::size_t end = i;
 
@@ -455,10 +602,9 @@ Parser::ParseResult BgpParser::parsePath(std::size_t shift) {
       }
     }
     if (end - begin == 1) {
-      const void* origin = std::memchr(routeOriginCodes, text[begin], sizeof routeOriginCodes);
-      if (origin != nullptr) {
-        data.origin |=
-            static_cast<unsigned char>(1u << (static_cast<const char*>(origin) - routeOriginCodes));
+      const unsigned origin = originBit(text[begin]);
+      if (origin != 0) {
+        data.origin |= static_cast<unsigned char>(origin);
         continue;
       }
     }
@@ -495,14 +641,16 @@ Parser::ParseResult BgpParser::parsePath(std::size_t shift) {
 }
 
 void BgpParser::appendItem(const ASItem& item) {
-  if (pathLength_ == pathCapacity_) {
-    const std::size_t capacity = pathCapacity_ == 0 ? 32 : 2 * pathCapacity_;
-    std::unique_ptr<ASItem[]> grown(new ASItem[capacity]);
-    for (std::size_t i = 0; i < pathLength_; ++i) grown[i] = pathItems_[i];
-    pathItems_ = std::move(grown);
-    pathCapacity_ = capacity;
-  }
+  if (pathLength_ == pathCapacity_) growPath();
   pathItems_[pathLength_++] = item;
+}
+
+void BgpParser::growPath() {
+  const std::size_t capacity = pathCapacity_ == 0 ? 32 : 2 * pathCapacity_;
+  std::unique_ptr<ASItem[]> grown(new ASItem[capacity]);
+  for (std::size_t i = 0; i < pathLength_; ++i) grown[i] = pathItems_[i];
+  pathItems_ = std::move(grown);
+  pathCapacity_ = capacity;
 }
 
 // Routes next to each other in a table mostly share their path, and the list can only be

@@ -86,6 +86,8 @@ class BgpParser : public Parser {
                                std::optional<int>& field);
   ParseResult parsePath(std::size_t shift);
   void appendItem(const ASItem& item);
+  // Doubles the room for the path being read; out of the way of appendItem's common case.
+  void growPath();
   void storePath();
 
   bool continuing_ = false;  // continueTable set the table: the first line does not reset it

@@ -269,6 +269,40 @@ TEST(BgpParserTest, ParsesRouteFields) {
   }
 }
 
+// Addresses as routers print them and the other forms the scan of "%i" has always read
+// (octal after a leading 0, hexadecimal, signs, text after the last number) give the same
+// values, and numbers just past a byte or a length are refused alike.
+TEST(BgpParserTest, AddressFormsReadAsTheScanReadsThem) {
+  struct Case {
+    const char* network;
+    const char* hop;
+    int code;
+    std::string text;
+  } cases[] = {
+      {"10.0.0.0/8", "192.0.2.1", 0, "10.0.0.0/8 via 192.0.2.1"},
+      {"255.255.255.255/32", "255.255.255.255", 0, "255.255.255.255/32 via 255.255.255.255"},
+      {"010.0.0.0/8", "010.0.0.1", 0, "8.0.0.0/8 via 8.0.0.1"},
+      {"0255.0.0.0/010", "0377.0.0.1", 0, "173.0.0.0/8 via 255.0.0.1"},
+      {"10.0.0.0/08", "0x0A.0.0.1", 0, "10.0.0.0 via 10.0.0.1"},
+      {"10.0.0.0/24x", "192.0.2.1x", 0, "10.0.0.0/24 via 192.0.2.1"},
+      {"10.0.0.0.5", "192.0.2.1/24", 0, "10.0.0.0 via 192.0.2.1"},
+      {"+10.0.0.0/+8", "+192.0.2.1", 0, "10.0.0.0/8 via 192.0.2.1"},
+      {"10.0.0.0/00", "192.000.002.001", 0, "10.0.0.0 via 192.0.2.1"},
+      {"1000.0.0.0/8", "192.0.2.1", 3, "Invalid network byte value: `1000'"},
+      {"10.0.0.0/320", "192.0.2.1", 3, "Invalid netmask value: `320'"},
+      {"10.0.0.0/8", "192.0.2.1000", 3, "Invalid next hop byte value: `1000'"},
+      {"10.0.0.0/8", "192.0.2.08", 0, "10.0.0.0/8 via 192.0.2.0"},
+      {"10.0.0.0/8", "09.0.2.1", 3, "Invalid next hop: `09.0.2.1'"},
+      {"10.0.0.0/8", "192.0.2.-1", 3, "Invalid next hop byte value: `-1'"},
+  };
+  for (const Case& c : cases) {
+    const Outcome got = parseFirst(kHeader + route("*>", c.network, c.hop, "", "", "", "701 i"));
+    EXPECT_EQ(got.code, c.code) << c.network << " " << c.hop;
+    EXPECT_EQ(got.text, c.code == 0 ? c.text + " path 701 origin 1 status 24" : c.text)
+        << c.network << " " << c.hop;
+  }
+}
+
 TEST(BgpParserTest, MetricTakesAWideNumberWhole) {
   // Metric at column 51, so that a 20-digit number fits between the next hop and the caption.
   const std::string header =
@@ -326,6 +360,9 @@ TEST(BgpParserTest, ParsesAsPaths) {
       {"(1x)", 3, "Invalid AS number or path flag: `1x'"},
       {"701\t1239 i", 3, "Invalid AS number or path flag: `701\t1239'"},
       {"+701 i", 0, "701 origin 1"},
+      {"00701 {065535} i", 0, "701 65535s origin 1"},
+      {"4294967296 i", 3, "Invalid AS number or path flag: `4294967296'"},
+      {"12345678901 i", 3, "Invalid AS number or path flag: `12345678901'"},
   };
   for (const Case& c : cases) {
     const Outcome got =
