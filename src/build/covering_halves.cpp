@@ -29,31 +29,19 @@ void addWay(ASEdgeWeight& way, const ASEdgeWeight& upper, bool exact) {
 }  // namespace
 
 void addUpperCovering(ASGraph& graph, const ASGraph& upper, bool exact) {
-  // Both graphs hold the same edges, and forEachEdge visits them in the same order, each seen
-  // from the same end.
-  std::vector<ASEdgeWeight> ways;
-  upper.forEachEdge([&ways](const ASGraph::edge& e) {
-    ways.push_back(e.weight());
-    ways.push_back(e.reverseWeight());
-  });
-  std::size_t i = 0;
-  graph.forEachEdge([&](const ASGraph::edge& e) {
-    addWay(e.weight(), ways[i++], exact);
-    addWay(e.reverseWeight(), ways[i++], exact);
+  upper.forEachEdge([&graph, exact](const ASGraph::edge& e) {
+    const ASGraph::edge same = graph.storedEdge(e.from().key, e.to().key);
+    addWay(same.weight(), e.weight(), exact);
+    addWay(same.reverseWeight(), e.reverseWeight(), exact);
   });
 }
 
-CoveringSnapshot::CoveringSnapshot(const ASGraph& graph) {
-  graph.forEachEdge([this](const ASGraph::edge& e) {
-    ways_.push_back(e.weight());
-    ways_.push_back(e.reverseWeight());
+void clearIPCovering(ASGraph& graph, bool exact) {
+  graph.forEachEdge([](const ASGraph::edge& e) {
+    for (ASEdgeWeight* way : {&e.weight(), &e.reverseWeight()}) {
+      way->ipCovering = 0;
+      way->lastPrefix = RememberedPrefix{};
+    }
   });
-}
-
-void CoveringSnapshot::restore(ASGraph& graph) const {
-  std::size_t i = 0;
-  graph.forEachEdge([&](const ASGraph::edge& e) {
-    e.weight() = ways_[i++];
-    e.reverseWeight() = ways_[i++];
-  });
+  if (exact) startExactCovering(graph);
 }

@@ -13,7 +13,7 @@
 // starting the exact count afresh with `exact`.
 void copyForCovering(const ASGraph& graph, ASGraph& copy, bool exact);
 
-// True when some way of `graph` counts addresses already, as those of an enhanced graph may.
+// True when some way of `graph` counts addresses, as those of an enhanced graph may.
 bool holdsIPCovering(const ASGraph& graph);
 
 // Adds to each way of `graph` the addresses the same way of `upper` counted; a way the upper
@@ -21,14 +21,7 @@ bool holdsIPCovering(const ASGraph& graph);
 // `graph`.
 void addUpperCovering(ASGraph& graph, const ASGraph& upper, bool exact);
 
-// The covering state of every way, to put back when a merge in halves is given up.
-class CoveringSnapshot {
- public:
-  explicit CoveringSnapshot(const ASGraph& graph);
-  void restore(ASGraph& graph) const;
-
- private:
-  std::vector<ASEdgeWeight> ways_;  // two an edge, in the order of forEachEdge
-};
+// Puts back the covering of a graph that held none before a merge in halves was given up.
+void clearIPCovering(ASGraph& graph, bool exact);
 
 #endif  // ZELGRIN_BUILD_COVERING_HALVES_H

@@ -397,7 +397,7 @@ namespace {
 
 // The merge made by two threads, each taking the routes of one side of an address (see
 // table_cuts.h), when every dump is a large router table in a plain file, nothing is printed
-// line by line, and the covering is IPv4 and starts from nothing or counts exactly. Each half
+// line by line, and the covering is IPv4 and starts from nothing. Each half
 // counts into a report of its own; the lower half's counts come first, as its routes do in one
 // merge. False, with the graph as it was and nothing printed or counted, when the merge was not
 // cut or a half could not stand for its part: a route out of order or on the wrong side, a
@@ -415,8 +415,8 @@ bool mergeInHalves(const std::vector<InputFile>& inputs, const BuildOptions& opt
   }
   const std::optional<TableCuts> cuts = cutTables(dumps, 2 * options.minPartBytes);
   ASGraph& graph = edges.graph();
-  if (!cuts || (!options.exactCovering && holdsIPCovering(graph))) return false;
-  const CoveringSnapshot before(graph);
+  // Ways that count nothing yet are put back by clearing them, with no copy of the graph's.
+  if (!cuts || holdsIPCovering(graph)) return false;
   BuildOptions halfOptions = options;
   halfOptions.threads = options.threads / 2;
   const int entries = report != nullptr ? report->size() : 0;
@@ -436,7 +436,7 @@ bool mergeInHalves(const std::vector<InputFile>& inputs, const BuildOptions& opt
   const int lowerResult = lower.run(0, false, edges);
   upperThread.join();
   if (lowerResult != buildOk || upperResult != buildOk) {
-    before.restore(graph);
+    clearIPCovering(graph, options.exactCovering);
     return false;
   }
   addUpperCovering(graph, upperGraph, options.exactCovering);
