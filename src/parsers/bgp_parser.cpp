@@ -50,42 +50,25 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The bit of a status character in Route::status (its place in routeStatCodes), 0 for any other
-// character. A switch, as the table is looked up for every character of every route start.
-unsigned statusBit(char c) {
-  switch (c) {
-    case 's':
-      return 1u << 0;
-    case 'd':
-      return 1u << 1;
-    case 'h':
-      return 1u << 2;
-    case '*':
-      return 1u << 3;
-    case '>':
-      return 1u << 4;
-    case 'i':
-      return 1u << 5;
-    case 'S':
-      return 1u << 6;
-    default:
-      return 0;
+// The bit of each character of a set of codes (its place in the set), 0 for any other: looked
+// up for every character of every route start, so a table rather than a search.
+class CodeBits {
+ public:
+  constexpr explicit CodeBits(const char* codes) {
+    for (unsigned i = 0; codes[i] != '\0'; ++i) {
+      bits_[static_cast<unsigned char>(codes[i])] = static_cast<unsigned char>(1u << i);
+    }
   }
-}
+  unsigned operator()(char c) const { return bits_[static_cast<unsigned char>(c)]; }
 
-// The bit of an origin character in Route::origin (its place in routeOriginCodes), or 0.
-unsigned originBit(char c) {
-  switch (c) {
-    case 'i':
-      return 1u << 0;
-    case 'e':
-      return 1u << 1;
-    case '?':
-      return 1u << 2;
-    default:
-      return 0;
-  }
-}
+ private:
+  unsigned char bits_[256] = {};
+};
+
+// The status characters as Route::status counts them (routeStatCodes), and the origin codes as
+// Route::origin does (routeOriginCodes).
+constexpr CodeBits statusBit("sdh*>iS");
+constexpr CodeBits originBit("ie?");
 
 // End of the token starting at `from`: the next space or tab, or the end of the text.
 std::size_t tokenEnd(const char* text, std::size_t from, std::size_t length) {
