@@ -391,18 +391,13 @@ class DumpMerge {
   DumpReaders readers_;  // last: it stops reading before the parsers go
 };
 
-}  // namespace
-
-namespace {
-
 // The merge made by two threads, each taking the routes of one side of an address (see
 // table_cuts.h), when every dump is a large router table in a plain file, nothing is printed
-// line by line, and the covering is IPv4 and starts from nothing. Each half
-// counts into a report of its own; the lower half's counts come first, as its routes do in one
-// merge. False, with the graph as it was and nothing printed or counted, when the merge was not
-// cut or a half could not stand for its part: a route out of order or on the wrong side, a
-// table that changed between the halves, a file that failed. The merge is then read as one,
-// which reports any failure.
+// line by line, and the covering is IPv4 and starts from nothing. Each half counts into a
+// report of its own; the lower half's counts come first, as its routes do in one merge. False,
+// with the graph as it was and nothing printed or counted, when the merge was not cut or a half
+// could not stand for its part: a route on the wrong side, a table that changed between the
+// halves, a file that failed. The merge is then read as one, which reports any failure.
 bool mergeInHalves(const std::vector<InputFile>& inputs, const BuildOptions& options,
                    EdgeLookup& edges, BuildReport* report,
                    const std::vector<AddressOrder>& addressOrders) {
