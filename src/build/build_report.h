@@ -13,7 +13,9 @@
 
 // One reading of one input file (a file read in both passes has two).
 // Every unit read is counted once: linesRead = stats.used() + stats.skipped().
-struct InputReport {
+// Threads reading side by side count each record into reports of their own: each report on
+// cache lines of its own, lest every count move a line between their cores.
+struct alignas(64) InputReport {
   std::uint64_t linesRead = 0;
   ReadStats stats;            // used, and skipped by reason
   std::uint64_t applied = 0;  // of the used records, those that reached an edge of the graph
