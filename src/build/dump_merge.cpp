@@ -220,8 +220,8 @@ class DumpMerge {
     if (half_->upper) return true;
     for (short k = 0; k < count_; k++) {
       const BgpParser& table = *static_cast<const BgpParser*>(parsers_[k]);
-      if (table.wrapCutByPart() || table.readError() != 0) return false;
-      if (!table.inTable() || table.columns() != half_->cuts->columns[k]) return false;
+      if (table.wrapCutByPart() || !table.inTable()) return false;
+      if (table.columns() != half_->cuts->columns[k]) return false;
     }
     return true;
   }
@@ -408,10 +408,11 @@ bool mergeInHalves(const std::vector<InputFile>& inputs, const BuildOptions& opt
   for (const InputFile& input : inputs) {
     if (readInMerge(input)) dumps.push_back(&input);
   }
-  const std::optional<TableCuts> cuts = cutTables(dumps, 2 * options.minPartBytes);
   ASGraph& graph = edges.graph();
   // Ways that count nothing yet are put back by clearing them, with no copy of the graph's.
-  if (!cuts || holdsIPCovering(graph)) return false;
+  if (holdsIPCovering(graph)) return false;
+  const std::optional<TableCuts> cuts = cutTables(dumps, 2 * options.minPartBytes);
+  if (!cuts) return false;
   BuildOptions halfOptions = options;
   halfOptions.threads = options.threads / 2;
   const int entries = report != nullptr ? report->size() : 0;

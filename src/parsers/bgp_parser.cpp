@@ -657,15 +657,9 @@ void BgpParser::storePath() {
 
 // Reading a table in parts --------------------------------------------------------------------
 
-BgpParser::Columns BgpParser::columns() const {
-  Columns columns;
-  for (int i = 0; i < columnCount; ++i) columns[i] = columnPos_[i];
-  return columns;
-}
-
 bool BgpParser::continueTable(const Columns& columns, unsigned long long begin,
                               unsigned long long end) {
-  for (int i = 0; i < columnCount; ++i) columnPos_[i] = columns[i];
+  columnPos_ = columns;
   tableState_ = true;
   continuing_ = true;
   return readOnlyPart(begin, end);

@@ -47,9 +47,9 @@ class BgpParser : public Parser {
   const char* passedOverReason() const override { return kNotRouteLine; }
 
   // Reading one table in parts, each by a parser of its own. The columns of the header read
-  // last (nextLine gave a line).
+  // last (nextLine gave a line), as columnPos_ holds them.
   using Columns = std::array<std::size_t, 6>;
-  Columns columns() const;
+  const Columns& columns() const { return columnPos_; }
   // After openFile of a plain file, before reading: reads only the lines that start in
   // [begin, end), `begin` being a route line that names its network, as route lines of a table
   // with `columns`. readLines counts the part's lines.
@@ -70,7 +70,7 @@ class BgpParser : public Parser {
   bool tableState_ = false;
   // 1-based columns of Network, Next Hop, Metric, LocPrf, Weight and Path in the headers seen
   // since the file was opened; 0 while a caption has not been seen.
-  std::size_t columnPos_[columnCount] = {0, 0, 0, 0, 0, 0};
+  Columns columnPos_{};
 
  private:
   // Column indexes into columnPos_.

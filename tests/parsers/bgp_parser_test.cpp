@@ -103,7 +103,7 @@ Outcome parseFirst(const std::string& content) {
 class ColumnProbe : public BgpParser {
  public:
   std::vector<std::size_t> columns() const {
-    return std::vector<std::size_t>(columnPos_, columnPos_ + columnCount);
+    return std::vector<std::size_t>(columnPos_.begin(), columnPos_.end());
   }
   bool inTable() const { return tableState_; }
 };
