@@ -2,7 +2,8 @@
 # Measures -j on many RIBs: COUNT gzip MRT RIBs of PREFIXES prefixes from 10 peers each, read for
 # nodes, edges, path covering and IP covering (--file:mneci each), with -j 1 and -j N side by
 # side, each run RUNS times: wall and CPU seconds, peak memory, and whether every graph is the
-# bytes of -j 1's. The RIBs are generated once into bench/data/ribs-COUNT-PREFIXES.
+# bytes of -j 1's, then the median and least wall times and their ratios. The RIBs are generated
+# once into bench/data/ribs-COUNT-PREFIXES.
 #
 # Usage: bench/ribs_threads_bench.sh [ZELGRIN] [THREADS] [COUNT] [PREFIXES]
 #        (default build/zelgrin, 2, 8 RIBs, 100000 prefixes)
@@ -35,3 +36,4 @@ for r in $(seq "$runs"); do
   for j in 1 "$threads"; do threads_row "$bin" "$work" "$j" "$r" "${args[@]}"; done
 done
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
+threads_summary "$work"

@@ -4,6 +4,7 @@
 # CPU seconds and peak memory of each run, and whether every graph is the bytes of -j 1's. With
 # LIMIT, the parse-only limit program of the reference workloads runs on the same files in each
 # round. The machine's load average is printed beside the table: other work on it slows the runs.
+# A summary follows: the median and least wall time of each, and their ratios.
 #
 # Usage: bench/threads_bench.sh DATA [ZELGRIN] [THREADS...]   (default build/zelgrin, 2)
 #   DATA  a folder with paths.txt and dump1.txt, dump2.txt ..., e.g. made by the reference
@@ -25,6 +26,8 @@ trap 'rm -rf "$work"' EXIT
 args=(--file:pne "$data/paths.txt")
 files=("$data/paths.txt")
 count=0
+# ls -v: dump10 after dump9, in the order the reference workloads name them.
+# shellcheck disable=SC2045
 for dump in $(ls -v "$data"/dump[0-9]*.txt); do
   args+=(--file:bi "$dump")
   files+=("$dump")
@@ -39,6 +42,8 @@ for r in $(seq "$runs"); do
     read -r wall user sys peak <"$work/time"
     printf '%-6s %-4s %8s %8s %8s %9.1f\n' limit "$r" "$wall" "$user" "$sys" \
       "$(echo "$peak / 1024" | bc -l)"
+    threads_note "$work" limit "$wall"
   fi
 done
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
+threads_summary "$work"
