@@ -19,17 +19,23 @@ struct Table {
   unsigned long long size = 0;
 };
 
-bool openTable(const InputFile& dump, Table& table) {
+// The size of a dump that is a regular file, read by name.
+bool sizeTable(const InputFile& dump, Table& table) {
   if (dump.type != bgpFile || isStdinName(dump.name.c_str())) return false;
   struct stat status;
   if (stat(dump.openName(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
-  if (!isPlainFile(dump.openName())) return false;
-  BgpParser parser;
-  if (!parser.openFile(dump.openName()) || parser.nextLine() != Parser::lineReady) return false;
   table.path = dump.openName();
+  table.size = static_cast<unsigned long long>(status.st_size);
+  return true;
+}
+
+// Its columns and first route, when it is plain text.
+bool openTable(Table& table) {
+  if (!isPlainFile(table.path)) return false;
+  BgpParser parser;
+  if (!parser.openFile(table.path) || parser.nextLine() != Parser::lineReady) return false;
   table.columns = parser.columns();
   table.firstRoute = parser.lineStart();
-  table.size = static_cast<unsigned long long>(status.st_size);
   return true;
 }
 
@@ -88,12 +94,16 @@ std::optional<TableCuts> cutTables(const std::vector<const InputFile*>& dumps,
   std::vector<Table> tables(dumps.size());
   unsigned long long total = 0;
   std::size_t largest = 0;
+  // Sizes first: most runs' dumps are too small to be cut, and need not be opened for it.
   for (std::size_t k = 0; k < dumps.size(); ++k) {
-    if (!openTable(*dumps[k], tables[k])) return std::nullopt;
+    if (!sizeTable(*dumps[k], tables[k])) return std::nullopt;
     total += tables[k].size;
     if (tables[k].size > tables[largest].size) largest = k;
   }
   if (dumps.empty() || total < minBytes) return std::nullopt;
+  for (Table& table : tables) {
+    if (!openTable(table)) return std::nullopt;
+  }
   // The halves meet at the /8 that holds the network in the middle of the largest table: only
   // networks shorter than /8 can span such an address, and tables hardly ever hold one.
   const Table& guide = tables[largest];

@@ -163,19 +163,26 @@ bool readPlainDotted(const char* token, const char* last, bool withLength, unsig
   return true;
 }
 
+// The decimal digits at `first`, before `last`, up to `maxDigits` of them (19 cannot pass 64
+// bits): their value in `sum`, and where they end.
+const char* readDigits(const char* first, const char* last, long maxDigits,
+                       unsigned long long& sum) {
+  const char* p = first;
+  sum = 0;
+  while (p != last && p - first < maxDigits && isDigit(*p)) {
+    sum = sum * 10 + static_cast<unsigned>(*p - '0');
+    ++p;
+  }
+  return p;
+}
+
 // A column number of plain decimal digits up to `maximum` ending its token at `first`, read in
 // one pass. False for anything else (signs, other characters, very long numbers), which
 // readWholeDecimal then reads in full.
 bool readPlainField(const char* first, const char* last, unsigned long long maximum,
                     unsigned long long& value) {
-  // Nineteen digits cannot pass 64 bits.
-  const long maxDigits = 19;
-  const char* p = first;
   unsigned long long sum = 0;
-  while (p != last && p - first < maxDigits && isDigit(*p)) {
-    sum = sum * 10 + static_cast<unsigned>(*p - '0');
-    ++p;
-  }
+  const char* p = readDigits(first, last, 19, sum);
   if (p == first || (p != last && !isBlank(*p)) || sum > maximum) return false;
   value = sum;
   return true;
@@ -186,14 +193,10 @@ bool readPlainField(const char* first, const char* last, unsigned long long maxi
 // parsePath then reads as it would read this one.
 std::size_t plainASEnd(const char* text, std::size_t from, std::size_t length,
                        unsigned long long& value) {
-  // Ten digits hold every 32-bit number and cannot overflow.
-  const std::size_t maxDigits = 10;
-  std::size_t p = from;
+  // Ten digits hold every 32-bit number.
   unsigned long long sum = 0;
-  while (p < length && p - from < maxDigits && isDigit(text[p])) {
-    sum = sum * 10 + static_cast<unsigned>(text[p] - '0');
-    ++p;
-  }
+  const std::size_t p =
+      static_cast<std::size_t>(readDigits(text + from, text + length, 10, sum) - text);
   if (p < length && text[p] != ' ' && text[p] != ',') return from;
   value = sum;
   return p;
