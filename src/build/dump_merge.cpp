@@ -429,6 +429,8 @@ bool mergeInHalves(const std::vector<InputFile>& inputs, const BuildOptions& opt
     EdgeLookup upperEdges(upperGraph, options.noSelfLoops);
     upperResult = upper.run(0, false, upperEdges);
   });
+  // Refused a thread, the merge is read as one, with nothing read or changed yet.
+  if (!upperThread.joinable()) return false;
   const int lowerResult = lower.run(0, false, edges);
   upperThread.join();
   if (lowerResult != buildOk || upperResult != buildOk) {

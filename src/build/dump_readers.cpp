@@ -53,9 +53,16 @@ void DumpReaders::start() {
   std::size_t count = static_cast<std::size_t>(threads_ - 1);
   if (count > dumps_.size()) count = dumps_.size();
   // The reader threads allocate little once their batches exist, so sharing the main heap
-  // costs nothing measurable.
+  // costs nothing measurable. Threads the system refuses are done without; with none, the
+  // dumps are read in this thread.
   for (std::size_t i = 0; i < count; ++i) {
-    workers_.push_back(helper_thread::start(&DumpReaders::work, this));
+    std::thread worker = helper_thread::start(&DumpReaders::work, this);
+    if (!worker.joinable()) break;
+    workers_.push_back(std::move(worker));
+  }
+  if (workers_.empty()) {
+    ahead_ = false;
+    dumps_.clear();
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "build/build_graph.h"
@@ -63,13 +64,20 @@ FileReading readInParts(const InputFile& input, int entry, int parts, const Buil
                                      report != nullptr ? &part.report : nullptr, &part.part);
   };
   std::vector<std::thread> threads;
+  std::vector<PartReading*> refused;  // parts whose thread the system refused: read here
   for (std::size_t i = 1; i < readings.size(); ++i) {
     PartReading& part = readings[i];
     part.graph = std::make_unique<ASGraph>();
     part.edges = std::make_unique<EdgeLookup>(*part.graph, options.noSelfLoops);
-    threads.push_back(helper_thread::start([&read, &part] { read(part, *part.edges); }));
+    std::thread thread = helper_thread::start([&read, &part] { read(part, *part.edges); });
+    if (thread.joinable()) {
+      threads.push_back(std::move(thread));
+    } else {
+      refused.push_back(&part);
+    }
   }
   read(readings[0], edges);
+  for (PartReading* part : refused) read(*part, *part->edges);
   for (std::thread& thread : threads) thread.join();
   for (PartReading& part : readings) {
     if (part.reading.result != buildOk) return part.reading;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <utility>
 
 #include "build/build_graph.h"
 #include "build/first_pass_file.h"
@@ -98,11 +99,14 @@ int readInPartialGraphs(const std::vector<InputFile>& inputs, std::size_t first,
   }
   FileQueue queue(first, last);
   const bool counting = report != nullptr;
+  // A helper the system refuses leaves its files to the others and to this thread; its partial
+  // graph stays empty.
   std::vector<std::thread> threads;
   for (std::size_t h = 0; h < helpers; ++h) {
-    threads.push_back(helper_thread::start([&, h] {
+    std::thread thread = helper_thread::start([&, h] {
       readFromQueue(inputs, first, queue, options, *partEdges[h], counting, outcomes, [] {});
-    }));
+    });
+    if (thread.joinable()) threads.push_back(std::move(thread));
   }
   // This thread shows the readings in input order, as soon as each and those before it are
   // done; the first that failed ends the run.

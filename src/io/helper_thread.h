@@ -5,6 +5,7 @@
 #ifndef ZELGRIN_IO_HELPER_THREAD_H
 #define ZELGRIN_IO_HELPER_THREAD_H
 
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -17,12 +18,19 @@ namespace helper_thread {
 // cap (ulimit -v) counts although little of it is ever used.
 void shareMainHeap();
 
-// A new thread running f(args...), as std::thread would, with the ending signals held.
+// A new thread running f(args...), as std::thread would, with the ending signals held; or, when
+// the system refuses one (a cap on processes, no memory for its stack), a thread that is not
+// joinable and never ran f, for the caller to do the work in a thread it has. std::thread
+// reports the refusal by throwing, which would end the run: here it is a value.
 template <class F, class... Args>
 std::thread start(F&& f, Args&&... args) {
   shareMainHeap();
   temporary_files::SignalsHeld held;
-  return std::thread(std::forward<F>(f), std::forward<Args>(args)...);
+  try {
+    return std::thread(std::forward<F>(f), std::forward<Args>(args)...);
+  } catch (const std::system_error&) {
+    return std::thread();
+  }
 }
 
 }  // namespace helper_thread

@@ -20,7 +20,7 @@ bool ReadAhead::start() {
   wake_ = eventfd(0, EFD_CLOEXEC);
   if (wake_ < 0) return false;
   thread_ = helper_thread::start(&ReadAhead::produce, this);
-  return true;
+  return thread_.joinable();
 }
 
 void ReadAhead::stop() {

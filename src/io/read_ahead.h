@@ -37,7 +37,8 @@ class ReadAhead {
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;
 
-  // Starts the producer thread. False when no wake-up descriptor could be made: read without it.
+  // Starts the producer thread. False when no wake-up descriptor could be made or the system
+  // refused the thread: read without it.
   bool start();
   // Asks the producer to stop, wakes it from a wait for the ring or for input, and joins it.
   void stop();
