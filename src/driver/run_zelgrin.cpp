@@ -20,6 +20,7 @@
 #include "console/console.h"
 #include "driver/command_line.h"
 #include "driver/input_warnings.h"
+#include "driver/open_file_limit.h"
 #include "driver/output_guard.h"
 #include "driver/statistics.h"
 #include "driver/statistics_json.h"
@@ -205,6 +206,7 @@ int buildAndWrite(CommandLine& commandLine, bool stdoutIsTerm) {
   // Step 9: build the graph from the input files; a file that cannot be opened or read ends
   // the run with the status graph construction gives.
   std::vector<InputFile>& inputs = commandLine.inputs;
+  makeRoomForInputs(inputs.size());
   BuildReport report(static_cast<int>(inputs.size()));
   switch (buildGraph(inputs, build, graph, &report)) {
     case buildOk:
