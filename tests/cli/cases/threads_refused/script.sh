@@ -39,10 +39,14 @@ capped() {
     ./zelgrin "$@"
   fi
 }
+# The large inputs ask for one thread beside the main one at a time, which a cap of 1 refuses;
+# the small ones for several, of which a cap of 2 grants one.
 for inputs in large small; do
   declare -n given=$inputs
+  caps=(1 2)
+  [ "$inputs" = large ] && caps=(1)
   ./zelgrin -j 1 -f -o one.graph "${given[@]}" >/dev/null || exit 1
-  for cap in 1 2; do
+  for cap in "${caps[@]}"; do
     capped "$cap" -j 4 -f -o capped.graph "${given[@]}" >/dev/null
     echo "$inputs, cap $cap: status $?"
     cmp -s one.graph capped.graph && echo "same graph"
