@@ -4,7 +4,7 @@
 cp "$ZELGRIN_EXAMPLES"/paths.txt "$ZELGRIN_EXAMPLES"/dump-a.txt . || exit 1
 {
   echo "pne paths.txt"
-  for k in $(seq 40); do echo "bi dump-a.txt"; done
+  for _ in $(seq 40); do echo "bi dump-a.txt"; done
 } >list.txt
 "$ZELGRIN" -f -o roomy.graph --files-from list.txt || exit 1
 (ulimit -Sn 32 && "$ZELGRIN" -f -o tight.graph --files-from list.txt)

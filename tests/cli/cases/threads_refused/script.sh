@@ -27,6 +27,7 @@ for k in 1 2 3 4; do
   gzip -c small.txt >"d$k.txt.gz"
   small+=(--file:pne "p$k.txt" --file:bi "d$k.txt.gz")
 done
+# shellcheck disable=SC2034  # read through the name `given' below
 large=(--file:pne paths.txt --file:bi table.txt)
 
 cp "$ZELGRIN" ./zelgrin && chmod 755 ./zelgrin && chmod 777 . || exit 1
