@@ -3,7 +3,8 @@
 # path list and a table large enough to be read in parts and merged in halves, and compressed
 # dumps read ahead beside several path lists. The kernel caps only unprivileged users, so as
 # root the capped runs are made as a user that runs nothing else (65533); as anyone else they
-# run uncapped.
+# run uncapped. The leak check of AddressSanitizer needs a thread of its own at the end, which
+# the cap refuses, so capped runs go without it.
 awk 'BEGIN { for (i = 0; i < 1400000; i++)
                printf "%d %d %d %d %d %d\n", i % 7 + 1, 100 + i % 53, 1000 + i % 997,
                       5000 + i % 4999, 10000 + i % 9973, 20000 + i % 19997 }' >paths.txt
@@ -35,7 +36,8 @@ capped() {
   local cap=$1
   shift
   if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
-    (ulimit -u "$cap" && setpriv --reuid=65533 --regid=65533 --clear-groups ./zelgrin "$@")
+    (ulimit -u "$cap" && ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" \
+      setpriv --reuid=65533 --regid=65533 --clear-groups ./zelgrin "$@")
   else
     ./zelgrin "$@"
   fi
