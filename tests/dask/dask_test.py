@@ -333,7 +333,13 @@ def test_cluster(zelgrin, tool, work):
         wait_for(lambda: all("Registered to:" in open(os.path.join(work, "worker%d.log" % k)).read()
                              for k in range(2)), 40, "the workers")
 
-        job = processes.start("job", [python, tool, "--zelgrin", zelgrin, "--scheduler",
+        # The tasks' command lines are logged, to see the -j each worker gave them.
+        logged = os.path.join(work, "zelgrin-logged")
+        commands = os.path.join(work, "commands.txt")
+        with open(logged, "w") as stream:
+            stream.write('#!/bin/sh\necho "$*" >> "%s"\nexec "%s" "$@"\n' % (commands, zelgrin))
+        os.chmod(logged, 0o755)
+        job = processes.start("job", [python, tool, "--zelgrin", logged, "--scheduler",
                                       address, "-o", "out", "m.csv"])
         wait_for(lambda: os.path.isdir(outdir) and any(name.endswith(".graph")
                                                       for name in os.listdir(outdir)),
@@ -346,6 +352,11 @@ def test_cluster(zelgrin, tool, work):
         for name, graph in expected.items():
             check(read(os.path.join(outdir, name + ".graph")) == graph,
                   name + ".graph differs from the sequential run's")
+        # The two workers of one thread each share this machine's cores.
+        share = "-j %d " % max(1, len(os.sched_getaffinity(0)) // 2)
+        builds = [line for line in open(commands).read().splitlines() if line != "--help-all"]
+        check(builds and all(line.startswith(share) for line in builds),
+              "tasks without `%s': %s" % (share, builds[:3]))
         print("killed worker 0 after %d of 12 graphs (%d copies a task); the job completed" % (
             done, copies))
     except (Failure, subprocess.TimeoutExpired):
