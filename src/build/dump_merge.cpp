@@ -18,6 +18,7 @@
 #include "console/console.h"
 #include "io/helper_thread.h"
 #include "parsers/bgp_parser.h"
+#include "parsers/mrt_route_sort.h"
 
 namespace {
 
@@ -31,6 +32,17 @@ unsigned long long hostBits(std::uint32_t netmask) {
   for (; (netmask & 1u) == 0; netmask >>= 1) ++bits;
   return bits;
 #endif
+}
+
+// What each dump's sort may hold before it spills to a temporary file. A dump whose addresses do
+// not ascend is sorted whole before the merge takes its first route and holds its share until
+// it ends, so the shares of all dumps together stay within what one sort alone holds: many
+// such dumps cost space on disk, not gigabytes of memory.
+std::size_t sortMemoryOfEach(std::size_t dumps) {
+  constexpr std::size_t kAll = MrtRouteSort::kDefaultMemory;
+  constexpr std::size_t kLeast = std::size_t{1} << 20;
+  const std::size_t share = dumps > 1 ? kAll / dumps : kAll;
+  return share > kLeast ? share : kLeast;
 }
 
 // The place of a prefix in the merge order as one number: the address, then the longer
@@ -83,12 +95,14 @@ class DumpMerge {
     heap_.resize(dumps_.size());
     countsOwn_.resize(dumps_.size());
     std::size_t learntFrom = 0;
+    const std::size_t sortMemory = sortMemoryOfEach(dumps_.size());
     for (short k = 0; k < count_; k++) {
       formats_[k] = &formatOf(dumps_[k]->type);
       parsers_[k] = formats_[k]->makeRouteParser();
       parsers_[k]->setWidth(options.width);
       parsers_[k]->setTimeWindow(options.timeWindow);
       parsers_[k]->setFamily(options.family);
+      parsers_[k]->setSortMemory(sortMemory);
       parsers_[k]->setReadAhead(options.threads > 1);
       parsers_[k]->setAddressOrderKnown(
           orderLearnt(inputs, static_cast<std::size_t>(entries_[k]), addressOrders, learntFrom));

@@ -46,7 +46,7 @@ class MrtParser : public Parser {
   void setRouteMode(bool on) { routeMode_ = on; }
   // The memory the second pass's sorting holds before it spills to a temporary file (tests and
   // fuzzing make it small). Set before reading.
-  void setSortMemory(std::size_t bytes) { sortMemory_ = bytes; }
+  void setSortMemory(std::size_t bytes) override { sortMemory_ = bytes; }
 
   // Moves to the next record. 0 with one ready, 1 at the end of the input (or on a read error,
   // see readError), 2 with "No file has been opened".

@@ -69,6 +69,9 @@ class Parser {
   // that do not sort learn and use nothing.
   virtual AddressOrder addressOrderSeen() const { return AddressOrder{}; }
   virtual void setAddressOrderKnown(const AddressOrder&) {}
+  // For readers that sort routes for the merge: the memory a sort holds before it spills to a
+  // temporary file. Readers that do not sort ignore it. Set before opening.
+  virtual void setSortMemory(std::size_t) {}
 
   // For readers that pass over records of their own accord: what they passed over (and the
   // records they rejected), by reason, since the input was opened. Null for the readers whose

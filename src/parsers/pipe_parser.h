@@ -47,7 +47,7 @@ class PipeParser : public Parser {
   // The second pass's reading: RIB entries only, in the merge's order. Set before reading.
   void setRouteMode(bool on) { routeMode_ = on; }
   // The memory the second pass's sort holds before it spills (tests make it small).
-  void setSortMemory(std::size_t bytes) { sortMemory_ = bytes; }
+  void setSortMemory(std::size_t bytes) override { sortMemory_ = bytes; }
 
   NextLineResult nextLine() override;
   // 0 with `path` (first pass) or `data` (second pass) ready; 3 for a line to refuse, with

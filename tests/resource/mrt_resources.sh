@@ -3,7 +3,8 @@
 # time bound that only unbounded memory or a quadratic blowup exceeds, checking status, messages
 # and the graph. The sanitized build runs without the cap (its shadow memory needs terabytes of
 # address space).
-# Usage: mrt_resources.sh ZELGRIN SANITIZED CASE   (CASE: damaged one-prefix unsorted pipes)
+# Usage: mrt_resources.sh ZELGRIN SANITIZED CASE
+#        (CASE: damaged one-prefix unsorted pipes many-unsorted)
 set -u
 bin=$1
 sanitized=$2
@@ -23,7 +24,7 @@ run() {
   status=$?
 }
 # The graph without its source names (the lines up to the comment), for comparison.
-body() { tail -n +4 "$1"; }
+body() { tail -n +$(($(sed -n 2p "$1") + 3)) "$1"; }
 
 case $case in
   damaged)  # one million damaged records: linear time, constant memory
@@ -62,7 +63,30 @@ case $case in
     for g in stdin fifo; do
       cmp -s <(body r.g) <(body $g.g) || fail "$g gives another graph"
     done
-    cmp -s <(tail -n +5 fd.g) <(tail -n +5 fd2.g) || fail "/dev/fd gives another graph"
+    cmp -s <(body fd.g) <(body fd2.g) || fail "/dev/fd gives another graph"
+    [ -z "$(ls tmp)" ] || fail "temporary files left: $(ls tmp)"
+    ;;
+  many-unsorted)  # 70 RIBs whose addresses do not ascend, 7 M entries
+    make rib shuffled 5000 s.mrt && gzip -1 s.mrt
+    make rib ascending 5000 a.mrt && gzip -1 a.mrt
+    for k in $(seq 70); do
+      ln s.mrt.gz s$k.mrt.gz && ln a.mrt.gz a$k.mrt.gz || fail "cannot link the copies"
+      echo "mnei s$k.mrt.gz" >>shuffled.txt
+      echo "mnei a$k.mrt.gz" >>ascending.txt
+    done
+    # Their sorts share the memory of one, spilling the rest to temporary files.
+    run -j 1 -f -o s.g --files-from shuffled.txt
+    [ $status = 0 ] || fail "status $status: $(cat err)"
+    run -j 1 -f -o a.g --files-from ascending.txt
+    [ $status = 0 ] || fail "status $status: $(cat err)"
+    cmp -s <(body s.g) <(body a.g) || fail "the shuffled files give another graph"
+    # Read ahead, with more spilled dumps than a soft limit of 64 descriptors holds: raised.
+    if [ "$(ulimit -Hn)" = unlimited ] || [ "$(ulimit -Hn)" -ge 400 ]; then
+      (ulimit -Sn 64 && exec timeout 120 "$bin" -j 2 -f -o s2.g --files-from shuffled.txt) 2>err
+      status=$?
+      [ $status = 0 ] || fail "read ahead: status $status: $(cat err)"
+      cmp -s <(body s.g) <(body s2.g) || fail "read ahead gives another graph"
+    fi
     [ -z "$(ls tmp)" ] || fail "temporary files left: $(ls tmp)"
     ;;
   *) fail "unknown case $case" ;;
