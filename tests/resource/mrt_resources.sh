@@ -70,7 +70,7 @@ case $case in
     make rib shuffled 5000 s.mrt && gzip -1 s.mrt
     make rib ascending 5000 a.mrt && gzip -1 a.mrt
     for k in $(seq 70); do
-      ln s.mrt.gz s$k.mrt.gz && ln a.mrt.gz a$k.mrt.gz || fail "cannot link the copies"
+      { ln s.mrt.gz "s$k.mrt.gz" && ln a.mrt.gz "a$k.mrt.gz"; } || fail "cannot link the copies"
       echo "mnei s$k.mrt.gz" >>shuffled.txt
       echo "mnei a$k.mrt.gz" >>ascending.txt
     done
