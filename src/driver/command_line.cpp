@@ -10,6 +10,7 @@
 #include <sched.h>
 
 #include "build/open_input.h"
+#include "driver/cpu_quota.h"
 
 namespace {
 
@@ -302,13 +303,16 @@ bool takeThreads(Scan& scan, const char* arg) {
   return true;
 }
 
-// The cores this process may run on (its affinity mask), at most maxThreads; 1 when unknown.
+// The cores this process may run on (its affinity mask), fewer when its cgroup grants less CPU
+// time than that, at most maxThreads; 1 when unknown.
 int availableCores() {
   cpu_set_t set;
   CPU_ZERO(&set);
   if (sched_getaffinity(0, sizeof set, &set) != 0) return 1;
-  const int count = CPU_COUNT(&set);
-  return std::min(std::max(count, 1), maxThreads);
+  long long count = CPU_COUNT(&set);
+  const long long quota = cgroupCpuLimit();
+  if (quota > 0 && quota < count) count = quota;
+  return static_cast<int>(std::min<long long>(std::max<long long>(count, 1), maxThreads));
 }
 
 // Any other argument names the output file, once; after --sum, a graph file to add.

@@ -178,6 +178,38 @@ def test_cli(zelgrin, tool, work):
         check(got == want, "pattern %s: %r, expected %r" % (every, got, want))
 
 
+    check_cgroup_cpu_limit(tool, work)
+
+
+def check_cgroup_cpu_limit(tool, work):
+    """The tasks' share of a machine's cores honours a CPU quota as zelgrin's default -j does:
+    the least of the cgroup's and those above it (v2), the container's own at the mount (v1)."""
+    import importlib.machinery
+    import importlib.util
+    loader = importlib.machinery.SourceFileLoader("zelgrin_dask", tool)
+    module = importlib.util.module_from_spec(importlib.util.spec_from_loader(loader.name, loader))
+    loader.exec_module(module)
+    tree = os.path.join(work, "cgroups")
+    files = {
+        "v2/mountinfo": "30 23 0:26 / %s/cg rw shared:9 - cgroup2 cgroup2 rw\n" % tree,
+        "v2/cgroup": "0::/batch/job\n",
+        "cg/batch/cpu.max": "250000 100000\n",
+        "cg/batch/job/cpu.max": "max 100000\n",
+        "v1/mountinfo": "32 31 0:29 /docker/abc %s/cpu rw - cgroup cgroup rw,cpu,cpuacct\n" % tree,
+        "v1/cgroup": "4:cpu,cpuacct:/docker/abc\n",
+        "cpu/cpu.cfs_quota_us": "150000\n",
+        "cpu/cpu.cfs_period_us": "100000\n",
+    }
+    for name, text in files.items():
+        os.makedirs(os.path.dirname(os.path.join(tree, name)), exist_ok=True)
+        with open(os.path.join(tree, name), "w") as stream:
+            stream.write(text)
+    for kind, cores in [("v2", 3), ("v1", 2), ("none", 0)]:
+        got = module.cgroup_cpu_limit(os.path.join(tree, kind, "mountinfo"),
+                                      os.path.join(tree, kind, "cgroup"))
+        check(got == cores, "CPU quota of %s: %d cores, expected %d" % (kind, got, cores))
+
+
 # ---------------------------------------------------------------------------------------------
 
 def make_local_inputs(work):
