@@ -12,6 +12,7 @@
 #include "build/credit_pipeline.h"
 #include "build/dump_readers.h"
 #include "build/ip_covering.h"
+#include "build/learnt_orders.h"
 #include "build/open_input.h"
 #include "build/parse_report.h"
 #include "build/table_cuts.h"
@@ -94,7 +95,7 @@ class DumpMerge {
     countedPos_.resize(dumps_.size());
     heap_.resize(dumps_.size());
     countsOwn_.resize(dumps_.size());
-    std::size_t learntFrom = 0;
+    const std::vector<AddressOrder> orders = learntOrders(inputs, entries_, addressOrders);
     const std::size_t sortMemory = sortMemoryOfEach(dumps_.size());
     for (short k = 0; k < count_; k++) {
       formats_[k] = &formatOf(dumps_[k]->type);
@@ -104,8 +105,7 @@ class DumpMerge {
       parsers_[k]->setFamily(options.family);
       parsers_[k]->setSortMemory(sortMemory);
       parsers_[k]->setReadAhead(options.threads > 1);
-      parsers_[k]->setAddressOrderKnown(
-          orderLearnt(inputs, static_cast<std::size_t>(entries_[k]), addressOrders, learntFrom));
+      parsers_[k]->setAddressOrderKnown(orders[k]);
       countsOwn_[k] = parsers_[k]->skipStats() != nullptr;
     }
   }
@@ -241,26 +241,6 @@ class DumpMerge {
   }
 
   const char* nameOf(short k) const { return dumps_[k]->name.c_str(); }
-
-  // What the first pass learnt of the address order of the file entry k reads again. The two
-  // entries of a file read in both passes are in the same order among the first-pass entries as
-  // among the merged ones, so one walk over the inputs finds them all: the search starts at
-  // `from` and leaves it past the entry found. One not found is read beforehand, as always.
-  static AddressOrder orderLearnt(const std::vector<InputFile>& inputs, std::size_t k,
-                                  const std::vector<AddressOrder>& addressOrders,
-                                  std::size_t& from) {
-    const InputFile& dump = inputs[k];
-    if (!dump.rereads) return AddressOrder{};
-    for (std::size_t j = from; j < inputs.size() && j < addressOrders.size(); ++j) {
-      const InputFile& first = inputs[j];
-      if (!readInMerge(first) && first.type == dump.type && first.name == dump.name &&
-          first.copy == dump.copy) {
-        from = j + 1;
-        return addressOrders[j];
-      }
-    }
-    return AddressOrder{};
-  }
 
   // The vantage point of each dump, in merge order.
   static std::vector<ASNumber> vantagesOf(const std::vector<InputFile>& inputs) {

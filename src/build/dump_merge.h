@@ -15,8 +15,8 @@
 // covering of the graph; the other entries count only for the step number announced. Returns
 // buildOk, or buildInputFailed after printing why a dump could not be opened or read. With a
 // report (one entry per input, same order) each dump is counted in its own entry. A dump that
-// rereads the file of the entry before it takes what that entry's reading learnt of its
-// address order from `addressOrders` (one per input, or none).
+// rereads the file of a first-pass entry takes what that entry's reading learnt of its address
+// order from `addressOrders` (one per input, or none).
 int mergeDumps(const std::vector<InputFile>& inputs, const BuildOptions& options, ASGraph& graph,
                BuildReport* report = nullptr, const std::vector<AddressOrder>& addressOrders = {});
 
