@@ -194,8 +194,12 @@ void DumpReaders::takeBatch(std::size_t k) {
   dump.networkCursor = 0;
   dump.network6Cursor = 0;
   dump.detailCursor = 0;
+  // A reader thread sleeps once every dump has its batches ahead. Waking it for each batch
+  // taken would cost the merge a system call a batch, so it is woken when a dump runs low, and
+  // then fills every dump with room.
+  const bool runningLow = dump.ready.size() < kBatchesAhead / 2;
   lock.unlock();
-  workToDo_.notify_one();
+  if (runningLow) workToDo_.notify_one();
 }
 
 bool DumpReaders::nextLine(std::size_t k) {

@@ -76,12 +76,16 @@ const DecodedBlock& ReadAhead::front() {
 }
 
 void ReadAhead::pop() {
+  bool runningLow = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     const DecodedBlock& block = ring_[head_];
     if (block.count > 0) heldBytes_ -= static_cast<std::size_t>(block.count);
     head_ = (head_ + 1) % kBlocks;
     --filled_;
+    runningLow = filled_ < kBlocks / 2;
   }
-  roomReady_.notify_one();
+  // The producer sleeps once the ring is full; woken for each block taken, it would cost both
+  // threads a system call a block, so it is woken when the ring runs low and fills it again.
+  if (runningLow) roomReady_.notify_one();
 }
