@@ -164,7 +164,7 @@ class DumpMerge {
     }
     for (short k = 0; k < count_ && !failed_; k++) {
       countedPos_[k] = readers_.filePos(k);
-      if (offered[k]) settle(k);
+      if (offered[k] && settle(k)) push(k);
     }
     if (failed_) return buildInputFailed;
     // A cycle runs while some dump holds a line, even when settling then drops them all; its
@@ -178,7 +178,9 @@ class DumpMerge {
         countedPos_[skipped] = readers_.filePos(skipped);
       }
       if (heapSize_ == 0) break;
-      short chosen = popFirst();
+      // The chosen dump stays at the top while its route is credited; its next route then
+      // sinks to its place, as one step rather than a removal and an insertion.
+      const short chosen = heap_[0];
       if (!ipv6_) {
         credit(pipeline, chosen);
       } else {
@@ -189,7 +191,11 @@ class DumpMerge {
       if (failed_) return buildInputFailed;
       countedPos_[chosen] = readers_.filePos(chosen);
       skipped = chosen;
-      if (more) settle(chosen);
+      if (more && settle(chosen)) {
+        siftDownFirst();
+      } else {
+        removeFirst();
+      }
       if (failed_) return buildInputFailed;
       anyActive = more || heapSize_ > 0;
     }
@@ -264,9 +270,10 @@ class DumpMerge {
     return false;
   }
 
-  // Parses dump k's current line, skipping lines that do not parse, and enters its prefix
-  // into the heap; a dump that runs out of lines drops out of the merge.
-  void settle(short k) {
+  // Parses dump k's current line, skipping lines that do not parse, and takes its prefix:
+  // true when the dump has a route for the heap, false when it ran out of lines (it drops out
+  // of the merge) or the merge failed.
+  bool settle(short k) {
     for (;;) {
       if (readers_.parseLine(k)) break;
       if (verbose_) {
@@ -277,13 +284,12 @@ class DumpMerge {
         report_->countFailure(entries_[k], readers_.reason(k), readers_.refusedForWidth(k),
                               countsOwn_[k]);
       }
-      if (!advance(k)) return;
+      if (!advance(k)) return false;
     }
     const Route& route = routeOf(k);
     if (ipv6_) {
       prefixes6_[k] = route.network6;
-      push(k);
-      return;
+      return true;
     }
     if (route.networkMask.has_value())
       prefixes_[k] = IPPrefix(route.network, *route.networkMask);
@@ -292,9 +298,9 @@ class DumpMerge {
     keys_[k] = orderKey(prefixes_[k]);
     if (half_ != nullptr && !withinHalf(k)) {
       failed_ = true;
-      return;
+      return false;
     }
-    push(k);
+    return true;
   }
 
   float positionSum() const {
@@ -346,20 +352,26 @@ class DumpMerge {
     heap_[i] = k;
   }
 
-  short popFirst() {
-    short first = heap_[0];
-    short last = heap_[--heapSize_];
+  // The dump at the top took a new route: it sinks to the place of its new prefix.
+  void siftDownFirst() { sinkFromTop(heap_[0]); }
+
+  // The dump at the top dropped out: the last one takes its place and sinks.
+  void removeFirst() {
+    const short last = heap_[--heapSize_];
+    if (heapSize_ > 0) sinkFromTop(last);
+  }
+
+  void sinkFromTop(short k) {
     int i = 0;
     for (;;) {
       int child = 2 * i + 1;
       if (child >= heapSize_) break;
       if (child + 1 < heapSize_ && before(heap_[child + 1], heap_[child])) child++;
-      if (!before(heap_[child], last)) break;
+      if (!before(heap_[child], k)) break;
       heap_[i] = heap_[child];
       i = child;
     }
-    if (heapSize_ > 0) heap_[i] = last;
-    return first;
+    heap_[i] = k;
   }
 
   const MergeHalf* half_;
