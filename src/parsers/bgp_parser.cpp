@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "asgraph/read_number.h"
+#include "parsers/digit_run.h"
 
 const char BgpParser::fieldCaptions[7][9] = {"Network", "Next Hop", "Metric",  "LocPrf",
                                              "Weight",  "Path",     "--More--"};
@@ -163,27 +164,14 @@ bool readPlainDotted(const char* token, const char* last, bool withLength, unsig
   return true;
 }
 
-// The decimal digits at `first`, before `last`, up to `maxDigits` of them (19 cannot pass 64
-// bits): their value in `sum`, and where they end.
-const char* readDigits(const char* first, const char* last, long maxDigits,
-                       unsigned long long& sum) {
-  const char* p = first;
-  sum = 0;
-  while (p != last && p - first < maxDigits && isDigit(*p)) {
-    sum = sum * 10 + static_cast<unsigned>(*p - '0');
-    ++p;
-  }
-  return p;
-}
-
 // A column number of plain decimal digits up to `maximum` ending its token at `first`, read in
 // one pass. False for anything else (signs, other characters, very long numbers), which
 // readWholeDecimal then reads in full.
 bool readPlainField(const char* first, const char* last, unsigned long long maximum,
                     unsigned long long& value) {
   unsigned long long sum = 0;
-  const char* p = readDigits(first, last, 19, sum);
-  if (p == first || (p != last && !isBlank(*p)) || sum > maximum) return false;
+  const char* p = readDigitRun(first, last, sum);
+  if (p == first || p - first > 19 || (p != last && !isBlank(*p)) || sum > maximum) return false;
   value = sum;
   return true;
 }
@@ -196,8 +184,8 @@ std::size_t plainASEnd(const char* text, std::size_t from, std::size_t length,
   // Ten digits hold every 32-bit number.
   unsigned long long sum = 0;
   const std::size_t p =
-      static_cast<std::size_t>(readDigits(text + from, text + length, 10, sum) - text);
-  if (p < length && text[p] != ' ' && text[p] != ',') return from;
+      static_cast<std::size_t>(readDigitRun(text + from, text + length, sum) - text);
+  if (p - from > 10 || (p < length && text[p] != ' ' && text[p] != ',')) return from;
   value = sum;
   return p;
 }

@@ -1,5 +1,7 @@
 #include "parsers/path_parser.h"
 
+#include "parsers/digit_run.h"
+
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -15,6 +17,7 @@ Parser::ParseResult PathParser::parseLine() {
   if (code != parseOk) return code;
   data.path.clear();
   bool privateSegment = false;
+  const char* lineEnd = line() + lineLength();
   for (const char* p = line();;) {
     while (isBlank(*p)) ++p;
     if (*p == '\0') break;
@@ -24,10 +27,8 @@ Parser::ParseResult PathParser::parseLine() {
       // Nearly every token is decimal digits alone: read those in one pass. Anything else after
       // the digits, or more than nineteen of them (which could overflow), takes the general
       // reading below.
-      unsigned long long as = digit;
-      while ((digit = static_cast<unsigned char>(*++p) - unsigned('0')) <= 9) {
-        as = as * 10 + digit;
-      }
+      unsigned long long as = 0;
+      p = readDigitRun(token, lineEnd, as);
       if ((*p == '\0' || isBlank(*p)) && p - token <= 19) {
         if (!acceptAS(as)) return badToken(token, p);
         data.path.enqueue(static_cast<ASNumber>(as));
