@@ -184,7 +184,7 @@ std::size_t plainASEnd(const char* text, std::size_t from, std::size_t length,
   // Ten digits hold every 32-bit number.
   unsigned long long sum = 0;
   const std::size_t p =
-      static_cast<std::size_t>(readDigitRun(text + from, text + length, sum) - text);
+      static_cast<std::size_t>(readDigitRun(text + from, text + length, sum, text) - text);
   if (p - from > 10 || (p < length && text[p] != ' ' && text[p] != ',')) return from;
   value = sum;
   return p;

@@ -10,14 +10,25 @@
 
 // The value of the digits from `first` on, before `last`, and where they end: what a loop
 // taking digits while it may would give. More than nineteen digits wrap around 64 bits, so a
-// caller that cares checks the count. Reads no byte at or past `last`.
-inline const char* readDigitRun(const char* first, const char* last, unsigned long long& value) {
+// caller that cares checks the count. Reads no byte before `begin` (a text's start, `first`
+// by default) nor at or past `last`: a number near the end of its text, as the last of a line
+// is, is read from the eight bytes that end the text.
+inline const char* readDigitRun(const char* first, const char* last, unsigned long long& value,
+                                const char* begin = nullptr) {
   const char* p = first;
   unsigned long long sum = 0;
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-  if (last - first >= 8) {
+  if (begin == nullptr) begin = first;
+  if (last - begin >= 8) {
     std::uint64_t bytes;
-    std::memcpy(&bytes, first, 8);
+    const std::ptrdiff_t left = last - first;
+    if (left >= 8) {
+      std::memcpy(&bytes, first, 8);
+    } else {
+      // The bytes past `last` come in as zeros, which end the digits.
+      std::memcpy(&bytes, last - 8, 8);
+      bytes = left == 0 ? 0 : bytes >> (8 * (8 - left));
+    }
     // A byte is a digit when its high half is 3 and adding 6 keeps it so. A carry out of a
     // byte only reaches the bytes after it, so the count of leading digits is exact.
     constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull;

@@ -28,7 +28,7 @@ Parser::ParseResult PathParser::parseLine() {
       // the digits, or more than nineteen of them (which could overflow), takes the general
       // reading below.
       unsigned long long as = 0;
-      p = readDigitRun(token, lineEnd, as);
+      p = readDigitRun(token, lineEnd, as, line());
       if ((*p == '\0' || isBlank(*p)) && p - token <= 19) {
         if (!acceptAS(as)) return badToken(token, p);
         data.path.enqueue(static_cast<ASNumber>(as));

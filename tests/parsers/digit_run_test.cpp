@@ -16,8 +16,8 @@ const char* digitsOneByOne(const char* first, const char* last, unsigned long lo
   return first;
 }
 
-// Every start and end in texts of runs of 0 to 21 digits between the bytes next to the digits
-// in the character set ('/', ':'), blanks, NULs and bytes whose adding overflows a byte.
+// Every start, end and text start in texts of runs of 0 to 21 digits between the bytes next to the
+// digits in the character set ('/', ':'), blanks, NULs and bytes whose adding overflows a byte.
 TEST(DigitRun, MatchesReadingByteByByte) {
   const std::string stops[] = {" ", "/", ":", std::string(1, '\0'), "\xfa", "\xff", ".", "\n"};
   std::mt19937 random(7);
@@ -32,9 +32,12 @@ TEST(DigitRun, MatchesReadingByteByByte) {
     }
     for (std::size_t first = 0; first < text.size(); ++first) {
       for (std::size_t last = first; last <= text.size(); last += 1 + random() % 3) {
+        // The text may start anywhere up to the number.
+        const char* begin = &text[0] + random() % (first + 1);
         unsigned long long expected = 0, value = 1;
         const char* end = digitsOneByOne(&text[first], &text[0] + last, expected);
-        ASSERT_EQ(readDigitRun(&text[first], &text[0] + last, value), end) << first << " " << last;
+        ASSERT_EQ(readDigitRun(&text[first], &text[0] + last, value, begin), end)
+            << first << " " << last;
         ASSERT_EQ(value, expected) << text.substr(first, last - first);
       }
     }
