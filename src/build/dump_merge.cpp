@@ -162,8 +162,9 @@ class DumpMerge {
       offered[k] = advance(k);
       anyActive = anyActive || offered[k];
     }
+    // The positions are read only for the progress bar: asking a parser costs a call a route.
     for (short k = 0; k < count_ && !failed_; k++) {
-      countedPos_[k] = readers_.filePos(k);
+      if (bar) countedPos_[k] = readers_.filePos(k);
       if (offered[k] && settle(k)) push(k);
     }
     if (failed_) return buildInputFailed;
@@ -171,11 +172,13 @@ class DumpMerge {
     // progress is drawn before it knows.
     short skipped = -1;  // -1: every dump settled during the first cycle
     while (anyActive) {
-      if (bar) printPercentage(positionSum(), totalSize);
-      if (skipped == -1) {
-        for (short k = 0; k < count_; k++) countedPos_[k] = readers_.filePos(k);
-      } else {
-        countedPos_[skipped] = readers_.filePos(skipped);
+      if (bar) {
+        printPercentage(positionSum(), totalSize);
+        if (skipped == -1) {
+          for (short k = 0; k < count_; k++) countedPos_[k] = readers_.filePos(k);
+        } else {
+          countedPos_[skipped] = readers_.filePos(skipped);
+        }
       }
       if (heapSize_ == 0) break;
       // The chosen dump stays at the top while its route is credited; its next route then
@@ -189,7 +192,7 @@ class DumpMerge {
       }
       bool more = advance(chosen);
       if (failed_) return buildInputFailed;
-      countedPos_[chosen] = readers_.filePos(chosen);
+      if (bar) countedPos_[chosen] = readers_.filePos(chosen);
       skipped = chosen;
       if (more && settle(chosen)) {
         siftDownFirst();
