@@ -202,8 +202,7 @@ void DumpReaders::takeBatch(std::size_t k) {
   if (runningLow) workToDo_.notify_one();
 }
 
-bool DumpReaders::nextLine(std::size_t k) {
-  if (!ahead_) return parsers_[k]->nextLine() == Parser::lineReady;
+bool DumpReaders::nextLineAhead(std::size_t k) {
   Dump& dump = dumps_[k];
   if (!dump.current || dump.next == dump.current->steps.size()) takeBatch(k);
   const Batch& batch = *dump.current;
@@ -220,8 +219,7 @@ bool DumpReaders::nextLine(std::size_t k) {
   return step.kind != StepKind::ended;
 }
 
-bool DumpReaders::parseLine(std::size_t k) {
-  if (!ahead_) return parsers_[k]->parseLine() == Parser::parseOk;
+bool DumpReaders::parseLineAhead(std::size_t k) {
   Dump& dump = dumps_[k];
   const Batch& batch = *dump.current;
   const Step& step = *dump.step;
@@ -246,10 +244,6 @@ const ASNumber* DumpReaders::path(std::size_t k) const {
 }
 
 std::size_t DumpReaders::pathLength(std::size_t k) const { return dumps_[k].step->pathLength; }
-
-Route& DumpReaders::route(std::size_t k) {
-  return ahead_ ? dumps_[k].route : formats_[k]->routeOf(*parsers_[k]);
-}
 
 unsigned long long DumpReaders::filePos(std::size_t k) const {
   return ahead_ ? dumps_[k].position : parsers_[k]->filePos();

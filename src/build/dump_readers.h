@@ -48,12 +48,19 @@ class DumpReaders {
 
   // As the parser's nextLine: true when dump k has a line ready, false at its end or after a
   // read error (readError).
-  bool nextLine(std::size_t k);
+  // Reading in place, these three call the parser straight away, once or twice a route.
+  bool nextLine(std::size_t k) {
+    return ahead_ ? nextLineAhead(k) : parsers_[k]->nextLine() == Parser::lineReady;
+  }
   // As the parser's parseLine on the line nextLine made ready: true when it gave a route.
-  bool parseLine(std::size_t k);
+  bool parseLine(std::size_t k) {
+    return ahead_ ? parseLineAhead(k) : parsers_[k]->parseLine() == Parser::parseOk;
+  }
   // The route the last successful parseLine gave: its network and mask are those the parser
   // held, and so is its path when reading in place; read ahead, see path.
-  Route& route(std::size_t k);
+  Route& route(std::size_t k) {
+    return ahead_ ? dumps_[k].route : formats_[k]->routeOf(*parsers_[k]);
+  }
   // True when reader threads read ahead; then, capturing paths, the path the last successful
   // parseLine gave is `pathLength` ASes at `path` (valid until the next nextLine of dump k).
   // Reading in place, the parser holds the record.
@@ -154,6 +161,8 @@ class DumpReaders {
     bool ended = false;    // its last step is read
   };
 
+  bool nextLineAhead(std::size_t k);
+  bool parseLineAhead(std::size_t k);
   // Reads the next batch of dump k into `batch`; true when it holds the dump's last step.
   // REQUIRES: the caller has claimed dump k.
   bool readBatch(std::size_t k, Batch& batch);
