@@ -26,6 +26,19 @@ void CreditPipeline::add(int entry, const IPPrefix& prefix, List<ASItem>& path, 
   loadAhead();
 }
 
+void CreditPipeline::add(int entry, const IPPrefix& prefix, const ASItem* items, std::size_t count,
+                         ASNumber vantage) {
+  if (!holdNext()) {
+    addIPCovering(edges_, prefix, items, count, vantage, exact_, ranges_);
+    countUsed(entry);
+    return;
+  }
+  Held& held = makeRoom(entry, prefix);
+  held.ases.clear();
+  coveredPathASes(items, count, vantage, held.ases);
+  loadAhead();
+}
+
 void CreditPipeline::flush() {
   while (count_ > 0) creditOldest();
 }

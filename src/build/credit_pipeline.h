@@ -30,6 +30,9 @@ class CreditPipeline {
   // or by its path and vantage point.
   void add(int entry, const IPPrefix& prefix, const ASNumber* ases, std::size_t count);
   void add(int entry, const IPPrefix& prefix, List<ASItem>& path, ASNumber vantage);
+  // The same for a path given as the array of a parser's pathItems.
+  void add(int entry, const IPPrefix& prefix, const ASItem* items, std::size_t count,
+           ASNumber vantage);
 
   // Credits every route held.
   void flush();

@@ -325,6 +325,10 @@ class DumpMerge {
   void credit(CreditPipeline& pipeline, short k) {
     if (readers_.readsAhead()) {
       pipeline.add(entries_[k], prefixes_[k], readers_.path(k), readers_.pathLength(k));
+    } else if (readers_.pathInItems(k)) {
+      std::size_t count = 0;
+      const ASItem* items = readers_.pathItems(k, count);
+      pipeline.add(entries_[k], prefixes_[k], items, count, dumps_[k]->vantage);
     } else {
       pipeline.add(entries_[k], prefixes_[k], routeOf(k).path, dumps_[k]->vantage);
     }
@@ -333,10 +337,17 @@ class DumpMerge {
   // Credits the IPv6 route of dump k; false after printing the way whose count would overflow.
   bool credit6(EdgeLookup& edges, short k) {
     ASNumber from = 0, to = 0;
-    const bool ok = readers_.readsAhead() ? addIPv6Covering(edges, prefixes6_[k], readers_.path(k),
-                                                            readers_.pathLength(k), from, to)
-                                          : addIPv6Covering(edges, prefixes6_[k], routeOf(k).path,
-                                                            dumps_[k]->vantage, from, to);
+    bool ok = false;
+    if (readers_.readsAhead()) {
+      ok =
+          addIPv6Covering(edges, prefixes6_[k], readers_.path(k), readers_.pathLength(k), from, to);
+    } else if (readers_.pathInItems(k)) {
+      std::size_t count = 0;
+      const ASItem* items = readers_.pathItems(k, count);
+      ok = addIPv6Covering(edges, prefixes6_[k], items, count, dumps_[k]->vantage, from, to);
+    } else {
+      ok = addIPv6Covering(edges, prefixes6_[k], routeOf(k).path, dumps_[k]->vantage, from, to);
+    }
     if (ok) return true;
     printHeader(stderr);
     std::fprintf(stderr,

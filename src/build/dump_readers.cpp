@@ -47,6 +47,12 @@ DumpReaders::DumpReaders(const std::vector<Parser*>& parsers,
       vantages_(std::move(vantages)) {}
 
 void DumpReaders::start() {
+  // Routes' paths are read from the parsers' arrays where they have them, so that their lists
+  // need not be filled.
+  itemPaths_.assign(parsers_.size(), false);
+  if (capture_ == Capture::routes) {
+    for (std::size_t k = 0; k < parsers_.size(); ++k) itemPaths_[k] = parsers_[k]->leavePathList();
+  }
   ahead_ = threads_ > 1 && !parsers_.empty();
   if (!ahead_) return;
   dumps_.resize(parsers_.size());
@@ -112,7 +118,13 @@ bool DumpReaders::readBatch(std::size_t k, Batch& batch) {
         batch.networks.push_back(Network{route.network, route.networkMask});
       }
       const std::size_t before = batch.ases.size();
-      coveredPathASes(route.path, vantage, batch.ases);
+      if (itemPaths_[k]) {
+        std::size_t count = 0;
+        const ASItem* items = parser.pathItems(count);
+        coveredPathASes(items, count, vantage, batch.ases);
+      } else {
+        coveredPathASes(route.path, vantage, batch.ases);
+      }
       step.pathLength = static_cast<std::uint32_t>(batch.ases.size() - before);
       continue;
     }

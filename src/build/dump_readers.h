@@ -65,6 +65,12 @@ class DumpReaders {
   // parseLine gave is `pathLength` ASes at `path` (valid until the next nextLine of dump k).
   // Reading in place, the parser holds the record.
   bool readsAhead() const { return ahead_; }
+  // Reading in place, capturing routes: true when dump k's parser holds its paths as an array
+  // alone (see Parser::leavePathList), which pathItems then gives.
+  bool pathInItems(std::size_t k) const { return itemPaths_[k]; }
+  const ASItem* pathItems(std::size_t k, std::size_t& count) const {
+    return parsers_[k]->pathItems(count);
+  }
   const ASNumber* path(std::size_t k) const;
   std::size_t pathLength(std::size_t k) const;
   // Read ahead, capturing routes, path and pathLength give the ASes the walk of the covering
@@ -179,7 +185,8 @@ class DumpReaders {
   const bool keepPositions_;
   const Capture capture_;
   const std::vector<ASNumber> vantages_;
-  bool ahead_ = false;  // the steps are read ahead in batches (threads > 1)
+  bool ahead_ = false;           // the steps are read ahead in batches (threads > 1)
+  std::vector<bool> itemPaths_;  // per dump: its parser holds paths in pathItems alone
   std::vector<Dump> dumps_;
   std::vector<std::thread> workers_;
   std::mutex mutex_;  // guards the dumps' ready, claimed and ended, spare_ and stopping_

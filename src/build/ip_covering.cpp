@@ -53,20 +53,55 @@ namespace {
 // unless the path starts with it, else the path's first AS), then the path's ASes after it but
 // the members of AS sets, which the walk bridges over, joining the ASes on either side. A path
 // of fewer than two items gives none. Stops when visit returns false.
-template <class Visit>
-void forEachWalkAS(List<ASItem>& path, ASNumber vantage, Visit visit) {
-  if (path.len() < 2) return;
-  path.goToFirst();
-  const ASNumber first = path.current().AS;
-  const bool vantageInFront = vantage != 0 && vantage != first;
-  if (!visit(vantageInFront ? vantage : first)) return;
+// `items` gives the path: size(), first() and next(item), false past the last.
+template <class Items, class Visit>
+void forEachWalkAS(Items items, ASNumber vantage, Visit visit) {
+  if (items.size() < 2) return;
+  ASItem item = items.first();
+  const bool vantageInFront = vantage != 0 && vantage != item.AS;
+  if (!visit(vantageInFront ? vantage : item.AS)) return;
   // In front of the path, the vantage point leaves its first AS to the walk.
-  bool more = vantageInFront || path.next();
-  for (; more; more = path.next()) {
-    const ASItem item = path.current();
+  bool more = vantageInFront || items.next(item);
+  for (; more; more = items.next(item)) {
     if ((item.flags & ASItem::setFlag) == 0 && !visit(item.AS)) return;
   }
 }
+
+// A path as a parser's list, and as its array.
+class ListItems {
+ public:
+  explicit ListItems(List<ASItem>& path) : path_(path) {}
+  std::uint64_t size() const { return path_.len(); }
+  ASItem first() {
+    path_.goToFirst();
+    return path_.current();
+  }
+  bool next(ASItem& item) {
+    if (!path_.next()) return false;
+    item = path_.current();
+    return true;
+  }
+
+ private:
+  List<ASItem>& path_;
+};
+
+class ArrayItems {
+ public:
+  ArrayItems(const ASItem* items, std::size_t count) : items_(items), count_(count) {}
+  std::size_t size() const { return count_; }
+  ASItem first() const { return items_[0]; }
+  bool next(ASItem& item) {
+    if (++at_ >= count_) return false;
+    item = items_[at_];
+    return true;
+  }
+
+ private:
+  const ASItem* items_;
+  std::size_t count_;
+  std::size_t at_ = 0;
+};
 
 // Walks the ways between the ASes `walk` hands over toward the vantage point and hands each
 // edge found, with its two ends (the route travels from `to` toward `from`), to `credit`; stops
@@ -95,7 +130,13 @@ bool forEachWay(EdgeLookup& edges, Walk walk, Credit credit) {
 
 // The walks of a route's path as parsed, and as coveredPathASes left it.
 auto walkOf(List<ASItem>& path, ASNumber vantage) {
-  return [&path, vantage](auto visit) { forEachWalkAS(path, vantage, visit); };
+  return [&path, vantage](auto visit) { forEachWalkAS(ListItems(path), vantage, visit); };
+}
+
+auto walkOf(const ASItem* items, std::size_t count, ASNumber vantage) {
+  return [items, count, vantage](auto visit) {
+    forEachWalkAS(ArrayItems(items, count), vantage, visit);
+  };
 }
 
 auto walkOf(const ASNumber* ases, std::size_t count) {
@@ -172,6 +213,11 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASNumber* as
   creditAddresses(edges, prefix, walkOf(ases, count), exact, ranges);
 }
 
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASItem* items,
+                   std::size_t count, ASNumber vantage, bool exact, const AddressRanges* ranges) {
+  creditAddresses(edges, prefix, walkOf(items, count, vantage), exact, ranges);
+}
+
 bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& path,
                      ASNumber vantage, ASNumber& from, ASNumber& to) {
   return creditUnitsOf(edges, prefix, walkOf(path, vantage), from, to);
@@ -182,9 +228,28 @@ bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, const ASNumber
   return creditUnitsOf(edges, prefix, walkOf(ases, count), from, to);
 }
 
+bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, const ASItem* items,
+                     std::size_t count, ASNumber vantage, ASNumber& from, ASNumber& to) {
+  return creditUnitsOf(edges, prefix, walkOf(items, count, vantage), from, to);
+}
+
 void coveredPathASes(List<ASItem>& path, ASNumber vantage, std::vector<ASNumber>& ases) {
-  forEachWalkAS(path, vantage, [&ases](ASNumber as) {
+  forEachWalkAS(ListItems(path), vantage, [&ases](ASNumber as) {
     ases.push_back(as);
     return true;
   });
+}
+
+void coveredPathASes(const ASItem* items, std::size_t count, ASNumber vantage,
+                     std::vector<ASNumber>& ases) {
+  // The walk holds at most the path and the vantage point: room first, then plain stores.
+  const std::size_t before = ases.size();
+  ases.resize(before + count + 1);
+  ASNumber* const start = ases.data() + before;
+  ASNumber* end = start;
+  forEachWalkAS(ArrayItems(items, count), vantage, [&end](ASNumber as) {
+    *end++ = as;
+    return true;
+  });
+  ases.resize(before + static_cast<std::size_t>(end - start));
 }

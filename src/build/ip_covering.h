@@ -23,6 +23,9 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, List<ASItem>& path
 // The same for the ASes coveredPathASes gave for a path and a vantage point.
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASNumber* ases,
                    std::size_t count, bool exact, const AddressRanges* ranges);
+// The same for a path given as the array of a parser's pathItems.
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASItem* items,
+                   std::size_t count, ASNumber vantage, bool exact, const AddressRanges* ranges);
 
 // The IPv6 covering: credits the /64 units of `prefix` that no prefix credited before held to
 // the ways of `path`, as the exact count does (prefixes must come in IPv6Prefix::before order).
@@ -34,12 +37,17 @@ bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& 
                      ASNumber vantage, ASNumber& from, ASNumber& to);
 bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, const ASNumber* ases,
                      std::size_t count, ASNumber& from, ASNumber& to);
+bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, const ASItem* items,
+                     std::size_t count, ASNumber vantage, ASNumber& from, ASNumber& to);
 
 // Appends to `ases` the ASes the walk of the covering goes through for `path` and `vantage`: the
 // vantage point or the path's first AS, then the path's ASes but the members of AS sets, which
 // the walk bridges over; none for a path of fewer than two items. The overloads above taking
 // them credit as those taking the path do, and reader threads hand them over in half the room.
 void coveredPathASes(List<ASItem>& path, ASNumber vantage, std::vector<ASNumber>& ases);
+// The same for a path given as the array of a parser's pathItems.
+void coveredPathASes(const ASItem* items, std::size_t count, ASNumber vantage,
+                     std::vector<ASNumber>& ases);
 
 // Makes every way of the graph start the exact count afresh: nothing counted yet by a dump, so
 // that covering from earlier inputs does not stand in for addresses.

@@ -610,7 +610,7 @@ Parser::ParseResult BgpParser::parsePath(std::size_t shift) {
     setReason(kMismatch);
     return parseMissingField;
   }
-  storePath();
+  if (fillPathList_) storePath();
   return parseOk;
 }
 

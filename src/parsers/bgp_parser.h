@@ -45,6 +45,15 @@ class BgpParser : public Parser {
   // the continuation line the current line.
   ParseResult parseLine() override;
   const char* passedOverReason() const override { return kNotRouteLine; }
+  const ASItem* pathItems(std::size_t& count) const override {
+    count = pathLength_;
+    return pathItems_.get();
+  }
+  bool leavePathList() override {
+    fillPathList_ = false;
+    data.path.clear();
+    return true;
+  }
 
   // Reading one table in parts, each by a parser of its own. The columns of the header read
   // last (nextLine gave a line), as columnPos_ holds them.
@@ -102,6 +111,7 @@ class BgpParser : public Parser {
   std::unique_ptr<ASItem[]> pathItems_;
   std::size_t pathCapacity_ = 0;
   std::size_t pathLength_ = 0;
+  bool fillPathList_ = true;  // parsePath copies the path into data.path
 };
 
 #endif  // ZELGRIN_PARSERS_BGP_PARSER_H

@@ -16,6 +16,7 @@
 #include "ip/address_family.h"
 #include "parsers/address_order.h"
 #include "parsers/read_stats.h"
+#include "parsers/route.h"
 #include "parsers/time_window.h"
 
 class Parser {
@@ -72,6 +73,17 @@ class Parser {
   // For readers that sort routes for the merge: the memory a sort holds before it spills to a
   // temporary file. Readers that do not sort ignore it. Set before opening.
   virtual void setSortMemory(std::size_t) {}
+  // For readers that also hold the path of the record parseLine gave last as an array: its
+  // `count` items, those of the record's path list; null for the others. The merge takes
+  // paths from there, which saves walking the list.
+  virtual const ASItem* pathItems(std::size_t& count) const {
+    count = 0;
+    return nullptr;
+  }
+  // Tells a reader with pathItems that nothing reads its record's path list, which it then
+  // leaves empty rather than filling it for every record; true when it has pathItems. Set
+  // before reading.
+  virtual bool leavePathList() { return false; }
 
   // For readers that pass over records of their own accord: what they passed over (and the
   // records they rejected), by reason, since the input was opened. Null for the readers whose

@@ -21,7 +21,7 @@ void makeRing(ASGraph& graph) {
 // Whether routes are held back or not, and across the switches between the two, the pipeline
 // credits and counts exactly as crediting one route after the other: three phases of routes,
 // over a few edges, over edges spread around the ring, and over a few again; some routes name
-// a hop that is no edge.
+// a hop that is no edge. Every other route comes as a parser's array of path items.
 TEST(CreditPipelineTest, CreditsAsOneByOne) {
   for (bool exact : {false, true}) {
     ASGraph piped, oneByOne;
@@ -41,7 +41,13 @@ TEST(CreditPipelineTest, CreditsAsOneByOne) {
         const char length = static_cast<char>(i % 5 == 0 ? 16 : 24);
         const IPPrefix prefix(IPAddress(10 + i / 65536 % 200, i / 256 % 256, i % 256, 0),
                               IPNetmask(length));
-        pipeline.add(0, prefix, ases, 3);
+        if (i % 2 == 0) {
+          pipeline.add(0, prefix, ases, 3);
+        } else {
+          ASItem items[3];
+          for (int k = 0; k < 3; ++k) items[k].AS = ases[k];
+          pipeline.add(0, prefix, items, 3, 0);
+        }
         addIPCovering(oneByOneEdges, prefix, ases, 3, exact, nullptr);
         oneByOneReport.countUsed(0, oneByOneEdges.takeReached());
       }

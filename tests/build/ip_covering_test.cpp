@@ -15,10 +15,11 @@ struct Item {
   bool inSet;
 };
 
-// Credits each (prefix, path, vantage) route in turn on a graph with the edges 1-2 and 2-3.
-// Returns the covering of the ways "1>2 2>1 2>3 3>2", checking that both ends see one way.
+// Credits each (prefix, path, vantage) route in turn on a graph with the edges 1-2 and 2-3, the
+// path given as a list or as an array. Returns the covering of the ways "1>2 2>1 2>3 3>2",
+// checking that both ends see one way.
 std::string coveringAfter(const std::vector<std::pair<IPPrefix, std::vector<Item>>>& routes,
-                          ASNumber vantage) {
+                          ASNumber vantage, bool asArray) {
   ASGraph graph;
   for (ASNumber as : {1u, 2u, 3u}) graph.addNode(as, as);
   ASEdgeWeight fresh;
@@ -26,15 +27,22 @@ std::string coveringAfter(const std::vector<std::pair<IPPrefix, std::vector<Item
   graph.addEdge(2, 3, undirected, fresh, fresh);
   EdgeLookup edges(graph);
   List<ASItem> path;
+  std::vector<ASItem> items;
   for (const auto& route : routes) {
     path = List<ASItem>();
+    items.clear();
     for (const Item& item : route.second) {
       ASItem a;
       a.AS = item.as;
       a.flags = item.inSet ? ASItem::setFlag : 0;
       path.enqueue(a);
+      items.push_back(a);
     }
-    addIPCovering(edges, route.first, path, vantage);
+    if (asArray) {
+      addIPCovering(edges, route.first, items.data(), items.size(), vantage, false, nullptr);
+    } else {
+      addIPCovering(edges, route.first, path, vantage);
+    }
   }
   std::string out;
   for (auto way : {std::make_pair(1u, 2u), {2u, 1u}, {2u, 3u}, {3u, 2u}}) {
@@ -81,7 +89,10 @@ TEST(IPCoveringTest, WaysCountedTowardTheVantage) {
        0,
        "131072 0 0 0 "},
   };
-  for (const Case& c : cases) EXPECT_EQ(coveringAfter(c.routes, c.vantage), c.covering) << c.name;
+  for (const Case& c : cases) {
+    EXPECT_EQ(coveringAfter(c.routes, c.vantage, false), c.covering) << c.name;
+    EXPECT_EQ(coveringAfter(c.routes, c.vantage, true), c.covering) << c.name << " (array)";
+  }
 }
 
 // Random nested IPv6 prefixes over random paths of a small graph, credited in merge order, give

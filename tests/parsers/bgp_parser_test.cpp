@@ -40,8 +40,9 @@ std::string dotted(const IPAddress& address) {
 }
 
 // The record in one line, as the real-data expectation files write it: network, next hop, the
-// numbers that are present, the path with "s" for AS set members, origin and status bits.
-std::string describe(BgpParser& parser) {
+// numbers that are present, the path with "s" for AS set members, origin and status bits. With
+// `fromItems`, the path is taken from the parser's array, its list being left empty.
+std::string describe(BgpParser& parser, bool fromItems = false) {
   const Route& d = parser.data;
   std::string text = dotted(d.network);
   if (d.networkMask) text += "/" + std::to_string(static_cast<int>(d.networkMask->brief()));
@@ -50,10 +51,17 @@ std::string describe(BgpParser& parser) {
   if (d.localPref) text += " locprf " + std::to_string(*d.localPref);
   if (d.routeWeight) text += " weight " + std::to_string(*d.routeWeight);
   text += " path";
+  std::vector<ASItem> items;
   List<ASItem>& path = parser.data.path;
   bool more = !path.isEmpty();
-  for (path.goToFirst(); more; more = path.next()) {
-    const ASItem item = path.current();
+  for (path.goToFirst(); more; more = path.next()) items.push_back(path.current());
+  if (fromItems) {
+    EXPECT_TRUE(items.empty());
+    std::size_t count = 0;
+    const ASItem* array = parser.pathItems(count);
+    items.assign(array, array + count);
+  }
+  for (const ASItem& item : items) {
     text += " " + std::to_string(item.AS);
     if (item.flags & ASItem::setFlag) text += "s";
   }
@@ -62,14 +70,17 @@ std::string describe(BgpParser& parser) {
 }
 
 // Every delivered line of a file: "<lines read>\t<parse code>\t<record or reason>".
-std::vector<std::string> parseAll(const std::string& path) {
+std::vector<std::string> parseAll(const std::string& path, bool fromItems = false) {
   std::vector<std::string> out;
   BgpParser parser;
+  if (fromItems) {
+    EXPECT_TRUE(parser.leavePathList());
+  }
   if (!parser.openFile(path.c_str())) return {"cannot open " + path};
   while (parser.nextLine() == 0) {
     const int code = parser.parseLine();
     out.push_back(std::to_string(parser.readLines()) + "\t" + std::to_string(code) + "\t" +
-                  (code == 0 ? describe(parser) : std::string(parser.errReason())));
+                  (code == 0 ? describe(parser, fromItems) : std::string(parser.errReason())));
   }
   return out;
 }
@@ -546,9 +557,10 @@ TEST(BgpParserTest, EachRouteReplacesThePath) {
   }
   std::vector<std::string> paths;
   TempFiles files;
-  for (const std::string& line : parseAll(files.write(content))) {
-    paths.push_back(line.substr(line.find("path")));
-  }
+  const std::string name = files.write(content);
+  for (const std::string& line : parseAll(name)) paths.push_back(line.substr(line.find("path")));
+  // The parser's array holds the same paths, when its list is filled and when it is left.
+  EXPECT_EQ(parseAll(name, true), parseAll(name));
   EXPECT_EQ(paths, (std::vector<std::string>{
                        "path 701 1239 origin 1 status 8", "path 701 1239 origin 1 status 8",
                        "path 701 1239 3356s origin 1 status 8", "path 701 origin 1 status 8",
@@ -579,7 +591,8 @@ TEST(BgpParserTest, ReadErrorEndsTheInputAndIsRecorded) {
   EXPECT_EQ(parser.readError(), EISDIR);
 }
 
-// Real tables (see data/README.md): every delivered line is parsed or rejected as recorded.
+// Real tables (see data/README.md): every delivered line is parsed or rejected as recorded,
+// the paths read from the list and from the array alike.
 TEST(BgpParserTest, RealTables) {
   for (const char* name : {"bgp_ios_xe_table", "bgp_ios_layout_mismatch", "bgp_ios_wide_metric",
                            "bgp_ios_xr_wide_columns", "bgp_ios_xr_asdot_ipv6",
@@ -590,6 +603,7 @@ TEST(BgpParserTest, RealTables) {
     std::vector<std::string> expected;
     for (std::string line; std::getline(expectedFile, line);) expected.push_back(line);
     EXPECT_EQ(parseAll(base + ".txt"), expected) << name;
+    EXPECT_EQ(parseAll(base + ".txt", true), expected) << name << " (array)";
   }
 }
 
