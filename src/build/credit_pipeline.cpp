@@ -10,6 +10,7 @@ void CreditPipeline::add(int entry, const IPPrefix& prefix, const ASNumber* ases
     return;
   }
   Held& held = makeRoom(entry, prefix);
+  held.byHops = false;
   held.ases.assign(ases, ases + count);
   loadAhead();
 }
@@ -21,6 +22,7 @@ void CreditPipeline::add(int entry, const IPPrefix& prefix, List<ASItem>& path, 
     return;
   }
   Held& held = makeRoom(entry, prefix);
+  held.byHops = false;
   held.ases.clear();
   coveredPathASes(path, vantage, held.ases);
   loadAhead();
@@ -34,9 +36,20 @@ void CreditPipeline::add(int entry, const IPPrefix& prefix, const ASItem* items,
     return;
   }
   Held& held = makeRoom(entry, prefix);
+  held.byHops = false;
   held.ases.clear();
   coveredPathASes(items, count, vantage, held.ases);
   loadAhead();
+}
+
+void CreditPipeline::add(int entry, const IPPrefix& prefix, const ASGraph::edge* hops,
+                         std::size_t count) {
+  Held& held = makeRoom(entry, prefix);
+  held.byHops = true;
+  held.hops.assign(hops, hops + count);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (hops[i]) ASGraph::prefetchWays(hops[i]);
+  }
 }
 
 void CreditPipeline::flush() {
@@ -79,7 +92,11 @@ void CreditPipeline::loadAhead() {
 
 void CreditPipeline::creditOldest() {
   Held& held = held_[oldest_];
-  addIPCovering(edges_, held.prefix, held.ases.data(), held.ases.size(), exact_, ranges_);
+  if (held.byHops) {
+    addIPCovering(edges_, held.prefix, held.hops.data(), held.hops.size(), exact_, ranges_);
+  } else {
+    addIPCovering(edges_, held.prefix, held.ases.data(), held.ases.size(), exact_, ranges_);
+  }
   countUsed(held.entry);
   oldest_ = (oldest_ + 1) % kDepth;
   --count_;

@@ -34,6 +34,10 @@ class CreditPipeline {
   void add(int entry, const IPPrefix& prefix, const ASItem* items, std::size_t count,
            ASNumber vantage);
 
+  // The same for the edges findWalkHops found for those ASes: held back while their records
+  // load.
+  void add(int entry, const IPPrefix& prefix, const ASGraph::edge* hops, std::size_t count);
+
   // Credits every route held.
   void flush();
 
@@ -42,6 +46,8 @@ class CreditPipeline {
     int entry = 0;
     IPPrefix prefix;
     std::vector<ASNumber> ases;
+    std::vector<ASGraph::edge> hops;  // when the route came as its edges, in place of ases
+    bool byHops = false;
   };
   // Routes held: enough that a route's edges come from memory in the time the others take.
   static constexpr std::size_t kDepth = 8;

@@ -19,6 +19,7 @@ class EdgeLookup {
   EdgeLookup& operator=(const EdgeLookup&) = delete;
 
   ASGraph& graph() { return graph_; }
+  bool collapsesRepeats() const { return collapseRepeats_; }
 
   // True when the ASes `previous` and `next`, next to each other in a path, make a hop that
   // reaches the graph: always, but for an AS after itself when repeats are collapsed. The one

@@ -163,13 +163,14 @@ bool creditUnits(ASEdgeWeight& way, std::uint64_t first, std::uint64_t last) {
   return true;
 }
 
-template <class Walk>
-void creditAddresses(EdgeLookup& edges, const IPPrefix& prefix, Walk walk, bool exact,
-                     const AddressRanges* ranges) {
+// `ways(credit)` hands credit each way the route reaches, as forEachWay does.
+template <class Ways>
+void creditAddressesOf(const IPPrefix& prefix, Ways ways, bool exact,
+                       const AddressRanges* ranges) {
   const unsigned long long prefixAddresses = prefix.addresses();
   const RememberedPrefix remembered =
       RememberedPrefix::of(prefix.address().value(), prefix.netmask().value());
-  forEachWay(edges, walk, [&](const ASGraph::edge& nearVantage, ASNumber, ASNumber) {
+  ways([&](const ASGraph::edge& nearVantage, ASNumber, ASNumber) {
     // The route travels from the far end toward the near one: the reverse way as seen from the
     // near end. The one end of a self-loop sees both ways, and each is credited.
     if (exact) {
@@ -181,6 +182,13 @@ void creditAddresses(EdgeLookup& edges, const IPPrefix& prefix, Walk walk, bool 
     }
     return true;
   });
+}
+
+template <class Walk>
+void creditAddresses(EdgeLookup& edges, const IPPrefix& prefix, Walk walk, bool exact,
+                     const AddressRanges* ranges) {
+  creditAddressesOf(
+      prefix, [&](auto credit) { forEachWay(edges, walk, credit); }, exact, ranges);
 }
 
 template <class Walk>
@@ -216,6 +224,28 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASNumber* as
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASItem* items,
                    std::size_t count, ASNumber vantage, bool exact, const AddressRanges* ranges) {
   creditAddresses(edges, prefix, walkOf(items, count, vantage), exact, ranges);
+}
+
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASGraph::edge* hops,
+                   std::size_t count, bool exact, const AddressRanges* ranges) {
+  creditAddressesOf(
+      prefix,
+      [&](auto credit) {
+        for (std::size_t i = 0; i < count; ++i) {
+          if (!hops[i]) continue;
+          edges.noteReached();
+          credit(hops[i], 0, 0);
+        }
+      },
+      exact, ranges);
+}
+
+void findWalkHops(EdgeLookup& edges, const ASNumber* ases, std::size_t count,
+                  ASGraph::edge* hops) {
+  for (std::size_t i = 1; i < count; ++i) {
+    hops[i - 1] = edges.isHop(ases[i - 1], ases[i]) ? edges.find(ases[i - 1], ases[i])
+                                                    : ASGraph::edge();
+  }
 }
 
 bool addIPv6Covering(EdgeLookup& edges, const IPv6Prefix& prefix, List<ASItem>& path,

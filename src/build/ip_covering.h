@@ -26,6 +26,15 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASNumber* as
 // The same for a path given as the array of a parser's pathItems.
 void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASItem* items,
                    std::size_t count, ASNumber vantage, bool exact, const AddressRanges* ranges);
+// The same for the edges findWalkHops found for those ASes.
+void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASGraph::edge* hops,
+                   std::size_t count, bool exact, const AddressRanges* ranges);
+
+// Puts in hops[i - 1] the edge between ases[i - 1] and ases[i] as the covering walk finds it
+// (a null handle where it finds none, or where the two make no hop), for i from 1 to count - 1:
+// finding edges is most of crediting, and a thread other than the one that credits may do it
+// while the graph's edges stay as they are.
+void findWalkHops(EdgeLookup& edges, const ASNumber* ases, std::size_t count, ASGraph::edge* hops);
 
 // The IPv6 covering: credits the /64 units of `prefix` that no prefix credited before held to
 // the ways of `path`, as the exact count does (prefixes must come in IPv6Prefix::before order).

@@ -187,6 +187,8 @@ class Graph {
     const std::uint32_t number = edgeIndex_.likelyItem(a, b);
     if (number != kAbsent) prefetch(&edges_[number]);
   }
+  // The ways of a found edge, for a change soon after.
+  static void prefetchWays(const edge& e) { prefetch(&e.reverseWeight(), true); }
 
   // The same edge seen from its other end (the handle itself for a self-loop).
   static edge otherCopy(const edge& seen) {
@@ -346,14 +348,19 @@ class Graph {
     return order;
   }
 
-  static void prefetch(const void* address) {
+  static void prefetch(const void* address, bool forWrite = false) {
 #if defined(__GNUC__)
-    __builtin_prefetch(address);
+    if (forWrite) {
+      __builtin_prefetch(address, 1);
+    } else {
+      __builtin_prefetch(address);
+    }
     // A function that only loads ahead looks to the compiler like one without effect, and it
     // drops the calls; this keeps them.
     __asm__ volatile("" : : "r"(address));
 #else
     (void)address;
+    (void)forWrite;
 #endif
   }
 

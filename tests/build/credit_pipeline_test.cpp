@@ -21,13 +21,14 @@ void makeRing(ASGraph& graph) {
 // Whether routes are held back or not, and across the switches between the two, the pipeline
 // credits and counts exactly as crediting one route after the other: three phases of routes,
 // over a few edges, over edges spread around the ring, and over a few again; some routes name
-// a hop that is no edge. Every other route comes as a parser's array of path items.
+// a hop that is no edge. The routes come in turn as their ASes, as a parser's array of path
+// items, and as the edges another lookup found for them.
 TEST(CreditPipelineTest, CreditsAsOneByOne) {
   for (bool exact : {false, true}) {
     ASGraph piped, oneByOne;
     makeRing(piped);
     makeRing(oneByOne);
-    EdgeLookup pipedEdges(piped), oneByOneEdges(oneByOne);
+    EdgeLookup pipedEdges(piped), oneByOneEdges(oneByOne), finder(piped);
     BuildReport pipedReport(1), oneByOneReport(1);
     std::mt19937 random(7);
     {
@@ -41,8 +42,12 @@ TEST(CreditPipelineTest, CreditsAsOneByOne) {
         const char length = static_cast<char>(i % 5 == 0 ? 16 : 24);
         const IPPrefix prefix(IPAddress(10 + i / 65536 % 200, i / 256 % 256, i % 256, 0),
                               IPNetmask(length));
-        if (i % 2 == 0) {
+        if (i % 3 == 0) {
           pipeline.add(0, prefix, ases, 3);
+        } else if (i % 3 == 1) {
+          ASGraph::edge hops[2];
+          findWalkHops(finder, ases, 3, hops);
+          pipeline.add(0, prefix, hops, 2);
         } else {
           ASItem items[3];
           for (int k = 0; k < 3; ++k) items[k].AS = ases[k];

@@ -15,11 +15,15 @@ struct Item {
   bool inSet;
 };
 
+// How a route's path reaches the covering: as a parser's list, as its array, or as the edges
+// findWalkHops found for its walk.
+enum class PathForm { list, array, hops };
+
 // Credits each (prefix, path, vantage) route in turn on a graph with the edges 1-2 and 2-3, the
-// path given as a list or as an array. Returns the covering of the ways "1>2 2>1 2>3 3>2",
-// checking that both ends see one way.
+// path given in `form`. Returns the covering of the ways "1>2 2>1 2>3 3>2", checking that both
+// ends see one way.
 std::string coveringAfter(const std::vector<std::pair<IPPrefix, std::vector<Item>>>& routes,
-                          ASNumber vantage, bool asArray) {
+                          ASNumber vantage, PathForm form) {
   ASGraph graph;
   for (ASNumber as : {1u, 2u, 3u}) graph.addNode(as, as);
   ASEdgeWeight fresh;
@@ -38,10 +42,19 @@ std::string coveringAfter(const std::vector<std::pair<IPPrefix, std::vector<Item
       path.enqueue(a);
       items.push_back(a);
     }
-    if (asArray) {
+    if (form == PathForm::array) {
       addIPCovering(edges, route.first, items.data(), items.size(), vantage, false, nullptr);
-    } else {
+    } else if (form == PathForm::list) {
       addIPCovering(edges, route.first, path, vantage);
+    } else {
+      // Found by a lookup of their own, as a reader thread does.
+      EdgeLookup finder(graph);
+      std::vector<ASNumber> ases;
+      coveredPathASes(items.data(), items.size(), vantage, ases);
+      std::vector<ASGraph::edge> hops(ases.size());
+      findWalkHops(finder, ases.data(), ases.size(), hops.data());
+      const std::size_t count = ases.empty() ? 0 : ases.size() - 1;
+      addIPCovering(edges, route.first, hops.data(), count, false, nullptr);
     }
   }
   std::string out;
@@ -71,6 +84,8 @@ TEST(IPCoveringTest, WaysCountedTowardTheVantage) {
       {"route over 2 1 credits 1>2", {{p8, {{2, false}, {1, false}}}}, 0, "16777216 0 0 0 "},
       {"whole path", {{p8, {{1, false}, {2, false}, {3, false}}}}, 0, "0 16777216 0 16777216 "},
       {"set bridged", {{p8, {{3, false}, {7, true}, {2, false}}}}, 0, "0 0 16777216 0 "},
+      {"no edge between 3 and 1", {{p8, {{1, false}, {3, false}, {2, false}}}}, 0,
+       "0 0 16777216 0 "},
       {"vantage in front", {{p8, {{2, false}, {3, false}}}}, 1, "0 16777216 0 16777216 "},
       {"vantage already first", {{p8, {{1, false}, {2, false}}}}, 1, "0 16777216 0 0 "},
       {"single AS counts nothing", {{p8, {{2, false}}}}, 1, "0 0 0 0 "},
@@ -90,8 +105,9 @@ TEST(IPCoveringTest, WaysCountedTowardTheVantage) {
        "131072 0 0 0 "},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(coveringAfter(c.routes, c.vantage, false), c.covering) << c.name;
-    EXPECT_EQ(coveringAfter(c.routes, c.vantage, true), c.covering) << c.name << " (array)";
+    EXPECT_EQ(coveringAfter(c.routes, c.vantage, PathForm::list), c.covering) << c.name;
+    EXPECT_EQ(coveringAfter(c.routes, c.vantage, PathForm::array), c.covering) << c.name << " (array)";
+    EXPECT_EQ(coveringAfter(c.routes, c.vantage, PathForm::hops), c.covering) << c.name << " (hops)";
   }
 }
 
