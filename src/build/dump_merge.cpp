@@ -151,6 +151,8 @@ class DumpMerge {
     }
     float totalSize = 0;
     for (short k = 0; k < count_; k++) totalSize += parsers_[k]->fileSize();
+    // The merge changes only the ways of the graph's edges, so reader threads may find them.
+    if (!ipv6_) readers_.findHopsIn(edges.graph(), edges.collapsesRepeats());
     readers_.start();
 
     // Every dump offers its first line; then each, in order, settles on its first route.
@@ -323,7 +325,10 @@ class DumpMerge {
 
   // Hands the IPv4 route of dump k to be credited.
   void credit(CreditPipeline& pipeline, short k) {
-    if (readers_.readsAhead()) {
+    if (readers_.findsHops()) {
+      const std::size_t length = readers_.pathLength(k);
+      pipeline.add(entries_[k], prefixes_[k], readers_.hops(k), length > 0 ? length - 1 : 0);
+    } else if (readers_.readsAhead()) {
       pipeline.add(entries_[k], prefixes_[k], readers_.path(k), readers_.pathLength(k));
     } else if (readers_.pathInItems(k)) {
       std::size_t count = 0;

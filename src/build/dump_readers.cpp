@@ -31,6 +31,7 @@ void DumpReaders::Batch::clear() {
   networks.clear();
   networks6.clear();
   ases.clear();
+  hops.clear();
   text.clear();
 }
 
@@ -45,6 +46,16 @@ DumpReaders::DumpReaders(const std::vector<Parser*>& parsers,
       keepPositions_(keepPositions),
       capture_(capture),
       vantages_(std::move(vantages)) {}
+
+void DumpReaders::findHopsIn(ASGraph& graph, bool collapseRepeats) {
+  hopsGraph_ = &graph;
+  collapseRepeats_ = collapseRepeats;
+}
+
+std::unique_ptr<EdgeLookup> DumpReaders::hopsLookup() const {
+  if (hopsGraph_ == nullptr) return nullptr;
+  return std::make_unique<EdgeLookup>(*hopsGraph_, collapseRepeats_);
+}
 
 void DumpReaders::start() {
   // Routes' paths are read from the parsers' arrays where they have them, so that their lists
@@ -69,7 +80,9 @@ void DumpReaders::start() {
   if (workers_.empty()) {
     ahead_ = false;
     dumps_.clear();
+    return;
   }
+  mergeLookup_ = hopsLookup();
 }
 
 void DumpReaders::stop() {
@@ -82,7 +95,37 @@ void DumpReaders::stop() {
   workers_.clear();
 }
 
-bool DumpReaders::readBatch(std::size_t k, Batch& batch) {
+bool DumpReaders::readBatch(std::size_t k, Batch& batch, EdgeLookup* edges) {
+  const bool last = readSteps(k, batch);
+  if (edges != nullptr) findHops(batch, *edges);
+  return last;
+}
+
+// Each route's hops are found in three passes over the batch: first its index slots are asked
+// for, then its edges, whose places the slots give, and then the edges are found, by then in
+// the cache. A find alone would wait on memory for each, as the graph seldom is.
+void DumpReaders::findHops(Batch& batch, EdgeLookup& edges) {
+  batch.hops.resize(batch.ases.size());
+  const auto forEachWalk = [&batch](auto visit) {
+    std::size_t begin = 0;
+    for (const Step& step : batch.steps) {
+      if (step.kind != StepKind::parsed) continue;
+      visit(batch.ases.data() + begin, step.pathLength, batch.hops.data() + begin);
+      begin += step.pathLength;
+    }
+  };
+  forEachWalk([&edges](const ASNumber* ases, std::size_t count, ASGraph::edge*) {
+    for (std::size_t i = 1; i < count; ++i) edges.prefetchSlot(ases[i - 1], ases[i]);
+  });
+  forEachWalk([&edges](const ASNumber* ases, std::size_t count, ASGraph::edge*) {
+    for (std::size_t i = 1; i < count; ++i) edges.prefetchEdge(ases[i - 1], ases[i]);
+  });
+  forEachWalk([&edges](const ASNumber* ases, std::size_t count, ASGraph::edge* hops) {
+    findWalkHops(edges, ases, count, hops);
+  });
+}
+
+bool DumpReaders::readSteps(std::size_t k, Batch& batch) {
   Parser& parser = *parsers_[k];
   const std::size_t scale = capture_ == Capture::paths ? kPathBatchScale : 1;
   const ASNumber vantage = k < vantages_.size() ? vantages_[k] : 0;
@@ -149,17 +192,23 @@ std::unique_ptr<DumpReaders::Batch> DumpReaders::spareBatch() {
   return batch;
 }
 
+// The dump with the fewest batches ahead is the one the merge may soonest wait for.
+std::size_t DumpReaders::neediest() const {
+  std::size_t chosen = dumps_.size();
+  for (std::size_t k = 0; k < dumps_.size(); ++k) {
+    const Dump& dump = dumps_[k];
+    if (dump.claimed || dump.ended || dump.ready.size() >= kBatchesAhead) continue;
+    if (chosen == dumps_.size() || dump.ready.size() < dumps_[chosen].ready.size()) chosen = k;
+  }
+  return chosen;
+}
+
 void DumpReaders::work() {
+  const std::unique_ptr<EdgeLookup> edges = hopsLookup();
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     if (stopping_) return;
-    // The dump with the fewest batches ahead is the one the merge may soonest wait for.
-    std::size_t chosen = dumps_.size();
-    for (std::size_t k = 0; k < dumps_.size(); ++k) {
-      const Dump& dump = dumps_[k];
-      if (dump.claimed || dump.ended || dump.ready.size() >= kBatchesAhead) continue;
-      if (chosen == dumps_.size() || dump.ready.size() < dumps_[chosen].ready.size()) chosen = k;
-    }
+    const std::size_t chosen = neediest();
     if (chosen == dumps_.size()) {
       workToDo_.wait(lock);
       continue;
@@ -168,7 +217,7 @@ void DumpReaders::work() {
     dump.claimed = true;
     std::unique_ptr<Batch> batch = spareBatch();
     lock.unlock();
-    const bool last = readBatch(chosen, *batch);
+    const bool last = readBatch(chosen, *batch, edges.get());
     lock.lock();
     dump.claimed = false;
     dump.ended = last;
@@ -184,21 +233,23 @@ void DumpReaders::takeBatch(std::size_t k) {
     dump.current->clear();
     spare_.push_back(std::move(dump.current));
   }
-  // Nobody at this dump and nothing read ahead: the merge reads the batch itself rather than
-  // wait for a reader thread busy with other dumps.
+  // Nothing read ahead: the merge reads the batch itself rather than wait for a reader thread
+  // busy with other dumps; while a reader thread is at this one, it reads ahead in another.
   while (dump.ready.empty()) {
-    if (!dump.claimed && !dump.ended) {
-      dump.claimed = true;
-      std::unique_ptr<Batch> batch = spareBatch();
-      lock.unlock();
-      const bool last = readBatch(k, *batch);
-      lock.lock();
-      dump.claimed = false;
-      dump.ended = last;
-      dump.ready.push_back(std::move(batch));
-      break;
+    const std::size_t chosen = (!dump.claimed && !dump.ended) ? k : neediest();
+    if (chosen == dumps_.size()) {
+      batchReady_.wait(lock);
+      continue;
     }
-    batchReady_.wait(lock);
+    Dump& read = dumps_[chosen];
+    read.claimed = true;
+    std::unique_ptr<Batch> batch = spareBatch();
+    lock.unlock();
+    const bool last = readBatch(chosen, *batch, mergeLookup_.get());
+    lock.lock();
+    read.claimed = false;
+    read.ended = last;
+    read.ready.push_back(std::move(batch));
   }
   dump.current = dump.ready.take_front();
   dump.next = 0;

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "build/edge_lookup.h"
 #include "build/input_formats.h"
 #include "parsers/parser.h"
 #include "parsers/route.h"
@@ -41,6 +42,9 @@ class DumpReaders {
   DumpReaders(const DumpReaders&) = delete;
   DumpReaders& operator=(const DumpReaders&) = delete;
 
+  // Before start, capturing routes: the reader threads also find the edges of each route's
+  // covering walk in `graph` (see hops), which must keep its nodes and edges while they read.
+  void findHopsIn(ASGraph& graph, bool collapseRepeats);
   // Starts the reader threads. Call once, after every parser was opened.
   void start();
   // Stops the reader threads; after it no thread but the caller's touches a parser.
@@ -71,10 +75,16 @@ class DumpReaders {
   const ASItem* pathItems(std::size_t k, std::size_t& count) const {
     return parsers_[k]->pathItems(count);
   }
-  const ASNumber* path(std::size_t k) const;
-  std::size_t pathLength(std::size_t k) const;
   // Read ahead, capturing routes, path and pathLength give the ASes the walk of the covering
   // goes through for the route's path (coveredPathASes).
+  const ASNumber* path(std::size_t k) const;
+  std::size_t pathLength(std::size_t k) const;
+  // True when reading ahead with findHopsIn: then hops gives the edges findWalkHops found for
+  // path, pathLength - 1 of them (none for an empty path).
+  bool findsHops() const { return ahead_ && hopsGraph_ != nullptr; }
+  const ASGraph::edge* hops(std::size_t k) const {
+    return dumps_[k].current->hops.data() + dumps_[k].itemBegin;
+  }
   // The parser's filePos after the last nextLine or parseLine (see keepPositions).
   unsigned long long filePos(std::size_t k) const;
   // After a failed parseLine: the parser's readLines, currentLine (empty without keepLines),
@@ -123,6 +133,7 @@ class DumpReaders {
     std::vector<Network> networks;      // one an IPv4 route
     std::vector<IPv6Prefix> networks6;  // one an IPv6 route
     std::vector<ASNumber> ases;         // the paths, or the ASes of the routes' covering walks
+    std::vector<ASGraph::edge> hops;    // with findHopsIn, a route's at the place of its ases
     std::string text;
     // Full at `scale` times the steps and paths of a merge's batch.
     bool full(std::size_t scale) const;
@@ -169,11 +180,19 @@ class DumpReaders {
 
   bool nextLineAhead(std::size_t k);
   bool parseLineAhead(std::size_t k);
-  // Reads the next batch of dump k into `batch`; true when it holds the dump's last step.
+  // Reads the next batch of dump k into `batch`, finding its hops with `edges` when given; true
+  // when it holds the dump's last step.
   // REQUIRES: the caller has claimed dump k.
-  bool readBatch(std::size_t k, Batch& batch);
+  bool readBatch(std::size_t k, Batch& batch, EdgeLookup* edges);
+  bool readSteps(std::size_t k, Batch& batch);
+  static void findHops(Batch& batch, EdgeLookup& edges);
+  // An EdgeLookup of its own for a thread that reads batches, or null without findHopsIn.
+  std::unique_ptr<EdgeLookup> hopsLookup() const;
   // Takes the next batch of dump k, waiting for it, or reading it when no thread is at it.
   void takeBatch(std::size_t k);
+  // The unclaimed dump with room that has the fewest batches read ahead, or dumps_.size().
+  // REQUIRES: mutex_ held.
+  std::size_t neediest() const;
   // The reader threads' loop: reads a batch of the dump with the fewest read ahead, until stop.
   void work();
   std::unique_ptr<Batch> spareBatch();
@@ -187,6 +206,9 @@ class DumpReaders {
   const std::vector<ASNumber> vantages_;
   bool ahead_ = false;           // the steps are read ahead in batches (threads > 1)
   std::vector<bool> itemPaths_;  // per dump: its parser holds paths in pathItems alone
+  ASGraph* hopsGraph_ = nullptr;
+  bool collapseRepeats_ = false;
+  std::unique_ptr<EdgeLookup> mergeLookup_;  // the merge's thread's, when it reads a batch
   std::vector<Dump> dumps_;
   std::vector<std::thread> workers_;
   std::mutex mutex_;  // guards the dumps' ready, claimed and ended, spare_ and stopping_
