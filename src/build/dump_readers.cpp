@@ -213,17 +213,21 @@ void DumpReaders::work() {
       workToDo_.wait(lock);
       continue;
     }
-    Dump& dump = dumps_[chosen];
-    dump.claimed = true;
-    std::unique_ptr<Batch> batch = spareBatch();
-    lock.unlock();
-    const bool last = readBatch(chosen, *batch, edges.get());
-    lock.lock();
-    dump.claimed = false;
-    dump.ended = last;
-    dump.ready.push_back(std::move(batch));
+    readAhead(chosen, lock, edges.get());
     batchReady_.notify_one();
   }
+}
+
+void DumpReaders::readAhead(std::size_t k, std::unique_lock<std::mutex>& lock, EdgeLookup* edges) {
+  Dump& dump = dumps_[k];
+  dump.claimed = true;
+  std::unique_ptr<Batch> batch = spareBatch();
+  lock.unlock();
+  const bool last = readBatch(k, *batch, edges);
+  lock.lock();
+  dump.claimed = false;
+  dump.ended = last;
+  dump.ready.push_back(std::move(batch));
 }
 
 void DumpReaders::takeBatch(std::size_t k) {
@@ -241,15 +245,7 @@ void DumpReaders::takeBatch(std::size_t k) {
       batchReady_.wait(lock);
       continue;
     }
-    Dump& read = dumps_[chosen];
-    read.claimed = true;
-    std::unique_ptr<Batch> batch = spareBatch();
-    lock.unlock();
-    const bool last = readBatch(chosen, *batch, mergeLookup_.get());
-    lock.lock();
-    read.claimed = false;
-    read.ended = last;
-    read.ready.push_back(std::move(batch));
+    readAhead(chosen, lock, mergeLookup_.get());
   }
   dump.current = dump.ready.take_front();
   dump.next = 0;

@@ -188,6 +188,9 @@ class DumpReaders {
   static void findHops(Batch& batch, EdgeLookup& edges);
   // An EdgeLookup of its own for a thread that reads batches, or null without findHopsIn.
   std::unique_ptr<EdgeLookup> hopsLookup() const;
+  // Claims dump k, reads its next batch with `lock` released, and queues it.
+  // REQUIRES: `lock` holds mutex_, dump k is unclaimed, not ended, and has room.
+  void readAhead(std::size_t k, std::unique_lock<std::mutex>& lock, EdgeLookup* edges);
   // Takes the next batch of dump k, waiting for it, or reading it when no thread is at it.
   void takeBatch(std::size_t k);
   // The unclaimed dump with room that has the fewest batches read ahead, or dumps_.size().
