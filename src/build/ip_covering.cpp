@@ -165,8 +165,7 @@ bool creditUnits(ASEdgeWeight& way, std::uint64_t first, std::uint64_t last) {
 
 // `ways(credit)` hands credit each way the route reaches, as forEachWay does.
 template <class Ways>
-void creditAddressesOf(const IPPrefix& prefix, Ways ways, bool exact,
-                       const AddressRanges* ranges) {
+void creditAddressesOf(const IPPrefix& prefix, Ways ways, bool exact, const AddressRanges* ranges) {
   const unsigned long long prefixAddresses = prefix.addresses();
   const RememberedPrefix remembered =
       RememberedPrefix::of(prefix.address().value(), prefix.netmask().value());
@@ -240,11 +239,10 @@ void addIPCovering(EdgeLookup& edges, const IPPrefix& prefix, const ASGraph::edg
       exact, ranges);
 }
 
-void findWalkHops(EdgeLookup& edges, const ASNumber* ases, std::size_t count,
-                  ASGraph::edge* hops) {
+void findWalkHops(EdgeLookup& edges, const ASNumber* ases, std::size_t count, ASGraph::edge* hops) {
   for (std::size_t i = 1; i < count; ++i) {
-    hops[i - 1] = edges.isHop(ases[i - 1], ases[i]) ? edges.find(ases[i - 1], ases[i])
-                                                    : ASGraph::edge();
+    hops[i - 1] =
+        edges.isHop(ases[i - 1], ases[i]) ? edges.find(ases[i - 1], ases[i]) : ASGraph::edge();
   }
 }
 

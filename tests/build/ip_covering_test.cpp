@@ -84,7 +84,9 @@ TEST(IPCoveringTest, WaysCountedTowardTheVantage) {
       {"route over 2 1 credits 1>2", {{p8, {{2, false}, {1, false}}}}, 0, "16777216 0 0 0 "},
       {"whole path", {{p8, {{1, false}, {2, false}, {3, false}}}}, 0, "0 16777216 0 16777216 "},
       {"set bridged", {{p8, {{3, false}, {7, true}, {2, false}}}}, 0, "0 0 16777216 0 "},
-      {"no edge between 3 and 1", {{p8, {{1, false}, {3, false}, {2, false}}}}, 0,
+      {"no edge between 3 and 1",
+       {{p8, {{1, false}, {3, false}, {2, false}}}},
+       0,
        "0 0 16777216 0 "},
       {"vantage in front", {{p8, {{2, false}, {3, false}}}}, 1, "0 16777216 0 16777216 "},
       {"vantage already first", {{p8, {{1, false}, {2, false}}}}, 1, "0 16777216 0 0 "},
@@ -106,8 +108,10 @@ TEST(IPCoveringTest, WaysCountedTowardTheVantage) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(coveringAfter(c.routes, c.vantage, PathForm::list), c.covering) << c.name;
-    EXPECT_EQ(coveringAfter(c.routes, c.vantage, PathForm::array), c.covering) << c.name << " (array)";
-    EXPECT_EQ(coveringAfter(c.routes, c.vantage, PathForm::hops), c.covering) << c.name << " (hops)";
+    EXPECT_EQ(coveringAfter(c.routes, c.vantage, PathForm::array), c.covering)
+        << c.name << " (array)";
+    EXPECT_EQ(coveringAfter(c.routes, c.vantage, PathForm::hops), c.covering)
+        << c.name << " (hops)";
   }
 }
 
