@@ -10,7 +10,6 @@ void CreditPipeline::add(int entry, const IPPrefix& prefix, const ASNumber* ases
     return;
   }
   Held& held = makeRoom(entry, prefix);
-  held.byHops = false;
   held.ases.assign(ases, ases + count);
   loadAhead();
 }
@@ -22,7 +21,6 @@ void CreditPipeline::add(int entry, const IPPrefix& prefix, List<ASItem>& path, 
     return;
   }
   Held& held = makeRoom(entry, prefix);
-  held.byHops = false;
   held.ases.clear();
   coveredPathASes(path, vantage, held.ases);
   loadAhead();
@@ -36,7 +34,6 @@ void CreditPipeline::add(int entry, const IPPrefix& prefix, const ASItem* items,
     return;
   }
   Held& held = makeRoom(entry, prefix);
-  held.byHops = false;
   held.ases.clear();
   coveredPathASes(items, count, vantage, held.ases);
   loadAhead();
@@ -74,6 +71,7 @@ CreditPipeline::Held& CreditPipeline::makeRoom(int entry, const IPPrefix& prefix
   Held& held = held_[(oldest_ + count_++) % kDepth];
   held.entry = entry;
   held.prefix = prefix;
+  held.byHops = false;
   return held;
 }
 

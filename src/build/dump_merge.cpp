@@ -326,8 +326,9 @@ class DumpMerge {
   // Hands the IPv4 route of dump k to be credited.
   void credit(CreditPipeline& pipeline, short k) {
     if (readers_.findsHops()) {
-      const std::size_t length = readers_.pathLength(k);
-      pipeline.add(entries_[k], prefixes_[k], readers_.hops(k), length > 0 ? length - 1 : 0);
+      std::size_t count = 0;
+      const ASGraph::edge* hops = readers_.hops(k, count);
+      pipeline.add(entries_[k], prefixes_[k], hops, count);
     } else if (readers_.readsAhead()) {
       pipeline.add(entries_[k], prefixes_[k], readers_.path(k), readers_.pathLength(k));
     } else if (readers_.pathInItems(k)) {

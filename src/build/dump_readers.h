@@ -79,10 +79,12 @@ class DumpReaders {
   // goes through for the route's path (coveredPathASes).
   const ASNumber* path(std::size_t k) const;
   std::size_t pathLength(std::size_t k) const;
-  // True when reading ahead with findHopsIn: then hops gives the edges findWalkHops found for
-  // path, pathLength - 1 of them (none for an empty path).
+  // True when reading ahead with findHopsIn: then hops gives the `count` edges findWalkHops
+  // found for path, one a hop.
   bool findsHops() const { return ahead_ && hopsGraph_ != nullptr; }
-  const ASGraph::edge* hops(std::size_t k) const {
+  const ASGraph::edge* hops(std::size_t k, std::size_t& count) const {
+    const std::size_t length = dumps_[k].step->pathLength;
+    count = length > 0 ? length - 1 : 0;
     return dumps_[k].current->hops.data() + dumps_[k].itemBegin;
   }
   // The parser's filePos after the last nextLine or parseLine (see keepPositions).
