@@ -35,7 +35,7 @@ std::string buildWith(const std::vector<InputFile>& inputs, ASWidth width, int t
   options.width = width;
   options.threads = threads;
   // A path list of a few bytes is read in parts too, and router tables of a few bytes are
-  // merged in halves.
+  // merged in ranges.
   options.minPartBytes = 8;
   options.family = family;
   BuildReport report(static_cast<int>(inputs.size()));

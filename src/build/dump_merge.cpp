@@ -1,14 +1,16 @@
 #include "build/dump_merge.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <vector>
 
 #include "build/build_graph.h"
-#include "build/covering_halves.h"
+#include "build/covering_ranges.h"
 #include "build/credit_pipeline.h"
 #include "build/dump_readers.h"
 #include "build/ip_covering.h"
@@ -53,11 +55,14 @@ unsigned long long orderKey(const IPPrefix& prefix) {
   return (address << 6) | hostBits(prefix.netmask().value());
 }
 
-// One of the two halves of a merge cut by address: its dumps read from or up to the cuts, and
-// every route it takes checked to lie on its side.
-struct MergeHalf {
+// One range of a merge cut by address: its dumps read between its cuts, and every route it
+// takes checked to lie in it.
+struct MergeRange {
   const TableCuts* cuts = nullptr;
-  bool upper = false;
+  std::size_t index = 0;  // range `index` of cuts->ranges()
+
+  bool first() const { return index == 0; }
+  bool last() const { return index + 1 == cuts->ranges(); }
 };
 
 // All dumps of one merge, with the parsed route each active dump holds and a heap of the
@@ -67,11 +72,11 @@ struct MergeHalf {
 class DumpMerge {
  public:
   // The dumps are the entries of `inputs` read in the merge; dump k is entry entries_[k].
-  // With `half`, it merges that half only, printing nothing: it fails where the half cannot
+  // With `range`, it merges that range only, printing nothing: it fails where the range cannot
   // stand for its part of the whole merge, which is then read as one.
   DumpMerge(const std::vector<InputFile>& inputs, const BuildOptions& options, BuildReport* report,
-            const std::vector<AddressOrder>& addressOrders, const MergeHalf* half = nullptr)
-      : half_(half),
+            const std::vector<AddressOrder>& addressOrders, const MergeRange* range = nullptr)
+      : range_(range),
         verbose_(options.verbose),
         report_(report),
         exact_(options.exactCovering),
@@ -138,8 +143,8 @@ class DumpMerge {
     bool bar = progress;
     for (short k = 0; k < count_; k++) {
       const char* name = nameOf(k);
-      if (half_ != nullptr) {
-        if (!openHalf(k)) return buildInputFailed;
+      if (range_ != nullptr) {
+        if (!openRange(k)) return buildInputFailed;
         continue;
       }
       if (!openInput(*parsers_[k], dumps_[k]->openName())) {
@@ -212,41 +217,47 @@ class DumpMerge {
     }
     // Every dump is at its end: no reader thread touches a parser any more.
     readers_.stop();
-    if (half_ != nullptr) return halfEndsWell() ? buildOk : buildInputFailed;
+    if (range_ != nullptr) return rangeEndsWell() ? buildOk : buildInputFailed;
     if (report_ != nullptr) {
       for (short k = 0; k < count_; k++) report_->finishReading(entries_[k], *parsers_[k]);
     }
     return buildOk;
   }
 
-  // Opens dump k for its half: the lower from the start to the cut, the upper from the cut on,
-  // in the table the lower half reads up to it.
-  bool openHalf(short k) {
-    const TableCuts& cuts = *half_->cuts;
+  // Opens dump k for its range: the first from the start to its cut, the others from the cut
+  // before them on, in the table the first reads up to it, to their cut or the end.
+  bool openRange(short k) {
+    const TableCuts& cuts = *range_->cuts;
+    const std::size_t i = range_->index;
     if (!parsers_[k]->openFile(dumps_[k]->openName())) return false;
-    if (!half_->upper) return parsers_[k]->readOnlyPart(0, cuts.at[k]);
-    return static_cast<BgpParser*>(parsers_[k])->continueTable(cuts.columns[k], cuts.at[k], ~0ull);
+    if (range_->first()) return parsers_[k]->readOnlyPart(0, cuts.at[0][k]);
+    const unsigned long long end = range_->last() ? ~0ull : cuts.at[i][k];
+    return static_cast<BgpParser*>(parsers_[k])
+        ->continueTable(cuts.columns[k], cuts.at[i - 1][k], end);
   }
 
-  // True when dump k's route lies on the half's side of the cut: a lower route ends below it,
-  // an upper one starts at or above it. Then no route of the upper half can be taken before
-  // the lower half's, whatever the order within each, and no way's count depends on the other
-  // half but by the sum.
-  bool withinHalf(short k) const {
-    const std::uint32_t boundary = half_->cuts->boundary;
+  // True when dump k's route lies in the range: it starts at or above the range's first
+  // address and ends below the next range's. Then no route of a later range can be taken
+  // before one of this range, whatever the order within each, and no way's count depends on
+  // the other ranges but by the sum.
+  bool withinRange(short k) const {
+    const TableCuts& cuts = *range_->cuts;
+    const std::size_t i = range_->index;
     const IPPrefix& prefix = prefixes_[k];
-    if (half_->upper) return prefix.address().value() >= boundary;
-    return RememberedPrefix::of(prefix.address().value(), prefix.netmask().value()).last < boundary;
+    if (!range_->first() && prefix.address().value() < cuts.boundaries[i - 1]) return false;
+    return range_->last() ||
+           RememberedPrefix::of(prefix.address().value(), prefix.netmask().value()).last <
+               cuts.boundaries[i];
   }
 
-  // After the lower half: every dump ended at its cut in the table, with the columns, the upper
-  // half took up, with no wrapped route cut short.
-  bool halfEndsWell() const {
-    if (half_->upper) return true;
+  // After a range but the last: every dump ended at its cut in the table, with the columns, the
+  // next range took up, with no wrapped route cut short.
+  bool rangeEndsWell() const {
+    if (range_->last()) return true;
     for (short k = 0; k < count_; k++) {
       const BgpParser& table = *static_cast<const BgpParser*>(parsers_[k]);
       if (table.wrapCutByPart() || !table.inTable()) return false;
-      if (table.columns() != half_->cuts->columns[k]) return false;
+      if (table.columns() != range_->cuts->columns[k]) return false;
     }
     return true;
   }
@@ -269,7 +280,7 @@ class DumpMerge {
   bool advance(short k) {
     if (readers_.nextLine(k)) return true;
     if (readers_.readError(k) != 0) {
-      if (half_ == nullptr) reportReadFailure(nameOf(k), readers_.readErrorText(k));
+      if (range_ == nullptr) reportReadFailure(nameOf(k), readers_.readErrorText(k));
       failed_ = true;
     }
     return false;
@@ -301,7 +312,7 @@ class DumpMerge {
     else
       prefixes_[k] = IPPrefix(route.network);
     keys_[k] = orderKey(prefixes_[k]);
-    if (half_ != nullptr && !withinHalf(k)) {
+    if (range_ != nullptr && !withinRange(k)) {
       failed_ = true;
       return false;
     }
@@ -394,7 +405,7 @@ class DumpMerge {
     heap_[i] = k;
   }
 
-  const MergeHalf* half_;
+  const MergeRange* range_;
   std::vector<const InputFile*> dumps_;
   std::vector<int> entries_;  // each dump's entry in the input list and the report
   short count_;
@@ -417,14 +428,22 @@ class DumpMerge {
   DumpReaders readers_;  // last: it stops reading before the parsers go
 };
 
-// The merge made by two threads, each taking the routes of one side of an address (see
-// table_cuts.h), when every dump is a large router table in a plain file, nothing is printed
-// line by line, and the covering is IPv4 and starts from nothing. Each half counts into a
-// report of its own; the lower half's counts come first, as its routes do in one merge. False,
-// with the graph as it was and nothing printed or counted, when the merge was not cut or a half
-// could not stand for its part: a route on the wrong side, a table that changed between the
-// halves, a file that failed. The merge is then read as one, which reports any failure.
-bool mergeInHalves(const std::vector<InputFile>& inputs, const BuildOptions& options,
+// At most this many ranges of a merge cut by address: enough that the thread that ends last
+// waits for the other but a little, few enough that finding the cuts costs little.
+constexpr std::size_t kMostRanges = 16;
+
+// The merge made by two threads taking the ranges of addresses of a cut merge (see
+// table_cuts.h) one at a time, in ascending order, each the next not yet taken, when every dump
+// is a large router table in a plain file, nothing is printed line by line, and the covering is
+// IPv4 and starts from nothing. One thread credits the build's graph, the other a graph of the
+// same nodes and edges added to it at the end: as each thread's ranges ascend, and no route of
+// one range holds an address of another, each way counts the sum of its ranges. Each range
+// counts into a report of its own, added in the order of the ranges, as their routes come in
+// one merge. False, with the graph as it was and nothing printed or counted, when the merge was
+// not cut or a range could not stand for its part: a route outside it, a table that changed
+// between the ranges, a file that failed. The merge is then read as one, which reports any
+// failure.
+bool mergeInRanges(const std::vector<InputFile>& inputs, const BuildOptions& options,
                    EdgeLookup& edges, BuildReport* report,
                    const std::vector<AddressOrder>& addressOrders) {
   if (options.threads < 2 || options.verbose || options.progress ||
@@ -437,40 +456,59 @@ bool mergeInHalves(const std::vector<InputFile>& inputs, const BuildOptions& opt
   ASGraph& graph = edges.graph();
   // Ways that count nothing yet are put back by clearing them, with no copy of the graph's.
   if (holdsIPCovering(graph)) return false;
-  const std::optional<TableCuts> cuts = cutTables(dumps, 2 * options.minPartBytes);
+  const std::optional<TableCuts> cuts = cutTables(dumps, options.minPartBytes, kMostRanges);
   if (!cuts) return false;
-  BuildOptions halfOptions = options;
-  halfOptions.threads = options.threads / 2;
+  BuildOptions rangeOptions = options;
+  rangeOptions.threads = options.threads / 2;
   const int entries = report != nullptr ? report->size() : 0;
-  BuildReport lowerReport(entries), upperReport(entries);
-  BuildReport* lowerCounts = report != nullptr ? &lowerReport : nullptr;
-  BuildReport* upperCounts = report != nullptr ? &upperReport : nullptr;
-  const MergeHalf lowerHalf{&*cuts, false}, upperHalf{&*cuts, true};
-  DumpMerge lower(inputs, halfOptions, lowerCounts, addressOrders, &lowerHalf);
-  DumpMerge upper(inputs, halfOptions, upperCounts, addressOrders, &upperHalf);
-  ASGraph upperGraph;
-  int upperResult = buildInputFailed;
-  std::thread upperThread = helper_thread::start([&] {
-    copyForCovering(graph, upperGraph, options.exactCovering);
-    EdgeLookup upperEdges(upperGraph, options.noSelfLoops);
-    upperResult = upper.run(0, false, upperEdges);
+  const std::size_t count = cuts->ranges();
+  std::vector<MergeRange> ranges(count);
+  std::vector<BuildReport> reports;
+  reports.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    ranges[i] = MergeRange{&*cuts, i};
+    reports.emplace_back(entries);
+  }
+  // Each range's merge is gone once it ends, but the first's, whose parsers finish the report.
+  std::unique_ptr<DumpMerge> first;
+  std::vector<std::vector<std::uint64_t>> unitsRead(count);
+  std::atomic<std::size_t> next{0};
+  std::atomic<bool> failed{false};
+  auto mergeRanges = [&](EdgeLookup& into) {
+    for (std::size_t i = next++; i < count && !failed; i = next++) {
+      auto merge = std::make_unique<DumpMerge>(inputs, rangeOptions,
+                                               report != nullptr ? &reports[i] : nullptr,
+                                               addressOrders, &ranges[i]);
+      if (merge->run(0, false, into) != buildOk) failed = true;
+      for (short k = 0; k < merge->count(); ++k)
+        unitsRead[i].push_back(merge->parser(k).unitsRead());
+      if (i == 0) first = std::move(merge);
+    }
+  };
+  ASGraph other;
+  std::thread helper = helper_thread::start([&] {
+    copyForCovering(graph, other, options.exactCovering);
+    EdgeLookup otherEdges(other, options.noSelfLoops);
+    mergeRanges(otherEdges);
   });
   // Refused a thread, the merge is read as one, with nothing read or changed yet.
-  if (!upperThread.joinable()) return false;
-  const int lowerResult = lower.run(0, false, edges);
-  upperThread.join();
-  if (lowerResult != buildOk || upperResult != buildOk) {
+  if (!helper.joinable()) return false;
+  mergeRanges(edges);
+  helper.join();
+  if (failed) {
     clearIPCovering(graph, options.exactCovering);
     return false;
   }
-  addUpperCovering(graph, upperGraph, options.exactCovering);
+  addRangesCovering(graph, other, options.exactCovering);
   if (report != nullptr) {
-    for (short k = 0; k < lower.count(); ++k) {
-      const int entry = lower.entry(k);
-      report->addReading(entry, lowerReport.entry(entry));
-      report->addReading(entry, upperReport.entry(entry));
-      report->finishReading(entry, lower.parser(k),
-                            lower.parser(k).unitsRead() + upper.parser(k).unitsRead());
+    for (short k = 0; k < first->count(); ++k) {
+      const int entry = first->entry(k);
+      std::uint64_t units = 0;
+      for (std::size_t i = 0; i < count; ++i) {
+        report->addReading(entry, reports[i].entry(entry));
+        units += unitsRead[i][k];
+      }
+      report->finishReading(entry, first->parser(k), units);
     }
   }
   return true;
@@ -482,7 +520,7 @@ int mergeDumps(const std::vector<InputFile>& inputs, const BuildOptions& options
                BuildReport* report, const std::vector<AddressOrder>& addressOrders) {
   if (options.exactCovering) startExactCovering(graph);
   EdgeLookup edges(graph, options.noSelfLoops);
-  if (mergeInHalves(inputs, options, edges, report, addressOrders)) return buildOk;
+  if (mergeInRanges(inputs, options, edges, report, addressOrders)) return buildOk;
   DumpMerge merge(inputs, options, report, addressOrders);
   // The merge is the step after the files read one by one.
   short step = 1;

@@ -54,7 +54,7 @@ struct BuildOptions {
   int threads = 1;
   // With more than one thread, a plain path list is read in parts of at least this many bytes
   // (see file_parts.h), and router tables in plain files of twice as many together are merged
-  // in two halves (see table_cuts.h); tests make it small.
+  // in ranges of about as many (see table_cuts.h); tests make it small.
   unsigned long long minPartBytes = 16ull << 20;
 };
 

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <utility>
+
 #include "build/file_parts.h"
 #include "build/open_input.h"
 
@@ -60,11 +62,12 @@ class TableScan {
 };
 
 // The start of the first route line naming a network at or above `boundary`, or the table's
-// size when there is none, provided the networks ascend: halving the table down to a window,
-// then reading the window's lines.
-unsigned long long cutAt(const Table& table, std::uint32_t boundary) {
-  unsigned long long low = table.firstRoute;  // the lines named before it are below
-  unsigned long long high = table.size;       // the cut lies before it, or at `found`
+// size when there is none, provided the networks ascend: halving the table from `from` (a
+// route line's start, the cut of a lower boundary) down to a window, then reading the window's
+// lines.
+unsigned long long cutAt(const Table& table, std::uint32_t boundary, unsigned long long from) {
+  unsigned long long low = from;         // the lines named before it are below
+  unsigned long long high = table.size;  // the cut lies before it, or at `found`
   unsigned long long found = table.size;
   unsigned long long at = 0;
   std::uint32_t address = 0;
@@ -90,7 +93,7 @@ unsigned long long cutAt(const Table& table, std::uint32_t boundary) {
 }  // namespace
 
 std::optional<TableCuts> cutTables(const std::vector<const InputFile*>& dumps,
-                                   unsigned long long minBytes) {
+                                   unsigned long long rangeBytes, std::size_t mostRanges) {
   std::vector<Table> tables(dumps.size());
   unsigned long long total = 0;
   std::size_t largest = 0;
@@ -100,23 +103,35 @@ std::optional<TableCuts> cutTables(const std::vector<const InputFile*>& dumps,
     total += tables[k].size;
     if (tables[k].size > tables[largest].size) largest = k;
   }
-  if (dumps.empty() || total < minBytes) return std::nullopt;
+  const unsigned long long wanted = rangeBytes > 0 ? total / rangeBytes : mostRanges;
+  const std::size_t ranges = wanted < mostRanges ? static_cast<std::size_t>(wanted) : mostRanges;
+  if (dumps.empty() || ranges < 2) return std::nullopt;
   for (Table& table : tables) {
     if (!openTable(table)) return std::nullopt;
   }
-  // The halves meet at the /8 that holds the network in the middle of the largest table: only
-  // networks shorter than /8 can span such an address, and tables hardly ever hold one.
+  // The ranges meet at the /8s that hold the networks at equal steps through the largest table:
+  // only networks shorter than /8 can span such an address, and tables hardly ever hold one.
   const Table& guide = tables[largest];
-  TableScan middle(guide, guide.firstRoute + (guide.size - guide.firstRoute) / 2);
-  unsigned long long at = 0;
-  std::uint32_t address = 0;
-  if (!middle.next(at, address)) return std::nullopt;
   TableCuts cuts;
-  cuts.boundary = address & 0xFF000000u;
-  if (cuts.boundary == 0) return std::nullopt;
-  for (const Table& table : tables) {
-    cuts.at.push_back(cutAt(table, cuts.boundary));
-    cuts.columns.push_back(table.columns);
+  for (std::size_t i = 1; i < ranges; ++i) {
+    TableScan step(guide, guide.firstRoute + (guide.size - guide.firstRoute) * i / ranges);
+    unsigned long long at = 0;
+    std::uint32_t address = 0;
+    if (!step.next(at, address)) break;
+    const std::uint32_t boundary = address & 0xFF000000u;
+    if (boundary != 0 && (cuts.boundaries.empty() || boundary > cuts.boundaries.back())) {
+      cuts.boundaries.push_back(boundary);
+    }
   }
+  if (cuts.boundaries.empty()) return std::nullopt;
+  for (std::size_t b = 0; b < cuts.boundaries.size(); ++b) {
+    std::vector<unsigned long long> at;
+    for (std::size_t k = 0; k < tables.size(); ++k) {
+      const unsigned long long from = b > 0 ? cuts.at[b - 1][k] : tables[k].firstRoute;
+      at.push_back(cutAt(tables[k], cuts.boundaries[b], from));
+    }
+    cuts.at.push_back(std::move(at));
+  }
+  for (const Table& table : tables) cuts.columns.push_back(table.columns);
   return cuts;
 }

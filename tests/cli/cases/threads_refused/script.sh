@@ -1,6 +1,6 @@
 # Threads the system refuses (a cap on a user's processes) leave their work to the threads the
 # run has: -j 4 gives the graph of -j 1 and ends well. The inputs take every threaded path: a
-# path list and a table large enough to be read in parts and merged in halves, and compressed
+# path list and a table large enough to be read in parts and merged in ranges, and compressed
 # dumps read ahead beside several path lists. The kernel caps only unprivileged users, so as
 # root the capped runs are made as a user that runs nothing else (65533); as anyone else they
 # run uncapped. The leak check of AddressSanitizer needs a thread of its own at the end, which

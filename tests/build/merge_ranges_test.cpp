@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "build/build_graph.h"
+#include "build/covering_ranges.h"
+#include "build/ip_covering.h"
 #include "build/table_cuts.h"
 #include "parsers/temp_files.h"
 
@@ -93,11 +95,11 @@ std::string outcome(const ASGraph& graph, const BuildReport& report) {
   return text;
 }
 
-// Tables merged by two threads, each taking one side of an address, count as one merge does:
-// tables out of order on one side too, and tables the halves cannot stand for (a route spanning
-// the cut or wrapped over it, a header that moves the columns, covering the graph held
-// before), which are merged as one.
-TEST(MergeHalvesTest, SameAsOneMerge) {
+// Tables merged in ranges of addresses by two threads count as one merge does: tables out of
+// order within a range too, and tables the ranges cannot stand for (a route spanning a cut or
+// wrapped over it, a header that moves the columns, covering the graph held before), which are
+// merged as one.
+TEST(MergeRangesTest, SameAsOneMerge) {
   struct Case {
     const char* name;
     bool exact;
@@ -108,7 +110,7 @@ TEST(MergeHalvesTest, SameAsOneMerge) {
       {"classic", false, "", ""},
       {"exact", true, "", ""},
       {"exact in ranges", true, "20.0.0.0/6,100.0.0.0/8,190.0.0.0/7", ""},
-      {"out of order below the cut", false, "", "swap"},
+      {"out of order in a range", false, "", "swap"},
       {"spanning the cut", true, "", "span"},
       {"columns moved", false, "", "header"},
       {"covering held before", false, "", "held"},
@@ -118,9 +120,9 @@ TEST(MergeHalvesTest, SameAsOneMerge) {
     Tables tables = randomTables(5, 3, 600);
     std::string& first = tables.texts[0];
     if (std::string(c.change) == "swap") {
-      // Two lines of the lower half swapped: each half holds only routes of its side.
+      // Two lines of the first ranges swapped: each range holds only routes of its own.
       const std::size_t early = first.find("\n*> ", first.size() / 8) + 1;
-      const std::size_t later = first.find("\n*> ", early + 2000) + 1;
+      const std::size_t later = first.find("\n*> ", early + 300) + 1;
       const std::size_t next = first.find("\n*> ", later) + 1;
       first = first.substr(0, early) + first.substr(later, next - later) +
               first.substr(early, later - early) + first.substr(next);
@@ -128,17 +130,17 @@ TEST(MergeHalvesTest, SameAsOneMerge) {
       first.insert(first.find(kHeader) + sizeof kHeader - 1, routeLine("1.0.0.0/1", "1 10 11"));
     } else if (std::string(c.change) == "wrap") {
       // The first line of a route whose rest, for a single reading, is the line after it: the
-      // first line the upper half reads.
+      // first line the second range reads.
       TempFiles original;
       std::vector<InputFile> unchanged;
       for (const std::string& text : tables.texts) {
         unchanged.push_back({original.write(text), bgpFile, getIPCovering, 0, false, ""});
       }
       const std::optional<TableCuts> cuts =
-          cutTables({&unchanged[0], &unchanged[1], &unchanged[2]}, 1);
+          cutTables({&unchanged[0], &unchanged[1], &unchanged[2]}, 1, 16);
       ASSERT_TRUE(cuts.has_value());
-      first.insert(cuts->at[0],
-                   "*> " + std::to_string((cuts->boundary >> 24) - 1) + ".255.255.0/24\n");
+      first.insert(cuts->at[0][0],
+                   "*> " + std::to_string((cuts->boundaries[0] >> 24) - 1) + ".255.255.0/24\n");
     } else if (std::string(c.change) == "header") {
       const std::size_t quarter = first.find("\n*> ", first.size() / 4) + 1;
       first.insert(quarter,
@@ -177,10 +179,10 @@ TEST(MergeHalvesTest, SameAsOneMerge) {
   }
 }
 
-// Each table is cut at its first route line at or above the address the middle of the largest
-// table falls in, rounded down to its /8: at its first route, or at its end, when one side is
-// empty.
-TEST(TableCutsTest, CutAtTheFirstRouteAboveTheAddress) {
+// Each table is cut at its first route line at or above each boundary, the start of the /8 a
+// step through the largest table falls in: at its first route, or at its end, when nothing of
+// it lies above. As many ranges as the bytes allow, up to the most asked for.
+TEST(TableCutsTest, CutAtTheFirstRouteAboveEachBoundary) {
   const Tables tables = randomTables(9, 2, 3000);
   const std::string low = std::string(kHeader) + routeLine("2.0.0.0/8", "1 2");
   const std::string high = std::string(kHeader) + routeLine("223.0.0.0/8", "1 2");
@@ -191,27 +193,70 @@ TEST(TableCutsTest, CutAtTheFirstRouteAboveTheAddress) {
   }
   std::vector<const InputFile*> dumps;
   for (const InputFile& input : inputs) dumps.push_back(&input);
-  const std::optional<TableCuts> cuts = cutTables(dumps, 1);
+  const std::optional<TableCuts> cuts = cutTables(dumps, 1, 6);
   ASSERT_TRUE(cuts.has_value());
-  ASSERT_EQ(cuts->at.size(), 4u);
-  EXPECT_EQ(cuts->boundary & 0x00FFFFFFu, 0u);
-  EXPECT_EQ(cuts->at[2], low.size());
-  EXPECT_EQ(cuts->at[3], std::string(kHeader).size());
-  for (int k = 0; k < 2; ++k) {
-    const std::string& text = tables.texts[k];
-    // The first line naming a network at or above the boundary.
-    std::size_t expected = text.size();
-    for (std::size_t at = text.find("\n*> ") + 1; at != 0; at = text.find("\n*> ", at) + 1) {
-      unsigned a = 0;
-      if (text[at + 3] != ' ' && std::sscanf(text.c_str() + at, "*> %u.", &a) == 1 &&
-          (a << 24) >= cuts->boundary) {
-        expected = at;
-        break;
-      }
+  ASSERT_EQ(cuts->ranges(), 6u);
+  for (std::size_t b = 0; b < cuts->boundaries.size(); ++b) {
+    const std::uint32_t boundary = cuts->boundaries[b];
+    EXPECT_EQ(boundary & 0x00FFFFFFu, 0u);
+    if (b > 0) {
+      EXPECT_GT(boundary, cuts->boundaries[b - 1]);
     }
-    EXPECT_EQ(cuts->at[k], expected) << k;
+    ASSERT_EQ(cuts->at[b].size(), 4u);
+    EXPECT_EQ(cuts->at[b][2], low.size());
+    EXPECT_EQ(cuts->at[b][3], std::string(kHeader).size());
+    for (int k = 0; k < 2; ++k) {
+      const std::string& text = tables.texts[k];
+      // The first line naming a network at or above the boundary.
+      std::size_t expected = text.size();
+      for (std::size_t at = text.find("\n*> ") + 1; at != 0; at = text.find("\n*> ", at) + 1) {
+        unsigned a = 0;
+        if (text[at + 3] != ' ' && std::sscanf(text.c_str() + at, "*> %u.", &a) == 1 &&
+            (a << 24) >= boundary) {
+          expected = at;
+          break;
+        }
+      }
+      EXPECT_EQ(cuts->at[b][k], expected) << b << " " << k;
+    }
   }
-  EXPECT_FALSE(cutTables(dumps, 1u << 30).has_value());
+  const unsigned long long total =
+      tables.texts[0].size() + tables.texts[1].size() + low.size() + high.size();
+  EXPECT_EQ(cutTables(dumps, total / 3, 6)->ranges(), 3u);
+  EXPECT_FALSE(cutTables(dumps, total / 2 + 1, 6).has_value());
+}
+
+// Adding the other thread's ranges sums each way's count, and the way remembers the prefix of
+// the higher range that credited it, as one merge in address order would leave it.
+TEST(MergeRangesTest, AddedWaysRememberTheHigherRange) {
+  struct Case {
+    bool exact;
+    int here, there;  // the /8 each graph credited the way in; 0: none
+    int remembered;
+  };
+  const Case cases[] = {{false, 10, 0, 10},  {false, 0, 20, 20}, {false, 10, 20, 20},
+                        {false, 30, 20, 30}, {true, 10, 0, 10},  {true, 0, 20, 20},
+                        {true, 10, 20, 20},  {true, 30, 20, 30}};
+  for (const Case& c : cases) {
+    ASGraph graph, other;
+    graph.addNode(1, 1);
+    graph.addNode(2, 2);
+    graph.addEdge(1, 2, undirected, ASEdgeWeight{}, ASEdgeWeight{});
+    if (c.exact) startExactCovering(graph);
+    copyForCovering(graph, other, c.exact);
+    auto credit = [](ASGraph& g, int slash8) {
+      if (slash8 == 0) return;
+      ASGraph::edge e = g.storedEdge(1, 2);
+      e.weight().ipCovering += 256;
+      e.weight().lastPrefix = RememberedPrefix::of(std::uint32_t(slash8) << 24, 0xFFFFFF00u);
+    };
+    credit(graph, c.here);
+    credit(other, c.there);
+    addRangesCovering(graph, other, c.exact);
+    const ASEdgeWeight& way = graph.storedEdge(1, 2).weight();
+    EXPECT_EQ(way.ipCovering, 256u * ((c.here != 0) + (c.there != 0))) << c.here << c.there;
+    EXPECT_EQ(way.lastPrefix.first, std::uint32_t(c.remembered) << 24) << c.here << c.there;
+  }
 }
 
 }  // namespace

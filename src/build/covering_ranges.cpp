@@ -1,4 +1,4 @@
-#include "build/covering_halves.h"
+#include "build/covering_ranges.h"
 
 #include "build/ip_covering.h"
 
@@ -19,17 +19,25 @@ bool holdsIPCovering(const ASGraph& graph) {
 
 namespace {
 
-void addWay(ASEdgeWeight& way, const ASEdgeWeight& upper, bool exact) {
-  way.ipCovering += upper.ipCovering;
-  const bool credited =
-      exact ? upper.lastPrefix.first <= upper.lastPrefix.last : upper.ipCovering != 0;
-  if (credited) way.lastPrefix = upper.lastPrefix;
+// True when the merge credited the way: an exact count then holds a run, and a classic one,
+// which adds at least one address a prefix, a count.
+bool credited(const ASEdgeWeight& way, bool exact) {
+  return exact ? way.lastPrefix.first <= way.lastPrefix.last : way.ipCovering != 0;
+}
+
+void addWay(ASEdgeWeight& way, const ASEdgeWeight& other, bool exact) {
+  // Ranges do not overlap, so the prefix of the higher range is the one that starts higher.
+  if (credited(other, exact) &&
+      (!credited(way, exact) || other.lastPrefix.first > way.lastPrefix.first)) {
+    way.lastPrefix = other.lastPrefix;
+  }
+  way.ipCovering += other.ipCovering;
 }
 
 }  // namespace
 
-void addUpperCovering(ASGraph& graph, const ASGraph& upper, bool exact) {
-  upper.forEachEdge([&graph, exact](const ASGraph::edge& e) {
+void addRangesCovering(ASGraph& graph, const ASGraph& other, bool exact) {
+  other.forEachEdge([&graph, exact](const ASGraph::edge& e) {
     const ASGraph::edge same = graph.storedEdge(e.from().key, e.to().key);
     addWay(same.weight(), e.weight(), exact);
     addWay(same.reverseWeight(), e.reverseWeight(), exact);
