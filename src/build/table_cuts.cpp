@@ -10,7 +10,10 @@
 namespace {
 
 // Below this many bytes the lines are read one by one rather than halved again.
-constexpr unsigned long long kScanWindow = 64 * 1024;
+constexpr unsigned long long kScanWindow = 16 * 1024;
+// A scan reads a few lines where it starts: in blocks of this size, not the reading's large
+// ones, so that the many scans of finding the cuts read little.
+constexpr std::size_t kScanBlock = 4 * 1024;
 
 // One dump as the search for its cut sees it: its table's columns, where its first route line
 // starts and its size.
@@ -45,6 +48,7 @@ bool openTable(Table& table) {
 class TableScan {
  public:
   TableScan(const Table& table, unsigned long long from) {
+    parser_.setBlockSize(kScanBlock);
     ok_ = parser_.openFile(table.path) && parser_.continueTable(table.columns, from, ~0ull);
   }
   // The next route line that names its network: where it starts, and the network's first
@@ -109,12 +113,16 @@ std::optional<TableCuts> cutTables(const std::vector<const InputFile*>& dumps,
   for (Table& table : tables) {
     if (!openTable(table)) return std::nullopt;
   }
-  // The ranges meet at the /8s that hold the networks at equal steps through the largest table:
-  // only networks shorter than /8 can span such an address, and tables hardly ever hold one.
+  // The ranges meet at the /8s that hold the networks at steps through the largest table: only
+  // networks shorter than /8 can span such an address, and tables hardly ever hold one. The
+  // steps shrink toward the end, so that the ranges the threads take last, whose sizes decide
+  // how long one waits for the other, are short.
   const Table& guide = tables[largest];
   TableCuts cuts;
   for (std::size_t i = 1; i < ranges; ++i) {
-    TableScan step(guide, guide.firstRoute + (guide.size - guide.firstRoute) * i / ranges);
+    const unsigned long long span = guide.size - guide.firstRoute;
+    const unsigned long long left = ranges - i;
+    TableScan step(guide, guide.firstRoute + span - span * left * left / (ranges * ranges));
     unsigned long long at = 0;
     std::uint32_t address = 0;
     if (!step.next(at, address)) break;

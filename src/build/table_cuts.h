@@ -25,9 +25,10 @@ struct TableCuts {
   std::size_t ranges() const { return boundaries.size() + 1; }
 };
 
-// The cuts of `dumps`, every one a router table dump in a plain regular file, into ranges of
-// about `rangeBytes` bytes of all dumps together, at most `mostRanges`; nothing when the dumps
-// make less than two ranges' worth, or when no address parts them.
+// The cuts of `dumps`, every one a router table dump in a plain regular file, into a range for
+// every `rangeBytes` bytes of all dumps together, at most `mostRanges`, ranges that grow shorter
+// toward the end of the addresses; nothing when the dumps make less than two ranges' worth, or
+// when no address parts them.
 std::optional<TableCuts> cutTables(const std::vector<const InputFile*>& dumps,
                                    unsigned long long rangeBytes, std::size_t mostRanges);
 

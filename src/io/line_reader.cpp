@@ -8,7 +8,8 @@
 
 #include "io/input_stream.h"
 
-LineReader::LineReader(InputStream& source) : source_(source) {}
+LineReader::LineReader(InputStream& source)
+    : source_(source), blockSize_(InputStream::kBlockSize) {}
 
 LineReader::~LineReader() { std::free(buffer_); }
 
@@ -120,7 +121,7 @@ void LineReader::skip(std::size_t n) {
 }
 
 bool LineReader::fill(std::size_t wanted, ReadPattern pattern) {
-  if (buffer_ == nullptr && !grow(InputStream::kBlockSize)) return false;
+  if (buffer_ == nullptr && !grow(blockSize_)) return false;
   if (begin_ > 0) {
     std::memmove(buffer_, buffer_ + begin_, end_ - begin_);
     scanned_ -= begin_;

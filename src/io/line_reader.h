@@ -43,6 +43,10 @@ class LineReader {
   // Forgets what was buffered, the position and the end or error seen: for a source that was
   // (re)opened. The buffer's memory is kept.
   void reset(unsigned long long position = 0);
+  // Before the first read: the size of the buffer's first block, InputStream::kBlockSize unless
+  // set. A reader that takes a few lines at one place reads less with a smaller one; the buffer
+  // still grows for a longer line.
+  void setBlockSize(std::size_t bytes) { blockSize_ = bytes > 0 ? bytes : 1; }
 
   // The next line. A last line without a line end comes as it is. False at the end of the input
   // and on an error (see failed()); the unfinished line before an error is dropped, and so is
@@ -90,6 +94,7 @@ class LineReader {
   // buffer_ holds capacity_ + 1 bytes, so that a NUL fits behind any line.
   char* buffer_ = nullptr;
   std::size_t capacity_ = 0;
+  std::size_t blockSize_;
   // Unconsumed bytes are buffer_[begin_, end_); [begin_, scanned_) holds no line end.
   std::size_t begin_ = 0;
   std::size_t end_ = 0;

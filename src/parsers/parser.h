@@ -63,6 +63,9 @@ class Parser {
   // Decode a compressed input in a thread of its own, for runs that may use more than one
   // thread; what is read stays the same. Set before opening.
   void setReadAhead(bool on) { input_.setReadAhead(on); }
+  // Read in blocks of `bytes` rather than large ones, for a reading of a few lines at one place
+  // of the file (see LineReader::setBlockSize). Set before opening.
+  void setBlockSize(std::size_t bytes) { reader_.setBlockSize(bytes); }
 
   // For a route file read in both passes: what a reading of it to its end learnt of the order
   // of its routes' addresses, and, set before the merge's reading, what the earlier reading

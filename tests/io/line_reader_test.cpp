@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "io/compress.h"
@@ -59,7 +60,8 @@ TEST(LineReaderTest, LinesComeWholeWithTheirEnds) {
 }
 
 // Lines that span block boundaries, and lines longer than the buffer, from a plain and from a
-// compressed input: every line whole, every position exact.
+// compressed input, read in the large blocks and in small ones: every line whole, every
+// position exact.
 TEST(LineReaderTest, LinesAcrossBlocksAndLongerThanTheBuffer) {
   std::string content;
   std::vector<std::string> expected;
@@ -73,13 +75,18 @@ TEST(LineReaderTest, LinesAcrossBlocksAndLongerThanTheBuffer) {
     content += expected.back();
   }
   content += manyLines(600000);
-  for (Codec codec : {Codec::plain, Codec::gzip, Codec::zstd}) {
+  for (auto [codec, blockSize] : {std::pair{Codec::plain, block},
+                                  {Codec::plain, std::size_t{4096}},
+                                  {Codec::plain, std::size_t{1}},
+                                  {Codec::gzip, block},
+                                  {Codec::zstd, std::size_t{4096}}}) {
     if (!codecBuiltIn(codec)) continue;
     TempFiles files;
     InputStream stream;
     ASSERT_TRUE(stream.open(
         files.write(codec == Codec::plain ? content : compress(codec, content)).c_str()));
     LineReader reader(stream);
+    reader.setBlockSize(blockSize);
     Delivered delivered = readLines(reader);
     ASSERT_GT(delivered.lines.size(), expected.size());
     unsigned long long position = 0;
@@ -92,7 +99,7 @@ TEST(LineReaderTest, LinesAcrossBlocksAndLongerThanTheBuffer) {
       EXPECT_EQ(delivered.positions[i], position);
       joined += delivered.lines[i];
     }
-    EXPECT_TRUE(joined == content) << codecName(codec);
+    EXPECT_TRUE(joined == content) << codecName(codec) << " " << blockSize;
   }
 }
 
